@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs one Windows program under the test Wine prefix (CTest's cross-compiling emulator).
+# scripts/test.sh exports OBSC32_WINEPREFIX and DISPLAY and has the prefix and Xvfb ready.
+here="$(cd "$(dirname "$0")" && pwd)"
+: "${OBSC32_WINEPREFIX:?run the tests through scripts/test.sh, which prepares the Wine prefix}"
+: "${DISPLAY:?no X display: run the tests through scripts/test.sh}"
+source "$here/../scripts/wine-env.sh"
+exec wine "$@"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what building and running OBSC32 under Wine needs on Debian 12 (run as root).
+# Does nothing when everything is already there, so the run and test commands can call it every time.
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+for p in wine wine32:i386 wine64 xvfb xauth fonts-ipafont-gothic locales cmake ninja-build \
+         g++-mingw-w64-i686-posix mingw-w64-i686-dev googletest g++ x11-utils imagemagick; do
+    have "$p" || need+=("$p")
+done
+
+if [ ${#need[@]} -gt 0 ]; then
+    if [ "$(id -u)" != 0 ]; then
+        echo "missing packages: ${need[*]} (run as root, or install them)" >&2
+        exit 1
+    fi
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${need[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    if [ "$(id -u)" = 0 ]; then
+        sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+        locale-gen >/dev/null
+    else
+        echo "the ja_JP.UTF-8 locale is missing (run as root once)" >&2
+        exit 1
+    fi
+fi

@@ -1,0 +1,37 @@
+# Sourced, not run: sets up the Wine environment OBSC32 runs and is tested in.
+# Callers set OBSC32_WINEPREFIX (default: the user's ~/.wine) and OBSC32_DESKTOP (WxH, default 1024x768).
+
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEPREFIX="${OBSC32_WINEPREFIX:-$HOME/.wine}"
+OBSC32_DESKTOP="${OBSC32_DESKTOP:-1024x768}"
+
+# Starts an Xvfb of the desktop's size on display $1 unless one answers there already.
+obsc32_start_xvfb() {
+    local disp="$1"
+    export DISPLAY="$disp"
+    if xdpyinfo >/dev/null 2>&1; then return 0; fi
+    Xvfb "$disp" -screen 0 "${OBSC32_DESKTOP}x24" -nolisten tcp >/dev/null 2>&1 &
+    OBSC32_XVFB_PID=$!
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on $disp" >&2
+    return 1
+}
+
+# Creates the prefix once and makes every program in it run inside one virtual desktop
+# (the taskbar's tray, real screen reads and bottom placement all need it).
+obsc32_prepare_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$OBSC32_DESKTOP" /f >/dev/null 2>&1
+    wineserver -w
+}

@@ -1,0 +1,55 @@
+#include "app/setting_values.hpp"
+
+#include <climits>
+
+namespace obsc32 {
+
+std::optional<int> StrictDecimal(std::string_view text) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return std::nullopt;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX || value < INT_MIN) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+int NumberSetting(std::string_view text, int ifEmpty, int ifUnconvertible) {
+    if (text.empty()) return ifEmpty;
+    return StrictDecimal(text).value_or(ifUnconvertible);
+}
+
+int StoredVersion(std::string_view text) { return NumberSetting(text, kNoVersion, kNoVersion); }
+
+CoverSettings ParseCoverSettings(const ValueReader& read) {
+    CoverSettings s;
+    s.Auto = NumberSetting(read("AUTO"), 0, 0) != 0;
+    s.Ue = NumberSetting(read("UE"), 1, 1) != 0;
+    s.Ichi = NumberSetting(read("ICHI"), 1, 1);
+    if (s.Ichi < 0 || s.Ichi >= kPositionCount) s.Ichi = 1;
+    s.BmpFile = read("BMPFile");
+    s.Kabe = NumberSetting(read("Kabe"), 1, 1) != 0;
+    s.Mode = NumberSetting(read("mode"), 0, 0);
+    s.Mue = NumberSetting(read("MUE"), 1, 1) != 0;
+    return s;
+}
+
+std::vector<std::pair<std::string, std::string>> CoverSettingsValues(const CoverSettings& s) {
+    auto sw = [](bool on) { return std::string(on ? "1" : "0"); };
+    return {{"AUTO", sw(s.Auto)},
+            {"UE", sw(s.Ue)},
+            {"ICHI", std::to_string(s.Ichi)},
+            {"BMPFile", s.BmpFile},
+            {"Kabe", sw(s.Kabe)},
+            {"mode", std::to_string(s.Mode)},
+            {"MUE", sw(s.Mue)}};
+}
+
+}  // namespace obsc32

@@ -1,0 +1,78 @@
+#include "app/startup.hpp"
+
+#include <windows.h>
+
+#include "app/product.hpp"
+#include "app/settings_store.hpp"
+#include "app/startup_rules.hpp"
+#include "cover/TOBSCURIO32VANTE.hpp"
+#include "setup/TOBSC32SETUPForm.hpp"
+#include "shell/sjis_path.hpp"
+#include "ui/application.hpp"
+#include "ui/handles.hpp"
+
+namespace obsc32 {
+
+namespace {
+std::string ModulePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string SystemLowerCase(std::string text) {
+    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+}  // namespace
+
+bool ForwardToRunningCover(const std::vector<std::string>& args) {
+    HWND cover = FindWindowA(kCoverClassName, nullptr);
+    if (!cover) return false;
+    std::string text = ForwardedArgumentText(args);
+    // A text the atom table cannot hold goes as no atom, like an empty one.
+    ui::GlobalAtom atom(text.size() <= kMaxAtomText ? GlobalAddAtomA(text.c_str()) : 0);
+    SendMessageA(cover, WM_SECOND_START, atom.Get(), 0);
+    return true;
+}
+
+int RunStartup(const std::vector<std::string>& args) {
+    auto& app = ui::Application::Instance();
+    app.SetTitle("真っ黒すみかげ");
+    std::string modulePath = ModulePath();
+    InitProductValues(YenAdd(FolderPart(modulePath)));
+    StartMode = ClassifyStartMode(args, SystemLowerCase(FileNamePart(modulePath)), UninstallerName);
+
+    switch (StartMode) {
+        case kStartNormal:
+            if (ForwardToRunningCover(args)) return 0;
+            if (ReadStoredVersion() == ProgramVersion) {
+                app.ProcessMessages();
+                app.ShowMainForm = false;
+                app.ProcessMessages();
+                app.CreateForm<TOBSCURIO32VANTE>();
+            } else {
+                if (FindWindowA(kSetupClassName, nullptr)) return 0;
+                app.CreateForm<TOBSC32SETUPForm>();
+            }
+            break;
+        case kStartUninstall1:
+            if (FindWindowA(kCoverClassName, nullptr) || FindWindowA(kSetupClassName, nullptr))
+                StartMode = kStartUninstallRefused;
+            app.CreateForm<TOBSC32SETUPForm>();
+            break;
+        default:
+            app.CreateForm<TOBSC32SETUPForm>();
+            break;
+    }
+    app.Run();
+    return 0;
+}
+
+}  // namespace obsc32

@@ -1,0 +1,121 @@
+// The cover: a borderless, screen-sized window that hides the screen, driven from the tray.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "cover/tray_icon.hpp"
+#include "ui/form.hpp"
+#include "ui/image.hpp"
+#include "ui/menu.hpp"
+#include "ui/timer.hpp"
+
+namespace obsc32 {
+
+inline constexpr UINT WM_SECOND_START = WM_USER + 1;
+inline constexpr const char* kCoverClassName = "TOBSCURIO32VANTE";
+
+class TOBSCURIO32VANTE : public ui::Form {
+public:
+    TOBSCURIO32VANTE();
+    ~TOBSCURIO32VANTE() override;
+
+    ui::Image Image1{this, "Image1"};
+    ui::Timer Timer1{this, "Timer1", 300, false};
+
+    ui::PopupMenu PopupMenu1{this, "PopupMenu1"};
+    ui::MenuItem PKURO{this, "PKURO", "vaz"};
+    ui::MenuItem PCapChan{this, "PCapChan", "キャプチャー画面"};
+    ui::MenuItem PKABE{this, "PKABE", "壁紙"};
+    ui::MenuItem N1{this, "N1"};
+    ui::MenuItem P1{this, "P1", "一番上に、置く"};
+    ui::MenuItem P2{this, "P2", "一番下に、置く"};
+    ui::MenuItem N2{this, "N2"};
+    ui::MenuItem P3{this, "P3", "元に戻す", false};
+    ui::MenuItem N3{this, "N3"};
+    ui::MenuItem PGET{this, "PGET", "画面取得（画面キャプチャー）"};
+    ui::MenuItem PHAKI{this, "PHAKI", "画面破棄（キャプチャー画面破棄）"};
+    ui::MenuItem N4{this, "N4"};
+    ui::MenuItem P_KABE0{this, "P_KABE0", "壁紙表示位置"};
+    ui::MenuItem PKG0{this, "PKG0", "中央"};
+    ui::MenuItem PKG1{this, "PKG1", "並べる"};
+    ui::MenuItem PKG2{this, "PKG2", "画面いっぱい"};
+    ui::MenuItem PKG3{this, "PKG3", "左上"};
+    ui::MenuItem PKG4{this, "PKG4", "左下"};
+    ui::MenuItem PKG5{this, "PKG5", "右上"};
+    ui::MenuItem PKG6{this, "PKG6", "右下"};
+    ui::MenuItem N5{this, "N5"};
+    ui::MenuItem PKBLoad{this, "PKBLoad", "壁紙ﾛｰﾄﾞ"};
+    ui::MenuItem PBmpLoad{this, "PBmpLoad", "BMPﾛｰﾄﾞ"};
+    ui::MenuItem N6{this, "N6"};
+    ui::MenuItem PS0{this, "PS0", "自動立ち上げ"};
+    ui::MenuItem PS1{this, "PS1", "立ち上げ時、一番上にする。", false};
+    ui::MenuItem N7{this, "N7"};
+    ui::MenuItem MICON0{this, "MICON0", "アイコンの登録／削除"};
+    ui::MenuItem MICON_SET{this, "MICON_SET", "アイコンを、スタートアップにも、登録する (&S)"};
+    ui::MenuItem MICON_DEL{this, "MICON_DEL", "アイコンを、スタートアップから、削除する (&S)"};
+    ui::MenuItem N11{this, "N11"};
+    ui::MenuItem MDESK_SET{this, "MDESK_SET", "アイコンを、デスクトップにも、登録する (&D)"};
+    ui::MenuItem MDESK_DEL{this, "MDESK_DEL", "アイコンを、デスクトップから、削除する (&D)"};
+    ui::MenuItem N8{this, "N8"};
+    ui::MenuItem MHelp0{this, "MHelp0", "ヘルプ(&H)"};
+    ui::MenuItem MHELP_MOKUJI{this, "MHELP_MOKUJI", "ヘルプ...(&H)"};
+    ui::MenuItem MHELP_KEYWORD{this, "MHELP_KEYWORD", "キーワードで検索...(&K)"};
+    ui::MenuItem N12{this, "N12"};
+    ui::MenuItem MHELP_VERCUT{this, "MHELP_VERCUT", "ﾊﾞｰｼﾞｮﾝ番号削除...(&C)"};
+    ui::MenuItem N13{this, "N13"};
+    ui::MenuItem MQ_A{this, "MQ_A", "問い合わせ先...(&Q)"};
+    ui::MenuItem MAbout{this, "MAbout", "パージョン情報...(&V)"};
+    ui::MenuItem N9{this, "N9"};
+    ui::MenuItem PX{this, "PX", "終了する"};
+    ui::MenuItem N10{this, "N10"};
+    ui::MenuItem POUT{this, "POUT", "このメニューを閉じる"};
+
+    ui::PopupMenu PopupMenu2{this, "PopupMenu2"};
+    ui::MenuItem PL0{this, "PL0", "一番上、vaz"};
+    ui::MenuItem PL1{this, "PL1", "一番上、キャプチャー画面"};
+    ui::MenuItem PL2{this, "PL2", "一番上、壁紙"};
+    ui::MenuItem N21{this, "N21"};
+    ui::MenuItem PLHARIGAMI{this, "PLHARIGAMI", "壁紙貼り付け"};
+    ui::MenuItem N22{this, "N22"};
+    ui::MenuItem PLOUT{this, "PLOUT", "このメニューを閉じる"};
+
+    // Cover state.
+    int Face = 0;
+    std::string WallpaperImagePath;
+    std::string BmpFilePath;
+    ui::MenuItem* CurrentPositionItem = &PKG1;
+    int ColorDepth = 0;
+    int ClosingGuard = 0;
+    std::string ProgramsShortcutPath;
+    std::string DesktopShortcutPath;
+    std::string StartupShortcutPath;
+    const TrayIcon* Tray() const { return tray_.get(); }
+
+    // Handlers.
+    void Timer1Timer(ui::Component* sender);
+    void PKUROClick(ui::Component* sender);
+    void PCapChanClick(ui::Component* sender);
+    void PKABEClick(ui::Component* sender);
+    void PL0Click(ui::Component* sender);
+    void P1Click(ui::Component* sender);
+    void P2Click(ui::Component* sender);
+    void P3Click(ui::Component* sender);
+    void PlaceCover();
+    void PKG0Click(ui::Component* sender);
+    void PS0Click(ui::Component* sender);
+    void PXClick(ui::Component* sender);
+    void FormMouseDown(ui::Component* sender, ui::MouseButton button, int x, int y);
+    void PopupMenu1Popup(ui::Component* sender);
+    void TrayNotify(LPARAM mouseMessage);
+
+protected:
+    void FormCreate() override;
+    bool FormCloseQuery() override;
+    bool FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void SelectFace(int face, ui::MenuItem& item);
+    std::unique_ptr<TrayIcon> tray_;
+};
+
+}  // namespace obsc32

@@ -1,0 +1,38 @@
+// The cover's icon in the taskbar's notification area, and the flags that keep tray clicks apart.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace obsc32 {
+
+inline constexpr UINT WM_TRAY_NOTIFY = WM_USER + 102;
+
+// Set from a tray click until its menu is up, and while a menu command shows a message.
+extern int MenuBusyFlag;
+// True while a tray callback runs.
+extern bool TrayHandling;
+
+class TrayIcon {
+public:
+    // The record is the 88-byte form of NOTIFYICONDATA, which every shell accepts.
+    static constexpr DWORD kRecordSize = 88;
+
+    TrayIcon(HWND wnd, HICON icon, const std::string& tip);
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+    ~TrayIcon() { RemoveTrayIcon(); }
+
+    // Throws ui::Error("タスクトレイに登録できません") when the shell refuses the icon.
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    bool TrayAdded() const { return trayAdded_ != 0; }
+    const NOTIFYICONDATAA& Record() const { return record_; }
+
+private:
+    NOTIFYICONDATAA record_{};
+    int trayAdded_ = 0;
+};
+
+}  // namespace obsc32

@@ -1,0 +1,94 @@
+#include "ui/application.hpp"
+
+#include "ui/form.hpp"
+
+namespace ui {
+
+Application& Application::Instance() {
+    static Application app;
+    return app;
+}
+
+void Application::AppWindow::Create(const std::string& title) {
+    CreateParams p;
+    p.ClassName = "TApplication";
+    p.Caption = title;
+    p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    p.Icon = Application::Instance().Icon();
+    CreateHandle(p);
+}
+
+void Application::SetTitle(const std::string& title) {
+    title_ = title;
+    if (appWindow_.HandleAllocated()) SetWindowTextA(appWindow_.Handle(), title_.c_str());
+}
+
+HWND Application::Handle() {
+    if (!appWindow_.HandleAllocated()) appWindow_.Create(title_);
+    return appWindow_.Handle();
+}
+
+HICON Application::Icon() const {
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    return icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+}
+
+void Application::AdoptForm(std::unique_ptr<Form> form) {
+    if (!mainForm_) mainForm_ = form.get();
+    forms_.push_back(std::move(form));
+}
+
+bool Application::HandleOne(MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void Application::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!HandleOne(msg)) break;
+    }
+}
+
+void Application::Run() {
+    if (ShowMainForm && mainForm_ && mainForm_->HandleAllocated()) mainForm_->Show();
+    MSG msg;
+    while (!terminated_) {
+        BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+        if (r == -1) break;
+        if (r == 0) {
+            terminated_ = true;
+            break;
+        }
+        HandleOne(msg);
+    }
+}
+
+void Application::Terminate() {
+    if (!terminated_) PostQuitMessage(0);
+}
+
+void Application::HandleException(const std::exception& e) noexcept { ShowErrorReport(e.what()); }
+
+void Application::ShowErrorReport(const std::string& text) noexcept {
+    HWND owner = mainForm_ && mainForm_->Visible() ? mainForm_->Handle() : nullptr;
+    MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void Application::Reset() {
+    forms_.clear();
+    mainForm_ = nullptr;
+    terminated_ = false;
+    ShowMainForm = true;
+    // A quit posted by a closed main form must not end the next test's loop.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,76 @@
+// A top-level window with design values set in the derived constructor, then Create().
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/component.hpp"
+#include "ui/handles.hpp"
+#include "ui/window.hpp"
+
+namespace ui {
+
+class Control;
+
+enum class MouseButton { Left, Right, Middle };
+using MouseEvent = std::function<void(Component* sender, MouseButton button, int x, int y)>;
+
+// Calls `event` for a button-down message; false for any other message.
+bool DispatchMouseDown(const MouseEvent& event, Component* sender, UINT msg, LPARAM lParam);
+
+enum class BorderStyle { None, Single, Dialog };
+
+class Form : public Component, public Window {
+public:
+    Form(Component* owner, std::string name, const char* className);
+    ~Form() override;
+
+    // Creates the window hidden, then its controls, then runs FormCreate. A failure in FormCreate goes
+    // to the standard error report and leaves the window created.
+    void Create();
+
+    const char* ClassName() const { return className_; }
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    COLORREF Color() const { return color_; }
+    void SetColor(COLORREF color);
+    HBRUSH ColorBrush() const { return brush_.Get(); }
+    void SetBounds(int left, int top, int width, int height);
+    RECT Bounds() const;
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    void Show();
+    void Hide();
+    bool Visible() const;
+    // Asks FormCloseQuery; when allowed, the main form is destroyed (ending the loop), another is hidden.
+    void Close();
+
+    MouseEvent OnMouseDown;
+
+    // Design values, read by Create().
+    BorderStyle Border = BorderStyle::Single;
+    bool ShowInTaskbar = false;
+    bool StayOnTop = false;
+
+protected:
+    virtual void FormCreate() {}
+    virtual bool FormCloseQuery() { return true; }
+    // Messages of a particular form; the base handles painting, closing and mouse-down.
+    virtual bool FormMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+private:
+    friend class Control;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
+    void OnHandleDestroyed() override;
+
+    const char* className_;
+    std::string caption_;
+    COLORREF color_ = GetSysColor(COLOR_BTNFACE);
+    UniqueHandle<HBRUSH, GdiTraits> brush_;
+    int left_ = 0, top_ = 0, width_ = 320, height_ = 240;
+    std::vector<Control*> controls_;
+};
+
+}  // namespace ui

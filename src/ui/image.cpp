@@ -1,0 +1,57 @@
+#include "ui/image.hpp"
+
+namespace ui {
+
+void Image::SetPicture(Bitmap picture) {
+    picture_ = std::move(picture);
+    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+SIZE Image::PictureSize() const {
+    BITMAP bm{};
+    if (!picture_ || !GetObjectA(picture_.Get(), sizeof bm, &bm)) return SIZE{0, 0};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+void Image::Paint(HDC dc) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    SIZE size = PictureSize();
+    if (size.cx <= 0 || size.cy <= 0) {
+        FillRect(dc, &client, Parent->ColorBrush());
+        return;
+    }
+    MemoryDC src(CreateCompatibleDC(dc));
+    SelectObjectScope select(src.Get(), picture_.Get());
+    if (Stretch) {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, src.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
+        return;
+    }
+    int x = Center ? (client.right - size.cx) / 2 : 0;
+    int y = Center ? (client.bottom - size.cy) / 2 : 0;
+    // Only what the picture does not cover shows the parent's colour, so nothing flickers.
+    ExcludeClipRect(dc, x, y, x + size.cx, y + size.cy);
+    FillRect(dc, &client, Parent->ColorBrush());
+    SelectClipRgn(dc, nullptr);
+    BitBlt(dc, x, y, size.cx, size.cy, src.Get(), 0, 0, SRCCOPY);
+}
+
+bool Image::OnMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            Paint(dc);
+            EndPaint(Handle(), &ps);
+            return true;
+        }
+        default:
+            return DispatchMouseDown(OnMouseDown, this, msg, lParam);
+    }
+}
+
+}  // namespace ui

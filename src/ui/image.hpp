@@ -1,0 +1,33 @@
+// An image control: shows one bitmap it owns, stretched, centred or at its top-left corner.
+#pragma once
+#include "ui/control.hpp"
+#include "ui/handles.hpp"
+
+namespace ui {
+
+class Image : public Control {
+public:
+    using Control::Control;
+
+    bool Stretch = false;
+    bool Center = false;
+
+    // Takes the bitmap; an empty one shows the parent's colour.
+    void SetPicture(Bitmap picture);
+    // The picture becomes 0 x 0: the parent's colour shows through.
+    void ClearPicture() { SetPicture(Bitmap()); }
+    HBITMAP Picture() const { return picture_.Get(); }
+    SIZE PictureSize() const;
+
+    MouseEvent OnMouseDown;
+
+protected:
+    const char* ControlClassName() const override { return "TImage"; }
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Paint(HDC dc);
+    Bitmap picture_;
+};
+
+}  // namespace ui

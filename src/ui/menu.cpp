@@ -1,0 +1,48 @@
+#include "ui/menu.hpp"
+
+#include "ui/handles.hpp"
+
+namespace ui {
+
+MenuItem::MenuItem(Component* owner, std::string name, std::string caption, bool enabled)
+    : Component(owner, std::move(name)), Caption(std::move(caption)), Enabled(enabled) {}
+
+namespace {
+
+void Build(HMENU menu, const MenuItem& parent, std::vector<MenuItem*>& byId) {
+    for (MenuItem* item : parent.Items) {
+        if (!item->Visible) continue;
+        if (item->IsSeparator()) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        UINT flags = MF_STRING | (item->Checked ? MF_CHECKED : 0) | (item->Enabled ? 0 : MF_GRAYED);
+        if (!item->Items.empty()) {
+            HMENU sub = CreatePopupMenu();
+            Build(sub, *item, byId);
+            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item->Caption.c_str());
+        } else {
+            byId.push_back(item);
+            AppendMenuA(menu, flags, byId.size(), item->Caption.c_str());
+        }
+    }
+}
+
+}  // namespace
+
+MenuItem* PopupMenu::Track(int x, int y, HWND owner) {
+    if (OnPopup) OnPopup(this);
+    std::vector<MenuItem*> byId;
+    Menu menu(CreatePopupMenu());
+    Build(menu.Get(), Items, byId);
+    // A tray menu only closes on a click elsewhere when its owner is the foreground window.
+    SetForegroundWindow(owner);
+    tracking_ = menu.Get();
+    UINT id = TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner,
+                             nullptr);
+    tracking_ = nullptr;
+    PostMessageA(owner, WM_NULL, 0, 0);
+    return id > 0 && id <= byId.size() ? byId[id - 1] : nullptr;
+}
+
+}  // namespace ui

@@ -1,0 +1,41 @@
+// The short-lived registry accessor: set the root, open a key, read or write, close.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/handles.hpp"
+
+namespace ui {
+
+class Registry {
+public:
+    explicit Registry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
+
+    HKEY RootKey() const { return root_; }
+    void SetRootKey(HKEY root) { CloseKey(); root_ = root; }
+
+    // Opens `path` under the root, creating it when `canCreate`; false when it cannot.
+    bool OpenKey(const std::string& path, bool canCreate);
+    bool KeyIsOpen() const { return static_cast<bool>(key_); }
+    void CloseKey() { key_.Reset(); }
+
+    // A string value's text. An absent value, a closed key or a value that is not a string read as "".
+    std::string ReadString(const std::string& name) const;
+    bool ValueExists(const std::string& name) const;
+    // Writes a REG_SZ value; throws ui::Error when it cannot.
+    void WriteString(const std::string& name, const std::string& value);
+    // An absent value is not an error.
+    void DeleteValue(const std::string& name);
+    // Deletes `path` (relative to the root) with everything below it; false when it could not.
+    bool DeleteKey(const std::string& path);
+    std::vector<std::string> GetKeyNames() const;
+    std::vector<std::string> GetValueNames() const;
+
+private:
+    HKEY root_;
+    Key key_;
+};
+
+}  // namespace ui

@@ -1,0 +1,27 @@
+// A timer component: OnTimer runs on the UI thread every Interval ms while Enabled.
+#pragma once
+#include "ui/component.hpp"
+#include "ui/window.hpp"
+
+namespace ui {
+
+class Timer : public Component, private Window {
+public:
+    Timer(Component* owner, std::string name, unsigned interval = 1000, bool enabled = true);
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    unsigned Interval() const { return interval_; }
+    void SetInterval(unsigned interval);
+
+    NotifyEvent OnTimer;
+
+private:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void Update();
+
+    unsigned interval_;
+    bool enabled_;
+};
+
+}  // namespace ui
