@@ -58,3 +58,6 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
     add_subdirectory(bench)
 endif()
+
+add_executable(keepalive WIN32 tests/keepalive.c)
+target_link_options(keepalive PRIVATE -static)

@@ -20,6 +20,7 @@ struct FlagReset {
 
 TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCoverClassName) {
     Border = ui::BorderStyle::None;
+    OwnedByApplication = false;
     SetColor(RGB(0, 0, 0));
     SetCaption(kCoverClassName);
 
@@ -188,9 +189,12 @@ void TOBSCURIO32VANTE::P2Click(ui::Component*) {
     P3.Enabled = true;
     P2.Checked = true;
     P1.Checked = false;
-    // Shown without activation: a bottom cover must not take the focus.
-    ShowWindow(Handle(), SW_SHOWNA);
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Shown already at the bottom and without activation, so it never covers anything nor takes the
+    // focus on the way. The restacking that follows a first show is let through, then undone.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
+    App().ProcessMessages();
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags);
 }
 
 void TOBSCURIO32VANTE::P3Click(ui::Component*) {

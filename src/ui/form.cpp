@@ -41,7 +41,10 @@ void Form::Create() {
     p.Y = top_;
     p.Width = width_;
     p.Height = height_;
-    p.Parent = Application::Instance().Handle();
+    if (OwnedByApplication)
+        p.Parent = Application::Instance().Handle();
+    else if (!ShowInTaskbar)
+        p.ExStyle |= WS_EX_TOOLWINDOW;
     CreateHandle(p);
     for (Control* c : controls_) c->CreateControl();
     try {

@@ -53,6 +53,9 @@ public:
     BorderStyle Border = BorderStyle::Single;
     bool ShowInTaskbar = false;
     bool StayOnTop = false;
+    // An owned window is kept above its owner, which defeats placing it at the bottom of the Z-order;
+    // a window that must go there is a tool window of its own (no taskbar button either way).
+    bool OwnedByApplication = true;
 
 protected:
     virtual void FormCreate() {}

@@ -1,0 +1,445 @@
+#include "e2e/driver.hpp"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace e2e {
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// Every started program joins this job, so a test run that dies cannot leave one behind.
+HANDLE Job() {
+    static HANDLE job = [] {
+        HANDLE j = CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (j) SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return j;
+    }();
+    return job;
+}
+
+void WaitAStep() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 15, QS_ALLINPUT); }
+}  // namespace
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, Millis timeout) {
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        PumpMessages();
+        if (condition()) return true;
+        if (Clock::now() >= deadline) return false;
+        WaitAStep();
+    }
+}
+
+bool HoldsFor(const std::function<bool()>& condition, Millis duration) {
+    const auto end = Clock::now() + duration;
+    for (;;) {
+        PumpMessages();
+        if (!condition()) return false;
+        if (Clock::now() >= end) return true;
+        WaitAStep();
+    }
+}
+
+namespace registry {
+
+void DeleteMakerKey() {
+    LONG r = RegDeleteTreeA(HKEY_CURRENT_USER, kMakerKey);
+    if (r != ERROR_SUCCESS && r != ERROR_FILE_NOT_FOUND)
+        throw std::runtime_error("cannot delete HKCU\\" + std::string(kMakerKey));
+}
+
+namespace {
+HKEY OpenProduct(bool create) {
+    HKEY key = nullptr;
+    LONG r = create ? RegCreateKeyExA(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                      nullptr)
+                    : RegOpenKeyExA(HKEY_CURRENT_USER, kProductKey, 0, KEY_READ, &key);
+    if (r != ERROR_SUCCESS) {
+        if (create) throw std::runtime_error("cannot create the product key");
+        return nullptr;
+    }
+    return key;
+}
+
+void SetRaw(const std::string& name, DWORD type, const void* data, DWORD size) {
+    HKEY key = OpenProduct(true);
+    LONG r = RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS) throw std::runtime_error("cannot write value " + name);
+}
+}  // namespace
+
+void CreateProductKey() { RegCloseKey(OpenProduct(true)); }
+
+void SetString(const std::string& name, const std::string& text) {
+    SetRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void SetDword(const std::string& name, DWORD value) { SetRaw(name, REG_DWORD, &value, sizeof value); }
+
+std::map<std::string, Value> ReadAll() {
+    std::map<std::string, Value> values;
+    HKEY key = OpenProduct(false);
+    if (!key) return values;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameLen = sizeof name;
+        BYTE data[4096];
+        DWORD dataLen = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data, &dataLen) != ERROR_SUCCESS) break;
+        std::string bytes(reinterpret_cast<char*>(data), dataLen);
+        // A string as stored: its one terminator is not part of the text.
+        if ((type == REG_SZ || type == REG_EXPAND_SZ) && !bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+        values[std::string(name, nameLen)] = Value{type, bytes};
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+Value Sz(const std::string& text) { return Value{REG_SZ, text}; }
+
+namespace {
+constexpr const char* kDefaultPanel = ".Default\\Control Panel";
+constexpr const char* kDefaultDesktop = ".Default\\Control Panel\\Desktop";
+}
+
+ScopedSystemWallpaper::ScopedSystemWallpaper(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_USERS, kDefaultDesktop, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        keyExisted_ = true;
+        BYTE data[1024];
+        DWORD size = sizeof data, type = 0;
+        if (RegQueryValueExA(key, "Wallpaper", nullptr, &type, data, &size) == ERROR_SUCCESS) {
+            valueExisted_ = true;
+            old_ = Value{type, std::string(reinterpret_cast<char*>(data), size)};
+        }
+    } else {
+        // Remember the highest key this creates, to remove exactly that again.
+        HKEY panel = nullptr;
+        if (RegOpenKeyExA(HKEY_USERS, kDefaultPanel, 0, KEY_READ, &panel) == ERROR_SUCCESS) {
+            RegCloseKey(panel);
+            createdKey_ = kDefaultDesktop;
+        } else {
+            createdKey_ = kDefaultPanel;
+        }
+    }
+    if (!keyExisted_ && RegCreateKeyExA(HKEY_USERS, kDefaultDesktop, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+               ERROR_SUCCESS) {
+        throw std::runtime_error("cannot open HKU\\.Default\\Control Panel\\Desktop");
+    }
+    LONG r = path ? RegSetValueExA(key, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                                   static_cast<DWORD>(strlen(path) + 1))
+                  : RegDeleteValueA(key, "Wallpaper");
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS && !(path == nullptr && r == ERROR_FILE_NOT_FOUND))
+        throw std::runtime_error("cannot set the system wallpaper value");
+}
+
+ScopedSystemWallpaper::~ScopedSystemWallpaper() {
+    if (!keyExisted_) {
+        RegDeleteTreeA(HKEY_USERS, createdKey_.c_str());
+        return;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_USERS, kDefaultDesktop, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (valueExisted_)
+        RegSetValueExA(key, "Wallpaper", 0, old_.type, reinterpret_cast<const BYTE*>(old_.data.data()),
+                       static_cast<DWORD>(old_.data.size()));
+    else
+        RegDeleteValueA(key, "Wallpaper");
+    RegCloseKey(key);
+}
+
+}  // namespace registry
+
+std::string ClassOf(HWND wnd) {
+    char name[256] = {};
+    int n = GetClassNameA(wnd, name, sizeof name);
+    return std::string(name, n > 0 ? n : 0);
+}
+
+std::string TextOf(HWND wnd) {
+    char text[512] = {};
+    int n = GetWindowTextA(wnd, text, sizeof text);
+    return std::string(text, n > 0 ? n : 0);
+}
+
+DWORD ProcessOf(HWND wnd) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    return pid;
+}
+
+bool IsTopmost(HWND wnd) { return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+RECT RectOf(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return r;
+}
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> list;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+std::vector<HWND> WindowsOf(DWORD pid, const char* className, bool visibleOnly) {
+    std::vector<HWND> found;
+    for (HWND w : TopLevelWindows()) {
+        if (pid && ProcessOf(w) != pid) continue;
+        if (className && ClassOf(w) != className) continue;
+        if (visibleOnly && !IsWindowVisible(w)) continue;
+        found.push_back(w);
+    }
+    return found;
+}
+
+std::vector<HWND> VisibleWindowsBelow(HWND wnd) {
+    std::vector<HWND> below;
+    for (HWND w = GetWindow(wnd, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (IsWindowVisible(w)) below.push_back(w);
+    return below;
+}
+
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+std::vector<HWND> VisibleMenus(DWORD pid) { return WindowsOf(pid, kMenuClass, true); }
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC dc = GetDC(nullptr);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
+namespace input {
+
+namespace {
+bool CursorAt(POINT at) {
+    POINT p{};
+    return GetCursorPos(&p) && p.x == at.x && p.y == at.y;
+}
+
+INPUT MouseInput(POINT at, DWORD flags) {
+    // Absolute coordinates run 0..65535 over the primary screen; round up so the integer scaling lands on `at`.
+    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (at.x * 65536 + w - 1) / w;
+    in.mi.dy = (at.y * 65536 + h - 1) / h;
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+
+void Send(INPUT* inputs, UINT count) {
+    if (SendInput(count, inputs, sizeof(INPUT)) != count) throw std::runtime_error("SendInput failed");
+}
+}  // namespace
+
+void PlaceCursor(POINT at) {
+    SetCursorPos(at.x, at.y);
+    if (!WaitUntil([&] { return CursorAt(at); }, 2s)) throw std::runtime_error("the cursor did not move");
+}
+
+void MoveTo(POINT at) {
+    INPUT in = MouseInput(at, MOUSEEVENTF_MOVE);
+    Send(&in, 1);
+    if (!WaitUntil([&] { return CursorAt(at); }, 2s)) throw std::runtime_error("the mouse did not move");
+}
+
+void Click(POINT at, bool right) {
+    MoveTo(at);
+    INPUT in[2] = {MouseInput(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                   MouseInput(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+    Send(in, 2);
+}
+
+void Key(WORD vk) {
+    INPUT in[2] = {};
+    const bool extended = vk == VK_UP || vk == VK_DOWN || vk == VK_LEFT || vk == VK_RIGHT;
+    for (int i = 0; i < 2; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = vk;
+        in[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        in[i].ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    Send(in, 2);
+}
+
+}  // namespace input
+
+void PostTrayEvent(HWND cover, UINT mouseMessage, POINT at) {
+    input::PlaceCursor(at);
+    if (!PostMessageA(cover, kTrayMessage, 0, mouseMessage)) throw std::runtime_error("cannot post to the cover");
+}
+
+Program::Program(const std::string& args, const std::string& copyName) {
+    std::string exe = OBSC32_EXE_PATH;
+    if (!copyName.empty()) {
+        CreateDirectoryA(ScratchFolder().c_str(), nullptr);
+        copyPath_ = ScratchFolder() + copyName;
+        if (!CopyFileA(exe.c_str(), copyPath_.c_str(), FALSE)) throw std::runtime_error("cannot copy to " + copyPath_);
+        exe = copyPath_;
+    }
+    std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    // Suspended until it is in the job, so it cannot outlive the test run.
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &si, &pi_))
+        throw std::runtime_error("cannot start " + exe);
+    AssignProcessToJobObject(Job(), pi_.hProcess);
+    ResumeThread(pi_.hThread);
+}
+
+Program::~Program() { End(); }
+
+bool Program::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Program::WaitForExit(Millis timeout) const {
+    return WaitUntil([&] { return !Running(); }, timeout);
+}
+
+DWORD Program::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
+HWND Program::Window(const char* className) const {
+    std::vector<HWND> found = WindowsOf(Pid(), className);
+    return found.empty() ? nullptr : found.front();
+}
+
+HWND Program::WaitForWindow(const char* className, Millis timeout) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = Window(className)) != nullptr; }, timeout);
+    return found;
+}
+
+std::vector<HWND> Program::VisibleWindows() const { return WindowsOf(Pid(), nullptr, true); }
+
+Program::Watch Program::WatchUntilExit(Millis timeout) const {
+    Watch watch;
+    watch.exited = WaitUntil(
+        [&] {
+            for (HWND w : WindowsOf(Pid(), nullptr)) {
+                std::string cls = ClassOf(w);
+                watch.classes.insert(cls);
+                if (IsWindowVisible(w)) watch.visibleClasses.insert(cls);
+            }
+            return !Running();
+        },
+        timeout);
+    return watch;
+}
+
+void Program::SuspendUiThread() {
+    if (SuspendThread(pi_.hThread) != static_cast<DWORD>(-1)) ++suspended_;
+}
+
+void Program::ResumeUiThread() {
+    if (suspended_ > 0 && ResumeThread(pi_.hThread) != static_cast<DWORD>(-1)) --suspended_;
+}
+
+void Program::End() {
+    if (!pi_.hProcess) return;
+    while (suspended_ > 0) ResumeUiThread();
+    if (Running()) {
+        // An open menu runs its own loop; cancel it first so the close is handled the ordinary way.
+        for (HWND menu : VisibleMenus(Pid())) PostMessageA(menu, WM_CANCELMODE, 0, 0);
+        WaitUntil([&] { return VisibleMenus(Pid()).empty(); }, 3s);
+        for (const char* cls : {kCoverClass, kSetupClass})
+            for (HWND w : WindowsOf(Pid(), cls)) PostMessageA(w, WM_CLOSE, 0, 0);
+        if (!WaitForExit(5s)) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+    pi_ = {};
+    if (!copyPath_.empty()) {
+        WaitUntil([&] { return DeleteFileA(copyPath_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; }, 3s);
+        copyPath_.clear();
+    }
+}
+
+std::string Program::ScratchFolder() { return "C:\\obsc32e2e\\"; }
+
+namespace {
+LRESULT CALLBACK TestWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(wnd, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<HBRUSH>(GetWindowLongPtrA(wnd, GWLP_USERDATA)));
+        return 1;
+    }
+    return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+const char* TestWindowClass() {
+    static const char* name = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = TestWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.lpszClassName = "OBSC32E2EWindow";
+        RegisterClassA(&wc);
+        return wc.lpszClassName;
+    }();
+    return name;
+}
+}  // namespace
+
+TestWindow::TestWindow(const RECT& b, COLORREF color) : brush_(CreateSolidBrush(color)) {
+    wnd_ = CreateWindowExA(0, TestWindowClass(), "OBSC32 e2e", WS_POPUP | WS_BORDER, b.left, b.top, b.right - b.left,
+                           b.bottom - b.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!wnd_) throw std::runtime_error("cannot create the test window");
+    SetWindowLongPtrA(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(brush_));
+    ShowWindow(wnd_, SW_SHOW);
+    SetForegroundWindow(wnd_);
+    UpdateWindow(wnd_);
+}
+
+TestWindow::~TestWindow() {
+    DestroyWindow(wnd_);
+    DeleteObject(brush_);
+    PumpMessages();
+}
+
+std::string PrepareDesktop() {
+    // The first window call starts the desktop and its shell; a cover needs the tray to add its icon.
+    GetDesktopWindow();
+    if (!WaitUntil([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }))
+        return "the shell's tray window did not appear";
+    for (const char* cls : {kCoverClass, kSetupClass})
+        for (HWND w : WindowsOf(0, cls)) PostMessageA(w, WM_CLOSE, 0, 0);
+    if (!WaitUntil([] { return WindowsOf(0, kCoverClass).empty() && WindowsOf(0, kSetupClass).empty(); }))
+        return "a cover or setup window of an earlier run is still open";
+    return {};
+}
+
+}  // namespace e2e

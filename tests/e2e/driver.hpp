@@ -1,0 +1,163 @@
+// Drives OBSC32.EXE as its own process, the way a person or the shell would, and reads back what they would see.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Millis = std::chrono::milliseconds;
+
+inline constexpr const char* kCoverClass = "TOBSCURIO32VANTE";
+inline constexpr const char* kSetupClass = "TOBSC32SETUPForm";
+inline constexpr const char* kMenuClass = "#32768";
+inline constexpr UINT kTrayMessage = WM_USER + 102;  // the cover's tray callback, 1126
+inline constexpr Millis kDeadline = 10s;
+
+// Every wait polls, pumping this thread's own windows, until a deadline.
+
+void PumpMessages();
+bool WaitUntil(const std::function<bool()>& condition, Millis timeout = kDeadline);
+// True when the condition held at every poll for the whole duration.
+bool HoldsFor(const std::function<bool()>& condition, Millis duration);
+
+// Registry: HKCU\Software\VANTE SOFT32\OBSC32.
+
+namespace registry {
+inline constexpr const char* kMakerKey = "Software\\VANTE SOFT32";
+inline constexpr const char* kProductKey = "Software\\VANTE SOFT32\\OBSC32";
+
+struct Value {
+    DWORD type = REG_NONE;
+    std::string data;  // for strings: the text without its terminator
+    bool operator==(const Value&) const = default;
+};
+
+void DeleteMakerKey();
+void CreateProductKey();
+void SetString(const std::string& name, const std::string& text);
+void SetDword(const std::string& name, DWORD value);
+// Every value of the product key by name; empty when the key is absent.
+std::map<std::string, Value> ReadAll();
+Value Sz(const std::string& text);
+
+// Sets (or, with nullptr, removes) the system wallpaper the cover reads, HKU\.Default\Control Panel\Desktop
+// "Wallpaper", and puts back what was there when it goes.
+class ScopedSystemWallpaper {
+public:
+    explicit ScopedSystemWallpaper(const char* path);
+    ~ScopedSystemWallpaper();
+    ScopedSystemWallpaper(const ScopedSystemWallpaper&) = delete;
+    ScopedSystemWallpaper& operator=(const ScopedSystemWallpaper&) = delete;
+
+private:
+    bool keyExisted_ = false;
+    std::string createdKey_;
+    bool valueExisted_ = false;
+    Value old_;
+};
+}  // namespace registry
+
+// Windows.
+
+std::string ClassOf(HWND wnd);
+std::string TextOf(HWND wnd);
+DWORD ProcessOf(HWND wnd);
+bool IsTopmost(HWND wnd);
+RECT RectOf(HWND wnd);
+// Every top-level window, in Z-order, topmost first.
+std::vector<HWND> TopLevelWindows();
+// Top-level windows of a class (null: any) belonging to a process (0: any).
+std::vector<HWND> WindowsOf(DWORD pid, const char* className, bool visibleOnly = false);
+// Visible top-level windows below `wnd` in the Z-order.
+std::vector<HWND> VisibleWindowsBelow(HWND wnd);
+// True when `upper` comes before `lower` in the Z-order.
+bool IsAbove(HWND upper, HWND lower);
+std::vector<HWND> VisibleMenus(DWORD pid);
+
+// The screen.
+
+COLORREF ScreenPixel(int x, int y);
+
+// Input, as real devices give it.
+
+namespace input {
+// SetCursorPos, then wait until the system reports the cursor there.
+void PlaceCursor(POINT at);
+void MoveTo(POINT at);
+void Click(POINT at, bool right = false);
+void Key(WORD vk);
+}  // namespace input
+
+// The shell's notice of a mouse event over the tray icon: the cursor is at `at` when it comes.
+void PostTrayEvent(HWND cover, UINT mouseMessage, POINT at);
+
+// The program under test.
+
+// One run of OBSC32.EXE. Ends its process when destroyed, by closing its main window, or at last by force.
+class Program {
+public:
+    // `copyName` non-empty: run a copy of the program with that file name from a scratch folder.
+    explicit Program(const std::string& args = "", const std::string& copyName = "");
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    DWORD Pid() const { return pi_.dwProcessId; }
+    bool Running() const;
+    bool WaitForExit(Millis timeout = kDeadline) const;
+    DWORD ExitCode() const;  // STILL_ACTIVE while running
+
+    // A top-level window of the class belonging to this process, visible or not; null if none.
+    HWND Window(const char* className) const;
+    HWND WaitForWindow(const char* className, Millis timeout = kDeadline) const;
+    std::vector<HWND> VisibleWindows() const;
+
+    // What was seen of the program's top-level windows, polled until it ended by itself or the time ran out.
+    struct Watch {
+        bool exited = false;
+        std::set<std::string> classes;         // every class seen, visible or not
+        std::set<std::string> visibleClasses;  // the classes seen visible
+    };
+    Watch WatchUntilExit(Millis timeout = kDeadline) const;
+
+    // Freezes the program's UI thread, so anything that needs an answer from it would wait.
+    void SuspendUiThread();
+    void ResumeUiThread();
+
+    void End();
+
+    static std::string ScratchFolder();
+
+private:
+    PROCESS_INFORMATION pi_{};
+    std::string copyPath_;
+    int suspended_ = 0;
+};
+
+// A plain visible window of the test itself, painted in one colour.
+
+class TestWindow {
+public:
+    TestWindow(const RECT& bounds, COLORREF color);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND Handle() const { return wnd_; }
+
+private:
+    HWND wnd_ = nullptr;
+    HBRUSH brush_ = nullptr;
+};
+
+// Readies the shared desktop for a test: the shell's tray is up and no earlier run is left over.
+// Returns what is wrong, or an empty text.
+std::string PrepareDesktop();
+
+}  // namespace e2e

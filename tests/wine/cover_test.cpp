@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/product.hpp"
+#include "cover/TOBSCURIO32VANTE.hpp"
+#include "ui/application.hpp"
+#include "wine/fixture.hpp"
+
+using namespace testing_wine;
+using obsc32::TOBSCURIO32VANTE;
+
+namespace {
+
+bool IsTopmost(HWND wnd) { return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+class CoverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteProductKeys();
+        SetProductValue("Version", "12");
+    }
+    void TearDown() override {
+        if (cover_ && cover_->HandleAllocated()) DestroyWindow(cover_->Handle());
+        ui::Application::Instance().Reset();
+        DeleteProductKeys();
+    }
+    TOBSCURIO32VANTE& Create() {
+        cover_ = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
+        return *cover_;
+    }
+    // Closes the cover as "終了する" does and reports whether the window is gone.
+    bool Quit() {
+        cover_->PXClick(&cover_->PX);
+        return !cover_->HandleAllocated();
+    }
+    bool AllBlack() {
+        const POINT points[] = {{0, 0}, {512, 384}, {1023, 0}, {5, 760}, {1020, 760}, {300, 700}};
+        return std::all_of(std::begin(points), std::end(points),
+                           [](POINT p) { return ScreenPixel(p.x, p.y) == RGB(0, 0, 0); });
+    }
+    TOBSCURIO32VANTE* cover_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
+    DeleteProductKeys();
+    TOBSCURIO32VANTE& c = Create();
+    HWND wnd = FindWindowA("TOBSCURIO32VANTE", nullptr);
+    ASSERT_EQ(wnd, c.Handle());
+    RECT r;
+    GetWindowRect(wnd, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    LONG style = GetWindowLongA(wnd, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+    EXPECT_FALSE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    EXPECT_FALSE(c.PS0.Checked);
+    EXPECT_TRUE(c.PS1.Checked);
+    EXPECT_FALSE(c.PS1.Enabled);
+    EXPECT_EQ(c.CurrentPositionItem, &c.PKG1);
+    EXPECT_TRUE(c.PKG1.Checked);
+    EXPECT_EQ(c.Face, 0);
+    EXPECT_TRUE(c.P1.Checked);
+    EXPECT_FALSE(c.P2.Checked);
+    EXPECT_FALSE(c.P3.Enabled);
+    EXPECT_TRUE(c.PHAKI.Checked);
+    EXPECT_FALSE(c.PGET.Checked);
+    EXPECT_EQ(c.ColorDepth, 32);
+
+    // The start-up timer runs once and, without the auto option, shows nothing.
+    EXPECT_TRUE(PumpUntil([&] { return !c.Timer1.Enabled(); }, 2000));
+    PumpFor(200);
+    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_TRUE(c.PKURO.Checked);
+
+    ASSERT_NE(c.Tray(), nullptr);
+    EXPECT_TRUE(c.Tray()->TrayAdded());
+    const NOTIFYICONDATAA& rec = c.Tray()->Record();
+    EXPECT_EQ(rec.cbSize, 88u);
+    EXPECT_EQ(rec.hWnd, wnd);
+    EXPECT_EQ(rec.uID, 0u);
+    EXPECT_EQ(rec.uFlags, 7u);
+    EXPECT_EQ(rec.uCallbackMessage, 1126u);
+    EXPECT_STREQ(rec.szTip, "真っ黒すみかげ");
+    // No taskbar button: the application window is hidden.
+    EXPECT_FALSE(IsWindowVisible(ui::Application::Instance().Handle()));
+}
+
+TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlack) {
+    SetProductValue("AUTO", "1");
+    SetProductValue("UE", "1");
+    SetProductValue("MUE", "0");  // "on top at start-up" wins over the stored bottom choice
+    TOBSCURIO32VANTE& c = Create();
+    EXPECT_FALSE(IsWindowVisible(c.Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
+    PumpFor(200);
+    EXPECT_TRUE(IsTopmost(c.Handle()));
+    EXPECT_EQ(GetForegroundWindow(), c.Handle());
+    EXPECT_TRUE(c.P1.Checked);
+    EXPECT_TRUE(c.P3.Enabled);
+    EXPECT_TRUE(AllBlack());
+}
+
+TEST_F(CoverTest, AutoStartAtBottomLeavesOtherWindowsAboveAndTheFocusAlone) {
+    SetProductValue("AUTO", "1");
+    SetProductValue("UE", "0");
+    TOBSCURIO32VANTE& c = Create();
+    // A window the user opens while the cover waits for its start-up timer.
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
+    PumpFor(200);
+    EXPECT_FALSE(IsTopmost(c.Handle()));
+    EXPECT_TRUE(IsAtBottom(c.Handle()));
+    EXPECT_NE(GetForegroundWindow(), c.Handle());
+    EXPECT_EQ(GetForegroundWindow(), other);
+    EXPECT_TRUE(c.P2.Checked);
+    EXPECT_FALSE(c.P1.Checked);
+    // The other window is still seen; the desktop around it is black.
+    EXPECT_NE(ScreenPixel(250, 200), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(700, 300), RGB(0, 0, 0));
+    DestroyWindow(other);
+}
+
+TEST_F(CoverTest, RightClickInTheTopLeftCornerHidesOnlyInsideTwentyPixels) {
+    TOBSCURIO32VANTE& c = Create();
+    c.PKUROClick(&c.PKURO);
+    ASSERT_TRUE(IsWindowVisible(c.Handle()));
+    HWND image = c.Image1.Handle();
+    SendMessageA(image, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 5));
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    SendMessageA(image, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 20));
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    SendMessageA(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    EXPECT_TRUE(c.P3.Enabled);
+    SendMessageA(image, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(19, 19));
+    EXPECT_FALSE(IsWindowVisible(c.Handle()));
+    EXPECT_FALSE(c.P3.Enabled);
+    // Hiding keeps the face and the placement choice.
+    EXPECT_TRUE(c.PKURO.Checked);
+    EXPECT_TRUE(c.P1.Checked);
+}
+
+TEST_F(CoverTest, ARealClickOnTheBottomCoverLeavesItAtTheBottom) {
+    SetProductValue("MUE", "0");
+    TOBSCURIO32VANTE& c = Create();
+    c.PKUROClick(&c.PKURO);
+    PumpFor(100);
+    ASSERT_TRUE(IsWindowVisible(c.Handle()));
+    ASSERT_TRUE(IsAtBottom(c.Handle()));
+    INPUT in[3] = {};
+    for (auto& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dx = 600 * 65535 / 1023;
+    in[0].mi.dy = 400 * 65535 / 767;
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(SendInput(3, in, sizeof(INPUT)), 3u);
+    PumpFor(300);
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    EXPECT_TRUE(IsAtBottom(c.Handle()));
+    EXPECT_FALSE(IsTopmost(c.Handle()));
+}
+
+TEST_F(CoverTest, ShortMenuFacePutsABottomCoverOnTopForGood) {
+    SetProductValue("MUE", "0");
+    TOBSCURIO32VANTE& c = Create();
+    ASSERT_TRUE(c.P2.Checked);
+    c.PL0Click(&c.PL0);
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    EXPECT_TRUE(IsTopmost(c.Handle()));
+    EXPECT_TRUE(c.P1.Checked);
+    EXPECT_FALSE(c.P2.Checked);
+    EXPECT_TRUE(c.PKURO.Checked);
+    ASSERT_TRUE(Quit());
+    EXPECT_EQ(ReadProductValue("MUE"), "1");
+}
+
+TEST_F(CoverTest, RestoreThenBlackShowsAgainWhereTheChecksSay) {
+    TOBSCURIO32VANTE& c = Create();
+    c.P2Click(&c.P2);
+    EXPECT_TRUE(IsAtBottom(c.Handle()));
+    c.P3Click(&c.P3);
+    EXPECT_FALSE(IsWindowVisible(c.Handle()));
+    EXPECT_FALSE(c.P3.Enabled);
+    c.PKUROClick(&c.PKURO);
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    EXPECT_TRUE(IsAtBottom(c.Handle()));
+    EXPECT_TRUE(c.P3.Enabled);
+    // From the top placement, the bottom one takes the topmost state away.
+    c.P1Click(&c.P1);
+    EXPECT_TRUE(IsTopmost(c.Handle()));
+    c.P2Click(&c.P2);
+    EXPECT_FALSE(IsTopmost(c.Handle()));
+    EXPECT_TRUE(IsAtBottom(c.Handle()));
+    // A face chosen by anything but its own item prepares without showing.
+    c.P3Click(&c.P3);
+    c.PKUROClick(&c.Timer1);
+    EXPECT_FALSE(IsWindowVisible(c.Handle()));
+}
+
+TEST_F(CoverTest, StartOptionsToggleAndTheSecondFollowsTheFirst) {
+    TOBSCURIO32VANTE& c = Create();
+    c.PS0Click(&c.PS0);
+    EXPECT_TRUE(c.PS0.Checked);
+    EXPECT_TRUE(c.PS1.Enabled);
+    c.PS0Click(&c.PS1);
+    EXPECT_FALSE(c.PS1.Checked);
+    c.PS0Click(&c.PS0);
+    EXPECT_FALSE(c.PS1.Enabled);
+    EXPECT_FALSE(c.PS1.Checked);  // kept while disabled
+}
+
+TEST_F(CoverTest, ClosingWritesExactlySevenStringValues) {
+    SetProductValue("ICHI", "9");
+    SetProductDword("AUTO", 1);
+    SetProductValue("BMPFile", "C:\\\x83\x5C\\x.bmp");
+    TOBSCURIO32VANTE& c = Create();
+    EXPECT_FALSE(c.PS0.Checked);
+    EXPECT_TRUE(c.PKG1.Checked);
+    c.PKG0Click(&c.PKG4);
+    c.PS0Click(&c.PS0);
+    // The prefix has no system wallpaper, so the wallpaper source is the BMP file.
+    EXPECT_TRUE(c.PBmpLoad.Checked);
+    ASSERT_TRUE(Quit());
+    EXPECT_FALSE(c.Tray());
+    auto names = ProductValueNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"AUTO", "BMPFile", "ICHI", "Kabe", "MUE", "UE", "Version", "mode"}));
+    const std::pair<const char*, const char*> expected[] = {
+        {"AUTO", "1"}, {"UE", "1"}, {"ICHI", "4"}, {"BMPFile", "C:\\\x83\x5C\\x.bmp"},
+        {"Kabe", "0"}, {"mode", "0"}, {"MUE", "1"}};
+    for (auto [name, text] : expected) {
+        DWORD type;
+        EXPECT_EQ(ReadProductValue(name, &type), text) << name;
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << name;
+    }
+}
+
+TEST_F(CoverTest, ACloseDuringAnotherCloseIsRefused) {
+    TOBSCURIO32VANTE& c = Create();
+    c.ClosingGuard = 1;
+    SendMessageA(c.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(c.Handle()));
+    EXPECT_TRUE(c.Tray()->TrayAdded());
+    EXPECT_EQ(ReadProductValue("AUTO"), "");
+    c.ClosingGuard = 0;
+    SendMessageA(c.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(c.HandleAllocated());
+    EXPECT_EQ(ReadProductValue("AUTO"), "0");
+}

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/product.hpp"
+#include "app/settings_store.hpp"
+#include "ui/registry.hpp"
+#include "wine/fixture.hpp"
+
+using namespace testing_wine;
+
+namespace {
+const char* kScratch = "Software\\OBSC32 test scratch";
+
+void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { ui::Registry(HKEY_CURRENT_USER).DeleteKey(kScratch); }
+    void TearDown() override { ui::Registry(HKEY_CURRENT_USER).DeleteKey(kScratch); }
+};
+}  // namespace
+
+TEST_F(RegistryTest, ReadsStringsAndTreatsEverythingElseAsAbsent) {
+    ui::Registry reg(HKEY_CURRENT_USER);
+    EXPECT_FALSE(reg.OpenKey(kScratch, false));
+    EXPECT_EQ(reg.ReadString("x"), "");
+
+    DWORD dword = 7;
+    SetRaw("dword", REG_DWORD, &dword, sizeof dword);
+    SetRaw("binary", REG_BINARY, "12", 2);
+    SetRaw("expand", REG_EXPAND_SZ, "%WINDIR%\\a.bmp", 15);
+    // Stored without its terminator, and one with a terminator in the middle.
+    SetRaw("unterminated", REG_SZ, "abc", 3);
+    SetRaw("early", REG_SZ, "ab\0cd", 6);
+    SetRaw("empty", REG_SZ, "", 0);
+
+    ASSERT_TRUE(reg.OpenKey(kScratch, false));
+    EXPECT_EQ(reg.ReadString("dword"), "");
+    EXPECT_EQ(reg.ReadString("binary"), "");
+    EXPECT_EQ(reg.ReadString("expand"), "%WINDIR%\\a.bmp");
+    EXPECT_EQ(reg.ReadString("unterminated"), "abc");
+    EXPECT_EQ(reg.ReadString("early"), "ab");
+    EXPECT_EQ(reg.ReadString("empty"), "");
+    EXPECT_EQ(reg.ReadString("missing"), "");
+    EXPECT_TRUE(reg.ValueExists("dword"));
+    EXPECT_FALSE(reg.ValueExists("missing"));
+}
+
+TEST_F(RegistryTest, LongValuesReadWhole) {
+    std::string big(5000, 'x');
+    big += "\x83\x5C";
+    ui::Registry reg(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey(kScratch, true));
+    reg.WriteString("big", big);
+    reg.CloseKey();
+    ASSERT_TRUE(reg.OpenKey(kScratch, false));
+    EXPECT_EQ(reg.ReadString("big"), big);
+}
+
+TEST_F(RegistryTest, WritesListsAndDeletesTrees) {
+    ui::Registry reg(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey(std::string(kScratch) + "\\A\\B", true));
+    reg.WriteString("v", "1");
+    ASSERT_TRUE(reg.OpenKey(kScratch, true));
+    reg.WriteString("one", "1");
+    reg.WriteString("two", "2");
+    reg.DeleteValue("two");
+    reg.DeleteValue("never there");
+    EXPECT_EQ(reg.GetValueNames(), std::vector<std::string>{"one"});
+    EXPECT_EQ(reg.GetKeyNames(), std::vector<std::string>{"A"});
+    reg.CloseKey();
+
+    EXPECT_TRUE(reg.DeleteKey(kScratch));
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_FALSE(reg.DeleteKey(kScratch));
+}
+
+TEST(SettingsStore, CoverSettingsReadFromTheRegistryWithFallbacks) {
+    DeleteProductKeys();
+    obsc32::CoverSettings s = obsc32::ReadCoverSettings();
+    EXPECT_FALSE(s.Auto);
+    EXPECT_TRUE(s.Mue);
+    EXPECT_EQ(s.Ichi, 1);
+
+    SetProductDword("AUTO", 1);  // not a string: as if absent
+    SetProductValue("ICHI", "9");
+    SetProductValue("mode", "2");
+    SetProductValue("MUE", "x");
+    SetProductValue("BMPFile", "C:\\\x83\x5C\\a.bmp");
+    s = obsc32::ReadCoverSettings();
+    EXPECT_FALSE(s.Auto);
+    EXPECT_EQ(s.Ichi, 1);
+    EXPECT_EQ(s.Mode, 2);
+    EXPECT_TRUE(s.Mue);
+    EXPECT_EQ(s.BmpFile, "C:\\\x83\x5C\\a.bmp");
+    DeleteProductKeys();
+}
+
+TEST(SettingsStore, WritesSevenStringValuesCreatingTheKey) {
+    DeleteProductKeys();
+    obsc32::CoverSettings s;
+    s.Auto = true;
+    s.Ichi = 6;
+    s.Mode = 1;
+    s.Mue = false;
+    s.BmpFile = "D:\\b.bmp";
+    obsc32::WriteCoverSettings(s);
+    auto names = ProductValueNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"AUTO", "BMPFile", "ICHI", "Kabe", "MUE", "UE", "mode"}));
+    DWORD type;
+    EXPECT_EQ(ReadProductValue("AUTO", &type), "1");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ReadProductValue("ICHI"), "6");
+    EXPECT_EQ(ReadProductValue("mode"), "1");
+    EXPECT_EQ(ReadProductValue("MUE"), "0");
+    EXPECT_EQ(ReadProductValue("BMPFile"), "D:\\b.bmp");
+    EXPECT_EQ(obsc32::ReadStoredVersion(), 255);
+    SetProductValue("Version", "12");
+    EXPECT_EQ(obsc32::ReadStoredVersion(), 12);
+    SetProductValue("Version", "1x");
+    EXPECT_EQ(obsc32::ReadStoredVersion(), 255);
+    DeleteProductKeys();
+}

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cover/TOBSCURIO32VANTE.hpp"
+#include "ui/application.hpp"
+#include "wine/fixture.hpp"
+
+using namespace testing_wine;
+using obsc32::TOBSCURIO32VANTE;
+
+namespace {
+
+// What a timer saw while a tray menu was up.
+struct MenuProbe {
+    TOBSCURIO32VANTE* cover = nullptr;
+    int menu1Open = 0, menu2Open = 0, items = -1;
+    int busyWhileOpen = -1;
+    bool secondClickReturned = false;
+    LPARAM secondClick = 0;
+};
+MenuProbe* probe;
+
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    TOBSCURIO32VANTE& c = *probe->cover;
+    HMENU open = c.PopupMenu1.TrackingMenu() ? c.PopupMenu1.TrackingMenu() : c.PopupMenu2.TrackingMenu();
+    probe->menu1Open = c.PopupMenu1.TrackingMenu() != nullptr;
+    probe->menu2Open = c.PopupMenu2.TrackingMenu() != nullptr;
+    if (open) probe->items = GetMenuItemCount(open);
+    probe->busyWhileOpen = obsc32::MenuBusyFlag;
+    if (probe->secondClick) {
+        // Delivered the way the shell does while the first menu is still up.
+        SendMessageA(c.Handle(), obsc32::WM_TRAY_NOTIFY, 0, probe->secondClick);
+        probe->secondClickReturned = true;
+    }
+    EndMenu();
+}
+
+class TrayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteProductKeys();
+        SetProductValue("Version", "12");
+        cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
+        cover->PopupMenu1.OnPopup = [this](ui::Component* s) { ++popups1; cover->PopupMenu1Popup(s); };
+        cover->PopupMenu2.OnPopup = [this](ui::Component* s) { ++popups2; cover->PopupMenu1Popup(s); };
+        p.cover = cover;
+        probe = &p;
+    }
+    void TearDown() override {
+        if (cover->HandleAllocated()) DestroyWindow(cover->Handle());
+        ui::Application::Instance().Reset();
+        DeleteProductKeys();
+    }
+    void Click(LPARAM mouse) {
+        SetTimer(nullptr, 0, 150, LookAtMenu);
+        SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, mouse);
+    }
+    TOBSCURIO32VANTE* cover = nullptr;
+    int popups1 = 0, popups2 = 0;
+    MenuProbe p;
+};
+
+}  // namespace
+
+TEST_F(TrayTest, RightButtonOpensTheFullMenuAndLeftTheShortOne) {
+    Click(WM_RBUTTONDOWN);
+    EXPECT_EQ(popups1, 1);
+    EXPECT_EQ(popups2, 0);
+    EXPECT_EQ(p.menu1Open, 1);
+    EXPECT_EQ(p.items, 27);
+    // Cleared as soon as the menu is up; the callback flag is down again afterwards.
+    EXPECT_EQ(p.busyWhileOpen, 0);
+    EXPECT_FALSE(obsc32::TrayHandling);
+
+    p = MenuProbe{cover};
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(popups2, 1);
+    EXPECT_EQ(p.menu2Open, 1);
+    EXPECT_EQ(p.items, 7);
+}
+
+TEST_F(TrayTest, OtherMouseMessagesOpenNothing) {
+    for (LPARAM m : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN})
+        SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, m);
+    EXPECT_EQ(popups1 + popups2, 0);
+    EXPECT_FALSE(obsc32::TrayHandling);
+}
+
+TEST_F(TrayTest, ASecondClickWhileAMenuIsOpenOpensNone) {
+    p.secondClick = WM_LBUTTONDOWN;
+    Click(WM_RBUTTONDOWN);
+    EXPECT_TRUE(p.secondClickReturned);
+    EXPECT_EQ(popups1, 1);
+    EXPECT_EQ(popups2, 0);
+    // Once the menu is closed, clicks work again.
+    p = MenuProbe{cover};
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(popups2, 1);
+}
+
+TEST_F(TrayTest, ClicksAreIgnoredWhileAMenuCommandIsBusy) {
+    obsc32::MenuBusyFlag = -1;
+    SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+    EXPECT_EQ(popups1, 0);
+    obsc32::MenuBusyFlag = 0;
+}
+
+namespace {
+void CALLBACK ChooseFirstItem(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND popup = FindWindowA("#32768", nullptr);
+    PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+}
+}  // namespace
+
+TEST_F(TrayTest, ACommandChosenFromTheMenuRunsAfterItHasClosed) {
+    // Choose the first item of the short menu ("一番上、vaz") with the keyboard.
+    SetTimer(nullptr, 0, 150, ChooseFirstItem);
+    SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(cover->Handle()));
+    EXPECT_TRUE(cover->PKURO.Checked);
+    EXPECT_TRUE(GetWindowLongA(cover->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(obsc32::TrayHandling);
+}
+
+TEST_F(TrayTest, ClosingTakesTheIconOutOfTheTray) {
+    // While the icon is in the tray a second add of the same icon is refused; once removed it is not.
+    NOTIFYICONDATAA rec = cover->Tray()->Record();
+    rec.uFlags = NIF_MESSAGE;
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &rec));
+    HWND wnd = cover->Handle();
+    cover->PXClick(&cover->PX);
+    ASSERT_FALSE(IsWindow(wnd));
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_ADD, &rec));
+    Shell_NotifyIconA(NIM_DELETE, &rec);
+}
+
+namespace {
+HHOOK hook;
+LRESULT CALLBACK TakeTheTraySlot(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        char cls[64] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls);
+        if (std::string(cls) == "TOBSCURIO32VANTE") {
+            NOTIFYICONDATAA rec{};
+            rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
+            rec.hWnd = reinterpret_cast<HWND>(wParam);
+            rec.uFlags = NIF_MESSAGE;
+            rec.uCallbackMessage = WM_USER + 500;
+            Shell_NotifyIconA(NIM_ADD, &rec);
+        }
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+}  // namespace
+
+TEST(TrayFailure, RefusedIconIsReportedAndTheCoverLivesOnWithoutIt) {
+    DeleteProductKeys();
+    SetProductValue("Version", "12");
+    SetProductValue("AUTO", "1");
+    // Another icon already holds the cover's slot, so the shell refuses the cover's own.
+    hook = SetWindowsHookExA(WH_CBT, TakeTheTraySlot, nullptr, GetCurrentThreadId());
+    TOBSCURIO32VANTE* cover;
+    {
+        BoxAnswerer answerer;
+        cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
+        EXPECT_TRUE(PumpUntil([&] { return answerer.Count() > 0; }, 3000));
+        EXPECT_EQ(answerer.Text(), "タスクトレイに登録できません");
+        EXPECT_EQ(answerer.Title(), "真っ黒すみかげ");
+    }
+    UnhookWindowsHookEx(hook);
+    HWND wnd = cover->Handle();
+    EXPECT_TRUE(IsWindow(wnd));
+    EXPECT_FALSE(cover->Tray()->TrayAdded());
+    // The steps after the tray are skipped: the start-up timer never runs.
+    EXPECT_FALSE(cover->Timer1.Enabled());
+    PumpFor(500);
+    EXPECT_FALSE(IsWindowVisible(wnd));
+    NOTIFYICONDATAA rec{};
+    rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    rec.hWnd = wnd;
+    Shell_NotifyIconA(NIM_DELETE, &rec);
+    DestroyWindow(wnd);
+    ui::Application::Instance().Reset();
+    DeleteProductKeys();
+}
