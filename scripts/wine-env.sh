@@ -35,3 +35,24 @@ obsc32_prepare_prefix() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$OBSC32_DESKTOP" /f >/dev/null 2>&1
     wineserver -w
 }
+
+# The test environment: a prefix under the build folder, our own Xvfb of the desktop's size, one process
+# kept alive so the desktop and its tray last the whole run. Call obsc32_test_env_down when done.
+obsc32_test_env_up() {
+    local root="$1"
+    export OBSC32_WINEPREFIX="$root/build/win/wineprefix"
+    export WINEPREFIX="$OBSC32_WINEPREFIX"
+    unset DISPLAY
+    obsc32_start_xvfb ":${OBSC32_TEST_DISPLAY:-91}"
+    obsc32_prepare_prefix
+    wine "$root/build/win/keepalive.exe" &
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && wine reg query 'HKCU\Software\Wine' >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+}
+
+obsc32_test_env_down() {
+    wineserver -k 2>/dev/null || true
+    if [ -n "${OBSC32_XVFB_PID:-}" ]; then kill "$OBSC32_XVFB_PID" 2>/dev/null || true; fi
+}

@@ -6,7 +6,6 @@
 namespace e2e {
 
 namespace {
-using Clock = std::chrono::steady_clock;
 
 // Every started program joins this job, so a test run that dies cannot leave one behind.
 HANDLE Job() {
@@ -32,29 +31,46 @@ void PumpMessages() {
 }
 
 bool WaitUntil(const std::function<bool()>& condition, Millis timeout) {
-    const auto deadline = Clock::now() + timeout;
+    const DWORD start = GetTickCount();
     for (;;) {
         PumpMessages();
         if (condition()) return true;
-        if (Clock::now() >= deadline) return false;
+        if (GetTickCount() - start >= timeout) return false;
         WaitAStep();
     }
 }
 
 bool HoldsFor(const std::function<bool()>& condition, Millis duration) {
-    const auto end = Clock::now() + duration;
+    const DWORD start = GetTickCount();
     for (;;) {
         PumpMessages();
         if (!condition()) return false;
-        if (Clock::now() >= end) return true;
+        if (GetTickCount() - start >= duration) return true;
         WaitAStep();
     }
 }
 
 namespace registry {
 
+namespace {
+// RegDeleteTreeA is newer than the Windows version the build targets.
+LONG DeleteTree(HKEY parent, const char* path) {
+    HKEY key = nullptr;
+    LONG r = RegOpenKeyExA(parent, path, 0, KEY_ALL_ACCESS, &key);
+    if (r != ERROR_SUCCESS) return r;
+    for (;;) {
+        char name[256];
+        DWORD len = sizeof name;
+        if (RegEnumKeyExA(key, 0, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if ((r = DeleteTree(key, name)) != ERROR_SUCCESS) break;
+    }
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS ? RegDeleteKeyA(parent, path) : r;
+}
+}  // namespace
+
 void DeleteMakerKey() {
-    LONG r = RegDeleteTreeA(HKEY_CURRENT_USER, kMakerKey);
+    LONG r = DeleteTree(HKEY_CURRENT_USER, kMakerKey);
     if (r != ERROR_SUCCESS && r != ERROR_FILE_NOT_FOUND)
         throw std::runtime_error("cannot delete HKCU\\" + std::string(kMakerKey));
 }
@@ -149,7 +165,7 @@ ScopedSystemWallpaper::ScopedSystemWallpaper(const char* path) {
 
 ScopedSystemWallpaper::~ScopedSystemWallpaper() {
     if (!keyExisted_) {
-        RegDeleteTreeA(HKEY_USERS, createdKey_.c_str());
+        DeleteTree(HKEY_USERS, createdKey_.c_str());
         return;
     }
     HKEY key = nullptr;
@@ -190,14 +206,16 @@ RECT RectOf(HWND wnd) {
     return r;
 }
 
+namespace {
+BOOL CALLBACK CollectWindow(HWND w, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+}
+}  // namespace
+
 std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> list;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&list));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&list));
     return list;
 }
 
@@ -260,13 +278,13 @@ void Send(INPUT* inputs, UINT count) {
 
 void PlaceCursor(POINT at) {
     SetCursorPos(at.x, at.y);
-    if (!WaitUntil([&] { return CursorAt(at); }, 2s)) throw std::runtime_error("the cursor did not move");
+    if (!WaitUntil([&] { return CursorAt(at); }, 2000)) throw std::runtime_error("the cursor did not move");
 }
 
 void MoveTo(POINT at) {
     INPUT in = MouseInput(at, MOUSEEVENTF_MOVE);
     Send(&in, 1);
-    if (!WaitUntil([&] { return CursorAt(at); }, 2s)) throw std::runtime_error("the mouse did not move");
+    if (!WaitUntil([&] { return CursorAt(at); }, 2000)) throw std::runtime_error("the mouse did not move");
 }
 
 void Click(POINT at, bool right) {
@@ -370,10 +388,10 @@ void Program::End() {
     if (Running()) {
         // An open menu runs its own loop; cancel it first so the close is handled the ordinary way.
         for (HWND menu : VisibleMenus(Pid())) PostMessageA(menu, WM_CANCELMODE, 0, 0);
-        WaitUntil([&] { return VisibleMenus(Pid()).empty(); }, 3s);
+        WaitUntil([&] { return VisibleMenus(Pid()).empty(); }, 3000);
         for (const char* cls : {kCoverClass, kSetupClass})
             for (HWND w : WindowsOf(Pid(), cls)) PostMessageA(w, WM_CLOSE, 0, 0);
-        if (!WaitForExit(5s)) {
+        if (!WaitForExit(5000)) {
             TerminateProcess(pi_.hProcess, 1);
             WaitForSingleObject(pi_.hProcess, 5000);
         }
@@ -382,7 +400,7 @@ void Program::End() {
     CloseHandle(pi_.hProcess);
     pi_ = {};
     if (!copyPath_.empty()) {
-        WaitUntil([&] { return DeleteFileA(copyPath_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; }, 3s);
+        WaitUntil([&] { return DeleteFileA(copyPath_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; }, 3000);
         copyPath_.clear();
     }
 }

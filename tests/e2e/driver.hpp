@@ -2,7 +2,6 @@
 #pragma once
 #include <windows.h>
 
-#include <chrono>
 #include <functional>
 #include <map>
 #include <set>
@@ -11,14 +10,14 @@
 
 namespace e2e {
 
-using namespace std::chrono_literals;
-using Millis = std::chrono::milliseconds;
+// Durations in milliseconds (<chrono> does not build with the Shift-JIS execution character set).
+using Millis = DWORD;
 
 inline constexpr const char* kCoverClass = "TOBSCURIO32VANTE";
 inline constexpr const char* kSetupClass = "TOBSC32SETUPForm";
 inline constexpr const char* kMenuClass = "#32768";
 inline constexpr UINT kTrayMessage = WM_USER + 102;  // the cover's tray callback, 1126
-inline constexpr Millis kDeadline = 10s;
+inline constexpr Millis kDeadline = 10000;
 
 // Every wait polls, pumping this thread's own windows, until a deadline.
 

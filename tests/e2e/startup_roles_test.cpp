@@ -22,7 +22,7 @@ TEST_F(StartupRoles, Version12StartsTheCoverHiddenAndItStays) {
     ASSERT_NE(cover, nullptr) << "no cover window";
     EXPECT_TRUE(SameRect(RectOf(cover), kScreen)) << "the cover is not screen-sized";
     // Past the 300 ms start-up timer: with no "AUTO" nothing may show, and the cover keeps running.
-    EXPECT_TRUE(HoldsFor([&] { return program.Running() && program.VisibleWindows().empty(); }, 1500ms))
+    EXPECT_TRUE(HoldsFor([&] { return program.Running() && program.VisibleWindows().empty(); }, 1500))
         << "the cover showed a window or ended";
     EXPECT_EQ(program.Window(kSetupClass), nullptr);
     EXPECT_TRUE(program.Running());
@@ -45,7 +45,7 @@ TEST_P(StartupSetupRoles, OpenTheSetupWindow) {
     })) << "no visible setup window";
     EXPECT_EQ(TextOf(setup), kSetupCaption);
     EXPECT_EQ(program.Window(kCoverClass), nullptr);
-    EXPECT_TRUE(HoldsFor([&] { return program.Running() && IsWindowVisible(setup); }, 500ms))
+    EXPECT_TRUE(HoldsFor([&] { return program.Running() && IsWindowVisible(setup); }, 500))
         << "the setup window did not stay";
 }
 
@@ -63,7 +63,7 @@ TEST_F(StartupRoles, UpperCaseUninstallArgumentIsANormalStart) {
     registry::SetString("Version", "12");
     Program program("/UNINSTALL");
     ASSERT_NE(program.WaitForWindow(kCoverClass), nullptr) << "no cover window";
-    EXPECT_TRUE(HoldsFor([&] { return program.Running() && program.VisibleWindows().empty(); }, 1000ms));
+    EXPECT_TRUE(HoldsFor([&] { return program.Running() && program.VisibleWindows().empty(); }, 1000));
     EXPECT_EQ(program.Window(kSetupClass), nullptr);
 }
 

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Benchmarks: prints figures and ratios. Run after a build (scripts/test.sh runs it at the end).
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+source scripts/wine-env.sh
+if [ -z "${DISPLAY:-}" ] || [ -z "${OBSC32_WINEPREFIX:-}" ]; then
+    trap obsc32_test_env_down EXIT
+    obsc32_test_env_up "$root"
+fi
+win="$root/build/win"
+
+size=$(stat -c %s "$win/OBSC32.EXE")
+echo "OBSC32.EXE size: $size bytes ($(( size / 1024 )) KB; target at most 512 KB)"
+
+# The cover starts only with the installed version stored.
+wine reg add 'HKCU\Software\VANTE SOFT32\OBSC32' /v Version /d 12 /f >/dev/null 2>&1
+wine "$win/bench/startup_bench.exe" "${OBSC32_BENCH_RUNS:-20}" \
+    "$win/OBSC32.EXE" TOBSCURIO32VANTE "$win/bench/minimal_tray.exe" ObscBenchMinimal
+status=$?
+wine reg delete 'HKCU\Software\VANTE SOFT32' /f >/dev/null 2>&1
+exit $status

@@ -1,0 +1,79 @@
+// What the person sees when the cover shows itself at start-up: on top of everything, or beneath everything.
+#include "e2e/fixture.hpp"
+
+namespace e2e {
+namespace {
+
+using CoverPlacement = E2eTest;
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+// A window of the test's own, opened before the cover.
+constexpr RECT kTestWindowBounds{100, 100, 400, 300};
+constexpr POINT kInTestWindow{250, 200};
+// Points the cover must blacken when it is on top: corners, the middle, the taskbar, the tray.
+constexpr POINT kScreenPoints[] = {{0, 0}, {1023, 0}, {512, 384}, {0, 767}, {1023, 767}, {5, 760}, {1013, 758},
+                                   kInTestWindow};
+
+bool CoversTheScreen(HWND wnd) {
+    RECT r = RectOf(wnd);
+    return r.left == 0 && r.top == 0 && r.right == 1024 && r.bottom == 768;
+}
+
+TEST_F(CoverPlacement, AutoStartOnTopBlackensTheWholeScreenAndTakesTheFocus) {
+    TestWindow mine(kTestWindowBounds, kRed);
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(kInTestWindow.x, kInTestWindow.y) == kRed; }))
+        << "the test window is not drawn";
+    registry::SetString("Version", "12");
+    registry::SetString("AUTO", "1");
+    registry::SetString("UE", "1");
+    registry::SetString("MUE", "1");
+
+    Program program;
+    HWND cover = program.WaitForWindow(kCoverClass);
+    ASSERT_NE(cover, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(cover); })) << "the cover did not show";
+    EXPECT_TRUE(IsTopmost(cover));
+    EXPECT_TRUE(CoversTheScreen(cover));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == cover; })) << "the cover is not in the foreground";
+    for (POINT p : kScreenPoints)
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(p.x, p.y) == kBlack; }))
+            << "not black at " << p.x << "," << p.y << ": " << std::hex << ScreenPixel(p.x, p.y);
+    EXPECT_TRUE(IsAbove(cover, mine.Handle()));
+}
+
+TEST_F(CoverPlacement, AutoStartAtTheBottomStaysBeneathOtherWindowsAndLeavesTheFocus) {
+    TestWindow mine(kTestWindowBounds, kRed);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == mine.Handle(); }))
+        << "the test window did not get the focus";
+    registry::SetString("Version", "12");
+    registry::SetString("AUTO", "1");
+    registry::SetString("UE", "0");
+
+    Program program;
+    HWND cover = program.WaitForWindow(kCoverClass);
+    ASSERT_NE(cover, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(cover); })) << "the cover did not show";
+    EXPECT_FALSE(IsTopmost(cover));
+    EXPECT_TRUE(CoversTheScreen(cover));
+    EXPECT_TRUE(VisibleWindowsBelow(cover).empty()) << "a visible window is below the cover, e.g. class "
+                                                    << ClassOf(VisibleWindowsBelow(cover).front());
+    EXPECT_TRUE(IsAbove(mine.Handle(), cover));
+    EXPECT_EQ(GetForegroundWindow(), mine.Handle());
+    // The person still sees their window, on black where the desktop was.
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(800, 100) == kBlack; })) << "the desktop is not covered";
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(kInTestWindow.x, kInTestWindow.y) == kRed; }))
+        << "the test window is hidden";
+
+    // A click on a bottom cover activates it for a moment; it must end up beneath again.
+    input::Click({800, 100});
+    EXPECT_TRUE(WaitUntil([&] { return IsAbove(mine.Handle(), cover) && VisibleWindowsBelow(cover).empty(); }))
+        << "the clicked cover did not go back to the bottom";
+    EXPECT_TRUE(IsWindowVisible(cover));
+    EXPECT_FALSE(IsTopmost(cover));
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(kInTestWindow.x, kInTestWindow.y) == kRed; }))
+        << "the test window is hidden after the click";
+}
+
+}  // namespace
+}  // namespace e2e
