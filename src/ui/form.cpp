@@ -105,10 +105,58 @@ bool Form::Visible() const { return HandleAllocated() && IsWindowVisible(Handle(
 
 void Form::Close() {
     if (!FormCloseQuery()) return;
+    if (modal_) {
+        ModalResult = IDCANCEL;
+        return;
+    }
     if (Application::Instance().MainForm() == this)
         DestroyHandle();
     else
         Hide();
+}
+
+namespace {
+struct DisabledWindows {
+    HWND except;
+    std::vector<HWND> list;
+};
+BOOL CALLBACK DisableOne(HWND wnd, LPARAM lp) {
+    auto* d = reinterpret_cast<DisabledWindows*>(lp);
+    if (wnd != d->except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+        EnableWindow(wnd, FALSE);
+        d->list.push_back(wnd);
+    }
+    return TRUE;
+}
+}  // namespace
+
+int Form::ShowModal() {
+    if (!HandleAllocated() || modal_) return 0;
+    HWND active = GetActiveWindow();
+    DisabledWindows disabled{Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+    modal_ = true;
+    ModalResult = 0;
+    Show();
+    SetActiveWindow(Handle());
+    MSG msg;
+    while (ModalResult == 0 && HandleAllocated()) {
+        BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+        if (r == 0 || r == -1) {
+            // The program is ending: let the outer loop see the quit too.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            if (ModalResult == 0) ModalResult = IDCANCEL;
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    modal_ = false;
+    for (HWND w : disabled.list)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+    Hide();
+    if (active && IsWindow(active)) SetActiveWindow(active);
+    return ModalResult;
 }
 
 bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

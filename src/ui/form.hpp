@@ -44,8 +44,15 @@ public:
     void Show();
     void Hide();
     bool Visible() const;
-    // Asks FormCloseQuery; when allowed, the main form is destroyed (ending the loop), another is hidden.
+    // Asks FormCloseQuery; when allowed, a modal form ends its loop with ModalResult 2, the main form is
+    // destroyed (ending the program's loop), another form is hidden.
     void Close();
+
+    // Shows the form and runs a nested message loop, the thread's other windows disabled, until
+    // ModalResult is set (a close sets 2); returns it. WM_QUIT ends the loop and is passed on.
+    int ShowModal();
+    int ModalResult = 0;
+    bool Modal() const { return modal_; }
 
     MouseEvent OnMouseDown;
 
@@ -73,6 +80,7 @@ private:
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
     UniqueHandle<HBRUSH, GdiTraits> brush_;
     int left_ = 0, top_ = 0, width_ = 320, height_ = 240;
+    bool modal_ = false;
     std::vector<Control*> controls_;
 };
 

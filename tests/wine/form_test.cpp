@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "ui/application.hpp"
+#include "ui/form.hpp"
+#include "ui/image.hpp"
+#include "ui/timer.hpp"
+#include "wine/fixture.hpp"
+
+namespace {
+
+class TestForm : public ui::Form {
+public:
+    TestForm() : ui::Form(nullptr, "TestForm", "TTestForm") { SetCaption("テスト"); }
+    int creates = 0;
+    bool allowClose = true;
+    bool throwInCreate = false;
+
+protected:
+    void FormCreate() override {
+        ++creates;
+        if (throwInCreate) throw ui::Error("作成に失敗");
+    }
+    bool FormCloseQuery() override { return allowClose; }
+};
+
+}  // namespace
+
+TEST(Form, CaptionIsTheWindowTextAndCloseAsksFirst) {
+    TestForm f;
+    f.Create();
+    EXPECT_EQ(f.creates, 1);
+    char text[64] = {};
+    GetWindowTextA(f.Handle(), text, sizeof text);
+    EXPECT_STREQ(text, "テスト");
+    EXPECT_FALSE(f.Visible());
+    f.Show();
+    EXPECT_TRUE(f.Visible());
+    // Not the main form: an allowed close hides it.
+    f.allowClose = false;
+    SendMessageA(f.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(f.Visible());
+    f.allowClose = true;
+    SendMessageA(f.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.HandleAllocated());
+}
+
+TEST(Form, AFailingCreateHandlerIsReportedAndTheWindowStays) {
+    TestForm f;
+    f.throwInCreate = true;
+    testing_wine::BoxAnswerer answerer;
+    f.Create();
+    EXPECT_TRUE(testing_wine::PumpUntil([&] { return answerer.Count() == 1; }));
+    EXPECT_EQ(answerer.Text(), "作成に失敗");
+    EXPECT_TRUE(IsWindow(f.Handle()));
+}
+
+TEST(Form, ShowModalDisablesTheOthersUntilAResultIsSet) {
+    TestForm owner, dialog;
+    owner.Create();
+    owner.Show();
+    dialog.Create();
+    ui::Timer timer(nullptr, "T", 100, true);
+    bool ownerDisabledDuring = false, dialogVisibleDuring = false;
+    timer.OnTimer = [&](ui::Component*) {
+        timer.SetEnabled(false);
+        ownerDisabledDuring = !IsWindowEnabled(owner.Handle());
+        dialogVisibleDuring = dialog.Visible();
+        dialog.ModalResult = 6;
+    };
+    EXPECT_EQ(dialog.ShowModal(), 6);
+    EXPECT_TRUE(ownerDisabledDuring);
+    EXPECT_TRUE(dialogVisibleDuring);
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+    EXPECT_FALSE(dialog.Visible());
+
+    // The close box ends the loop with 2.
+    timer.OnTimer = [&](ui::Component*) {
+        timer.SetEnabled(false);
+        PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+    };
+    timer.SetEnabled(true);
+    EXPECT_EQ(dialog.ShowModal(), 2);
+    EXPECT_TRUE(dialog.HandleAllocated());
+}
+
+TEST(Form, TheMainFormsCloseEndsTheLoop) {
+    auto& app = ui::Application::Instance();
+    TestForm& f = app.CreateForm<TestForm>();
+    ASSERT_EQ(app.MainForm(), &f);
+    app.ShowMainForm = false;
+    PostMessageA(f.Handle(), WM_CLOSE, 0, 0);
+    app.Run();
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_FALSE(f.HandleAllocated());
+    app.Reset();
+}
+
+TEST(Image, EmptyPictureShowsTheParentColourAndAPictureItsPixels) {
+    TestForm f;
+    f.Border = ui::BorderStyle::None;
+    f.SetBounds(0, 0, 200, 100);
+    f.SetColor(RGB(0, 0, 255));
+    ui::Image img(&f, "Img");
+    img.Align = ui::Align::Client;
+    f.Create();
+    SetWindowPos(f.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    testing_wine::PumpFor(200);
+    EXPECT_EQ(testing_wine::ScreenPixel(50, 50), RGB(0, 0, 255));
+
+    // A 10 x 10 red picture at the top-left corner, the rest still the parent's colour.
+    HDC screen = GetDC(nullptr);
+    ui::Bitmap bmp(CreateCompatibleBitmap(screen, 10, 10));
+    ReleaseDC(nullptr, screen);
+    {
+        ui::MemoryDC dc(CreateCompatibleDC(nullptr));
+        ui::SelectObjectScope sel(dc.Get(), bmp.Get());
+        RECT r{0, 0, 10, 10};
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc.Get(), &r, red);
+        DeleteObject(red);
+    }
+    img.SetPicture(std::move(bmp));
+    EXPECT_EQ(img.PictureSize().cx, 10);
+    testing_wine::PumpFor(200);
+    EXPECT_EQ(testing_wine::ScreenPixel(5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(testing_wine::ScreenPixel(50, 50), RGB(0, 0, 255));
+    img.Stretch = true;
+    InvalidateRect(img.Handle(), nullptr, TRUE);
+    testing_wine::PumpFor(200);
+    EXPECT_EQ(testing_wine::ScreenPixel(150, 80), RGB(255, 0, 0));
+    img.ClearPicture();
+    testing_wine::PumpFor(200);
+    EXPECT_EQ(testing_wine::ScreenPixel(5, 5), RGB(0, 0, 255));
+    EXPECT_EQ(img.PictureSize().cx, 0);
+}
