@@ -43,6 +43,7 @@ bool Application::HandleOne(MSG& msg) {
         terminated_ = true;
         return false;
     }
+    if (Form::PreTranslateKey(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;

@@ -6,34 +6,117 @@ Control::Control(Form* parent, std::string name) : Component(parent, std::move(n
     parent->controls_.push_back(this);
 }
 
+void Control::SetBounds(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (HandleAllocated()) MoveWindow(Handle(), left, top, width, height, TRUE);
+}
+
 void Control::SetCaption(const std::string& caption) {
     caption_ = caption;
-    if (HandleAllocated()) SetWindowTextA(Handle(), caption_.c_str());
+    if (HandleAllocated()) {
+        SetWindowTextA(Handle(), caption_.c_str());
+        Invalidate();
+    }
+}
+
+void Control::SetVisible(bool visible) {
+    visible_ = visible;
+    if (HandleAllocated()) ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Control::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (HandleAllocated()) {
+        EnableWindow(Handle(), enabled);
+        Invalidate();
+    }
+}
+
+COLORREF Control::Color() const { return parentColor_ ? Parent->Color() : color_; }
+
+void Control::SetColor(COLORREF color) {
+    color_ = color;
+    parentColor_ = false;
+    Invalidate();
+}
+
+void Control::SetParentColor(bool on) {
+    parentColor_ = on;
+    Invalidate();
+}
+
+COLORREF Control::FontColor() const { return parentFont_ ? Parent->FontColor() : fontColor_; }
+
+void Control::SetFontColor(COLORREF color) {
+    fontColor_ = color;
+    parentFont_ = false;
+    Invalidate();
+}
+
+void Control::SetParentFont(bool on) {
+    parentFont_ = on;
+    Invalidate();
+}
+
+bool Control::CanFocus() const {
+    return HandleAllocated() && visible_ && enabled_ && IsWindowVisible(Handle()) && IsWindowEnabled(Handle());
+}
+
+void Control::SetFocus() {
+    if (HandleAllocated()) ::SetFocus(Handle());
+}
+
+void Control::Invalidate() {
+    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Control::Repaint() {
+    if (HandleAllocated()) {
+        InvalidateRect(Handle(), nullptr, TRUE);
+        UpdateWindow(Handle());
+    }
+}
+
+bool Control::ControlMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    switch (msg) {
+        case WM_SETFOCUS:
+            Parent->ControlFocused(this);
+            return false;
+        case WM_GETDLGCODE:
+            result = DLGC_WANTCHARS | DLGC_WANTARROWS;
+            return true;
+        default:
+            return false;
+    }
 }
 
 void Control::CreateControl() {
     if (Align == Align::Client) {
-        Left = Top = 0;
-        Width = Parent->ClientWidth();
-        Height = Parent->ClientHeight();
+        left_ = top_ = 0;
+        width_ = Parent->ClientWidth();
+        height_ = Parent->ClientHeight();
     }
     CreateParams p;
     p.ClassName = ControlClassName();
     p.Caption = caption_;
-    p.Style = ControlStyle();
-    p.X = Left;
-    p.Y = Top;
-    p.Width = Width;
-    p.Height = Height;
+    p.Style = ControlStyle() | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    p.ExStyle = ControlExStyle();
+    p.X = left_;
+    p.Y = top_;
+    p.Width = width_;
+    p.Height = height_;
     p.Parent = Parent->Handle();
     CreateHandle(p);
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Parent->Font()), FALSE);
+    Created();
 }
 
 void Control::ParentResized() {
     if (Align != Align::Client || !Parent->HandleAllocated()) return;
-    Width = Parent->ClientWidth();
-    Height = Parent->ClientHeight();
-    if (HandleAllocated()) MoveWindow(Handle(), 0, 0, Width, Height, TRUE);
+    SetBounds(0, 0, Parent->ClientWidth(), Parent->ClientHeight());
 }
 
 }  // namespace ui

@@ -1,4 +1,5 @@
-// A child window of a form; created with the form, positioned by its design values.
+// A child window of a form: created with the form from its design values, which stay readable and
+// settable afterwards (a change after creation moves or repaints the window).
 #pragma once
 #include <windows.h>
 
@@ -17,22 +18,81 @@ public:
     Control(Form* parent, std::string name);
 
     Form* const Parent;
-    int Left = 0, Top = 0, Width = 0, Height = 0;
     ui::Align Align = Align::None;
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+    void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+    void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+    void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+    virtual void SetBounds(int left, int top, int width, int height);
 
     const std::string& Caption() const { return caption_; }
     // The caption is the window text, so screen readers and automation see it.
-    void SetCaption(const std::string& caption);
+    virtual void SetCaption(const std::string& caption);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    // Colours: with ParentColor / ParentFont the parent form's face and font colours are used.
+    COLORREF Color() const;
+    void SetColor(COLORREF color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool on);
+    COLORREF FontColor() const;
+    void SetFontColor(COLORREF color);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool on);
+
+    bool TabStop = false;
+    int TabOrder = 0;
+    std::string Hint;
+
+    bool CanFocus() const;
+    bool Focused() const { return HandleAllocated() && GetFocus() == Handle(); }
+    void SetFocus();
+    void Invalidate();
+    // Paints now what is invalid.
+    void Repaint();
+
+    // Keyboard handling shared by the form: Enter and Esc, accelerators, and focus changes.
+    virtual bool DialogKey(UINT) { return false; }
+    virtual bool DialogChar(char) { return false; }
+    virtual void FocusChanged(Control*) {}
+    // Keys the control handles itself instead of the form (Tab, Enter, Esc, characters).
+    virtual bool WantsKey(UINT) const { return false; }
 
 protected:
     friend class Form;
     virtual const char* ControlClassName() const = 0;
-    virtual DWORD ControlStyle() const { return WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS; }
+    virtual DWORD ControlStyle() const { return WS_CHILD | WS_CLIPSIBLINGS | (TabStop ? WS_TABSTOP : 0); }
+    virtual DWORD ControlExStyle() const { return 0; }
+    // Called once the window exists.
+    virtual void Created() {}
+    // Shared message handling: focus notification and the form's font; true when handled.
+    bool ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        return ControlMessage(msg, wParam, lParam, result);
+    }
     void CreateControl();
     void ParentResized();
 
 private:
     std::string caption_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool parentColor_ = true;
+    bool parentFont_ = true;
+    COLORREF color_ = 0;
+    COLORREF fontColor_ = 0;
 };
 
 }  // namespace ui

@@ -1,6 +1,9 @@
 #include "ui/form.hpp"
 
 #include <windowsx.h>
+#include <commctrl.h>
+
+#include <algorithm>
 
 #include "ui/application.hpp"
 #include "ui/control.hpp"
@@ -45,8 +48,12 @@ void Form::Create() {
         p.Parent = Application::Instance().Handle();
     else if (!ShowInTaskbar)
         p.ExStyle |= WS_EX_TOOLWINDOW;
+    if (!FontName.empty())
+        font_.Reset(CreateFontA(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, FontCharset, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, FontName.c_str()));
     CreateHandle(p);
     for (Control* c : controls_) c->CreateControl();
+    CreateHints();
     try {
         FormCreate();
     } catch (const std::exception& e) {
@@ -63,6 +70,93 @@ void Form::SetColor(COLORREF color) {
     color_ = color;
     brush_.Reset(CreateSolidBrush(color));
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+HBRUSH Form::BrushOf(COLORREF color) {
+    auto& b = brushes_[color];
+    if (!b) b.Reset(CreateSolidBrush(color));
+    return b.Get();
+}
+
+void Form::SetFontColor(COLORREF color) {
+    fontColor_ = color;
+    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+HFONT Form::Font() const {
+    return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+Control* Form::ControlOf(HWND wnd) const {
+    for (Control* c : controls_)
+        if (c->HandleAllocated() && c->Handle() == wnd) return c;
+    return nullptr;
+}
+
+Control* Form::FocusedControl() const { return ControlOf(GetFocus()); }
+
+void Form::ControlFocused(Control* control) {
+    activeControl_ = control;
+    for (Control* c : controls_) c->FocusChanged(control);
+}
+
+void Form::SelectNext(bool forward) {
+    std::vector<Control*> order;
+    for (Control* c : controls_)
+        if (c->TabStop && c->CanFocus()) order.push_back(c);
+    if (order.empty()) return;
+    std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) { return a->TabOrder < b->TabOrder; });
+    auto at = std::find(order.begin(), order.end(), FocusedControl());
+    size_t i = at == order.end() ? (forward ? order.size() - 1 : 0) : static_cast<size_t>(at - order.begin());
+    i = forward ? (i + 1) % order.size() : (i + order.size() - 1) % order.size();
+    order[i]->SetFocus();
+}
+
+bool Form::PreTranslateKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
+    auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+    return form && form->HandleKey(msg);
+}
+
+bool Form::HandleKey(const MSG& msg) {
+    Control* focused = FocusedControl();
+    bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
+    if (msg.message == WM_KEYDOWN) {
+        UINT vk = static_cast<UINT>(msg.wParam);
+        if (vk != VK_TAB && vk != VK_RETURN && vk != VK_ESCAPE) return false;
+        if (focused && focused->WantsKey(vk)) return false;
+        if (vk == VK_TAB) {
+            if (ctrl || alt) return false;
+            SelectNext(GetKeyState(VK_SHIFT) >= 0);
+            return true;
+        }
+        for (Control* c : controls_)
+            if (c->DialogKey(vk)) return true;
+        return false;
+    }
+    // Characters: accelerators, unless the focused control takes characters itself.
+    if (msg.message == WM_CHAR && focused && focused->WantsKey(WM_CHAR)) return false;
+    char ch = static_cast<char>(msg.wParam);
+    for (Control* c : controls_)
+        if (c->DialogChar(ch)) return true;
+    return false;
+}
+
+void Form::CreateHints() {
+    bool any = std::any_of(controls_.begin(), controls_.end(), [](Control* c) { return !c->Hint.empty(); });
+    if (!any || !ShowHint) return;
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                               Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    for (Control* c : controls_) {
+        if (c->Hint.empty() || !c->HandleAllocated()) continue;
+        TOOLINFOA ti{};
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = Handle();
+        ti.uId = reinterpret_cast<UINT_PTR>(c->Handle());
+        ti.lpszText = const_cast<char*>(c->Hint.c_str());
+        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
 }
 
 void Form::SetBounds(int left, int top, int width, int height) {
@@ -148,6 +242,7 @@ int Form::ShowModal() {
             if (ModalResult == 0) ModalResult = IDCANCEL;
             break;
         }
+        if (Form::PreTranslateKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -172,6 +267,21 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         case WM_CLOSE:
             Close();
             return true;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            if (Control* c = ControlOf(reinterpret_cast<HWND>(lParam))) {
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(dc, c->FontColor());
+                SetBkColor(dc, c->Color());
+                result = reinterpret_cast<LRESULT>(BrushOf(c->Color()));
+                return true;
+            }
+            return false;
+        case WM_COMMAND:
+            // Platform controls report their focus this way.
+            if (HIWORD(wParam) == EN_SETFOCUS)
+                if (Control* c = ControlOf(reinterpret_cast<HWND>(lParam))) ControlFocused(c);
+            return false;
         default:
             return DispatchMouseDown(OnMouseDown, this, msg, lParam);
     }

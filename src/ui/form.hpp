@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ public:
     COLORREF Color() const { return color_; }
     void SetColor(COLORREF color);
     HBRUSH ColorBrush() const { return brush_.Get(); }
+    // A solid brush of any colour, kept for the form's life (controls paint with these).
+    HBRUSH BrushOf(COLORREF color);
+    COLORREF FontColor() const { return fontColor_; }
+    void SetFontColor(COLORREF color);
+    HFONT Font() const;
     void SetBounds(int left, int top, int width, int height);
     RECT Bounds() const;
     int ClientWidth() const;
@@ -56,7 +62,21 @@ public:
 
     MouseEvent OnMouseDown;
 
+    const std::vector<Control*>& Controls() const { return controls_; }
+    Control* ActiveControl() const { return activeControl_; }
+    // The control whose window has the focus, if it is one of this form's.
+    Control* FocusedControl() const;
+    // Moves the focus to the next (or previous) control that takes it by Tab, in tab order.
+    void SelectNext(bool forward);
+
+    // Keyboard handling before dispatch (Tab, Enter, Esc, accelerators); true when the key was used.
+    static bool PreTranslateKey(const MSG& msg);
+
     // Design values, read by Create().
+    std::string FontName;  // empty: the system's dialog font
+    int FontHeight = -13;
+    BYTE FontCharset = SHIFTJIS_CHARSET;
+    bool ShowHint = false;
     BorderStyle Border = BorderStyle::Single;
     bool ShowInTaskbar = false;
     bool StayOnTop = false;
@@ -72,6 +92,10 @@ protected:
 
 private:
     friend class Control;
+    void ControlFocused(Control* control);
+    Control* ControlOf(HWND wnd) const;
+    bool HandleKey(const MSG& msg);
+    void CreateHints();
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
     void OnHandleDestroyed() override;
 
@@ -82,6 +106,11 @@ private:
     int left_ = 0, top_ = 0, width_ = 320, height_ = 240;
     bool modal_ = false;
     std::vector<Control*> controls_;
+    Control* activeControl_ = nullptr;
+    COLORREF fontColor_ = GetSysColor(COLOR_WINDOWTEXT);
+    UniqueHandle<HFONT, GdiTraits> font_;
+    std::map<COLORREF, UniqueHandle<HBRUSH, GdiTraits>> brushes_;
+    HWND tooltip_ = nullptr;
 };
 
 }  // namespace ui

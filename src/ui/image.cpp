@@ -18,7 +18,7 @@ void Image::Paint(HDC dc) {
     GetClientRect(Handle(), &client);
     SIZE size = PictureSize();
     if (size.cx <= 0 || size.cy <= 0) {
-        FillRect(dc, &client, Parent->ColorBrush());
+        FillRect(dc, &client, Parent->BrushOf(Color()));
         return;
     }
     MemoryDC src(CreateCompatibleDC(dc));
@@ -32,12 +32,12 @@ void Image::Paint(HDC dc) {
     int y = Center ? (client.bottom - size.cy) / 2 : 0;
     // Only what the picture does not cover shows the parent's colour, so nothing flickers.
     ExcludeClipRect(dc, x, y, x + size.cx, y + size.cy);
-    FillRect(dc, &client, Parent->ColorBrush());
+    FillRect(dc, &client, Parent->BrushOf(Color()));
     SelectClipRgn(dc, nullptr);
     BitBlt(dc, x, y, size.cx, size.cy, src.Get(), 0, 0, SRCCOPY);
 }
 
-bool Image::OnMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+bool Image::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
         case WM_ERASEBKGND:
             result = 1;
@@ -50,7 +50,8 @@ bool Image::OnMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
             return true;
         }
         default:
-            return DispatchMouseDown(OnMouseDown, this, msg, lParam);
+            return DispatchMouseDown(OnMouseDown, this, msg, lParam) ||
+                   ControlMessage(msg, wParam, lParam, result);
     }
 }
 

@@ -35,9 +35,11 @@ Window* Window::FromHandle(HWND wnd) {
 
 void Window::CreateHandle(const CreateParams& p) {
     if (hwnd_) return;
-    RegisterClassOnce(p.ClassName, p.ClassStyle, p.Icon, p.Cursor, &Window::WndProc);
     Window* previous = creating;
-    creating = this;
+    if (!p.PlatformClass) {
+        RegisterClassOnce(p.ClassName, p.ClassStyle, p.Icon, p.Cursor, &Window::WndProc);
+        creating = this;
+    }
     HWND wnd = CreateWindowExA(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
                                p.Height, p.Parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     creating = previous;

@@ -30,6 +30,8 @@ protected:
         UINT ClassStyle = 0;
         HICON Icon = nullptr;
         HCURSOR Cursor = nullptr;
+        // A class of the platform's (an edit, a tooltip): its messages do not come to OnMessage.
+        bool PlatformClass = false;
     };
     void CreateHandle(const CreateParams& params);
     void DestroyHandle();
