@@ -34,7 +34,7 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 if(WINE_TEST_SOURCES)
-    add_executable(wine_tests ${WINE_TEST_SOURCES})
+    add_executable(wine_tests ${WINE_TEST_SOURCES} res/obsc32.rc)
     target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(wine_tests PRIVATE obsc32_win GTest::gtest)
     target_compile_options(wine_tests PRIVATE ${OBSC32_COPTS})

@@ -22,6 +22,7 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCov
     Border = ui::BorderStyle::None;
     OwnedByApplication = false;
     SetColor(RGB(0, 0, 0));
+    SetFontColor(RGB(255, 255, 255));
     SetCaption(kCoverClassName);
 
     Image1.Align = ui::Align::Client;
@@ -285,9 +286,10 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             result = 0;
             return true;
         case WM_SECOND_START: {
-            // The forwarded arguments are read but not acted upon.
+            // The forwarded arguments are read but not acted upon; the sender waits for the box.
             char text[258] = {};
             if (wParam) GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text);
+            MKBoxDlg1.MsgOKTimer(ProductLongTitle + "\nは、既に常駐しています☆☆☆", 0);
             result = 0;
             return true;
         }

@@ -8,6 +8,7 @@
 #include "ui/image.hpp"
 #include "ui/menu.hpp"
 #include "ui/timer.hpp"
+#include "widgets/TMKBoxDlg.hpp"
 
 namespace obsc32 {
 
@@ -21,6 +22,7 @@ public:
 
     ui::Image Image1{this, "Image1"};
     ui::Timer Timer1{this, "Timer1", 300, false};
+    TMKBoxDlg MKBoxDlg1{this, "MKBoxDlg1"};
 
     ui::PopupMenu PopupMenu1{this, "PopupMenu1"};
     ui::MenuItem PKURO{this, "PKURO", "vaz"};

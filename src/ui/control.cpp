@@ -24,7 +24,14 @@ void Control::SetCaption(const std::string& caption) {
 
 void Control::SetVisible(bool visible) {
     visible_ = visible;
-    if (HandleAllocated()) ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    if (!HandleAllocated()) return;
+    // A hidden control gives the focus back to its form, which tells the others.
+    bool hadFocus = !visible && Focused();
+    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    if (hadFocus && Parent->HandleAllocated()) {
+        ::SetFocus(Parent->Handle());
+        Parent->ControlFocused(nullptr);
+    }
 }
 
 void Control::SetEnabled(bool enabled) {
@@ -104,6 +111,7 @@ void Control::CreateControl() {
     p.Caption = caption_;
     p.Style = ControlStyle() | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
     p.ExStyle = ControlExStyle();
+    p.PlatformClass = IsPlatformClass();
     p.X = left_;
     p.Y = top_;
     p.Width = width_;

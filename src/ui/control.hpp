@@ -74,6 +74,8 @@ protected:
     virtual const char* ControlClassName() const = 0;
     virtual DWORD ControlStyle() const { return WS_CHILD | WS_CLIPSIBLINGS | (TabStop ? WS_TABSTOP : 0); }
     virtual DWORD ControlExStyle() const { return 0; }
+    // A class of the platform's: created as it is, its messages not seen by OnMessage.
+    virtual bool IsPlatformClass() const { return false; }
     // Called once the window exists.
     virtual void Created() {}
     // Shared message handling: focus notification and the form's font; true when handled.

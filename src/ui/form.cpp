@@ -188,11 +188,17 @@ int Form::ClientHeight() const {
 }
 
 void Form::Show() {
-    if (HandleAllocated()) ShowWindow(Handle(), SW_SHOW);
+    if (!HandleAllocated()) return;
+    if (!IsWindowVisible(Handle())) FormShow();
+    ShowWindow(Handle(), SW_SHOW);
 }
 
 void Form::Hide() {
     if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+}
+
+void Form::Repaint() {
+    if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 bool Form::Visible() const { return HandleAllocated() && IsWindowVisible(Handle()); }
@@ -233,6 +239,7 @@ int Form::ShowModal() {
     ModalResult = 0;
     Show();
     SetActiveWindow(Handle());
+    if (!FocusedControl()) SelectNext(true);
     MSG msg;
     while (ModalResult == 0 && HandleAllocated()) {
         BOOL r = GetMessageA(&msg, nullptr, 0, 0);

@@ -49,6 +49,8 @@ public:
 
     void Show();
     void Hide();
+    // Paints now what is invalid, children included.
+    void Repaint();
     bool Visible() const;
     // Asks FormCloseQuery; when allowed, a modal form ends its loop with ModalResult 2, the main form is
     // destroyed (ending the program's loop), another form is hidden.
@@ -86,6 +88,8 @@ public:
 
 protected:
     virtual void FormCreate() {}
+    // The form is about to become visible.
+    virtual void FormShow() {}
     virtual bool FormCloseQuery() { return true; }
     // Messages of a particular form; the base handles painting, closing and mouse-down.
     virtual bool FormMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }

@@ -1,0 +1,66 @@
+#include "ui/label.hpp"
+
+#include "ui/handles.hpp"
+
+namespace ui {
+
+Label::Label(Form* parent, std::string name, std::string caption) : Control(parent, std::move(name)) {
+    Control::SetCaption(caption);
+    AdjustSize();
+}
+
+UINT Label::DrawFlags() const {
+    UINT align = Alignment == Alignment::Right ? DT_RIGHT : Alignment == Alignment::Center ? DT_CENTER : DT_LEFT;
+    return DT_EXPANDTABS | align | (ShowAccelChar ? 0 : DT_NOPREFIX);
+}
+
+SIZE Label::TextExtent() const {
+    std::string text = Caption().empty() ? " " : Caption();
+    WindowDC dc = WindowDC::Of(nullptr);
+    SelectObjectScope font(dc.Get(), Parent->Font());
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void Label::AdjustSize() {
+    if (!AutoSize) return;
+    SIZE size = TextExtent();
+    // A right-aligned label keeps its right edge, so a shorter text stays where the longer one ended.
+    int left = Alignment == Alignment::Right && Width() > 0 ? Left() + Width() - size.cx : Left();
+    SetBounds(left, Top(), size.cx, size.cy);
+}
+
+void Label::SetCaption(const std::string& caption) {
+    Control::SetCaption(caption);
+    AdjustSize();
+}
+
+bool Label::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            RECT r;
+            GetClientRect(Handle(), &r);
+            FillRect(dc, &r, Parent->BrushOf(Color()));
+            SelectObjectScope font(dc, Parent->Font());
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, Enabled() ? FontColor() : GetSysColor(COLOR_GRAYTEXT));
+            DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &r, DrawFlags());
+            EndPaint(Handle(), &ps);
+            return true;
+        }
+        case WM_NCHITTEST:
+            // Clicks go to what lies beneath, as with a label that has no window.
+            result = HTTRANSPARENT;
+            return true;
+        default:
+            return ControlMessage(msg, wParam, lParam, result);
+    }
+}
+
+}  // namespace ui

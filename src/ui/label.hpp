@@ -1,0 +1,31 @@
+// A text label painted in its colours; with AutoSize it takes the size of its text.
+#pragma once
+#include "ui/control.hpp"
+
+namespace ui {
+
+enum class Alignment { Left, Right, Center };
+
+class Label : public Control {
+public:
+    Label(Form* parent, std::string name, std::string caption = {});
+
+    bool AutoSize = true;
+    ui::Alignment Alignment = Alignment::Left;
+    // The letter after "&" is underlined, as on a button.
+    bool ShowAccelChar = true;
+
+    void SetCaption(const std::string& caption) override;
+    // The size the caption takes in the form's font (an empty caption measures as one blank).
+    SIZE TextExtent() const;
+    void AdjustSize();
+
+protected:
+    const char* ControlClassName() const override { return "TLabel"; }
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    UINT DrawFlags() const;
+};
+
+}  // namespace ui

@@ -1,0 +1,136 @@
+#include "widgets/TMKBoxDlg.hpp"
+
+#include <memory>
+
+#include "ui/application.hpp"
+#include "widgets/TMKBox.hpp"
+#include "widgets/mkbox_layout.hpp"
+#include "widgets/work_area.hpp"
+
+namespace obsc32 {
+
+int TMKBoxDlg::MsgBox(int kind, const std::string& text) { return Run(kind, false, text, 0); }
+
+int TMKBoxDlg::MsgBoxTimer(int kind, const std::string& text, int def) { return Run(kind, true, text, def); }
+
+int TMKBoxDlg::Run(int kind, bool countdown, const std::string& text, int def) {
+    int slot = 0;
+    while (slot < 10 && B[slot]) ++slot;
+    if (slot == 10) return 0;
+    B[slot] = true;
+    Slot& s = slots_[slot];
+    s.Countdown = countdown && Timer;
+    s.CountText = countdown ? std::to_string(TimerCount).substr(0, 10) : "0";
+    struct Release {
+        bool& flag;
+        ~Release() { flag = false; }
+    } release{B[slot]};
+    return ShowSlot(kind, slot, text, def);
+}
+
+namespace {
+void Apply(ui::Control& c, const BoxRect& r) { c.SetBounds(r.Left, r.Top, r.Width, r.Height); }
+
+std::string WithCarriageReturns(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (char ch : text) {
+        if (ch == '\n') out += '\r';
+        out += ch;
+    }
+    return out;
+}
+
+void RepaintMainWindow() {
+    if (ui::Form* main = ui::Application::Instance().MainForm(); main && main->HandleAllocated()) {
+        InvalidateRect(main->Handle(), nullptr, TRUE);
+        UpdateWindow(main->Handle());
+    }
+}
+}  // namespace
+
+int TMKBoxDlg::ShowSlot(int kind, int slot, const std::string& text, int def) {
+    auto& app = ui::Application::Instance();
+    Slot& s = slots_[slot];
+    auto box = std::make_unique<TMKBox>();
+    ui::Form* main = app.MainForm();
+    if (main) box->ShowHint = main->ShowHint;
+    box->Create();
+    s.Box = box.get();
+    struct Forget {
+        Slot& slot;
+        ~Forget() { slot.Box = nullptr; }
+    } forget{s};
+    try {
+        if (kind == 1) box->IconSource = &box->Image_YN;
+        box->Msg.SetCaption(text);
+        box->Label_TM.SetCaption(s.CountText + "秒");
+
+        box->MemoMsg.SetText("");
+        MKBoxLayoutInput in;
+        in.Kind = kind;
+        in.Countdown = s.Countdown;
+        in.Default = def;
+        in.TextWidth = box->Msg.Width();
+        in.TextHeight = box->Msg.Height();
+        in.FontHeight = box->FontHeight;
+        RECT outer, client;
+        GetWindowRect(box->Handle(), &outer);
+        GetClientRect(box->Handle(), &client);
+        in.FrameWidth = (outer.right - outer.left) - client.right;
+        in.FrameHeight = (outer.bottom - outer.top) - client.bottom;
+        in.CountWidth = box->Label_TM.Width();
+        in.CountHeight = box->Label_TM.Height();
+        MKBoxLayout l = LayoutMKBox(in);
+
+        Apply(box->MemoMsg, l.Memo);
+        box->MemoMsg.SetText(WithCarriageReturns(text));
+        Apply(box->Image_Box, l.Icon);
+        Apply(box->Btn_OK, l.Ok);
+        Apply(box->Btn_Yes, l.Yes);
+        Apply(box->Btn_No, l.No);
+        Apply(box->Btn_TM_STOP, l.Stop);
+        Apply(box->Btn_TM_OPEN, l.Open);
+        Apply(box->Label_TM, l.Count);
+        Apply(box->Label_Select, l.Select);
+        box->Btn_OK.SetVisible(l.OkVisible);
+        box->Btn_Yes.SetVisible(l.YesNoVisible);
+        box->Btn_No.SetVisible(l.YesNoVisible);
+        box->Btn_TM_STOP.SetVisible(l.CountdownVisible);
+        box->Btn_TM_OPEN.SetVisible(l.CountdownVisible);
+        box->Label_TM.SetVisible(l.CountdownVisible);
+        box->Label_Select.SetVisible(l.SelectVisible);
+
+        GetWorkArea();
+        ScreenArea work{WorkLeft, WorkTop, WorkWidth, WorkHeight};
+        HWND anchorWnd = SourceHandle ? SourceHandle : main && main->HandleAllocated() ? main->Handle() : nullptr;
+        ScreenArea anchor;
+        if (anchorWnd) {
+            RECT r;
+            GetWindowRect(anchorWnd, &r);
+            anchor = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+        }
+        int left, top;
+        PlaceBox(anchorWnd ? &anchor : nullptr, work, l.Width, l.Height, left, top);
+        box->SetBounds(left, top, l.Width, l.Height);
+
+        box->SetCaption(Title.empty() ? app.Title() : Title);
+        box->TMCountS.SetCaption(s.CountText);
+        box->Timer1.SetEnabled(s.Countdown);
+        box->TakeMainWindowColours();
+
+        int answer = box->ShowModal();
+        if (answer == kTimedOut) answer = def;
+        box->Hide();
+        box->Repaint();
+        box.reset();
+        RepaintMainWindow();
+        return answer;
+    } catch (...) {
+        box.reset();
+        RepaintMainWindow();
+        throw;
+    }
+}
+
+}  // namespace obsc32

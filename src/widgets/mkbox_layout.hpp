@@ -1,0 +1,59 @@
+// The message box's layout arithmetic and its placement on the screen (integer divisions truncate).
+#pragma once
+
+namespace obsc32 {
+
+struct BoxRect {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    int Right() const { return Left + Width; }
+    int Bottom() const { return Top + Height; }
+    bool operator==(const BoxRect&) const = default;
+};
+
+// Design sizes of the box's controls.
+inline constexpr int kIconSize = 32;         // Image_Box
+inline constexpr int kMemoTop = 16;          // MemoMsg
+inline constexpr int kButtonWidth = 89;      // every button
+inline constexpr int kButtonHeight = 33;
+inline constexpr int kSelectHeight = 3;      // Label_Select: 89 x 3
+inline constexpr int kMinGap = 10;
+
+struct MKBoxLayoutInput {
+    int Kind = 0;           // 0 OK, 1 Yes/No
+    bool Countdown = false;
+    int Default = 0;
+    int TextWidth = 0;      // Msg, auto-sized to the text
+    int TextHeight = 0;
+    int FontHeight = -13;   // the memo's font height (negative: character height)
+    int FrameWidth = 0;     // outer width minus client width
+    int FrameHeight = 0;
+    int CountWidth = 0;     // Label_TM, auto-sized to its text
+    int CountHeight = 0;
+};
+
+struct MKBoxLayout {
+    int Width = 0, Height = 0;  // outer size of the box
+    BoxRect Memo, Icon, Ok, Yes, No, Stop, Open, Count, Select;
+    bool OkVisible = true;
+    bool YesNoVisible = false;
+    bool CountdownVisible = false;  // Btn_TM_STOP, Btn_TM_OPEN, Label_TM
+    bool SelectVisible = false;
+    int ClientWidth() const;
+    int ClientHeight() const;
+    int frameWidth = 0, frameHeight = 0;
+};
+
+MKBoxLayout LayoutMKBox(const MKBoxLayoutInput& in);
+
+struct ScreenArea {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+// Centred on the anchor (or, without one, on the work area), then kept inside the work area; the left
+// and top limits are applied last, so a box larger than the work area is pinned to its top-left corner.
+void PlaceBox(const ScreenArea* anchor, const ScreenArea& work, int width, int height, int& left, int& top);
+
+// The nearest integer, halves to even.
+int RoundHalfEven(double value);
+
+}  // namespace obsc32
