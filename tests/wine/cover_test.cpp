@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "app/product.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
@@ -155,14 +156,10 @@ TEST_F(CoverTest, ARealClickOnTheBottomCoverLeavesItAtTheBottom) {
     PumpFor(100);
     ASSERT_TRUE(IsWindowVisible(c.Handle()));
     ASSERT_TRUE(IsAtBottom(c.Handle()));
-    INPUT in[3] = {};
-    for (auto& i : in) i.type = INPUT_MOUSE;
-    in[0].mi.dx = 600 * 65535 / 1023;
-    in[0].mi.dy = 400 * 65535 / 767;
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(3, in, sizeof(INPUT)), 3u);
+    // The click is sent from another thread while this one keeps handling messages.
+    std::thread clicker([] { ClickAtPoint(600, 400); });
+    PumpUntil([&] { return false; }, 500);
+    clicker.join();
     PumpFor(300);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(IsAtBottom(c.Handle()));

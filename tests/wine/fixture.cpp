@@ -69,6 +69,29 @@ COLORREF ScreenPixel(int x, int y) {
     return c;
 }
 
+void MouseInput(DWORD flags, int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    Sleep(60);
+}
+
+void ClickAtPoint(int x, int y, DWORD down, DWORD up) {
+    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x > 40 ? x - 30 : x + 30, y > 60 ? y - 40 : y + 40);
+    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    MouseInput(down);
+    MouseInput(up);
+}
+
+void ClickAt(HWND wnd) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    ClickAtPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
 bool IsAtBottom(HWND wnd) {
     for (HWND w = GetWindow(wnd, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
         if (IsWindowVisible(w)) return false;

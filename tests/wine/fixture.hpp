@@ -24,6 +24,13 @@ std::string ReadProductValue(const char* name, DWORD* type = nullptr);
 std::vector<std::string> ProductValueNames();
 
 COLORREF ScreenPixel(int x, int y);
+
+// Real input through SendInput, paced like a person's.
+void MouseInput(DWORD flags, int x = 0, int y = 0);
+// A left click at a screen point; the pointer comes in from elsewhere first, since a pointer resting
+// where another window was does not report a new position.
+void ClickAtPoint(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
+void ClickAt(HWND wnd);
 // Whether every visible top-level window other than `wnd` is above it in the Z-order.
 bool IsAtBottom(HWND wnd);
 
