@@ -18,5 +18,6 @@ wine reg add 'HKCU\Software\VANTE SOFT32\OBSC32' /v Version /d 12 /f >/dev/null 
 wine "$win/bench/startup_bench.exe" "${OBSC32_BENCH_RUNS:-20}" \
     "$win/OBSC32.EXE" TOBSCURIO32VANTE "$win/bench/minimal_tray.exe" ObscBenchMinimal
 status=$?
+wine "$win/bench/mkbox_bench.exe" "${OBSC32_BENCH_BOXES:-1000}" || status=1
 wine reg delete 'HKCU\Software\VANTE SOFT32' /f >/dev/null 2>&1
 exit $status
