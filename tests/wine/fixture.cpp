@@ -81,6 +81,9 @@ void MouseInput(DWORD flags, int x, int y) {
 
 void ClickAtPoint(int x, int y, DWORD down, DWORD up) {
     MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x > 40 ? x - 30 : x + 30, y > 60 ? y - 40 : y + 40);
+    // Wine's desktop may report the old pointer position just after a move; a second move settles it.
+    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    Sleep(40);
     MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
     MouseInput(down);
     MouseInput(up);
