@@ -16,6 +16,14 @@ std::string ReadOne(HKEY root, const std::string& key, const char* name) {
 }
 }  // namespace
 
+namespace {
+ui::Registry OpenProductKeyForWriting() {
+    ui::Registry reg(HKEY_CURRENT_USER);
+    if (!reg.OpenKey(ProductKey(), true)) throw ui::Error("レジストリーを開けません");
+    return reg;
+}
+}  // namespace
+
 int ReadStoredVersion() { return StoredVersion(ReadProductString("Version")); }
 
 std::string ReadProductString(const char* name) { return ReadOne(HKEY_CURRENT_USER, ProductKey(), name); }
@@ -29,10 +37,57 @@ CoverSettings ReadCoverSettings() {
 }
 
 void WriteCoverSettings(const CoverSettings& s) {
-    ui::Registry reg(HKEY_CURRENT_USER);
-    if (!reg.OpenKey(ProductKey(), true)) throw ui::Error("レジストリーを開けません");
+    ui::Registry reg = OpenProductKeyForWriting();
     for (const auto& [name, value] : CoverSettingsValues(s)) reg.WriteString(name, value);
     reg.CloseKey();
+}
+
+SetupSettings ReadSetupSettings() {
+    ui::Registry reg(HKEY_CURRENT_USER);
+    reg.OpenKey(ProductKey(), false);
+    SetupSettings s;
+    s.ExePath = reg.ReadString("EXEPATH");
+    s.Group = reg.ReadString("Group");
+    s.BackColor = NumberSetting(reg.ReadString("BackColor"), 0, 0) != 0;
+    s.VanteColor = NumberSetting(reg.ReadString("VANTE_COLOR"), 1, 1) != 0;
+    reg.CloseKey();
+    return s;
+}
+
+void WriteInstallPlace(const std::string& exePath, const std::string& group) {
+    ui::Registry reg = OpenProductKeyForWriting();
+    reg.WriteString("EXEPATH", exePath);
+    reg.WriteString("Group", group);
+}
+
+void WriteInstalledVersion(int version, bool backColor, bool vanteColor) {
+    ui::Registry reg = OpenProductKeyForWriting();
+    reg.WriteString("Version", std::to_string(version));
+    reg.WriteString("BackColor", backColor ? "1" : "0");
+    reg.WriteString("VANTE_COLOR", vanteColor ? "1" : "0");
+}
+
+void ClearStoredVersion() { OpenProductKeyForWriting().WriteString("Version", ""); }
+
+void RemoveVersionValues() {
+    ui::Registry reg(HKEY_CURRENT_USER);
+    if (!reg.OpenKey(ProductKey(), true)) return;
+    reg.DeleteValue("Version");
+    reg.DeleteValue("REC_TXT");
+}
+
+void RemoveProductSettings() {
+    ui::Registry reg(HKEY_CURRENT_USER);
+    reg.DeleteKey(ProductKey());
+    if (!reg.OpenKey(kMakerKey, false)) return;
+    // The maker key is shared with other products: it goes only when it is empty.
+    bool empty = reg.GetKeyNames().empty() && reg.GetValueNames().empty();
+    reg.CloseKey();
+    if (empty) reg.DeleteKey(kMakerKey);
+}
+
+std::string ReadStartupGroupName() {
+    return ReadOne(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups", "StartUp");
 }
 
 std::string ReadSystemWallpaper() {

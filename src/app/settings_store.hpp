@@ -15,9 +15,31 @@ CoverSettings ReadCoverSettings();
 // Creates the product key when needed; throws ui::Error when a value cannot be written.
 void WriteCoverSettings(const CoverSettings& s);
 
+// The setup window's values: install folder, group and its two colour switches.
+struct SetupSettings {
+    std::string ExePath;     // "EXEPATH"
+    std::string Group;       // "Group"
+    bool BackColor = false;  // "BackColor"
+    bool VanteColor = true;  // "VANTE_COLOR"
+};
+SetupSettings ReadSetupSettings();
+// "EXEPATH" and "Group", written first by the install.
+void WriteInstallPlace(const std::string& exePath, const std::string& group);
+// "Version", "BackColor", "VANTE_COLOR", written last: from then on starts run the cover.
+void WriteInstalledVersion(int version, bool backColor, bool vanteColor);
+// The version-number reset: "Version" becomes "", every other value stays.
+void ClearStoredVersion();
+
+// Uninstall: "Version" and "REC_TXT" go first ...
+void RemoveVersionValues();
+// ... then, when the user agrees, the product key, and the maker key only when nothing else is in it.
+void RemoveProductSettings();
+
 // HKEY_USERS\.Default\Control Panel\Desktop "Wallpaper".
 std::string ReadSystemWallpaper();
 // A value of the current user's Explorer "Shell Folders" ("Programs", "Desktop", "Startup").
 std::string ReadShellFolder(const char* name);
+// The Startup group's localized name (Explorer "MapGroups" "StartUp"); "" when unknown.
+std::string ReadStartupGroupName();
 
 }  // namespace obsc32

@@ -2,6 +2,10 @@
 
 #include "app/product.hpp"
 #include "app/settings_store.hpp"
+#include "app/startup_rules.hpp"
+#include "cover/picture_io.hpp"
+#include "cover/tiling.hpp"
+#include "shell/windir.hpp"
 #include "shell/sjis_path.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
@@ -55,6 +59,11 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCov
     PS0.OnClick = [this](ui::Component* s) { PS0Click(s); };
     PS1.OnClick = PS0.OnClick;
     PX.OnClick = [this](ui::Component* s) { PXClick(s); };
+    PGET.OnClick = [this](ui::Component* s) { PGETClick(s); };
+    PHAKI.OnClick = [this](ui::Component* s) { PHAKIClick(s); };
+    PKBLoad.OnClick = [this](ui::Component* s) { PKBLoadClick(s); };
+    PBmpLoad.OnClick = [this](ui::Component* s) { PBmpLoadClick(s); };
+    PLHARIGAMI.OnClick = [this](ui::Component* s) { PLHARIGAMIClick(s); };
     PL0.OnClick = [this](ui::Component* s) { PL0Click(s); };
     PL1.OnClick = PL0.OnClick;
     PL2.OnClick = PL0.OnClick;
@@ -98,6 +107,7 @@ void TOBSCURIO32VANTE::FormCreate() {
     P1.Checked = s.Mue;
     P2.Checked = !P1.Checked;
 
+    CaptureBitmap.Reset();
     PHAKI.Checked = true;
 
     std::string group = ReadProductString("Group");
@@ -145,17 +155,179 @@ void TOBSCURIO32VANTE::PKUROClick(ui::Component* sender) {
 }
 
 void TOBSCURIO32VANTE::PCapChanClick(ui::Component* sender) {
+    if (PHAKI.Checked && sender != &PHAKI) {
+        PGET.Checked = true;
+        PHAKI.Checked = false;
+        App().ProcessMessages();
+        GrabScreen();
+    }
     SelectFace(1, PCapChan);
-    Image1.ClearPicture();
+    Image1.SetPicture(CaptureBitmap ? ui::Bitmap(static_cast<HBITMAP>(
+                                          CopyImage(CaptureBitmap.Get(), IMAGE_BITMAP, 0, 0, 0)))
+                                    : ui::Bitmap());
     App().ProcessMessages();
     if (sender == &PCapChan || sender == &PHAKI) PlaceCover();
 }
 
+void TOBSCURIO32VANTE::GrabScreen() {
+    App().ProcessMessages();
+    CaptureBitmap = GrabScreenBitmap(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (ColorDepth <= 8) ClipboardRoundTrip(CaptureBitmap, Handle());
+}
+
+void TOBSCURIO32VANTE::PGETClick(ui::Component*) {
+    PHAKI.Checked = true;
+    App().ProcessMessages();
+    PCapChanClick(&PCapChan);
+}
+
+void TOBSCURIO32VANTE::PHAKIClick(ui::Component*) {
+    PGET.Checked = false;
+    PHAKI.Checked = true;
+    App().ProcessMessages();
+    CaptureBitmap.Reset();
+    App().ProcessMessages();
+    PCapChanClick(&PHAKI);
+}
+
+void TOBSCURIO32VANTE::Tell(const char* text) {
+    MessageBeep(0xFFFFFFFF);
+    MKBoxDlg1.MsgOKTimer(text, 0);
+}
+
+bool TOBSCURIO32VANTE::ComposeWallpaper(int position) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    ui::Bitmap target = MakeScreenBitmap(w, h);
+    if (!target) {
+        Tell("ＢＭＰﾌｧｲﾙ領域確保に失敗しました・・・");
+        return false;
+    }
+    Image1.Center = false;
+    Image1.Stretch = false;
+    PictureError error;
+    ui::Bitmap tile = LoadBmpFile(WallpaperImagePath, error);
+    if (!tile) {
+        // What the face shows now is the black screen made above.
+        Image1.SetPicture(std::move(target));
+        Tell("ＢＭＰﾌｧｲﾙﾛｰﾄﾞに失敗しました・・・");
+        return false;
+    }
+    if (position == 1 && ColorDepth <= 8) ClipboardRoundTrip(target, Handle());
+    SIZE t = BitmapSize(tile.Get());
+    std::vector<Blit> plan = position == 1 ? PlanTilesFast(w, h, t.cx, t.cy)
+                                           : std::vector<Blit>{PlanCorner(position, w, h, t.cx, t.cy)};
+    {
+        ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+        ui::MemoryDC dst(CreateCompatibleDC(screen.Get()));
+        ui::MemoryDC src(CreateCompatibleDC(screen.Get()));
+        ui::SelectObjectScope d(dst.Get(), target.Get());
+        ui::SelectObjectScope s(src.Get(), tile.Get());
+        for (const Blit& b : plan) {
+            HDC from = b.From == Blit::FromTile ? src.Get() : dst.Get();
+            BitBlt(dst.Get(), b.X, b.Y, b.W, b.H, from, b.SX, b.SY, SRCCOPY);
+        }
+    }
+    tile.Reset();
+    Image1.SetPicture(std::move(target));
+    App().ProcessMessages();
+    Image1.Repaint();
+    return true;
+}
+
 void TOBSCURIO32VANTE::PKABEClick(ui::Component* sender) {
     SelectFace(2, PKABE);
-    Image1.ClearPicture();
+    App().ProcessMessages();
+    if (WallpaperImagePath.empty()) {
+        Tell("ＢＭＰﾌｧｲﾙが登録されていません・・・");
+        return;
+    }
+    const int position = CurrentPositionItem->Tag;
+    if (position == 0 || position == 2 || position == 3) {
+        PictureError error;
+        ui::Bitmap picture = LoadPictureFile(WallpaperImagePath, error);
+        if (!picture) {
+            Tell("ＢＭＰﾌｧｲﾙﾛｰﾄﾞに失敗しました・・・");
+            return;
+        }
+        Image1.SetPicture(std::move(picture));
+        if (position == 0) {
+            Image1.Center = true;
+            Image1.Stretch = false;
+        } else if (position == 2) {
+            Image1.Stretch = true;
+        } else {
+            Image1.Center = false;
+            Image1.Stretch = false;
+        }
+        Image1.Invalidate();
+    } else if (!ComposeWallpaper(position)) {
+        return;
+    }
     App().ProcessMessages();
     if (sender == &PKABE) PlaceCover();
+}
+
+void TOBSCURIO32VANTE::PKBLoadClick(ui::Component* sender) {
+    App().ProcessMessages();
+    std::string wallpaper = ReadSystemWallpaper();
+    App().ProcessMessages();
+    if (wallpaper.empty()) return;
+    PKBLoad.Checked = true;
+    PBmpLoad.Checked = false;
+    WallpaperImagePath = wallpaper;
+    PKBLoad.Caption = "壁紙ﾛｰﾄﾞ " + wallpaper;
+    App().ProcessMessages();
+    if (sender == &PKBLoad) PKABEClick(&PKABE);
+}
+
+void TOBSCURIO32VANTE::PBmpLoadClick(ui::Component*) {
+    std::string folder = BmpFilePath.empty() ? YenAdd(WinDir) : YenAdd(FolderPart(BmpFilePath));
+    OpenDialog1.InitialDir = folder;
+    OpenDialog1.FileName = folder + "*.BMP";
+    OpenDialog1.DefaultExt = "BMP";
+    OpenDialog1.Filter = "ＢＭＰ ファイル (*.BMP)|*.BMP|All files (*.*)|*.*";
+    OpenDialog1.Options = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    std::string chosen;
+    if (OpenDialog1.Execute(Visible() ? Handle() : nullptr)) {
+        chosen = OpenDialog1.FileName;
+    } else if (BmpFilePath.empty()) {
+        Tell("ＢＭＰロードを、中止しました・・・");
+        return;
+    } else {
+        chosen = BmpFilePath;
+    }
+    App().ProcessMessages();
+    if (chosen.empty()) return;
+    PKBLoad.Checked = false;
+    PBmpLoad.Checked = true;
+    WallpaperImagePath = chosen;
+    BmpFilePath = chosen;
+    PBmpLoad.Caption = "BMPﾛｰﾄﾞ " + chosen;
+    App().ProcessMessages();
+    PKABEClick(&PKABE);
+}
+
+bool TOBSCURIO32VANTE::SaveImageAsBmp(ui::Image& image, const std::string& path) {
+    bool saved = SaveBitmapAsBmp(image.Picture(), path, GetSystemMetrics(SM_CXSCREEN),
+                                 GetSystemMetrics(SM_CYSCREEN));
+    image.Repaint();
+    return saved;
+}
+
+void TOBSCURIO32VANTE::PLHARIGAMIClick(ui::Component*) {
+    std::string path = WinDir + "WALLOB$$.BMP";
+    App().ProcessMessages();
+    if (!SaveImageAsBmp(Image1, path)) {
+        Image1.Repaint();
+        MKBoxDlg1.MsgOK("壁紙セーブに失敗しました・・・");
+        return;
+    }
+    App().ProcessMessages();
+    Image1.Repaint();
+    if (SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
+        P3Click(&P3);
+    else
+        MKBoxDlg1.MsgOK("壁紙張付に失敗しました・・・");
 }
 
 void TOBSCURIO32VANTE::PL0Click(ui::Component* sender) {
@@ -204,9 +376,12 @@ void TOBSCURIO32VANTE::P3Click(ui::Component*) {
 }
 
 void TOBSCURIO32VANTE::PKG0Click(ui::Component* sender) {
+    CurrentPositionItem->Checked = false;
     auto* item = static_cast<ui::MenuItem*>(sender);
-    for (ui::MenuItem* position : P_KABE0.Items) position->Checked = position == item;
+    item->Checked = true;
     CurrentPositionItem = item;
+    App().ProcessMessages();
+    PKABEClick(&PKABE);
 }
 
 void TOBSCURIO32VANTE::PS0Click(ui::Component* sender) {
@@ -261,6 +436,7 @@ bool TOBSCURIO32VANTE::FormCloseQuery() {
     try {
         if (tray_) tray_->RemoveTrayIcon();
         App().ProcessMessages();
+        CaptureBitmap.Reset();
         App().ProcessMessages();
         tray_.reset();
         CoverSettings s;

@@ -6,7 +6,9 @@
 #include "cover/tray_icon.hpp"
 #include "ui/form.hpp"
 #include "ui/image.hpp"
+#include "ui/handles.hpp"
 #include "ui/menu.hpp"
+#include "ui/open_dialog.hpp"
 #include "ui/timer.hpp"
 #include "widgets/TMKBoxDlg.hpp"
 
@@ -23,6 +25,7 @@ public:
     ui::Image Image1{this, "Image1"};
     ui::Timer Timer1{this, "Timer1", 300, false};
     TMKBoxDlg MKBoxDlg1{this, "MKBoxDlg1"};
+    ui::OpenDialog OpenDialog1{this, "OpenDialog1"};
 
     ui::PopupMenu PopupMenu1{this, "PopupMenu1"};
     ui::MenuItem PKURO{this, "PKURO", "vaz"};
@@ -83,6 +86,7 @@ public:
 
     // Cover state.
     int Face = 0;
+    ui::Bitmap CaptureBitmap;
     std::string WallpaperImagePath;
     std::string BmpFilePath;
     ui::MenuItem* CurrentPositionItem = &PKG1;
@@ -104,6 +108,14 @@ public:
     void P3Click(ui::Component* sender);
     void PlaceCover();
     void PKG0Click(ui::Component* sender);
+    void PGETClick(ui::Component* sender);
+    void PHAKIClick(ui::Component* sender);
+    void PKBLoadClick(ui::Component* sender);
+    void PBmpLoadClick(ui::Component* sender);
+    void PLHARIGAMIClick(ui::Component* sender);
+    void GrabScreen();
+    // The picture the image shows, written as a BMP file; false when it could not be written.
+    bool SaveImageAsBmp(ui::Image& image, const std::string& path);
     void PS0Click(ui::Component* sender);
     void PXClick(ui::Component* sender);
     void FormMouseDown(ui::Component* sender, ui::MouseButton button, int x, int y);
@@ -117,6 +129,10 @@ protected:
 
 private:
     void SelectFace(int face, ui::MenuItem& item);
+    // Beeps and shows a failure of the wallpaper face.
+    void Tell(const char* text);
+    // Codes 1 and 4 to 6: the W x H composition; false after telling why it failed.
+    bool ComposeWallpaper(int position);
     std::unique_ptr<TrayIcon> tray_;
 };
 

@@ -1,0 +1,202 @@
+#include "cover/picture_io.hpp"
+
+#include <ole2.h>
+#include <olectl.h>
+
+#include <vector>
+
+#include "cover/bmp_format.hpp"
+#include "shell/sjis_path.hpp"
+
+namespace obsc32 {
+
+namespace {
+
+// Files larger than this are not pictures this program shows.
+constexpr DWORD kMaxFileBytes = 512u * 1024 * 1024;
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
+    ui::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        (void)file.Release();
+        return false;
+    }
+    DWORD high = 0;
+    DWORD size = GetFileSize(file.Get(), &high);
+    if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxFileBytes) return false;
+    data.resize(size);
+    DWORD got = 0;
+    return size == 0 || (ReadFile(file.Get(), data.data(), size, &got, nullptr) && got == size);
+}
+
+std::string LowerExtension(const std::string& path) {
+    std::string name = SjisCase(path, true);
+    size_t dot = name.find_last_of('.');
+    size_t slash = name.find_last_of('\\');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return name.substr(dot + 1);
+}
+
+ui::Bitmap LoadWithOle(const std::string& path, PictureError& error) {
+    error = PictureError::Load;
+    std::vector<uint8_t> data;
+    if (!ReadWholeFile(path, data) || data.empty()) return {};
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, data.size());
+    if (!mem) return {};
+    memcpy(GlobalLock(mem), data.data(), data.size());
+    GlobalUnlock(mem);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {
+        GlobalFree(mem);
+        return {};
+    }
+    IPicture* picture = nullptr;
+    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(data.size()), FALSE, IID_IPicture,
+                                reinterpret_cast<void**>(&picture));
+    stream->Release();
+    if (FAILED(hr) || !picture) return {};
+    OLE_XSIZE_HIMETRIC hmw = 0;
+    OLE_YSIZE_HIMETRIC hmh = 0;
+    picture->get_Width(&hmw);
+    picture->get_Height(&hmh);
+    ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+    int w = MulDiv(hmw, GetDeviceCaps(screen.Get(), LOGPIXELSX), 2540);
+    int h = MulDiv(hmh, GetDeviceCaps(screen.Get(), LOGPIXELSY), 2540);
+    ui::Bitmap out;
+    if (w > 0 && h > 0 && static_cast<uint64_t>(w) * h <= 64ull * 1024 * 1024) {
+        out = MakeScreenBitmap(w, h);
+        if (out) {
+            ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+            ui::SelectObjectScope sel(dc.Get(), out.Get());
+            if (SUCCEEDED(picture->Render(dc.Get(), 0, 0, w, h, 0, hmh, hmw, -hmh, nullptr)))
+                error = PictureError::None;
+        }
+    }
+    picture->Release();
+    if (error != PictureError::None) out.Reset();
+    return out;
+}
+
+}  // namespace
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) return SIZE{0, 0};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+ui::Bitmap MakeScreenBitmap(int width, int height) {
+    if (width <= 0 || height <= 0) return {};
+    ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+    ui::Bitmap bmp(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!bmp) return {};
+    ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+    ui::SelectObjectScope sel(dc.Get(), bmp.Get());
+    if (!PatBlt(dc.Get(), 0, 0, width, height, BLACKNESS)) return {};
+    return bmp;
+}
+
+ui::Bitmap LoadBmpFile(const std::string& path, PictureError& error) {
+    error = PictureError::Load;
+    std::vector<uint8_t> data;
+    if (!ReadWholeFile(path, data)) return {};
+    BmpInfo info;
+    if (ParseBmp(data.data(), data.size(), info) != BmpError::None) return {};
+    ui::Bitmap out = MakeScreenBitmap(info.Width, info.AbsHeight());
+    if (!out) return {};
+    ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+    ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+    ui::SelectObjectScope sel(dc.Get(), out.Get());
+    // The headers and colour table as the file has them; the checks above keep every read inside the file.
+    const auto* header = reinterpret_cast<const BITMAPINFO*>(data.data() + 14);
+    int lines = StretchDIBits(dc.Get(), 0, 0, info.Width, info.AbsHeight(), 0, 0, info.Width, info.AbsHeight(),
+                              data.data() + info.PixelOffset, header, DIB_RGB_COLORS, SRCCOPY);
+    if (lines == 0 || lines == GDI_ERROR) return {};
+    error = PictureError::None;
+    return out;
+}
+
+ui::Bitmap LoadPictureFile(const std::string& path, PictureError& error) {
+    std::string ext = LowerExtension(path);
+    if (ext == "jpg" || ext == "jpeg" || ext == "gif" || ext == "png" || ext == "ico" || ext == "wmf" ||
+        ext == "emf")
+        return LoadWithOle(path, error);
+    return LoadBmpFile(path, error);
+}
+
+ui::Bitmap GrabScreenBitmap(int width, int height) {
+    ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+    ui::Bitmap bmp(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!bmp) return {};
+    ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+    ui::SelectObjectScope sel(dc.Get(), bmp.Get());
+    BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    return bmp;
+}
+
+void ClipboardRoundTrip(ui::Bitmap& bitmap, HWND owner) {
+    if (!bitmap || !OpenClipboard(owner)) return;
+    EmptyClipboard();
+    ui::Bitmap copy(static_cast<HBITMAP>(CopyImage(bitmap.Get(), IMAGE_BITMAP, 0, 0, 0)));
+    if (copy && SetClipboardData(CF_BITMAP, copy.Get())) (void)copy.Release();  // the clipboard owns it now
+    if (HANDLE back = GetClipboardData(CF_BITMAP)) {
+        ui::Bitmap fromClipboard(static_cast<HBITMAP>(CopyImage(back, IMAGE_BITMAP, 0, 0, 0)));
+        if (fromClipboard) bitmap = std::move(fromClipboard);
+    }
+    CloseClipboard();
+}
+
+bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, int emptyHeight) {
+    ui::Bitmap black;
+    SIZE size = BitmapSize(bitmap);
+    if (size.cx <= 0 || size.cy <= 0) {
+        // An empty picture is the black screen the user saw.
+        black = MakeScreenBitmap(emptyWidth, emptyHeight);
+        bitmap = black.Get();
+        size = BitmapSize(bitmap);
+        if (!bitmap) return false;
+    }
+    BITMAPINFOHEADER bih{};
+    bih.biSize = sizeof bih;
+    bih.biWidth = size.cx;
+    bih.biHeight = size.cy;
+    bih.biPlanes = 1;
+    bih.biBitCount = 24;
+    bih.biCompression = BI_RGB;
+    const uint64_t stride = (static_cast<uint64_t>(size.cx) * 3 + 3) & ~3ull;
+    const uint64_t pixels = stride * static_cast<uint64_t>(size.cy);
+    if (pixels > kMaxFileBytes) return false;
+    std::vector<uint8_t> stream(14 + sizeof bih + pixels);
+    bih.biSizeImage = static_cast<DWORD>(pixels);
+    {
+        ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+        BITMAPINFO bi{};
+        bi.bmiHeader = bih;
+        if (GetDIBits(screen.Get(), bitmap, 0, size.cy, stream.data() + 14 + sizeof bih, &bi, DIB_RGB_COLORS) !=
+            size.cy)
+            return false;
+    }
+    const uint32_t fileSize = static_cast<uint32_t>(stream.size());
+    const uint32_t offset = 14 + sizeof bih;
+    const uint8_t fileHeader[14] = {'B', 'M',
+                                    static_cast<uint8_t>(fileSize), static_cast<uint8_t>(fileSize >> 8),
+                                    static_cast<uint8_t>(fileSize >> 16), static_cast<uint8_t>(fileSize >> 24),
+                                    0, 0, 0, 0,
+                                    static_cast<uint8_t>(offset), static_cast<uint8_t>(offset >> 8), 0, 0};
+    memcpy(stream.data(), fileHeader, 14);
+    memcpy(stream.data() + 14, &bih, sizeof bih);
+    CorrectBmpPixelOffset(stream);
+
+    ui::KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        (void)file.Release();
+        return false;
+    }
+    DWORD written = 0;
+    return WriteFile(file.Get(), stream.data(), static_cast<DWORD>(stream.size()), &written, nullptr) &&
+           written == stream.size();
+}
+
+}  // namespace obsc32

@@ -1,0 +1,27 @@
+// Where the wallpaper goes: the list of copies that compose the tiled or corner-anchored screen.
+#pragma once
+#include <vector>
+
+namespace obsc32 {
+
+struct Blit {
+    enum Source { FromTile, FromTarget };
+    Source From = FromTile;
+    int X = 0, Y = 0, W = 0, H = 0;  // destination rectangle in the W x H target
+    int SX = 0, SY = 0;              // source position (in the tile, or in the target itself)
+    bool operator==(const Blit&) const = default;
+};
+
+// The tiling rule one tile at a time: rows and columns computed so that one tile is centred, a tile at
+// least as large as the screen in a direction drawn from that edge. Every blit is FromTile.
+std::vector<Blit> PlanTilesPerTile(int screenW, int screenH, int tileW, int tileH);
+
+// The same picture in few large copies: the first period from the tile (at most four copies), then
+// doubling copies of what is already composed (FromTarget), across and then down.
+std::vector<Blit> PlanTilesFast(int screenW, int screenH, int tileW, int tileH);
+
+// Position codes 4, 5, 6: bottom-left, top-right, bottom-right. The anchored corner is kept and a picture
+// larger than the target is cut on the far sides. One FromTile copy (W or H may be 0 for an empty image).
+Blit PlanCorner(int position, int targetW, int targetH, int imageW, int imageH);
+
+}  // namespace obsc32
