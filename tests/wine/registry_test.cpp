@@ -130,3 +130,80 @@ TEST(SettingsStore, WritesSevenStringValuesCreatingTheKey) {
     EXPECT_EQ(obsc32::ReadStoredVersion(), 255);
     DeleteProductKeys();
 }
+
+namespace {
+bool KeyExists(const char* path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+}  // namespace
+
+TEST(SettingsStore, InstallValuesAndTheVersionReset) {
+    DeleteProductKeys();
+    obsc32::SetupSettings none = obsc32::ReadSetupSettings();
+    EXPECT_EQ(none.ExePath, "");
+    EXPECT_FALSE(none.BackColor);
+    EXPECT_TRUE(none.VanteColor);
+    obsc32::WriteInstallPlace("C:\\VERADO32\\OBSC32", "\x83\x5C\x83\x74\x83\x67");
+    obsc32::WriteInstalledVersion(12, true, false);
+    EXPECT_EQ(obsc32::ReadStoredVersion(), 12);
+    obsc32::ClearStoredVersion();
+    DWORD type;
+    EXPECT_EQ(ReadProductValue("Version", &type), "");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(obsc32::ReadStoredVersion(), 255);
+    // Everything else survives the reset.
+    obsc32::SetupSettings s = obsc32::ReadSetupSettings();
+    EXPECT_EQ(s.ExePath, "C:\\VERADO32\\OBSC32");
+    EXPECT_EQ(s.Group, "\x83\x5C\x83\x74\x83\x67");
+    EXPECT_TRUE(s.BackColor);
+    EXPECT_FALSE(s.VanteColor);
+    SetProductValue("VANTE_COLOR", "x");
+    EXPECT_TRUE(obsc32::ReadSetupSettings().VanteColor);
+    DeleteProductKeys();
+}
+
+TEST(SettingsStore, UninstallRemovesOnlyWhatIsOurs) {
+    DeleteProductKeys();
+    SetProductValue("Version", "12");
+    SetProductValue("REC_TXT", "old");
+    SetProductValue("EXEPATH", "C:\\X");
+    SetProductValue("AUTO", "1");
+    obsc32::RemoveVersionValues();
+    auto names = ProductValueNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"AUTO", "EXEPATH"}));
+
+    // A maker key holding another product's key stays.
+    ui::Registry other(HKEY_CURRENT_USER);
+    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32\\OTHER32", true));
+    other.WriteString("x", "1");
+    other.CloseKey();
+    obsc32::RemoveProductSettings();
+    EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32\\OBSC32"));
+    EXPECT_TRUE(KeyExists("Software\\VANTE SOFT32\\OTHER32"));
+
+    // A value of its own keeps it too.
+    other.DeleteKey("Software\\VANTE SOFT32\\OTHER32");
+    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false));
+    other.WriteString("maker", "1");
+    other.CloseKey();
+    SetProductValue("AUTO", "1");
+    obsc32::RemoveProductSettings();
+    EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32\\OBSC32"));
+    EXPECT_TRUE(KeyExists("Software\\VANTE SOFT32"));
+
+    // An empty one goes.
+    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false));
+    other.DeleteValue("maker");
+    other.CloseKey();
+    SetProductValue("AUTO", "1");
+    obsc32::RemoveProductSettings();
+    EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32"));
+    // Removing when nothing is there is harmless.
+    obsc32::RemoveVersionValues();
+    obsc32::RemoveProductSettings();
+    EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32"));
+}
