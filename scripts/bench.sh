@@ -19,5 +19,6 @@ wine "$win/bench/startup_bench.exe" "${OBSC32_BENCH_RUNS:-20}" \
     "$win/OBSC32.EXE" TOBSCURIO32VANTE "$win/bench/minimal_tray.exe" ObscBenchMinimal
 status=$?
 wine "$win/bench/mkbox_bench.exe" "${OBSC32_BENCH_BOXES:-1000}" || status=1
+wine "$win/bench/faces_bench.exe" || status=1
 wine reg delete 'HKCU\Software\VANTE SOFT32' /f >/dev/null 2>&1
 exit $status

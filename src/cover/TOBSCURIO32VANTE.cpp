@@ -216,17 +216,7 @@ bool TOBSCURIO32VANTE::ComposeWallpaper(int position) {
     SIZE t = BitmapSize(tile.Get());
     std::vector<Blit> plan = position == 1 ? PlanTilesFast(w, h, t.cx, t.cy)
                                            : std::vector<Blit>{PlanCorner(position, w, h, t.cx, t.cy)};
-    {
-        ui::WindowDC screen = ui::WindowDC::Of(nullptr);
-        ui::MemoryDC dst(CreateCompatibleDC(screen.Get()));
-        ui::MemoryDC src(CreateCompatibleDC(screen.Get()));
-        ui::SelectObjectScope d(dst.Get(), target.Get());
-        ui::SelectObjectScope s(src.Get(), tile.Get());
-        for (const Blit& b : plan) {
-            HDC from = b.From == Blit::FromTile ? src.Get() : dst.Get();
-            BitBlt(dst.Get(), b.X, b.Y, b.W, b.H, from, b.SX, b.SY, SRCCOPY);
-        }
-    }
+    RunPlan(target.Get(), tile.Get(), plan);
     tile.Reset();
     Image1.SetPicture(std::move(target));
     App().ProcessMessages();

@@ -147,6 +147,18 @@ void ClipboardRoundTrip(ui::Bitmap& bitmap, HWND owner) {
     CloseClipboard();
 }
 
+void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan) {
+    ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+    ui::MemoryDC dst(CreateCompatibleDC(screen.Get()));
+    ui::MemoryDC src(CreateCompatibleDC(screen.Get()));
+    ui::SelectObjectScope d(dst.Get(), target);
+    ui::SelectObjectScope s(src.Get(), tile);
+    for (const Blit& b : plan) {
+        HDC from = b.From == Blit::FromTile ? src.Get() : dst.Get();
+        BitBlt(dst.Get(), b.X, b.Y, b.W, b.H, from, b.SX, b.SY, SRCCOPY);
+    }
+}
+
 bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, int emptyHeight) {
     ui::Bitmap black;
     SIZE size = BitmapSize(bitmap);

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include <vector>
+
+#include "cover/tiling.hpp"
 #include "ui/handles.hpp"
 
 namespace obsc32 {
@@ -27,6 +30,9 @@ ui::Bitmap GrabScreenBitmap(int width, int height);
 
 // Puts a bitmap through the clipboard and back (what 8-bit screens need for their palette).
 void ClipboardRoundTrip(ui::Bitmap& bitmap, HWND owner);
+
+// Carries out a composition plan: copies from the tile, or from what the target already holds.
+void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan);
 
 // Writes a bitmap as a 24-bit BMP (an empty one as a black width x height picture), replacing the file.
 bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, int emptyHeight);

@@ -1,0 +1,100 @@
+// Face benchmark: composing the tiled wallpaper on 1920 x 1080 for several tile sizes, and the screen
+// capture, each as a ratio to one full-screen BitBlt measured in the same run.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "cover/picture_io.hpp"
+#include "cover/tiling.hpp"
+
+namespace {
+
+double ticksPerMs;
+double Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / ticksPerMs;
+}
+
+template <typename F>
+double MedianMs(int runs, F f) {
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        double start = Now();
+        f();
+        ms.push_back(Now() - start);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+ui::Bitmap Tile(int w, int h) {
+    ui::Bitmap bmp = obsc32::MakeScreenBitmap(w, h);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bmp.Get());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) SetPixel(dc, x, y, RGB(x * 7, y * 13, x + y));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return bmp;
+}
+
+}  // namespace
+
+int main() {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
+    const int W = 1920, H = 1080, runs = 15;
+
+    ui::Bitmap target = obsc32::MakeScreenBitmap(W, H);
+    ui::Bitmap source = obsc32::MakeScreenBitmap(W, H);
+    HDC screen = GetDC(nullptr);
+    HDC dst = CreateCompatibleDC(screen), src = CreateCompatibleDC(screen);
+    HGDIOBJ o1 = SelectObject(dst, target.Get()), o2 = SelectObject(src, source.Get());
+    double blit = MedianMs(runs, [&] {
+        BitBlt(dst, 0, 0, W, H, src, 0, 0, SRCCOPY);
+        GdiFlush();
+    });
+    SelectObject(dst, o1);
+    SelectObject(src, o2);
+    DeleteDC(dst);
+    DeleteDC(src);
+    std::printf("one full-screen BitBlt %dx%d: %.2f ms\n", W, H, blit);
+
+    for (int size : {100, 8, 1}) {
+        ui::Bitmap tile = Tile(size, size);
+        auto fast = obsc32::PlanTilesFast(W, H, size, size);
+        auto perTile = obsc32::PlanTilesPerTile(W, H, size, size);
+        double ms = MedianMs(runs, [&] {
+            obsc32::RunPlan(target.Get(), tile.Get(), fast);
+            GdiFlush();
+        });
+        std::printf("tile %dx%d: %zu blits, %.2f ms, %.2f x one BitBlt (target at most 4); one blit per tile "
+                    "would be %zu blits\n",
+                    size, size, fast.size(), ms, ms / blit, perTile.size());
+    }
+
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    ui::Bitmap grabTarget = obsc32::MakeScreenBitmap(sw, sh);
+    HDC g = CreateCompatibleDC(screen);
+    HGDIOBJ og = SelectObject(g, grabTarget.Get());
+    double screenBlit = MedianMs(runs, [&] {
+        BitBlt(g, 0, 0, sw, sh, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+    });
+    SelectObject(g, og);
+    DeleteDC(g);
+    double capture = MedianMs(runs, [&] {
+        ui::Bitmap grabbed = obsc32::GrabScreenBitmap(sw, sh);
+        GdiFlush();
+    });
+    std::printf("capture %dx%d: %.2f ms against %.2f ms for one BitBlt from the screen: %.2f x (target at most 1.5)\n",
+                sw, sh, capture, screenBlit, capture / screenBlit);
+    ReleaseDC(nullptr, screen);
+    return 0;
+}
