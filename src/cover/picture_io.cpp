@@ -108,8 +108,12 @@ ui::Bitmap LoadBmpFile(const std::string& path, PictureError& error) {
     ui::WindowDC screen = ui::WindowDC::Of(nullptr);
     ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
     ui::SelectObjectScope sel(dc.Get(), out.Get());
-    // The headers and colour table as the file has them; the checks above keep every read inside the file.
-    const auto* header = reinterpret_cast<const BITMAPINFO*>(data.data() + 14);
+    // The headers and colour table as the file has them (the checks above keep every read inside the
+    // file), with the size of compressed pixels filled in, which GDI needs and files may leave 0.
+    std::vector<uint8_t> headers(data.begin() + 14, data.begin() + info.ColorTableOffset + info.ColorTableBytes);
+    if (info.HeaderSize >= 40 && (info.Compression == BI_RLE8 || info.Compression == BI_RLE4))
+        memcpy(headers.data() + 20, &info.PixelBytes, 4);
+    const auto* header = reinterpret_cast<const BITMAPINFO*>(headers.data());
     int lines = StretchDIBits(dc.Get(), 0, 0, info.Width, info.AbsHeight(), 0, 0, info.Width, info.AbsHeight(),
                               data.data() + info.PixelOffset, header, DIB_RGB_COLORS, SRCCOPY);
     if (lines == 0 || lines == GDI_ERROR) return {};
