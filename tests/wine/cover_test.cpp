@@ -222,7 +222,10 @@ TEST_F(CoverTest, ClosingWritesExactlySevenStringValues) {
     TOBSCURIO32VANTE& c = Create();
     EXPECT_FALSE(c.PS0.Checked);
     EXPECT_TRUE(c.PKG1.Checked);
-    c.PKG0Click(&c.PKG4);
+    // The position as a chosen item leaves it (choosing it from the menu would also show the wallpaper).
+    c.CurrentPositionItem->Checked = false;
+    c.CurrentPositionItem = &c.PKG4;
+    c.PKG4.Checked = true;
     c.PS0Click(&c.PS0);
     // The prefix has no system wallpaper, so the wallpaper source is the BMP file.
     EXPECT_TRUE(c.PBmpLoad.Checked);

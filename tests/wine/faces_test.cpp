@@ -470,3 +470,69 @@ TEST_F(FacesTest, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
     EXPECT_EQ(reader.Texts()[0], "ＢＭＰロードを、中止しました・・・");
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
 }
+
+TEST_F(FacesTest, SystemWallpaperSourceAndOtherPictureFormats) {
+    TOBSCURIO32VANTE& c = Create();
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_USERS, ".Default\\Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegDeleteValueA(key, "Wallpaper");
+    c.PBmpLoad.Checked = true;
+    c.PKBLoad.Checked = false;
+    c.WallpaperImagePath = "C:\\kept.bmp";
+    // No system wallpaper: nothing changes.
+    c.PKBLoadClick(&c.PKBLoad);
+    EXPECT_TRUE(c.PBmpLoad.Checked);
+    EXPECT_EQ(c.WallpaperImagePath, "C:\\kept.bmp");
+
+    // A one-pixel red GIF, decoded by the system's picture loader at the natural-size positions.
+    const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00,
+                                 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00,
+                                 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+    std::string gifPath = std::string(kDir) + "\\red.gif";
+    WriteBytes(gifPath, std::vector<unsigned char>(std::begin(gif), std::end(gif)));
+    std::string value = gifPath;
+    RegSetValueExA(key, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    c.CurrentPositionItem->Checked = false;
+    c.CurrentPositionItem = &c.PKG3;
+    c.PKG3.Checked = true;
+    c.PKBLoadClick(&c.PKBLoad);
+    EXPECT_TRUE(c.PKBLoad.Checked);
+    EXPECT_FALSE(c.PBmpLoad.Checked);
+    EXPECT_EQ(c.WallpaperImagePath, gifPath);
+    EXPECT_EQ(c.PKBLoad.Caption, "壁紙ﾛｰﾄﾞ " + gifPath);
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    EXPECT_TRUE(PictureIs(c.Image1.Picture(), 1, 1, [](int, int) { return RGB(255, 0, 0); }));
+    RegOpenKeyExA(HKEY_USERS, ".Default\\Control Panel\\Desktop", 0, KEY_ALL_ACCESS, &key);
+    RegDeleteValueA(key, "Wallpaper");
+    RegCloseKey(key);
+}
+
+TEST_F(FacesTest, AFileChosenInTheDialogBecomesTheWallpaper) {
+    TOBSCURIO32VANTE& c = Create();
+    std::string file = std::string(kDir) + "\\chosen.bmp";
+    WriteBmp24(file, 100, 100, Coded);
+    std::thread chooser([file] {
+        for (int i = 0; i < 500; ++i) {
+            HWND dlg = FindWindowA("#32770", nullptr);
+            if (dlg && IsWindowVisible(dlg)) {
+                Sleep(200);
+                // The file name box of the dialog, whichever style it has.
+                if (!SetDlgItemTextA(dlg, 0x47C, file.c_str())) SetDlgItemTextA(dlg, 0x480, file.c_str());
+                PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(10);
+        }
+    });
+    c.PBmpLoadClick(&c.PBmpLoad);
+    chooser.join();
+    EXPECT_EQ(c.BmpFilePath, file);
+    EXPECT_EQ(c.WallpaperImagePath, file);
+    EXPECT_TRUE(c.PBmpLoad.Checked);
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
+}
