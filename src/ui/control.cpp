@@ -89,6 +89,18 @@ void Control::Repaint() {
 
 bool Control::ControlMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
     switch (msg) {
+        case WM_ERASEBKGND:
+            if (!PaintsItself()) return false;
+            result = 1;
+            return true;
+        case WM_PAINT: {
+            if (!PaintsItself()) return false;
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            Paint(dc);
+            EndPaint(Handle(), &ps);
+            return true;
+        }
         case WM_SETFOCUS:
             Parent->ControlFocused(this);
             return false;

@@ -78,6 +78,9 @@ protected:
     virtual bool IsPlatformClass() const { return false; }
     // Called once the window exists.
     virtual void Created() {}
+    // A control that paints all of itself: no erasing, and Paint on every WM_PAINT.
+    virtual bool PaintsItself() const { return false; }
+    virtual void Paint(HDC) {}
     // Shared message handling: focus notification and the form's font; true when handled.
     bool ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {

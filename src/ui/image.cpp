@@ -38,21 +38,7 @@ void Image::Paint(HDC dc) {
 }
 
 bool Image::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (msg) {
-        case WM_ERASEBKGND:
-            result = 1;
-            return true;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return true;
-        }
-        default:
-            return DispatchMouseDown(OnMouseDown, this, msg, lParam) ||
-                   ControlMessage(msg, wParam, lParam, result);
-    }
+    return DispatchMouseDown(OnMouseDown, this, msg, lParam) || ControlMessage(msg, wParam, lParam, result);
 }
 
 }  // namespace ui

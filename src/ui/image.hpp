@@ -25,8 +25,10 @@ protected:
     const char* ControlClassName() const override { return "TImage"; }
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    bool PaintsItself() const override { return true; }
+    void Paint(HDC dc) override;
+
 private:
-    void Paint(HDC dc);
     Bitmap picture_;
 };
 

@@ -36,31 +36,23 @@ void Label::SetCaption(const std::string& caption) {
     AdjustSize();
 }
 
+void Label::Paint(HDC dc) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    FillRect(dc, &r, Parent->BrushOf(Color()));
+    SelectObjectScope font(dc, Parent->Font());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Enabled() ? FontColor() : GetSysColor(COLOR_GRAYTEXT));
+    DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &r, DrawFlags());
+}
+
 bool Label::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (msg) {
-        case WM_ERASEBKGND:
-            result = 1;
-            return true;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            RECT r;
-            GetClientRect(Handle(), &r);
-            FillRect(dc, &r, Parent->BrushOf(Color()));
-            SelectObjectScope font(dc, Parent->Font());
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, Enabled() ? FontColor() : GetSysColor(COLOR_GRAYTEXT));
-            DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &r, DrawFlags());
-            EndPaint(Handle(), &ps);
-            return true;
-        }
-        case WM_NCHITTEST:
-            // Clicks go to what lies beneath, as with a label that has no window.
-            result = HTTRANSPARENT;
-            return true;
-        default:
-            return ControlMessage(msg, wParam, lParam, result);
+    if (msg == WM_NCHITTEST) {
+        // Clicks go to what lies beneath, as with a label that has no window.
+        result = HTTRANSPARENT;
+        return true;
     }
+    return ControlMessage(msg, wParam, lParam, result);
 }
 
 }  // namespace ui

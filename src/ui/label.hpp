@@ -23,6 +23,8 @@ public:
 protected:
     const char* ControlClassName() const override { return "TLabel"; }
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool PaintsItself() const override { return true; }
+    void Paint(HDC dc) override;
 
 private:
     UINT DrawFlags() const;

@@ -155,16 +155,6 @@ void TColorBtn::Paint(HDC target) {
 
 bool TColorBtn::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
-        case WM_ERASEBKGND:
-            result = 1;
-            return true;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return true;
-        }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             if (!down_) {

@@ -24,13 +24,14 @@ public:
     void FocusChanged(ui::Control* focused) override;
 
 protected:
+    bool PaintsItself() const override { return true; }
+    void Paint(HDC dc) override;
     const char* ControlClassName() const override { return "TColorBtn"; }
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void PressLook(bool takeFocus);
     void ReleaseLook();
-    void Paint(HDC dc);
 
     bool default_ = false;
     bool activeDefault_ = false;
