@@ -6,7 +6,7 @@
 #include "app/product.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "ui/application.hpp"
-#include "wine/fixture.hpp"
+#include "wine/cover_fixture.hpp"
 
 using namespace testing_wine;
 using obsc32::TOBSCURIO32VANTE;
@@ -15,21 +15,8 @@ namespace {
 
 bool IsTopmost(HWND wnd) { return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-class CoverTest : public ::testing::Test {
+class CoverTest : public CoverFixture {
 protected:
-    void SetUp() override {
-        DeleteProductKeys();
-        SetProductValue("Version", "12");
-    }
-    void TearDown() override {
-        if (cover_ && cover_->HandleAllocated()) DestroyWindow(cover_->Handle());
-        ui::Application::Instance().Reset();
-        DeleteProductKeys();
-    }
-    TOBSCURIO32VANTE& Create() {
-        cover_ = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
-        return *cover_;
-    }
     // Closes the cover as "終了する" does and reports whether the window is gone.
     bool Quit() {
         cover_->PXClick(&cover_->PX);
@@ -40,7 +27,6 @@ protected:
         return std::all_of(std::begin(points), std::end(points),
                            [](POINT p) { return ScreenPixel(p.x, p.y) == RGB(0, 0, 0); });
     }
-    TOBSCURIO32VANTE* cover_ = nullptr;
 };
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "shell/windir.hpp"
 #include "ui/application.hpp"
-#include "wine/fixture.hpp"
+#include "wine/cover_fixture.hpp"
 
 using namespace testing_wine;
 using obsc32::TOBSCURIO32VANTE;
@@ -155,28 +155,17 @@ private:
     std::thread thread_;
 };
 
-class FacesTest : public ::testing::Test {
+class FacesTest : public CoverFixture {
 protected:
     void SetUp() override {
         CreateDirectoryA(kDir, nullptr);
-        DeleteProductKeys();
-        SetProductValue("Version", "12");
-    }
-    void TearDown() override {
-        if (cover_ && cover_->HandleAllocated()) DestroyWindow(cover_->Handle());
-        ui::Application::Instance().Reset();
-        DeleteProductKeys();
-    }
-    TOBSCURIO32VANTE& Create() {
-        cover_ = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
-        return *cover_;
+        CoverFixture::SetUp();
     }
     // The wallpaper face at a position, with a BMP file as the source.
     void ShowWallpaper(const std::string& file, int position) {
         cover_->WallpaperImagePath = file;
         cover_->PKG0Click(cover_->P_KABE0.Items[position]);
     }
-    TOBSCURIO32VANTE* cover_ = nullptr;
     const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
 };
 
