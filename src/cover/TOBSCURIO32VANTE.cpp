@@ -120,7 +120,7 @@ void TOBSCURIO32VANTE::FormCreate() {
     tray_->AddTrayIcon();
 
     App().ProcessMessages();
-    ShowWindow(App().Handle(), SW_HIDE);
+    App().HideTaskbarButton();
 
     App().ProcessMessages();
     Timer1.SetEnabled(true);

@@ -28,6 +28,10 @@ HWND Application::Handle() {
     return appWindow_.Handle();
 }
 
+void Application::HideTaskbarButton() {
+    if (appWindow_.HandleAllocated()) ShowWindow(appWindow_.Handle(), SW_HIDE);
+}
+
 HICON Application::Icon() const {
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
     return icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));

@@ -22,6 +22,8 @@ public:
 
     // Hidden window that owns every form, so a form gets a taskbar button only when it asks for one.
     HWND Handle();
+    // Hides the application window, so the program has no taskbar button (nothing to do before it exists).
+    void HideTaskbarButton();
     // The program icon (resource "MAINICON"), or the system's default.
     HICON Icon() const;
 
