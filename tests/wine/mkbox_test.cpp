@@ -423,3 +423,41 @@ TEST_F(MKBoxTest, TheBoxWearsTheMainWindowsColoursAndTheBarStandsOut) {
     // The icon's black surround is drawn in the box colour.
     EXPECT_EQ(iconCorner, RGB(255, 0, 0));
 }
+
+TEST(GetWorkArea, FindsABarAtTheScreenEdgeAndRemembersIt) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    obsc32::ForgetTaskbar();
+    // Wine's own taskbar starts at the screen's left edge, which the rules do not take for a taskbar.
+    EXPECT_FALSE(obsc32::GetWorkArea());
+    EXPECT_EQ(obsc32::WorkHeight, h);
+
+    // A bar reaching 2 pixels past the screen's sides, as a shell's taskbar does, with no title.
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "TestBar";
+    RegisterClassA(&wc);
+    HWND bar = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TestBar", "", WS_POPUP | WS_VISIBLE, -2, h - 30,
+                               w + 4, 32, nullptr, nullptr, nullptr, nullptr);
+    PumpFor(100);
+    EXPECT_TRUE(obsc32::GetWorkArea());
+    EXPECT_EQ(obsc32::WorkTop, 0);
+    EXPECT_EQ(obsc32::WorkHeight, h - 30);
+    EXPECT_EQ(obsc32::WorkWidth, w);
+    // Remembered: found again even where nothing covers the probe points any more.
+    MoveWindow(bar, -2, -2, w + 4, 30, TRUE);
+    PumpFor(100);
+    EXPECT_TRUE(obsc32::GetWorkArea());
+    EXPECT_EQ(obsc32::WorkTop, 28);
+    EXPECT_EQ(obsc32::WorkHeight, h - 28);
+    // A bar that leaves nothing is forgotten.
+    MoveWindow(bar, -2, 0, w + 4, 30, TRUE);
+    EXPECT_FALSE(obsc32::GetWorkArea());
+    EXPECT_EQ(obsc32::WorkHeight, h);
+    DestroyWindow(bar);
+    // A titled window is no taskbar.
+    HWND titled = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TestBar", "bar", WS_POPUP | WS_VISIBLE, -2,
+                                  h - 30, w + 4, 32, nullptr, nullptr, nullptr, nullptr);
+    PumpFor(100);
+    EXPECT_FALSE(obsc32::GetWorkArea());
+    DestroyWindow(titled);
+}
