@@ -1,6 +1,7 @@
 #include "e2e/driver.hpp"
 
 #include <cstring>
+#include <ostream>
 #include <stdexcept>
 
 namespace e2e {
@@ -78,8 +79,8 @@ void DeleteMakerKey() {
 namespace {
 HKEY OpenProduct(bool create) {
     HKEY key = nullptr;
-    LONG r = create ? RegCreateKeyExA(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                      nullptr)
+    LONG r = create ? RegCreateKeyExA(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                      &key, nullptr)
                     : RegOpenKeyExA(HKEY_CURRENT_USER, kProductKey, 0, KEY_READ, &key);
     if (r != ERROR_SUCCESS) {
         if (create) throw std::runtime_error("cannot create the product key");
@@ -117,7 +118,8 @@ std::map<std::string, Value> ReadAll() {
         if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data, &dataLen) != ERROR_SUCCESS) break;
         std::string bytes(reinterpret_cast<char*>(data), dataLen);
         // A string as stored: its one terminator is not part of the text.
-        if ((type == REG_SZ || type == REG_EXPAND_SZ) && !bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+        if ((type == REG_SZ || type == REG_EXPAND_SZ) && !bytes.empty() && bytes.back() == '\0')
+            bytes.pop_back();
         values[std::string(name, nameLen)] = Value{type, bytes};
     }
     RegCloseKey(key);
@@ -126,10 +128,18 @@ std::map<std::string, Value> ReadAll() {
 
 Value Sz(const std::string& text) { return Value{REG_SZ, text}; }
 
+void PrintTo(const Value& value, std::ostream* os) {
+    *os << (value.type == REG_SZ      ? "REG_SZ"
+            : value.type == REG_DWORD ? "REG_DWORD"
+                                      : "type ")
+        << (value.type == REG_SZ || value.type == REG_DWORD ? "" : std::to_string(value.type)) << " \""
+        << value.data << "\"";
+}
+
 namespace {
 constexpr const char* kDefaultPanel = ".Default\\Control Panel";
 constexpr const char* kDefaultDesktop = ".Default\\Control Panel\\Desktop";
-}
+}  // namespace
 
 ScopedSystemWallpaper::ScopedSystemWallpaper(const char* path) {
     HKEY key = nullptr;
@@ -151,8 +161,8 @@ ScopedSystemWallpaper::ScopedSystemWallpaper(const char* path) {
             createdKey_ = kDefaultPanel;
         }
     }
-    if (!keyExisted_ && RegCreateKeyExA(HKEY_USERS, kDefaultDesktop, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-               ERROR_SUCCESS) {
+    if (!keyExisted_ && RegCreateKeyExA(HKEY_USERS, kDefaultDesktop, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                        &key, nullptr) != ERROR_SUCCESS) {
         throw std::runtime_error("cannot open HKU\\.Default\\Control Panel\\Desktop");
     }
     LONG r = path ? RegSetValueExA(key, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
@@ -245,11 +255,88 @@ bool IsAbove(HWND upper, HWND lower) {
 
 std::vector<HWND> VisibleMenus(DWORD pid) { return WindowsOf(pid, kMenuClass, true); }
 
+namespace {
+BOOL CALLBACK CollectChild(HWND w, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ChildrenOf(HWND parent, const char* className) {
+    std::vector<HWND> all, found;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all)
+        if (!className || ClassOf(w) == className) found.push_back(w);
+    return found;
+}
+
+std::string ControlText(HWND wnd) {
+    char text[4096] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             5000, &length))
+        return {};
+    return std::string(text, length < sizeof text ? length : 0);
+}
+
+HWND ChildWithText(HWND parent, const char* className, const std::string& text) {
+    for (HWND w : ChildrenOf(parent, className))
+        if (ControlText(w) == text) return w;
+    return nullptr;
+}
+
+POINT CenterOf(HWND wnd) {
+    RECT r = RectOf(wnd);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 COLORREF ScreenPixel(int x, int y) {
     HDC dc = GetDC(nullptr);
     COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(nullptr, dc);
     return c;
+}
+
+std::vector<COLORREF> TrayAreaPixels() {
+    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!tray) return {};
+    RECT r = RectOf(tray);
+    const int w = 128, h = r.bottom - r.top, left = r.right - w;
+    if (h <= 0) return {};
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<COLORREF> pixels;
+    if (bmp && bits) {
+        HGDIOBJ old = SelectObject(mem, bmp);
+        if (BitBlt(mem, 0, 0, w, h, screen, left, r.top, SRCCOPY)) {
+            GdiFlush();
+            const DWORD* p = static_cast<const DWORD*>(bits);
+            pixels.assign(p, p + w * h);
+        }
+        SelectObject(mem, old);
+    }
+    if (bmp) DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<COLORREF> SettledTrayAreaPixels() {
+    std::vector<COLORREF> settled;
+    if (!WaitUntil([&] {
+            settled = TrayAreaPixels();
+            return !settled.empty() && HoldsFor([&] { return TrayAreaPixels() == settled; }, 300);
+        }))
+        settled.clear();
+    return settled;
 }
 
 namespace input {
@@ -261,7 +348,7 @@ bool CursorAt(POINT at) {
 }
 
 INPUT MouseInput(POINT at, DWORD flags) {
-    // Absolute coordinates run 0..65535 over the primary screen; round up so the integer scaling lands on `at`.
+    // Absolute coordinates run 0..65535 over the screen; rounded up, the scaling back lands on `at`.
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     INPUT in{};
     in.type = INPUT_MOUSE;
@@ -310,23 +397,38 @@ void Key(WORD vk) {
 
 void PostTrayEvent(HWND cover, UINT mouseMessage, POINT at) {
     input::PlaceCursor(at);
-    if (!PostMessageA(cover, kTrayMessage, 0, mouseMessage)) throw std::runtime_error("cannot post to the cover");
+    if (!PostMessageA(cover, kTrayMessage, 0, mouseMessage))
+        throw std::runtime_error("cannot post to the cover");
+}
+
+bool SendTrayEvent(HWND cover, UINT mouseMessage, POINT at, Millis timeout) {
+    input::PlaceCursor(at);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(cover, kTrayMessage, 0, mouseMessage, SMTO_NORMAL, timeout, &result) != 0;
+}
+
+std::string Program::ExePath() {
+    // Another build of the program can be checked with the same tests.
+    char path[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("OBSC32_E2E_EXE", path, sizeof path);
+    return n > 0 && n < sizeof path ? std::string(path, n) : std::string(OBSC32_EXE_PATH);
 }
 
 Program::Program(const std::string& args, const std::string& copyName) {
-    std::string exe = OBSC32_EXE_PATH;
+    std::string exe = ExePath();
     if (!copyName.empty()) {
         CreateDirectoryA(ScratchFolder().c_str(), nullptr);
         copyPath_ = ScratchFolder() + copyName;
-        if (!CopyFileA(exe.c_str(), copyPath_.c_str(), FALSE)) throw std::runtime_error("cannot copy to " + copyPath_);
+        if (!CopyFileA(exe.c_str(), copyPath_.c_str(), FALSE))
+            throw std::runtime_error("cannot copy to " + copyPath_);
         exe = copyPath_;
     }
     std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;
     // Suspended until it is in the job, so it cannot outlive the test run.
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                        &si, &pi_))
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        nullptr, &si, &pi_))
         throw std::runtime_error("cannot start " + exe);
     AssignProcessToJobObject(Job(), pi_.hProcess);
     ResumeThread(pi_.hThread);
@@ -386,9 +488,11 @@ void Program::End() {
     if (!pi_.hProcess) return;
     while (suspended_ > 0) ResumeUiThread();
     if (Running()) {
-        // An open menu runs its own loop; cancel it first so the close is handled the ordinary way.
+        // Open menus and boxes run loops of their own; leave them first, so the close goes the usual way.
         for (HWND menu : VisibleMenus(Pid())) PostMessageA(menu, WM_CANCELMODE, 0, 0);
         WaitUntil([&] { return VisibleMenus(Pid()).empty(); }, 3000);
+        for (HWND box : WindowsOf(Pid(), kBoxClass, true)) PostMessageA(box, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return WindowsOf(Pid(), kBoxClass, true).empty(); }, 3000);
         for (const char* cls : {kCoverClass, kSetupClass})
             for (HWND w : WindowsOf(Pid(), cls)) PostMessageA(w, WM_CLOSE, 0, 0);
         if (!WaitForExit(5000)) {
@@ -400,7 +504,9 @@ void Program::End() {
     CloseHandle(pi_.hProcess);
     pi_ = {};
     if (!copyPath_.empty()) {
-        WaitUntil([&] { return DeleteFileA(copyPath_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; }, 3000);
+        WaitUntil([&] { return DeleteFileA(copyPath_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; },
+                  3000);
+        RemoveDirectoryA(ScratchFolder().c_str());  // only once empty
         copyPath_.clear();
     }
 }
@@ -412,7 +518,8 @@ LRESULT CALLBACK TestWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_ERASEBKGND) {
         RECT r;
         GetClientRect(wnd, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<HBRUSH>(GetWindowLongPtrA(wnd, GWLP_USERDATA)));
+        FillRect(reinterpret_cast<HDC>(wParam), &r,
+                 reinterpret_cast<HBRUSH>(GetWindowLongPtrA(wnd, GWLP_USERDATA)));
         return 1;
     }
     return DefWindowProcA(wnd, msg, wParam, lParam);
@@ -433,8 +540,9 @@ const char* TestWindowClass() {
 }  // namespace
 
 TestWindow::TestWindow(const RECT& b, COLORREF color) : brush_(CreateSolidBrush(color)) {
-    wnd_ = CreateWindowExA(0, TestWindowClass(), "OBSC32 e2e", WS_POPUP | WS_BORDER, b.left, b.top, b.right - b.left,
-                           b.bottom - b.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    wnd_ = CreateWindowExA(0, TestWindowClass(), "OBSC32 e2e", WS_POPUP | WS_BORDER, b.left, b.top,
+                           b.right - b.left, b.bottom - b.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+                           nullptr);
     if (!wnd_) throw std::runtime_error("cannot create the test window");
     SetWindowLongPtrA(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(brush_));
     ShowWindow(wnd_, SW_SHOW);

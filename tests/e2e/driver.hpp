@@ -1,8 +1,9 @@
-// Drives OBSC32.EXE as its own process, the way a person or the shell would, and reads back what they would see.
+// Drives OBSC32.EXE in its own process as a person or the shell would, and reads back what they would see.
 #pragma once
 #include <windows.h>
 
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <set>
 #include <string>
@@ -16,18 +17,18 @@ using Millis = DWORD;
 inline constexpr const char* kCoverClass = "TOBSCURIO32VANTE";
 inline constexpr const char* kSetupClass = "TOBSC32SETUPForm";
 inline constexpr const char* kMenuClass = "#32768";
+inline constexpr const char* kBoxClass = "TMKBox";   // the program's own message box
 inline constexpr UINT kTrayMessage = WM_USER + 102;  // the cover's tray callback, 1126
 inline constexpr Millis kDeadline = 10000;
 
-// Every wait polls, pumping this thread's own windows, until a deadline.
-
+// Dispatches the messages of the test's own windows; every wait does this while it polls.
 void PumpMessages();
+// Polls the condition every 15 ms or so until it holds or the deadline passes.
 bool WaitUntil(const std::function<bool()>& condition, Millis timeout = kDeadline);
 // True when the condition held at every poll for the whole duration.
 bool HoldsFor(const std::function<bool()>& condition, Millis duration);
 
-// Registry: HKCU\Software\VANTE SOFT32\OBSC32.
-
+// The product key HKCU\Software\VANTE SOFT32\OBSC32, written and read as the program does it.
 namespace registry {
 inline constexpr const char* kMakerKey = "Software\\VANTE SOFT32";
 inline constexpr const char* kProductKey = "Software\\VANTE SOFT32\\OBSC32";
@@ -37,6 +38,7 @@ struct Value {
     std::string data;  // for strings: the text without its terminator
     bool operator==(const Value&) const = default;
 };
+void PrintTo(const Value& value, std::ostream* os);
 
 void DeleteMakerKey();
 void CreateProductKey();
@@ -63,8 +65,6 @@ private:
 };
 }  // namespace registry
 
-// Windows.
-
 std::string ClassOf(HWND wnd);
 std::string TextOf(HWND wnd);
 DWORD ProcessOf(HWND wnd);
@@ -79,13 +79,22 @@ std::vector<HWND> VisibleWindowsBelow(HWND wnd);
 // True when `upper` comes before `lower` in the Z-order.
 bool IsAbove(HWND upper, HWND lower);
 std::vector<HWND> VisibleMenus(DWORD pid);
+// Child windows of a class (null: any), in their Z-order.
+std::vector<HWND> ChildrenOf(HWND parent, const char* className);
+// The text of a window of any process, asked with WM_GETTEXT as controls keep their own.
+std::string ControlText(HWND wnd);
+// The first child of the class with exactly that text, or null.
+HWND ChildWithText(HWND parent, const char* className, const std::string& text);
+POINT CenterOf(HWND wnd);
 
-// The screen.
-
+// Read from the screen as shown, GetDC(NULL).
 COLORREF ScreenPixel(int x, int y);
+// The notification area at the right end of the shell's taskbar, pixel by pixel; empty without a taskbar.
+std::vector<COLORREF> TrayAreaPixels();
+// The tray's look once it has stopped changing; empty if it never settles.
+std::vector<COLORREF> SettledTrayAreaPixels();
 
-// Input, as real devices give it.
-
+// Input as real devices give it, through SendInput.
 namespace input {
 // SetCursorPos, then wait until the system reports the cursor there.
 void PlaceCursor(POINT at);
@@ -96,8 +105,9 @@ void Key(WORD vk);
 
 // The shell's notice of a mouse event over the tray icon: the cursor is at `at` when it comes.
 void PostTrayEvent(HWND cover, UINT mouseMessage, POINT at);
-
-// The program under test.
+// The same notice, sent: true once the cover has handled it, which, for an event that opens a menu, is only
+// after the menu has closed again.
+bool SendTrayEvent(HWND cover, UINT mouseMessage, POINT at, Millis timeout);
 
 // One run of OBSC32.EXE. Ends its process when destroyed, by closing its main window, or at last by force.
 class Program {
@@ -133,6 +143,8 @@ public:
     void End();
 
     static std::string ScratchFolder();
+    // OBSC32.EXE of this build, or the one named by the environment variable OBSC32_E2E_EXE.
+    static std::string ExePath();
 
 private:
     PROCESS_INFORMATION pi_{};
@@ -141,7 +153,6 @@ private:
 };
 
 // A plain visible window of the test itself, painted in one colour.
-
 class TestWindow {
 public:
     TestWindow(const RECT& bounds, COLORREF color);

@@ -1,6 +1,8 @@
-// Base of every end-to-end test: a ready desktop, a clean registry, and the mouse out of the way.
+// Bases of the end-to-end tests: a ready desktop, a clean registry, the mouse out of the way.
 #pragma once
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "e2e/driver.hpp"
 
@@ -8,6 +10,8 @@ namespace e2e {
 
 // A point on the bare desktop, away from the tray and from where the tests open menus and windows.
 inline constexpr POINT kRestPoint{700, 600};
+// Where the person's pointer is when they click the tray icon; the menus open there.
+inline constexpr POINT kClickPoint{300, 150};
 
 class E2eTest : public ::testing::Test {
 protected:
@@ -15,8 +19,61 @@ protected:
         ASSERT_EQ(PrepareDesktop(), "");
         registry::DeleteMakerKey();
         input::PlaceCursor(kRestPoint);
+        trayBefore_ = SettledTrayAreaPixels();
+        ASSERT_FALSE(trayBefore_.empty()) << "the tray did not settle";
     }
     void TearDown() override { registry::DeleteMakerKey(); }
+
+    // The cover's creation ends with its icon in the tray; only then does it take commands as it should.
+    HWND WaitForReadyCover(const Program& program) {
+        HWND cover = program.WaitForWindow(kCoverClass);
+        if (!cover || !WaitUntil([&] { return TrayAreaPixels() != trayBefore_; })) return nullptr;
+        return cover;
+    }
+    bool TrayLooksAsBefore() const { return TrayAreaPixels() == trayBefore_; }
+
+    std::vector<COLORREF> trayBefore_;
+};
+
+// A running cover, driven through its tray menus.
+class CoverTest : public E2eTest {
+protected:
+    void TearDown() override {
+        program_.reset();
+        E2eTest::TearDown();
+    }
+
+    // Starts the program on the registry as the test has set it, which must make it a cover.
+    void StartCover() {
+        program_ = std::make_unique<Program>();
+        cover_ = WaitForReadyCover(*program_);
+        ASSERT_NE(cover_, nullptr) << "the cover did not get ready";
+    }
+
+    std::vector<HWND> Menus() const { return VisibleMenus(program_->Pid()); }
+
+    // The one menu that came, or null when none, or more than one, did.
+    HWND WaitForOneMenu() const {
+        HWND menu = nullptr;
+        WaitUntil([&] {
+            std::vector<HWND> menus = Menus();
+            return menus.size() == 1 && (menu = menus.front());
+        });
+        return Menus().size() == 1 ? menu : nullptr;
+    }
+
+    HWND OpenMenu(UINT mouseMessage) const {
+        PostTrayEvent(cover_, mouseMessage, kClickPoint);
+        return WaitForOneMenu();
+    }
+
+    bool CloseMenuWithEscape() const {
+        input::Key(VK_ESCAPE);
+        return WaitUntil([&] { return Menus().empty(); });
+    }
+
+    std::unique_ptr<Program> program_;
+    HWND cover_ = nullptr;
 };
 
 }  // namespace e2e

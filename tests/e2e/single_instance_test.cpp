@@ -1,10 +1,13 @@
-// One cover at a time: later starts hand over to the running window, or end silently.
+// One cover at a time: a later start hands over to the running cover, which says so, or ends silently.
+#include <set>
+
 #include "e2e/fixture.hpp"
 
 namespace e2e {
 namespace {
 
-using SingleInstance = E2eTest;
+const std::string kTitle = "真っ黒すみかげ";
+const std::string kAlreadyRunning = "vaz       すみかげ\r\nは、既に常駐しています☆☆☆";
 
 // The running cover still answers its messages.
 bool Answers(HWND wnd) {
@@ -12,30 +15,73 @@ bool Answers(HWND wnd) {
     return SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
+std::string WithoutTrailingLineBreaks(std::string text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    return text;
+}
+
 struct Arguments {
     const char* name;
     std::string text;
 };
+void PrintTo(const Arguments& a, std::ostream* os) { *os << a.name; }
 
-class SecondStart : public E2eTest, public ::testing::WithParamInterface<Arguments> {};
+class SecondStart : public E2eTest, public ::testing::WithParamInterface<Arguments> {
+protected:
+    void SetUp() override {
+        E2eTest::SetUp();
+        registry::SetString("Version", "12");
+        first_ = std::make_unique<Program>();
+        cover_ = WaitForReadyCover(*first_);
+        ASSERT_NE(cover_, nullptr) << "the first cover did not get ready";
+    }
+    void TearDown() override {
+        first_.reset();
+        E2eTest::TearDown();
+    }
 
-TEST_P(SecondStart, EndsAndLeavesTheFirstCoverRunning) {
-    registry::SetString("Version", "12");
-    Program first;
-    HWND cover = first.WaitForWindow(kCoverClass);
-    ASSERT_NE(cover, nullptr);
+    // The notice, a box of the running cover; null unless exactly one is shown.
+    HWND WaitForNotice() const {
+        WaitUntil([&] { return !WindowsOf(first_->Pid(), kBoxClass, true).empty(); });
+        std::vector<HWND> boxes = WindowsOf(0, kBoxClass, true);
+        return boxes.size() == 1 && ProcessOf(boxes.front()) == first_->Pid() ? boxes.front() : nullptr;
+    }
 
+    void ExpectTheFirstCoverAlone() const {
+        EXPECT_TRUE(first_->Running());
+        EXPECT_EQ(WindowsOf(0, kCoverClass), std::vector<HWND>{cover_});
+        EXPECT_TRUE(Answers(cover_));
+        EXPECT_FALSE(IsWindowVisible(cover_));
+    }
+
+    std::unique_ptr<Program> first_;
+    HWND cover_ = nullptr;
+};
+
+TEST_P(SecondStart, ShowsTheNoticeInTheRunningCoverAndEndsOnceItIsAnswered) {
     Program second(GetParam().text);
-    Program::Watch watch = second.WatchUntilExit();
-    ASSERT_TRUE(watch.exited) << "the second start did not end";
-    EXPECT_EQ(second.ExitCode(), 0u);
-    EXPECT_TRUE(watch.visibleClasses.empty()) << "the second start showed a window";
-    EXPECT_EQ(watch.classes.count(kCoverClass), 0u) << "the second start created a cover";
+    HWND box = WaitForNotice();
+    ASSERT_NE(box, nullptr) << "not exactly one notice in the running cover";
+    EXPECT_EQ(TextOf(box), kTitle);
+    std::vector<HWND> memo = ChildrenOf(box, "Edit");
+    ASSERT_EQ(memo.size(), 1u);
+    EXPECT_EQ(WithoutTrailingLineBreaks(ControlText(memo.front())), kAlreadyRunning);
+    // The second start waits for the answer, and has no window of its own.
+    EXPECT_TRUE(HoldsFor(
+        [&] {
+            return second.Running() && IsWindowVisible(box) && second.VisibleWindows().empty() &&
+                   !second.Window(kCoverClass) && !second.Window(kSetupClass);
+        },
+        500));
 
-    EXPECT_TRUE(first.Running());
-    EXPECT_EQ(WindowsOf(0, kCoverClass), std::vector<HWND>{cover});
-    EXPECT_TRUE(Answers(cover));
-    EXPECT_FALSE(IsWindowVisible(cover));
+    HWND ok = ChildWithText(box, "TColorBtn", "ＯＫ");
+    ASSERT_NE(ok, nullptr) << "no OK button";
+    input::Click(CenterOf(ok));
+    ASSERT_TRUE(second.WaitForExit()) << "the second start did not end after the answer";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_FALSE(IsWindow(box));
+    EXPECT_TRUE(WindowsOf(0, kBoxClass, true).empty());
+    ExpectTheFirstCoverAlone();
 }
 
 // Over-long: more than a global atom can hold.
@@ -44,7 +90,35 @@ INSTANTIATE_TEST_SUITE_P(WithArguments, SecondStart,
                                            Arguments{"Several", "a b \"c d\" e?f /uninstall"},
                                            Arguments{"Over255Chars", std::string(300, 'a')},
                                            Arguments{"UpperCaseUninstall", "/UNINSTALL"}),
-                         [](const ::testing::TestParamInfo<Arguments>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Arguments>& info) {
+                             return std::string(info.param.name);
+                         });
+
+using SecondStartLeftAlone = SecondStart;
+
+TEST_F(SecondStartLeftAlone, TheNoticeClosesByItselfAfterItsCountdownAndTheSecondStartEnds) {
+    Program second;
+    HWND box = WaitForNotice();
+    ASSERT_NE(box, nullptr) << "not exactly one notice in the running cover";
+    // A ten-second countdown, shown in seconds.
+    std::set<std::string> shown;
+    EXPECT_TRUE(HoldsFor(
+        [&] {
+            for (HWND label : ChildrenOf(box, "TLabel"))
+                if (IsWindowVisible(label)) shown.insert(ControlText(label));
+            return second.Running() && IsWindowVisible(box);
+        },
+        7000))
+        << "closed too early";
+    EXPECT_EQ(shown.count("9秒"), 1u);
+    EXPECT_EQ(shown.count("3秒"), 1u);
+    ASSERT_TRUE(second.WaitForExit(6000)) << "the notice did not close by itself";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_FALSE(IsWindow(box));
+    ExpectTheFirstCoverAlone();
+}
+
+using SingleInstance = E2eTest;
 
 TEST_F(SingleInstance, StartWhileOnlyTheSetupWindowIsOpenEndsSilently) {
     Program first;
@@ -57,6 +131,7 @@ TEST_F(SingleInstance, StartWhileOnlyTheSetupWindowIsOpenEndsSilently) {
     EXPECT_EQ(second.ExitCode(), 0u);
     EXPECT_TRUE(watch.visibleClasses.empty()) << "the second start showed a window";
     EXPECT_EQ(WindowsOf(0, kSetupClass), std::vector<HWND>{setup});
+    EXPECT_TRUE(WindowsOf(0, kBoxClass, true).empty());
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(IsWindowVisible(setup));
 }
@@ -64,7 +139,7 @@ TEST_F(SingleInstance, StartWhileOnlyTheSetupWindowIsOpenEndsSilently) {
 TEST_F(SingleInstance, UninstallWhileTheCoverRunsEndsAndLeavesTheCover) {
     registry::SetString("Version", "12");
     Program cover;
-    HWND coverWindow = cover.WaitForWindow(kCoverClass);
+    HWND coverWindow = WaitForReadyCover(cover);
     ASSERT_NE(coverWindow, nullptr);
 
     Program uninstall("/uninstall");

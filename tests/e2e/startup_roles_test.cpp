@@ -18,8 +18,9 @@ using StartupRoles = E2eTest;
 TEST_F(StartupRoles, Version12StartsTheCoverHiddenAndItStays) {
     registry::SetString("Version", "12");
     Program program;
-    HWND cover = program.WaitForWindow(kCoverClass);
-    ASSERT_NE(cover, nullptr) << "no cover window";
+    // What the person gets is an icon in the tray, and no window.
+    HWND cover = WaitForReadyCover(program);
+    ASSERT_NE(cover, nullptr) << "no cover window with its tray icon";
     EXPECT_TRUE(SameRect(RectOf(cover), kScreen)) << "the cover is not screen-sized";
     // Past the 300 ms start-up timer: with no "AUTO" nothing may show, and the cover keeps running.
     EXPECT_TRUE(HoldsFor([&] { return program.Running() && program.VisibleWindows().empty(); }, 1500))
@@ -32,6 +33,7 @@ struct SetupCase {
     const char* name;
     std::function<void()> prepare;
 };
+void PrintTo(const SetupCase& c, std::ostream* os) { *os << c.name; }
 
 class StartupSetupRoles : public E2eTest, public ::testing::WithParamInterface<SetupCase> {};
 
@@ -51,7 +53,8 @@ TEST_P(StartupSetupRoles, OpenTheSetupWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     StoredVersion, StartupSetupRoles,
-    ::testing::Values(SetupCase{"NoKey", [] {}}, SetupCase{"NoVersionValue", [] { registry::CreateProductKey(); }},
+    ::testing::Values(SetupCase{"NoKey", [] {}},
+                      SetupCase{"NoVersionValue", [] { registry::CreateProductKey(); }},
                       SetupCase{"Version11", [] { registry::SetString("Version", "11"); }},
                       SetupCase{"Version13", [] { registry::SetString("Version", "13"); }},
                       SetupCase{"EmptyVersion", [] { registry::SetString("Version", ""); }},
@@ -62,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StartupRoles, UpperCaseUninstallArgumentIsANormalStart) {
     registry::SetString("Version", "12");
     Program program("/UNINSTALL");
-    ASSERT_NE(program.WaitForWindow(kCoverClass), nullptr) << "no cover window";
+    ASSERT_NE(WaitForReadyCover(program), nullptr) << "no cover window with its tray icon";
     EXPECT_TRUE(HoldsFor([&] { return program.Running() && program.VisibleWindows().empty(); }, 1000));
     EXPECT_EQ(program.Window(kSetupClass), nullptr);
 }
@@ -74,7 +77,8 @@ TEST_F(StartupRoles, UninstallArgumentRunsHiddenAndEndsByItself) {
     Program::Watch watch = program.WatchUntilExit();
     ASSERT_TRUE(watch.exited) << "the uninstall run did not end by itself";
     EXPECT_EQ(program.ExitCode(), 0u);
-    EXPECT_TRUE(watch.visibleClasses.empty()) << "it showed a window of class " << *watch.visibleClasses.begin();
+    EXPECT_TRUE(watch.visibleClasses.empty())
+        << "it showed a window of class " << *watch.visibleClasses.begin();
     EXPECT_EQ(watch.classes.count(kCoverClass), 0u) << "it created a cover";
 }
 
@@ -84,7 +88,8 @@ TEST_F(StartupRoles, UninstallerNamedCopyRunsStageTwoAndEndsByItself) {
     Program::Watch watch = program.WatchUntilExit();
     ASSERT_TRUE(watch.exited) << "stage 2 did not end by itself";
     EXPECT_EQ(program.ExitCode(), 0u);
-    EXPECT_TRUE(watch.visibleClasses.empty()) << "it showed a window of class " << *watch.visibleClasses.begin();
+    EXPECT_TRUE(watch.visibleClasses.empty())
+        << "it showed a window of class " << *watch.visibleClasses.begin();
     EXPECT_EQ(watch.classes.count(kCoverClass), 0u) << "it created a cover";
 }
 

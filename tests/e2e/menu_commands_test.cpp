@@ -1,0 +1,242 @@
+// Commands chosen from the tray menus with the keyboard, and the mouse on the shown cover.
+#include <map>
+#include <vector>
+
+#include "e2e/fixture.hpp"
+
+namespace e2e {
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr POINT kTaskbar{5, 760};
+
+using Values = std::map<std::string, registry::Value>;
+
+// The seven cover settings as a close writes them, with "Version" as the test stored it.
+Values Written(const char* autoStart, const char* ue, const char* ichi, const char* bmpFile, const char* kabe,
+               const char* mode, const char* mue) {
+    using registry::Sz;
+    return {{"Version", Sz("12")},    {"AUTO", Sz(autoStart)}, {"UE", Sz(ue)},     {"ICHI", Sz(ichi)},
+            {"BMPFile", Sz(bmpFile)}, {"Kabe", Sz(kabe)},      {"mode", Sz(mode)}, {"MUE", Sz(mue)}};
+}
+
+class MenuCommands : public CoverTest {
+protected:
+    void SetUp() override {
+        CoverTest::SetUp();
+        registry::SetString("Version", "12");
+    }
+
+    // Menu keys move over items only, skipping separators; nothing is selected when a menu opens.
+    void ChooseWithKeys(UINT mouseMessage, const std::vector<WORD>& keys) {
+        ASSERT_NE(OpenMenu(mouseMessage), nullptr) << "the menu did not open";
+        for (WORD vk : keys) input::Key(vk);
+        input::Key(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
+    }
+    void ChooseWithKeys(UINT mouseMessage, WORD vk, int presses) {
+        ChooseWithKeys(mouseMessage, std::vector<WORD>(presses, vk));
+    }
+
+    bool ShownAtTheBottom() const {
+        HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+        return IsWindowVisible(cover_) && !IsTopmost(cover_) && VisibleWindowsBelow(cover_).empty() &&
+               IsAbove(taskbar, cover_);
+    }
+    bool ShownOnTop() const { return IsWindowVisible(cover_) && IsTopmost(cover_); }
+
+    // A click that must leave the cover as it is, watched for a while after it.
+    void ExpectStillShownAfter(POINT at, bool right) {
+        input::Click(at, right);
+        EXPECT_TRUE(HoldsFor([&] { return IsWindowVisible(cover_); }, 400))
+            << (right ? "right" : "left") << " click at " << at.x << "," << at.y << " hid the cover";
+    }
+};
+
+TEST_F(MenuCommands, ShortMenuFirstItemCoversOnTopAndACornerRightClickTakesItAway) {
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_LBUTTONDOWN, VK_DOWN, 1));  // "一番上、vaz"
+
+    ASSERT_TRUE(WaitUntil([&] { return ShownOnTop(); })) << "the cover did not show on top";
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == cover_; }))
+        << "the cover is not in the foreground";
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(kTaskbar.x, kTaskbar.y) == kBlack; }))
+        << "the taskbar is not covered";
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(512, 384) == kBlack; }));
+
+    // The hot corner is the top-left 20 x 20 pixels, for the right button only.
+    ExpectStillShownAfter({20, 5}, true);
+    ExpectStillShownAfter({5, 20}, true);
+    ExpectStillShownAfter({5, 5}, false);
+    ExpectStillShownAfter({19, 19}, false);
+    input::Click({19, 19}, true);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(cover_); }))
+        << "the corner right click did not hide it";
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(kTaskbar.x, kTaskbar.y) != kBlack; }))
+        << "the taskbar did not come back";
+    EXPECT_TRUE(program_->Running());
+
+    // Taken away, not ended: the same item shows it again.
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_LBUTTONDOWN, VK_DOWN, 1));
+    EXPECT_TRUE(WaitUntil([&] { return ShownOnTop(); })) << "the cover did not show again";
+}
+
+// Full menu entries by position, separators skipped: 1 "vaz", 5 "一番下に、置く", 6 "元に戻す",
+// 12 "自動立ち上げ", 13 "立ち上げ時、一番上にする。"; from the end, 1 "このメニューを閉じる", 2 "終了する".
+TEST_F(MenuCommands, BottomRestoreAndTopPlacementsFollowTheMenusAndTheLastOneIsKept) {
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 5));
+    // Watched for a while, as a person would look before the next step.
+    EXPECT_TRUE(WaitUntil([&] { return ShownAtTheBottom(); }) &&
+                HoldsFor([&] { return ShownAtTheBottom(); }, 300))
+        << "not shown at the bottom";
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 6));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(cover_); })) << "restore did not hide it";
+    // The black face shows it again where the last placement put it.
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 1));
+    EXPECT_TRUE(WaitUntil([&] { return ShownAtTheBottom(); }) &&
+                HoldsFor([&] { return ShownAtTheBottom(); }, 300))
+        << "not shown at the bottom again";
+    // The short menu always puts it on top, and that becomes the choice the next start reads.
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_LBUTTONDOWN, VK_DOWN, 1));
+    EXPECT_TRUE(WaitUntil([&] { return ShownOnTop(); })) << "not shown on top";
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_UP, 2));
+    ASSERT_TRUE(program_->WaitForExit()) << "the program did not end";
+    EXPECT_EQ(registry::ReadAll()["MUE"], registry::Sz("1"));
+}
+
+// The short menu's first item, chosen while a bottom placement is still being carried out, must still end
+// with the cover on top, as its check marks then say.
+TEST_F(MenuCommands, TopChosenWhileABottomPlacementIsUnderWayEndsOnTop) {
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr);
+    for (int i = 0; i < 5; ++i) input::Key(VK_DOWN);  // "一番下に、置く"
+    input::Key(VK_RETURN);
+    // The tray click comes the moment the cover shows, while the placement command has not yet returned.
+    const DWORD start = GetTickCount();
+    while (!IsWindowVisible(cover_) && GetTickCount() - start < kDeadline) {
+    }
+    ASSERT_TRUE(IsWindowVisible(cover_)) << "the bottom placement did not show the cover";
+    PostMessageA(cover_, kTrayMessage, 0, WM_LBUTTONDOWN);
+    ASSERT_NE(WaitForOneMenu(), nullptr) << "the short menu did not open";
+    input::Key(VK_DOWN);  // "一番上、vaz"
+    input::Key(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return ShownOnTop(); }) && HoldsFor([&] { return ShownOnTop(); }, 300))
+        << "chosen on top, but the cover is " << (IsTopmost(cover_) ? "on top" : "not on top")
+        << (VisibleWindowsBelow(cover_).empty() ? ", at the bottom" : "");
+}
+
+TEST_F(MenuCommands, StartUpOptionsChosenFromTheFullMenuAreKeptForTheNextStart) {
+    registry::ScopedSystemWallpaper wallpaper(nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 12));  // "自動立ち上げ" on
+    // "立ち上げ時、一番上にする。" can be chosen only once the first option is on; a disabled item would
+    // leave the menu open.
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 13));
+    EXPECT_FALSE(IsWindowVisible(cover_));
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_UP, 2));
+    ASSERT_TRUE(program_->WaitForExit()) << "the program did not end";
+    EXPECT_EQ(registry::ReadAll(), Written("1", "0", "1", "", "0", "0", "1"));
+
+    // The next start shows the cover by itself, at the bottom.
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    EXPECT_TRUE(WaitUntil([&] { return ShownAtTheBottom(); })) << "the next start did not show the cover";
+}
+
+TEST_F(MenuCommands, CloseItemsOnlyCloseTheMenus) {
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    // Up from no selection wraps to the last item, "このメニューを閉じる", in both menus.
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_UP, 1));
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_LBUTTONDOWN, VK_UP, 1));
+    EXPECT_TRUE(HoldsFor([&] { return program_->Running() && !IsWindowVisible(cover_); }, 500));
+    // Settings are written only when the cover ends.
+    EXPECT_EQ(registry::ReadAll(), (Values{{"Version", registry::Sz("12")}}));
+}
+
+struct QuitCase {
+    const char* name;
+    const char* systemWallpaper;  // nullptr: none set
+    const char* kabeWritten;
+};
+void PrintTo(const QuitCase& c, std::ostream* os) { *os << c.name; }
+
+class QuitFromTheFullMenu : public MenuCommands, public ::testing::WithParamInterface<QuitCase> {};
+
+TEST_P(QuitFromTheFullMenu, EndsTheProgramRemovesTheIconAndWritesTheSevenSettings) {
+    registry::ScopedSystemWallpaper wallpaper(GetParam().systemWallpaper);
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    // "終了する" is just above the last item, with a separator between them.
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_UP, 2));
+
+    ASSERT_TRUE(program_->WaitForExit()) << "the program did not end";
+    EXPECT_EQ(program_->ExitCode(), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return TrayLooksAsBefore(); })) << "the tray icon is still there";
+    // With no system wallpaper the wallpaper face falls back to the BMP file, so "Kabe" goes back as off.
+    EXPECT_EQ(registry::ReadAll(), Written("0", "1", "1", "", GetParam().kabeWritten, "0", "1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(SystemWallpaper, QuitFromTheFullMenu,
+                         ::testing::Values(QuitCase{"None", nullptr, "0"},
+                                           QuitCase{"Set", "C:\\windows\\obsc32e2e.bmp", "1"}),
+                         [](const ::testing::TestParamInfo<QuitCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Values the cover cannot use are read as their fallbacks and written back as those, as strings.
+struct StoredCase {
+    const char* name;
+    std::function<void()> store;
+    Values written;
+};
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
+
+class StoredSettings : public CoverTest, public ::testing::WithParamInterface<StoredCase> {};
+
+TEST_P(StoredSettings, AreWrittenBackAsTheCoverUsedThem) {
+    registry::ScopedSystemWallpaper wallpaper("C:\\windows\\obsc32e2e.bmp");
+    registry::SetString("Version", "12");
+    GetParam().store();
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    // None of the cases turns the start-up display on: the cover stays hidden past its start-up timer.
+    EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(cover_); }, 700)) << "the cover showed";
+    // Closed the way the system closes a window.
+    PostMessageA(cover_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program_->WaitForExit()) << "the program did not end";
+    EXPECT_EQ(program_->ExitCode(), 0u);
+    EXPECT_EQ(registry::ReadAll(), GetParam().written);
+}
+
+void StoreOwnValues() {
+    registry::SetString("AUTO", "0");
+    registry::SetString("UE", "0");
+    registry::SetString("ICHI", "6");
+    registry::SetString("BMPFile", "C:\\pictures\\e2e.bmp");
+    registry::SetString("Kabe", "0");
+    registry::SetString("mode", "0");
+    registry::SetString("MUE", "0");
+}
+
+// What a close writes when nothing usable was stored (a system wallpaper is set).
+const Values kFallbacks = Written("0", "1", "1", "", "1", "0", "1");
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, StoredSettings,
+    ::testing::Values(StoredCase{"NoneStored", [] {}, kFallbacks},
+                      StoredCase{"OwnValuesKept", StoreOwnValues,
+                                 Written("0", "0", "6", "C:\\pictures\\e2e.bmp", "0", "0", "0")},
+                      StoredCase{"IchiOutOfRange", [] { registry::SetString("ICHI", "9"); }, kFallbacks},
+                      StoredCase{"IchiNegative", [] { registry::SetString("ICHI", "-1"); }, kFallbacks},
+                      StoredCase{"IchiNotANumber", [] { registry::SetString("ICHI", "x"); }, kFallbacks},
+                      StoredCase{"AutoAsDword", [] { registry::SetDword("AUTO", 1); }, kFallbacks},
+                      StoredCase{"AutoNotANumber", [] { registry::SetString("AUTO", "x"); }, kFallbacks},
+                      StoredCase{"UeNotANumber", [] { registry::SetString("UE", "x"); }, kFallbacks},
+                      StoredCase{"KabeNotANumber", [] { registry::SetString("Kabe", "x"); }, kFallbacks},
+                      StoredCase{"ModeNotANumber", [] { registry::SetString("mode", "x"); }, kFallbacks},
+                      StoredCase{"MueNotANumber", [] { registry::SetString("MUE", "x"); }, kFallbacks},
+                      StoredCase{"MueOff", [] { registry::SetString("MUE", "0"); },
+                                 Written("0", "1", "1", "", "1", "0", "0")}),
+    [](const ::testing::TestParamInfo<StoredCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,121 @@
+// The tray icon's menus, opened the way the shell reports mouse events over the icon.
+#include <algorithm>
+
+#include "e2e/fixture.hpp"
+
+namespace e2e {
+namespace {
+
+class TrayMenus : public CoverTest {
+protected:
+    void SetUp() override {
+        CoverTest::SetUp();
+        registry::SetString("Version", "12");
+        ASSERT_NO_FATAL_FAILURE(StartCover());
+    }
+
+    static int Height(HWND menu) {
+        RECT r = RectOf(menu);
+        return r.bottom - r.top;
+    }
+};
+
+TEST_F(TrayMenus, RightButtonOpensTheFullMenuAndLeftButtonTheShortOneAtThePointer) {
+    HWND full = OpenMenu(WM_RBUTTONDOWN);
+    ASSERT_NE(full, nullptr) << "no menu on a right button press";
+    RECT fullRect = RectOf(full);
+    EXPECT_EQ(fullRect.left, kClickPoint.x);
+    EXPECT_EQ(fullRect.top, kClickPoint.y);
+    ASSERT_TRUE(CloseMenuWithEscape()) << "escape did not close the full menu";
+
+    HWND shortMenu = OpenMenu(WM_LBUTTONDOWN);
+    ASSERT_NE(shortMenu, nullptr) << "no menu on a left button press";
+    RECT shortRect = RectOf(shortMenu);
+    EXPECT_EQ(shortRect.left, kClickPoint.x);
+    EXPECT_EQ(shortRect.top, kClickPoint.y);
+    ASSERT_TRUE(CloseMenuWithEscape()) << "escape did not close the short menu";
+
+    // 27 entries (10 of them separators) against 7 (2 separators).
+    const int fullHeight = fullRect.bottom - fullRect.top, shortHeight = shortRect.bottom - shortRect.top;
+    EXPECT_GT(fullHeight, 3 * shortHeight)
+        << "full menu " << fullHeight << " px high, short menu " << shortHeight;
+    // Leaving a menu runs nothing.
+    EXPECT_FALSE(IsWindowVisible(cover_));
+    EXPECT_TRUE(program_->Running());
+}
+
+class TrayOtherEvents : public TrayMenus, public ::testing::WithParamInterface<UINT> {};
+
+TEST_P(TrayOtherEvents, OpenNoMenu) {
+    HWND reference = OpenMenu(WM_RBUTTONDOWN);
+    ASSERT_NE(reference, nullptr);
+    const int fullHeight = Height(reference);
+    ASSERT_TRUE(CloseMenuWithEscape());
+    reference = OpenMenu(WM_LBUTTONDOWN);
+    ASSERT_NE(reference, nullptr);
+    const int shortHeight = Height(reference);
+    ASSERT_TRUE(CloseMenuWithEscape());
+
+    // Sent, so it is known to be handled; a menu it opened would keep the handler from returning.
+    ASSERT_TRUE(SendTrayEvent(cover_, GetParam(), kClickPoint, 3000)) << "the event opened a menu";
+    EXPECT_TRUE(Menus().empty());
+
+    // Nothing is left behind that changes the next presses: each opens its own menu.
+    HWND menu = OpenMenu(WM_RBUTTONDOWN);
+    ASSERT_NE(menu, nullptr) << "not exactly one menu";
+    EXPECT_EQ(Height(menu), fullHeight);
+    ASSERT_TRUE(CloseMenuWithEscape());
+    ASSERT_TRUE(SendTrayEvent(cover_, GetParam(), kClickPoint, 3000)) << "the event opened a menu";
+    menu = OpenMenu(WM_LBUTTONDOWN);
+    ASSERT_NE(menu, nullptr) << "not exactly one menu";
+    EXPECT_EQ(Height(menu), shortHeight);
+    ASSERT_TRUE(CloseMenuWithEscape());
+}
+
+INSTANTIATE_TEST_SUITE_P(MouseMessages, TrayOtherEvents,
+                         ::testing::Values(WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK,
+                                           WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP),
+                         [](const ::testing::TestParamInfo<UINT>& info) {
+                             switch (info.param) {
+                                 case WM_LBUTTONUP:
+                                     return std::string("LeftUp");
+                                 case WM_RBUTTONUP:
+                                     return std::string("RightUp");
+                                 case WM_MOUSEMOVE:
+                                     return std::string("Move");
+                                 case WM_LBUTTONDBLCLK:
+                                     return std::string("LeftDouble");
+                                 case WM_RBUTTONDBLCLK:
+                                     return std::string("RightDouble");
+                                 case WM_MBUTTONDOWN:
+                                     return std::string("MiddleDown");
+                                 default:
+                                     return std::string("MiddleUp");
+                             }
+                         });
+
+TEST_F(TrayMenus, ClicksWhileAMenuIsOpenOpenNoOtherMenu) {
+    ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr);
+    PostTrayEvent(cover_, WM_RBUTTONDOWN, {320, 170});
+    PostTrayEvent(cover_, WM_LBUTTONDOWN, {340, 190});
+    // Posted after the clicks, so the menu loop meets it only once they have been handled; a menu they
+    // opened would take it instead of the first one.
+    PostMessageA(cover_, WM_CANCELMODE, 0, 0);
+    size_t most = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        most = std::max(most, Menus().size());
+        return Menus().empty();
+    })) << "a menu is still open";
+    EXPECT_LE(most, 1u) << "two menus were open at once";
+    EXPECT_TRUE(HoldsFor([&] { return Menus().empty(); }, 300)) << "a menu opened late";
+
+    // The clicks were refused only while the menu was open.
+    HWND again = OpenMenu(WM_LBUTTONDOWN);
+    EXPECT_NE(again, nullptr) << "no menu after the first one closed";
+    if (again) {
+        EXPECT_TRUE(CloseMenuWithEscape());
+    }
+}
+
+}  // namespace
+}  // namespace e2e
