@@ -357,7 +357,8 @@ void TOBSCURIO32VANTE::P2Click(ui::Component*) {
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
     App().ProcessMessages();
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags);
+    // A command handled meanwhile (top placement, restore) has the last word.
+    if (P2.Checked && IsWindowVisible(Handle())) SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags);
 }
 
 void TOBSCURIO32VANTE::P3Click(ui::Component*) {
