@@ -112,6 +112,20 @@ std::vector<COLORREF> PixelsOf(HBITMAP bmp, int& w, int& h) {
 
 int Mod(int a, int m) { return ((a % m) + m) % m; }
 
+// On another thread: waits for the file dialog, then answers it.
+std::thread AnswerFileDialog(std::function<void(HWND)> answer) {
+    return std::thread([answer] {
+        for (int i = 0; i < 500; ++i) {
+            HWND dlg = FindWindowA("#32770", nullptr);
+            if (dlg && IsWindowVisible(dlg)) {
+                answer(dlg);
+                return;
+            }
+            Sleep(10);
+        }
+    });
+}
+
 // Answers the cover's message boxes with Enter and keeps their texts.
 class BoxReader {
 public:
@@ -419,16 +433,7 @@ TEST_F(FacesTest, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
     c.PKBLoad.Checked = true;
     c.PBmpLoad.Checked = false;
     c.WallpaperImagePath = "C:\\elsewhere.bmp";
-    std::thread canceller([] {
-        for (int i = 0; i < 500; ++i) {
-            HWND dlg = FindWindowA("#32770", nullptr);
-            if (dlg && IsWindowVisible(dlg)) {
-                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-                return;
-            }
-            Sleep(10);
-        }
-    });
+    std::thread canceller = AnswerFileDialog([](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); });
     c.PBmpLoadClick(&c.PBmpLoad);
     canceller.join();
     EXPECT_EQ(c.WallpaperImagePath, file);
@@ -441,16 +446,7 @@ TEST_F(FacesTest, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
     // With no earlier BMP, cancelling stops with a notice.
     c.BmpFilePath.clear();
     c.P3Click(&c.P3);
-    std::thread canceller2([] {
-        for (int i = 0; i < 500; ++i) {
-            HWND dlg = FindWindowA("#32770", nullptr);
-            if (dlg && IsWindowVisible(dlg)) {
-                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-                return;
-            }
-            Sleep(10);
-        }
-    });
+    std::thread canceller2 = AnswerFileDialog([](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); });
     BoxReader reader;
     c.PBmpLoadClick(&c.PBmpLoad);
     canceller2.join();
@@ -504,18 +500,11 @@ TEST_F(FacesTest, AFileChosenInTheDialogBecomesTheWallpaper) {
     TOBSCURIO32VANTE& c = Create();
     std::string file = std::string(kDir) + "\\chosen.bmp";
     WriteBmp24(file, 100, 100, Coded);
-    std::thread chooser([file] {
-        for (int i = 0; i < 500; ++i) {
-            HWND dlg = FindWindowA("#32770", nullptr);
-            if (dlg && IsWindowVisible(dlg)) {
-                Sleep(200);
-                // The file name box of the dialog, whichever style it has.
-                if (!SetDlgItemTextA(dlg, 0x47C, file.c_str())) SetDlgItemTextA(dlg, 0x480, file.c_str());
-                PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(10);
-        }
+    std::thread chooser = AnswerFileDialog([file](HWND dlg) {
+        Sleep(200);
+        // The file name box of the dialog, whichever style it has.
+        if (!SetDlgItemTextA(dlg, 0x47C, file.c_str())) SetDlgItemTextA(dlg, 0x480, file.c_str());
+        PostMessageA(dlg, WM_COMMAND, IDOK, 0);
     });
     c.PBmpLoadClick(&c.PBmpLoad);
     chooser.join();
