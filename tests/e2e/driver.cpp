@@ -51,6 +51,10 @@ bool HoldsFor(const std::function<bool()>& condition, Millis duration) {
     }
 }
 
+bool WaitUntilSteady(const std::function<bool()>& condition, Millis hold, Millis timeout) {
+    return WaitUntil([&] { return condition() && HoldsFor(condition, hold); }, timeout);
+}
+
 namespace registry {
 
 namespace {

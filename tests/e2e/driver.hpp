@@ -27,6 +27,8 @@ void PumpMessages();
 bool WaitUntil(const std::function<bool()>& condition, Millis timeout = kDeadline);
 // True when the condition held at every poll for the whole duration.
 bool HoldsFor(const std::function<bool()>& condition, Millis duration);
+// Waits until the condition holds and keeps holding for `hold`, so passing states on the way do not count.
+bool WaitUntilSteady(const std::function<bool()>& condition, Millis hold, Millis timeout = kDeadline);
 
 // The product key HKCU\Software\VANTE SOFT32\OBSC32, written and read as the program does it.
 namespace registry {

@@ -12,6 +12,8 @@ namespace e2e {
 inline constexpr POINT kRestPoint{700, 600};
 // Where the person's pointer is when they click the tray icon; the menus open there.
 inline constexpr POINT kClickPoint{300, 150};
+// Clear of every menu opened at kClickPoint, and of their submenus.
+inline constexpr POINT kOffMenuPoint{900, 100};
 
 class E2eTest : public ::testing::Test {
 protected:
@@ -48,6 +50,9 @@ protected:
         program_ = std::make_unique<Program>();
         cover_ = WaitForReadyCover(*program_);
         ASSERT_NE(cover_, nullptr) << "the cover did not get ready";
+        // The start-up timer (300 ms) runs a face command that lets pending messages be processed, which
+        // would take keystrokes meant for an open menu; the menus are driven once it has run.
+        ASSERT_TRUE(HoldsFor([&] { return program_->Running(); }, 700)) << "the cover ended";
     }
 
     std::vector<HWND> Menus() const { return VisibleMenus(program_->Pid()); }

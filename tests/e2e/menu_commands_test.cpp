@@ -27,9 +27,11 @@ protected:
         registry::SetString("Version", "12");
     }
 
-    // Menu keys move over items only, skipping separators; nothing is selected when a menu opens.
+    // Menu keys move over items only, skipping separators; nothing is selected when a menu opens. The
+    // pointer goes off the menu first, as any pointer movement over it would change the selection.
     void ChooseWithKeys(UINT mouseMessage, const std::vector<WORD>& keys) {
         ASSERT_NE(OpenMenu(mouseMessage), nullptr) << "the menu did not open";
+        input::MoveTo(kOffMenuPoint);
         for (WORD vk : keys) input::Key(vk);
         input::Key(VK_RETURN);
         ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
@@ -86,17 +88,13 @@ TEST_F(MenuCommands, ShortMenuFirstItemCoversOnTopAndACornerRightClickTakesItAwa
 TEST_F(MenuCommands, BottomRestoreAndTopPlacementsFollowTheMenusAndTheLastOneIsKept) {
     ASSERT_NO_FATAL_FAILURE(StartCover());
     ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 5));
-    // Watched for a while, as a person would look before the next step.
-    EXPECT_TRUE(WaitUntil([&] { return ShownAtTheBottom(); }) &&
-                HoldsFor([&] { return ShownAtTheBottom(); }, 300))
-        << "not shown at the bottom";
+    // Settled, as a person would see it before the next step.
+    EXPECT_TRUE(WaitUntilSteady([&] { return ShownAtTheBottom(); }, 300)) << "not shown at the bottom";
     ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 6));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(cover_); })) << "restore did not hide it";
     // The black face shows it again where the last placement put it.
     ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 1));
-    EXPECT_TRUE(WaitUntil([&] { return ShownAtTheBottom(); }) &&
-                HoldsFor([&] { return ShownAtTheBottom(); }, 300))
-        << "not shown at the bottom again";
+    EXPECT_TRUE(WaitUntilSteady([&] { return ShownAtTheBottom(); }, 300)) << "not shown at the bottom again";
     // The short menu always puts it on top, and that becomes the choice the next start reads.
     ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_LBUTTONDOWN, VK_DOWN, 1));
     EXPECT_TRUE(WaitUntil([&] { return ShownOnTop(); })) << "not shown on top";
@@ -110,6 +108,7 @@ TEST_F(MenuCommands, BottomRestoreAndTopPlacementsFollowTheMenusAndTheLastOneIsK
 TEST_F(MenuCommands, TopChosenWhileABottomPlacementIsUnderWayEndsOnTop) {
     ASSERT_NO_FATAL_FAILURE(StartCover());
     ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr);
+    input::MoveTo(kOffMenuPoint);
     for (int i = 0; i < 5; ++i) input::Key(VK_DOWN);  // "一番下に、置く"
     input::Key(VK_RETURN);
     // The tray click comes the moment the cover shows, while the placement command has not yet returned.
@@ -118,11 +117,12 @@ TEST_F(MenuCommands, TopChosenWhileABottomPlacementIsUnderWayEndsOnTop) {
     }
     ASSERT_TRUE(IsWindowVisible(cover_)) << "the bottom placement did not show the cover";
     PostMessageA(cover_, kTrayMessage, 0, WM_LBUTTONDOWN);
+    // It opens at the pointer, which it leaves outside.
     ASSERT_NE(WaitForOneMenu(), nullptr) << "the short menu did not open";
     input::Key(VK_DOWN);  // "一番上、vaz"
     input::Key(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); }));
-    EXPECT_TRUE(WaitUntil([&] { return ShownOnTop(); }) && HoldsFor([&] { return ShownOnTop(); }, 300))
+    EXPECT_TRUE(WaitUntilSteady([&] { return ShownOnTop(); }, 300))
         << "chosen on top, but the cover is " << (IsTopmost(cover_) ? "on top" : "not on top")
         << (VisibleWindowsBelow(cover_).empty() ? ", at the bottom" : "");
 }
