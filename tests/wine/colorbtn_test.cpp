@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -11,6 +13,7 @@
 
 using obsc32::TColorBtn;
 using testing_wine::ScreenPixel;
+using testing_wine::ScreenPixels;
 
 namespace {
 
@@ -118,31 +121,8 @@ COLORREF Face(const ui::Control& c) {
 // How many pixels of the button's inside have exactly this colour.
 int CountInside(const ui::Control& c, COLORREF color) {
     RECT r = ScreenRect(c);
-    int w = r.right - r.left - 8, h = r.bottom - r.top - 8;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left + 4, r.top + 4, SRCCOPY);
-    GdiFlush();
-    int n = 0;
-    const auto* px = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < w * h; ++i) {
-        DWORD p = px[i];
-        if (RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) == color) ++n;
-    }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return n;
+    std::vector<COLORREF> px = ScreenPixels(RECT{r.left + 4, r.top + 4, r.right - 4, r.bottom - 4});
+    return static_cast<int>(std::count(px.begin(), px.end(), color));
 }
 
 // Whether the bevel's second line (left column, one pixel in) is drawn: only a width-2 bevel has it.

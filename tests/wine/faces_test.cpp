@@ -73,31 +73,10 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
 // A picture whose every pixel tells where it came from.
 COLORREF Coded(int x, int y) { return RGB(x & 255, y & 255, ((x >> 8) & 15) | (((y >> 8) & 15) << 4)); }
 
-// The pixels of a bitmap, top-down, as COLORREF.
-std::vector<COLORREF> PixelsOf(HBITMAP bmp, int& w, int& h) {
-    BITMAP bm{};
-    GetObjectA(bmp, sizeof bm, &bm);
-    w = bm.bmWidth;
-    h = bm.bmHeight;
-    std::vector<uint32_t> raw(static_cast<size_t>(w) * h);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bmp, 0, h, raw.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    std::vector<COLORREF> out(raw.size());
-    for (size_t i = 0; i < raw.size(); ++i) out[i] = RGB((raw[i] >> 16) & 255, (raw[i] >> 8) & 255, raw[i] & 255);
-    return out;
-}
-
 // Compares every pixel of the image's picture with the expectation; reports the first few misses.
 ::testing::AssertionResult PictureIs(HBITMAP bmp, int w, int h, const PixelFn& expect) {
     int bw, bh;
-    std::vector<COLORREF> px = PixelsOf(bmp, bw, bh);
+    std::vector<COLORREF> px = BitmapPixels(bmp, bw, bh);
     if (bw != w || bh != h)
         return ::testing::AssertionFailure() << "size " << bw << "x" << bh << ", expected " << w << "x" << h;
     int misses = 0;
@@ -339,7 +318,7 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
     EXPECT_TRUE(c.PCapChan.Checked);
     ASSERT_TRUE(c.CaptureBitmap);
     int w, h;
-    std::vector<COLORREF> px = PixelsOf(c.Image1.Picture(), w, h);
+    std::vector<COLORREF> px = BitmapPixels(c.Image1.Picture(), w, h);
     ASSERT_EQ(w, W);
     EXPECT_EQ(px[120 * W + 120], RGB(255, 0, 0));
     PumpFor(200);
@@ -364,7 +343,7 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
     c.PGETClick(&c.PGET);
     EXPECT_TRUE(c.CaptureBitmap);
     EXPECT_TRUE(c.PGET.Checked);
-    px = PixelsOf(c.CaptureBitmap.Get(), w, h);
+    px = BitmapPixels(c.CaptureBitmap.Get(), w, h);
     EXPECT_EQ(px[120 * W + 120], RGB(0, 0, 0));
 }
 

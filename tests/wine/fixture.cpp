@@ -95,6 +95,41 @@ void ClickAt(HWND wnd) {
     ClickAtPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+std::vector<COLORREF> BitmapPixels(HBITMAP bitmap, int& w, int& h) {
+    BITMAP bm{};
+    GetObjectA(bitmap, sizeof bm, &bm);
+    w = bm.bmWidth;
+    h = bm.bmHeight;
+    std::vector<DWORD> raw(static_cast<size_t>(w) * h);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bitmap, 0, h, raw.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    std::vector<COLORREF> out(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i) out[i] = RGB((raw[i] >> 16) & 255, (raw[i] >> 8) & 255, raw[i] & 255);
+    return out;
+}
+
+std::vector<COLORREF> ScreenPixels(const RECT& r) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    int w, h;
+    std::vector<COLORREF> px = BitmapPixels(bmp, w, h);
+    DeleteObject(bmp);
+    return px;
+}
+
 bool IsAtBottom(HWND wnd) {
     for (HWND w = GetWindow(wnd, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
         if (IsWindowVisible(w)) return false;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,10 @@ std::string ReadProductValue(const char* name, DWORD* type = nullptr);
 std::vector<std::string> ProductValueNames();
 
 COLORREF ScreenPixel(int x, int y);
+// Every pixel of a bitmap, top row first; its size in w and h.
+std::vector<COLORREF> BitmapPixels(HBITMAP bitmap, int& w, int& h);
+// Every pixel of a screen rectangle, top row first.
+std::vector<COLORREF> ScreenPixels(const RECT& r);
 
 // Real input through SendInput, paced like a person's.
 void MouseInput(DWORD flags, int x = 0, int y = 0);
