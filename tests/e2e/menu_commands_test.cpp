@@ -131,8 +131,8 @@ TEST_F(MenuCommands, StartUpOptionsChosenFromTheFullMenuAreKeptForTheNextStart) 
     registry::ScopedSystemWallpaper wallpaper(nullptr);
     ASSERT_NO_FATAL_FAILURE(StartCover());
     ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 12));  // "自動立ち上げ" on
-    // "立ち上げ時、一番上にする。" can be chosen only once the first option is on; a disabled item would
-    // leave the menu open.
+    // "立ち上げ時、一番上にする。" can be chosen only once the first option is on (a disabled item does
+    // nothing), so "UE" shows whether it was enabled.
     ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_DOWN, 13));
     EXPECT_FALSE(IsWindowVisible(cover_));
     ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_RBUTTONDOWN, VK_UP, 2));
