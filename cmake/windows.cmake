@@ -52,7 +52,7 @@ if(E2E_TEST_SOURCES)
     target_compile_options(e2e_tests PRIVATE ${OBSC32_COPTS})
     target_link_options(e2e_tests PRIVATE ${OBSC32_STATIC})
     add_dependencies(e2e_tests OBSC32)
-    gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
+    gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)

@@ -301,12 +301,9 @@ COLORREF ScreenPixel(int x, int y) {
     return c;
 }
 
-std::vector<COLORREF> TrayAreaPixels() {
-    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-    if (!tray) return {};
-    RECT r = RectOf(tray);
-    const int w = 128, h = r.bottom - r.top, left = r.right - w;
-    if (h <= 0) return {};
+std::vector<DWORD> ScreenArea(const RECT& area) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return {};
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -317,10 +314,10 @@ std::vector<COLORREF> TrayAreaPixels() {
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<COLORREF> pixels;
+    std::vector<DWORD> pixels;
     if (bmp && bits) {
         HGDIOBJ old = SelectObject(mem, bmp);
-        if (BitBlt(mem, 0, 0, w, h, screen, left, r.top, SRCCOPY)) {
+        if (BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY)) {
             GdiFlush();
             const DWORD* p = static_cast<const DWORD*>(bits);
             pixels.assign(p, p + w * h);
@@ -333,8 +330,21 @@ std::vector<COLORREF> TrayAreaPixels() {
     return pixels;
 }
 
-std::vector<COLORREF> SettledTrayAreaPixels() {
-    std::vector<COLORREF> settled;
+bool AnyDarkPixel(const RECT& area) {
+    for (DWORD p : ScreenArea(area))
+        if (((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) / 3 < 80) return true;
+    return false;
+}
+
+std::vector<DWORD> TrayAreaPixels() {
+    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!tray) return {};
+    RECT r = RectOf(tray);
+    return ScreenArea({r.right - 128, r.top, r.right, r.bottom});
+}
+
+std::vector<DWORD> SettledTrayAreaPixels() {
+    std::vector<DWORD> settled;
     if (!WaitUntil([&] {
             settled = TrayAreaPixels();
             return !settled.empty() && HoldsFor([&] { return TrayAreaPixels() == settled; }, 300);

@@ -91,10 +91,13 @@ POINT CenterOf(HWND wnd);
 
 // Read from the screen as shown, GetDC(NULL).
 COLORREF ScreenPixel(int x, int y);
-// The notification area at the right end of the shell's taskbar, pixel by pixel; empty without a taskbar.
-std::vector<COLORREF> TrayAreaPixels();
+// The pixels of a screen area, row by row, as 0x00RRGGBB; empty if it cannot be read.
+std::vector<DWORD> ScreenArea(const RECT& area);
+bool AnyDarkPixel(const RECT& area);
+// The notification area at the right end of the shell's taskbar; empty without a taskbar.
+std::vector<DWORD> TrayAreaPixels();
 // The tray's look once it has stopped changing; empty if it never settles.
-std::vector<COLORREF> SettledTrayAreaPixels();
+std::vector<DWORD> SettledTrayAreaPixels();
 
 // Input as real devices give it, through SendInput.
 namespace input {

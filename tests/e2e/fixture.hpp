@@ -34,7 +34,7 @@ protected:
     }
     bool TrayLooksAsBefore() const { return TrayAreaPixels() == trayBefore_; }
 
-    std::vector<COLORREF> trayBefore_;
+    std::vector<DWORD> trayBefore_;
 };
 
 // A running cover, driven through its tray menus.
@@ -51,8 +51,29 @@ protected:
         cover_ = WaitForReadyCover(*program_);
         ASSERT_NE(cover_, nullptr) << "the cover did not get ready";
         // The start-up timer (300 ms) runs a face command that lets pending messages be processed, which
-        // would take keystrokes meant for an open menu; the menus are driven once it has run.
-        ASSERT_TRUE(HoldsFor([&] { return program_->Running(); }, 700)) << "the cover ended";
+        // would take keystrokes meant for an open menu; the menus are driven once it has run, which the
+        // full menu shows with the check mark of the face it chose, "vaz".
+        ASSERT_TRUE(WaitUntil([&] { return FullMenuShowsFirstFaceChecked(); })) << "no face was chosen";
+    }
+
+    bool FullMenuShowsFirstFaceChecked() {
+        HWND menu = OpenMenu(WM_RBUTTONDOWN);
+        if (!menu) return false;
+        RECT r = RectOf(menu);
+        // The check column of the first item, left of its text.
+        const RECT check{r.left + 2, r.top + 2, r.left + 18, r.top + 20};
+        bool checked = WaitUntil([&] { return AnyDarkPixel(check); }, 300);
+        CancelMenus();
+        return checked;
+    }
+
+    // Posted again until the menu goes, as a message handler that processes messages may take one.
+    void CancelMenus() const {
+        WaitUntil([&] {
+            std::vector<HWND> menus = Menus();
+            for (HWND m : menus) PostMessageA(m, WM_CANCELMODE, 0, 0);
+            return menus.empty() || WaitUntil([&] { return Menus().empty(); }, 500);
+        });
     }
 
     std::vector<HWND> Menus() const { return VisibleMenus(program_->Pid()); }
