@@ -94,9 +94,12 @@ std::string ReadSystemWallpaper() {
     return ReadOne(HKEY_USERS, ".Default\\Control Panel\\Desktop", "Wallpaper");
 }
 
-std::string ReadShellFolder(const char* name) {
-    return ReadOne(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                   name);
+ShellFolders ReadShellFolders() {
+    ui::Registry reg(HKEY_CURRENT_USER);
+    reg.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
+    ShellFolders f{reg.ReadString("Programs"), reg.ReadString("Desktop"), reg.ReadString("Startup")};
+    reg.CloseKey();
+    return f;
 }
 
 }  // namespace obsc32

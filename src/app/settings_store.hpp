@@ -37,8 +37,11 @@ void RemoveProductSettings();
 
 // HKEY_USERS\.Default\Control Panel\Desktop "Wallpaper".
 std::string ReadSystemWallpaper();
-// A value of the current user's Explorer "Shell Folders" ("Programs", "Desktop", "Startup").
-std::string ReadShellFolder(const char* name);
+// The current user's Explorer "Shell Folders" the shortcut paths are built from, read in one access.
+struct ShellFolders {
+    std::string Programs, Desktop, Startup;
+};
+ShellFolders ReadShellFolders();
 // The Startup group's localized name (Explorer "MapGroups" "StartUp"); "" when unknown.
 std::string ReadStartupGroupName();
 

@@ -111,9 +111,10 @@ void TOBSCURIO32VANTE::FormCreate() {
     PHAKI.Checked = true;
 
     std::string group = ReadProductString("Group");
-    ProgramsShortcutPath = YenAdd(ReadShellFolder("Programs") + "\\" + group) + ProductLongTitle + ".lnk";
-    DesktopShortcutPath = YenAdd(ReadShellFolder("Desktop")) + ProductLongTitle + ".lnk";
-    StartupShortcutPath = YenAdd(ReadShellFolder("Startup")) + ProductLongTitle + ".lnk";
+    ShellFolders folders = ReadShellFolders();
+    ProgramsShortcutPath = YenAdd(folders.Programs + "\\" + group) + ProductLongTitle + ".lnk";
+    DesktopShortcutPath = YenAdd(folders.Desktop) + ProductLongTitle + ".lnk";
+    StartupShortcutPath = YenAdd(folders.Startup) + ProductLongTitle + ".lnk";
 
     App().ProcessMessages();
     tray_ = std::make_unique<TrayIcon>(Handle(), App().Icon(), SjisLeft("真っ黒すみかげ", 63));

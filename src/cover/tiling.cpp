@@ -14,6 +14,19 @@ int StartInTile(int screen, int tile) {
     return e == 0 ? 0 : tile - e;
 }
 
+// The first row (or column) of the per-tile rule: where it starts in the tile and how long it is. With
+// e = 0 it is empty and starts at the tile's far edge, so the next one starts at the tile's origin.
+void FirstSegment(int screen, int tile, int& start, int& length) {
+    if (screen - tile <= 0) {
+        start = 0;
+        length = screen;
+        return;
+    }
+    const int e = ((screen - tile) / 2) % tile;
+    start = tile - e;
+    length = e;
+}
+
 void AddBlit(std::vector<Blit>& plan, Blit::Source from, int x, int y, int w, int h, int sx, int sy) {
     if (w <= 0 || h <= 0) return;
     plan.push_back(Blit{from, x, y, w, h, sx, sy});
@@ -26,26 +39,12 @@ std::vector<Blit> PlanTilesPerTile(int screenW, int screenH, int tileW, int tile
     if (screenW <= 0 || screenH <= 0 || tileW <= 0 || tileH <= 0) return plan;
 
     int sy, rh;
-    if (screenH - tileH <= 0) {
-        sy = 0;
-        rh = screenH;
-    } else {
-        const int e = ((screenH - tileH) / 2) % tileH;
-        sy = tileH - e;
-        rh = e;
-    }
+    FirstSegment(screenH, tileH, sy, rh);
     int y = 0;
     while (y < screenH) {
         if (screenH - y < rh) rh = screenH - y;
         int sx, cw;
-        if (screenW - tileW <= 0) {
-            sx = 0;
-            cw = screenW;
-        } else {
-            const int e2 = ((screenW - tileW) / 2) % tileW;
-            sx = tileW - e2;
-            cw = e2;
-        }
+        FirstSegment(screenW, tileW, sx, cw);
         int x = 0;
         while (x < screenW) {
             if (screenW - x < cw) cw = screenW - x;

@@ -58,6 +58,18 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     EXPECT_TRUE(c.PHAKI.Checked);
     EXPECT_FALSE(c.PGET.Checked);
     EXPECT_EQ(c.ColorDepth, 32);
+    // Shortcut paths from the shell's folders, read independently here.
+    auto shellFolder = [](const char* name) {
+        char buf[MAX_PATH] = {};
+        DWORD size = sizeof buf;
+        RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                     name, RRF_RT_REG_SZ, nullptr, buf, &size);
+        return std::string(buf);
+    };
+    const std::string lnk = "vaz       すみかげ.lnk";
+    EXPECT_EQ(c.DesktopShortcutPath, shellFolder("Desktop") + "\\" + lnk);
+    EXPECT_EQ(c.StartupShortcutPath, shellFolder("Startup") + "\\" + lnk);
+    EXPECT_EQ(c.ProgramsShortcutPath, shellFolder("Programs") + "\\" + lnk);  // empty group name
 
     // The start-up timer runs once and, without the auto option, shows nothing.
     EXPECT_TRUE(PumpUntil([&] { return !c.Timer1.Enabled(); }, 2000));
