@@ -74,9 +74,10 @@ int main() {
             obsc32::RunPlan(target.Get(), tile.Get(), fast);
             GdiFlush();
         });
-        std::printf("tile %dx%d: %zu blits, %.2f ms, %.2f x one BitBlt (target at most 4); one blit per tile "
-                    "would be %zu blits\n",
-                    size, size, fast.size(), ms, ms / blit, perTile.size());
+        std::printf(
+            "tile %dx%d: %zu blits, %.2f ms, %.2f x one BitBlt (target at most 4); one blit per tile "
+            "would be %zu blits\n",
+            size, size, fast.size(), ms, ms / blit, perTile.size());
     }
 
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
@@ -93,8 +94,10 @@ int main() {
         ui::Bitmap grabbed = obsc32::GrabScreenBitmap(sw, sh);
         GdiFlush();
     });
-    std::printf("capture %dx%d: %.2f ms against %.2f ms for one BitBlt from the screen: %.2f x (target at most 1.5)\n",
-                sw, sh, capture, screenBlit, capture / screenBlit);
+    std::printf(
+        "capture %dx%d: %.2f ms against %.2f ms for one BitBlt from the screen: %.2f x (target at most "
+        "1.5)\n",
+        sw, sh, capture, screenBlit, capture / screenBlit);
     ReleaseDC(nullptr, screen);
     return 0;
 }

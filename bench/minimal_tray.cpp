@@ -2,6 +2,7 @@
 // before it can take input (class, hidden window, tray icon, message loop).
 #include <windows.h>
 #include <shellapi.h>
+
 #include <cstring>
 
 namespace {
@@ -20,16 +21,13 @@ void RemoveTrayIcon(HWND hwnd) {
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_CLOSE:
-        // Remove the icon first: a destroyed owner leaves a dead icon in the tray.
-        RemoveTrayIcon(hwnd);
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(hwnd, msg, wp, lp);
+        case WM_CLOSE:
+            // Remove the icon first: a destroyed owner leaves a dead icon in the tray.
+            RemoveTrayIcon(hwnd);
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcA(hwnd, msg, wp, lp);
     }
 }
 

@@ -87,7 +87,8 @@ unsigned GdiHighWater() {
 SIZE_T PrivateBytes() {
     MEMORY_BASIC_INFORMATION mbi;
     SIZE_T total = 0;
-    for (char* p = nullptr; VirtualQuery(p, &mbi, sizeof mbi); p = static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize) {
+    for (char* p = nullptr; VirtualQuery(p, &mbi, sizeof mbi);
+         p = static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize) {
         if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) total += mbi.RegionSize;
         if (static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize < p) break;
     }
@@ -145,8 +146,10 @@ int main(int argc, char** argv) {
         std::printf("GDI objects %lu -> %lu, USER objects %lu -> %lu\n", gdi0, gdi1, user0, user1);
     else
         std::printf("GDI/USER object counts: not reported by this system (GetGuiResources gives 0)\n");
-    std::printf("windows of the thread %d -> %d; GDI handle high-water index %u -> %u; private memory %lu KB -> %lu KB\n",
-                windows0, CountWindows(), water0, GdiHighWater(), static_cast<unsigned long>(mem0 / 1024),
-                static_cast<unsigned long>(PrivateBytes() / 1024));
+    std::printf(
+        "windows of the thread %d -> %d; GDI handle high-water index %u -> %u; private memory %lu KB -> %lu "
+        "KB\n",
+        windows0, CountWindows(), water0, GdiHighWater(), static_cast<unsigned long>(mem0 / 1024),
+        static_cast<unsigned long>(PrivateBytes() / 1024));
     return 0;
 }

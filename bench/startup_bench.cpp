@@ -24,7 +24,7 @@ struct Program {
     std::string name;       // file name, for the report
     std::string className;  // class of its top-level window
     std::vector<double> ms;
-    int polled = 0;         // measured runs timed by polling instead of WaitForInputIdle
+    int polled = 0;  // measured runs timed by polling instead of WaitForInputIdle
 };
 
 double g_ticksPerMs = 0;
@@ -68,7 +68,8 @@ bool HasExited(HANDLE process, DWORD* code) {
 void Stop(const PROCESS_INFORMATION& pi, HWND hwnd, const Program& p) {
     if (hwnd) PostMessageA(hwnd, WM_CLOSE, 0, 0);
     if (!hwnd || WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) {
-        if (hwnd) std::printf("warning: %s did not exit within 5 s of WM_CLOSE; terminating it\n", p.name.c_str());
+        if (hwnd)
+            std::printf("warning: %s did not exit within 5 s of WM_CLOSE; terminating it\n", p.name.c_str());
         TerminateProcess(pi.hProcess, 1);
         WaitForSingleObject(pi.hProcess, INFINITE);
     }
@@ -100,8 +101,8 @@ double RunOnce(Program& p, bool measured) {
     PROCESS_INFORMATION pi{};
 
     double t0 = Now();
-    if (!CreateProcessA(p.path.c_str(), cmdBuf.data(), nullptr, nullptr, FALSE, 0, nullptr, p.dir.c_str(), &si,
-                        &pi)) {
+    if (!CreateProcessA(p.path.c_str(), cmdBuf.data(), nullptr, nullptr, FALSE, 0, nullptr, p.dir.c_str(),
+                        &si, &pi)) {
         std::printf("error: cannot start %s (error %lu)\n", p.path.c_str(), GetLastError());
         return -1;
     }
@@ -127,7 +128,8 @@ double RunOnce(Program& p, bool measured) {
         return -1;
     }
     if (!hwnd) {
-        std::printf("error: %s has no top-level window of class \"%s\"\n", p.name.c_str(), p.className.c_str());
+        std::printf("error: %s has no top-level window of class \"%s\"\n", p.name.c_str(),
+                    p.className.c_str());
         Stop(pi, nullptr, p);
         return -1;
     }
@@ -151,7 +153,8 @@ void Report(const Program& p) {
     for (double v : p.ms) std::printf(" %.1f", v);
     std::printf("\n");
     if (p.polled)
-        std::printf("  note: %d runs went idle before their window existed and were timed by polling\n", p.polled);
+        std::printf("  note: %d runs went idle before their window existed and were timed by polling\n",
+                    p.polled);
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "app/product.hpp"
-#include "app/settings_store.hpp"
 #include "app/startup_rules.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
+#include "settings/product.hpp"
+#include "settings/settings_store.hpp"
 #include "setup/TOBSC32SETUPForm.hpp"
 #include "shell/sjis_path.hpp"
 #include "ui/application.hpp"
@@ -25,11 +25,6 @@ std::string ModulePath() {
         path.resize(path.size() * 2);
     }
 }
-
-std::string SystemLowerCase(std::string text) {
-    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 }  // namespace
 
 bool ForwardToRunningCover(const std::vector<std::string>& args) {
@@ -44,13 +39,13 @@ bool ForwardToRunningCover(const std::vector<std::string>& args) {
 
 int RunStartup(const std::vector<std::string>& args) {
     auto& app = ui::Application::Instance();
-    app.SetTitle("真っ黒すみかげ");
+    app.SetTitle(ProductTitle);
     std::string modulePath = ModulePath();
     InitProductValues(YenAdd(FolderPart(modulePath)));
-    StartMode = ClassifyStartMode(args, SystemLowerCase(FileNamePart(modulePath)), UninstallerName);
+    StartMode = ClassifyStartMode(args, SjisCase(FileNamePart(modulePath), true), UninstallerName);
 
     switch (StartMode) {
-        case kStartNormal:
+        case StartModes::Normal:
             if (ForwardToRunningCover(args)) return 0;
             if (ReadStoredVersion() == ProgramVersion) {
                 app.ProcessMessages();
@@ -62,14 +57,12 @@ int RunStartup(const std::vector<std::string>& args) {
                 app.CreateForm<TOBSC32SETUPForm>();
             }
             break;
-        case kStartUninstall1:
+        case StartModes::Uninstall1:
             if (FindWindowA(kCoverClassName, nullptr) || FindWindowA(kSetupClassName, nullptr))
-                StartMode = kStartUninstallRefused;
+                StartMode = StartModes::UninstallRefused;
             app.CreateForm<TOBSC32SETUPForm>();
             break;
-        default:
-            app.CreateForm<TOBSC32SETUPForm>();
-            break;
+        default: app.CreateForm<TOBSC32SETUPForm>(); break;
     }
     app.Run();
     return 0;

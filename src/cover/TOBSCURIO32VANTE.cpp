@@ -1,12 +1,11 @@
 #include "cover/TOBSCURIO32VANTE.hpp"
 
-#include "app/product.hpp"
-#include "app/settings_store.hpp"
-#include "app/startup_rules.hpp"
 #include "cover/picture_io.hpp"
 #include "cover/tiling.hpp"
-#include "shell/windir.hpp"
+#include "settings/product.hpp"
+#include "settings/settings_store.hpp"
 #include "shell/sjis_path.hpp"
+#include "shell/windir.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
 
@@ -45,9 +44,9 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCov
     }
     MICON0.Add({&MICON_SET, &MICON_DEL, &N11, &MDESK_SET, &MDESK_DEL});
     MHelp0.Add({&MHELP_MOKUJI, &MHELP_KEYWORD, &N12, &MHELP_VERCUT, &N13, &MQ_A, &MAbout});
-    PopupMenu1.Items.Add({&PKURO, &PCapChan, &PKABE, &N1, &P1, &P2, &N2, &P3, &N3, &PGET, &PHAKI, &N4, &P_KABE0,
-                          &N5, &PKBLoad, &PBmpLoad, &N6, &PS0, &PS1, &N7, &MICON0, &N8, &MHelp0, &N9, &PX, &N10,
-                          &POUT});
+    PopupMenu1.Items.Add({&PKURO, &PCapChan, &PKABE,  &N1,      &P1,     &P2,      &N2,       &P3,  &N3,
+                          &PGET,  &PHAKI,    &N4,     &P_KABE0, &N5,     &PKBLoad, &PBmpLoad, &N6,  &PS0,
+                          &PS1,   &N7,       &MICON0, &N8,      &MHelp0, &N9,      &PX,       &N10, &POUT});
     PopupMenu2.Items.Add({&PL0, &PL1, &PL2, &N21, &PLHARIGAMI, &N22, &PLOUT});
 
     PKURO.OnClick = [this](ui::Component* s) { PKUROClick(s); };
@@ -112,9 +111,9 @@ void TOBSCURIO32VANTE::FormCreate() {
 
     std::string group = ReadProductString("Group");
     ShellFolders folders = ReadShellFolders();
-    ProgramsShortcutPath = YenAdd(folders.Programs + "\\" + group) + ProductLongTitle + ".lnk";
-    DesktopShortcutPath = YenAdd(folders.Desktop) + ProductLongTitle + ".lnk";
-    StartupShortcutPath = YenAdd(folders.Startup) + ProductLongTitle + ".lnk";
+    ProgramsShortcutPath = YenAdd(folders.Programs + "\\" + group) + std::string(ProductLongTitle) + ".lnk";
+    DesktopShortcutPath = YenAdd(folders.Desktop) + std::string(ProductLongTitle) + ".lnk";
+    StartupShortcutPath = YenAdd(folders.Startup) + std::string(ProductLongTitle) + ".lnk";
 
     App().ProcessMessages();
     tray_ = std::make_unique<TrayIcon>(Handle(), App().Icon(), SjisLeft("真っ黒すみかげ", 63));
@@ -299,8 +298,8 @@ void TOBSCURIO32VANTE::PBmpLoadClick(ui::Component*) {
 }
 
 bool TOBSCURIO32VANTE::SaveImageAsBmp(ui::Image& image, const std::string& path) {
-    bool saved = SaveBitmapAsBmp(image.Picture(), path, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN));
+    bool saved =
+        SaveBitmapAsBmp(image.Picture(), path, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     image.Repaint();
     return saved;
 }
@@ -315,7 +314,8 @@ void TOBSCURIO32VANTE::PLHARIGAMIClick(ui::Component*) {
     }
     App().ProcessMessages();
     Image1.Repaint();
-    if (SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
+    if (SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(),
+                              SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
         P3Click(&P3);
     else
         MKBoxDlg1.MsgOK("壁紙張付に失敗しました・・・");
@@ -457,12 +457,11 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             // The forwarded arguments are read but not acted upon; the sender waits for the box.
             char text[258] = {};
             if (wParam) GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text);
-            MKBoxDlg1.MsgOKTimer(ProductLongTitle + "\nは、既に常駐しています☆☆☆", 0);
+            MKBoxDlg1.MsgOKTimer(std::string(ProductLongTitle) + "\nは、既に常駐しています☆☆☆", 0);
             result = 0;
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -5,8 +5,8 @@
 
 #include "cover/tray_icon.hpp"
 #include "ui/form.hpp"
-#include "ui/image.hpp"
 #include "ui/handles.hpp"
+#include "ui/image.hpp"
 #include "ui/menu.hpp"
 #include "ui/open_dialog.hpp"
 #include "ui/timer.hpp"

@@ -13,8 +13,8 @@ constexpr uint32_t kInfoHeaderSize = 40;
 // Byte by byte: the fields are unaligned and the file is little-endian whatever the host.
 uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 int32_t ReadI32(const uint8_t* p) { return static_cast<int32_t>(ReadU32(p)); }
 
@@ -64,11 +64,17 @@ BmpError Check(const uint8_t* data, size_t size, BmpInfo& b, uint64_t maxPixels)
         return BmpError::Unsupported;
     const bool rle = b.Compression == 1 || b.Compression == 2;
     switch (b.Compression) {
-    case 0: break;
-    case 1: if (bpp != 8) return BmpError::Unsupported; break;
-    case 2: if (bpp != 4) return BmpError::Unsupported; break;
-    case 3: if (bpp != 16 && bpp != 32) return BmpError::Unsupported; break;
-    default: return BmpError::Unsupported;  // JPEG, PNG, alpha bitfields and unknown codes
+        case 0: break;
+        case 1:
+            if (bpp != 8) return BmpError::Unsupported;
+            break;
+        case 2:
+            if (bpp != 4) return BmpError::Unsupported;
+            break;
+        case 3:
+            if (bpp != 16 && bpp != 32) return BmpError::Unsupported;
+            break;
+        default: return BmpError::Unsupported;  // JPEG, PNG, alpha bitfields and unknown codes
     }
     // INT32_MIN has no positive counterpart for AbsHeight().
     if (b.Width <= 0 || b.Height == 0 || b.Height == std::numeric_limits<int32_t>::min())
@@ -152,7 +158,7 @@ bool CorrectBmpPixelOffset(std::vector<uint8_t>& stream) {
         enough = pixels < 0;
     } else {
         const int64_t bytes = pixels * bitCount / 8;  // truncated toward zero, like div
-        enough = s >= bytes + n;  // |bytes| <= 2^60, n < 2^35
+        enough = s >= bytes + n;                      // |bytes| <= 2^60, n < 2^35
     }
     // An offset past 4 GiB cannot be written into the field; no real stream gets there.
     if (!enough || n > std::numeric_limits<uint32_t>::max()) return false;

@@ -9,17 +9,17 @@
 namespace obsc32 {
 
 struct BmpInfo {
-    uint32_t PixelOffset = 0;     // bfOffBits
-    uint32_t HeaderSize = 0;      // biSize (12 for the OS/2 core header, 40 and up otherwise)
+    uint32_t PixelOffset = 0;  // bfOffBits
+    uint32_t HeaderSize = 0;   // biSize (12 for the OS/2 core header, 40 and up otherwise)
     int32_t Width = 0;
-    int32_t Height = 0;           // negative: top-down rows
-    uint16_t BitCount = 0;        // 1, 4, 8, 16, 24, 32
-    uint32_t Compression = 0;     // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS
-    uint32_t ColorsUsed = 0;      // entries in the colour table as stored
+    int32_t Height = 0;        // negative: top-down rows
+    uint16_t BitCount = 0;     // 1, 4, 8, 16, 24, 32
+    uint32_t Compression = 0;  // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS
+    uint32_t ColorsUsed = 0;   // entries in the colour table as stored
     uint32_t ColorTableOffset = 0;
-    uint32_t ColorTableBytes = 0; // including the three BITFIELDS masks of a 40-byte header
-    uint32_t PixelBytes = 0;      // the bytes of pixel data the file must hold from PixelOffset
-    uint32_t Stride() const;      // bytes per row, DWORD aligned
+    uint32_t ColorTableBytes = 0;  // including the three BITFIELDS masks of a 40-byte header
+    uint32_t PixelBytes = 0;       // the bytes of pixel data the file must hold from PixelOffset
+    uint32_t Stride() const;       // bytes per row, DWORD aligned
     int32_t AbsHeight() const { return Height < 0 ? -Height : Height; }
 };
 

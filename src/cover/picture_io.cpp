@@ -110,13 +110,15 @@ ui::Bitmap LoadBmpFile(const std::string& path, PictureError& error) {
     ui::SelectObjectScope sel(dc.Get(), out.Get());
     // The headers and colour table as the file has them (the checks above keep every read inside the
     // file), with the size of compressed pixels filled in, which GDI needs and files may leave 0.
-    std::vector<uint8_t> headers(data.begin() + 14, data.begin() + info.ColorTableOffset + info.ColorTableBytes);
+    std::vector<uint8_t> headers(data.begin() + 14,
+                                 data.begin() + info.ColorTableOffset + info.ColorTableBytes);
     if (info.HeaderSize >= 40 && (info.Compression == BI_RLE8 || info.Compression == BI_RLE4))
         memcpy(headers.data() + 20, &info.PixelBytes, 4);
     const auto* header = reinterpret_cast<const BITMAPINFO*>(headers.data());
-    int lines = StretchDIBits(dc.Get(), 0, 0, info.Width, info.AbsHeight(), 0, 0, info.Width, info.AbsHeight(),
-                              data.data() + info.PixelOffset, header, DIB_RGB_COLORS, SRCCOPY);
-    if (lines == 0 || lines == GDI_ERROR) return {};
+    int lines =
+        StretchDIBits(dc.Get(), 0, 0, info.Width, info.AbsHeight(), 0, 0, info.Width, info.AbsHeight(),
+                      data.data() + info.PixelOffset, header, DIB_RGB_COLORS, SRCCOPY);
+    if (lines == 0 || lines == static_cast<int>(GDI_ERROR)) return {};
     error = PictureError::None;
     return out;
 }
@@ -189,23 +191,32 @@ bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, in
         ui::WindowDC screen = ui::WindowDC::Of(nullptr);
         BITMAPINFO bi{};
         bi.bmiHeader = bih;
-        if (GetDIBits(screen.Get(), bitmap, 0, size.cy, stream.data() + 14 + sizeof bih, &bi, DIB_RGB_COLORS) !=
-            size.cy)
+        if (GetDIBits(screen.Get(), bitmap, 0, size.cy, stream.data() + 14 + sizeof bih, &bi,
+                      DIB_RGB_COLORS) != size.cy)
             return false;
     }
     const uint32_t fileSize = static_cast<uint32_t>(stream.size());
     const uint32_t offset = 14 + sizeof bih;
-    const uint8_t fileHeader[14] = {'B', 'M',
-                                    static_cast<uint8_t>(fileSize), static_cast<uint8_t>(fileSize >> 8),
-                                    static_cast<uint8_t>(fileSize >> 16), static_cast<uint8_t>(fileSize >> 24),
-                                    0, 0, 0, 0,
-                                    static_cast<uint8_t>(offset), static_cast<uint8_t>(offset >> 8), 0, 0};
+    const uint8_t fileHeader[14] = {'B',
+                                    'M',
+                                    static_cast<uint8_t>(fileSize),
+                                    static_cast<uint8_t>(fileSize >> 8),
+                                    static_cast<uint8_t>(fileSize >> 16),
+                                    static_cast<uint8_t>(fileSize >> 24),
+                                    0,
+                                    0,
+                                    0,
+                                    0,
+                                    static_cast<uint8_t>(offset),
+                                    static_cast<uint8_t>(offset >> 8),
+                                    0,
+                                    0};
     memcpy(stream.data(), fileHeader, 14);
     memcpy(stream.data() + 14, &bih, sizeof bih);
     CorrectBmpPixelOffset(stream);
 
-    ui::KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
+    ui::KernelHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE) {
         (void)file.Release();
         return false;

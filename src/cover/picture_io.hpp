@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-
 #include <vector>
 
 #include "cover/tiling.hpp"

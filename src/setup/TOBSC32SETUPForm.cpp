@@ -1,6 +1,6 @@
 #include "setup/TOBSC32SETUPForm.hpp"
 
-#include "app/product.hpp"
+#include "settings/product.hpp"
 #include "ui/application.hpp"
 
 namespace obsc32 {
@@ -23,8 +23,8 @@ TOBSC32SETUPForm::TOBSC32SETUPForm() : ui::Form(nullptr, "OBSC32SETUPForm", kSet
 
 void TOBSC32SETUPForm::FormCreate() {
     auto& app = ui::Application::Instance();
-    std::string base = ProductTitle + VersionText(ProgramVersion);
-    if (StartMode > 0) {
+    std::string base = std::string(ProductTitle) + VersionText(ProgramVersion);
+    if (StartMode != StartModes::Normal) {
         app.ShowMainForm = false;
         SetCaption(base + " 削除");
         app.SetTitle(Caption());

@@ -9,15 +9,13 @@ namespace {
 constexpr char kYen = '\\';
 constexpr char kQuote = '"';
 
-bool IsLeadAt(const std::string& text, std::size_t index)
-{
+bool IsLeadAt(const std::string& text, std::size_t index) {
     return IsLeadByte(static_cast<unsigned char>(text[index]));
 }
 
 // Lead bytes in an unbroken run that ends at index end - 1. A byte that is not a lead byte always
 // closes a character, so only the parity of this run decides how the bytes after it pair up.
-std::size_t LeadRunBefore(const std::string& text, std::size_t end)
-{
+std::size_t LeadRunBefore(const std::string& text, std::size_t end) {
     std::size_t count = 0;
     while (end > 0 && IsLeadAt(text, end - 1)) {
         ++count;
@@ -28,8 +26,7 @@ std::size_t LeadRunBefore(const std::string& text, std::size_t end)
 
 // Whether the final byte, known to be 0x5C, is a separator rather than the tail of a character.
 // Only called for texts longer than 3 bytes.
-bool EndsInRealYen(const std::string& path)
-{
+bool EndsInRealYen(const std::string& path) {
     std::size_t last = path.size() - 1;
     if (!IsLeadAt(path, last - 1)) {
         return true;
@@ -37,15 +34,11 @@ bool EndsInRealYen(const std::string& path)
     return LeadRunBefore(path, last) % 2 == 0;
 }
 
-} // namespace
+}  // namespace
 
-bool IsLeadByte(unsigned char b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-std::string YenAdd(std::string path)
-{
+std::string YenAdd(std::string path) {
     // No caller passes an empty path; a lone backslash is the least surprising answer.
     if (path.empty()) {
         return std::string(1, kYen);
@@ -63,8 +56,7 @@ std::string YenAdd(std::string path)
     return path + kYen;
 }
 
-std::string YenCut(std::string path)
-{
+std::string YenCut(std::string path) {
     // Keeps the backslash of a drive root such as C:\.
     if (path.size() <= 3) {
         return path;
@@ -78,8 +70,7 @@ std::string YenCut(std::string path)
     return path;
 }
 
-std::string SjisLeft(std::string text, int n)
-{
+std::string SjisLeft(std::string text, int n) {
     if (n <= 0) {
         return std::string();
     }
@@ -95,8 +86,7 @@ std::string SjisLeft(std::string text, int n)
     return text;
 }
 
-std::string SjisCase(std::string text, bool toLower)
-{
+std::string SjisCase(std::string text, bool toLower) {
     std::size_t i = 0;
     while (i < text.size()) {
         char c = text[i];
@@ -119,8 +109,7 @@ std::string SjisCase(std::string text, bool toLower)
     return text;
 }
 
-void YenSplit(const std::string& path, std::vector<std::string>& list)
-{
+void YenSplit(const std::string& path, std::vector<std::string>& list) {
     std::string segment;
     std::size_t i = 0;
     while (i < path.size()) {
@@ -144,8 +133,7 @@ void YenSplit(const std::string& path, std::vector<std::string>& list)
     }
 }
 
-void YenLevels(const std::string& path, std::vector<std::string>& list)
-{
+void YenLevels(const std::string& path, std::vector<std::string>& list) {
     // Only the items added here are rewritten, so anything the caller already had stays as it was.
     std::size_t first = list.size();
     YenSplit(path, list);
@@ -157,4 +145,23 @@ void YenLevels(const std::string& path, std::vector<std::string>& list)
     }
 }
 
-} // namespace obsc32
+namespace {
+// Index just past the last separator (real backslash, ':' or '/').
+std::size_t NameStart(const std::string& path) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (IsLeadAt(path, i)) {
+            ++i;
+        } else if (path[i] == kYen || path[i] == '/' || path[i] == ':') {
+            start = i + 1;
+        }
+    }
+    return start;
+}
+}  // namespace
+
+std::string FileNamePart(const std::string& path) { return path.substr(NameStart(path)); }
+
+std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path)); }
+
+}  // namespace obsc32

@@ -31,4 +31,9 @@ void YenSplit(const std::string& path, std::vector<std::string>& list);
 // Appends the folders of the path from the drive root down (C:\A\B\ -> C:\, C:\A, C:\A\B).
 void YenLevels(const std::string& path, std::vector<std::string>& list);
 
-} // namespace obsc32
+// The file name part of a path (after the last real backslash, or ':' or '/').
+std::string FileNamePart(const std::string& path);
+// The folder part of a path, with its trailing separator.
+std::string FolderPart(const std::string& path);
+
+}  // namespace obsc32

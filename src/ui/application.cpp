@@ -92,8 +92,7 @@ void Application::Reset() {
     ShowMainForm = true;
     // A quit posted by a closed main form must not end the next test's loop.
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
 }
 
 }  // namespace ui

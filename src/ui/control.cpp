@@ -69,7 +69,8 @@ void Control::SetParentFont(bool on) {
 }
 
 bool Control::CanFocus() const {
-    return HandleAllocated() && visible_ && enabled_ && IsWindowVisible(Handle()) && IsWindowEnabled(Handle());
+    return HandleAllocated() && visible_ && enabled_ && IsWindowVisible(Handle()) &&
+           IsWindowEnabled(Handle());
 }
 
 void Control::SetFocus() {
@@ -101,14 +102,9 @@ bool Control::ControlMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
             EndPaint(Handle(), &ps);
             return true;
         }
-        case WM_SETFOCUS:
-            Parent->ControlFocused(this);
-            return false;
-        case WM_GETDLGCODE:
-            result = DLGC_WANTCHARS | DLGC_WANTARROWS;
-            return true;
-        default:
-            return false;
+        case WM_SETFOCUS: Parent->ControlFocused(this); return false;
+        case WM_GETDLGCODE: result = DLGC_WANTCHARS | DLGC_WANTARROWS; return true;
+        default: return false;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "ui/form.hpp"
 
-#include <windowsx.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -35,7 +35,10 @@ void Form::Create() {
     switch (Border) {
         case BorderStyle::None: p.Style = WS_POPUP; break;
         case BorderStyle::Single: p.Style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; break;
-        case BorderStyle::Dialog: p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU; p.ExStyle = WS_EX_DLGMODALFRAME; break;
+        case BorderStyle::Dialog:
+            p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+            p.ExStyle = WS_EX_DLGMODALFRAME;
+            break;
     }
     p.Style |= WS_CLIPCHILDREN;
     if (ShowInTaskbar) p.ExStyle |= WS_EX_APPWINDOW;
@@ -49,8 +52,9 @@ void Form::Create() {
     else if (!ShowInTaskbar)
         p.ExStyle |= WS_EX_TOOLWINDOW;
     if (!FontName.empty())
-        font_.Reset(CreateFontA(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, FontCharset, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, FontName.c_str()));
+        font_.Reset(CreateFontA(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, FontCharset,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                FontName.c_str()));
     CreateHandle(p);
     for (Control* c : controls_) c->CreateControl();
     CreateHints();
@@ -105,7 +109,8 @@ void Form::SelectNext(bool forward) {
     for (Control* c : controls_)
         if (c->TabStop && c->CanFocus()) order.push_back(c);
     if (order.empty()) return;
-    std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) { return a->TabOrder < b->TabOrder; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](Control* a, Control* b) { return a->TabOrder < b->TabOrder; });
     auto at = std::find(order.begin(), order.end(), FocusedControl());
     size_t i = at == order.end() ? (forward ? order.size() - 1 : 0) : static_cast<size_t>(at - order.begin());
     i = forward ? (i + 1) % order.size() : (i + order.size() - 1) % order.size();
@@ -198,7 +203,9 @@ void Form::Hide() {
 }
 
 void Form::Repaint() {
-    if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (HandleAllocated())
+        RedrawWindow(Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 bool Form::Visible() const { return HandleAllocated() && IsWindowVisible(Handle()); }
@@ -271,9 +278,7 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             result = 1;
             return true;
         }
-        case WM_CLOSE:
-            Close();
-            return true;
+        case WM_CLOSE: Close(); return true;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             if (Control* c = ControlOf(reinterpret_cast<HWND>(lParam))) {
@@ -289,8 +294,7 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             if (HIWORD(wParam) == EN_SETFOCUS)
                 if (Control* c = ControlOf(reinterpret_cast<HWND>(lParam))) ControlFocused(c);
             return false;
-        default:
-            return DispatchMouseDown(OnMouseDown, this, msg, lParam);
+        default: return DispatchMouseDown(OnMouseDown, this, msg, lParam);
     }
 }
 

@@ -32,13 +32,27 @@ private:
     H h_{};
 };
 
-struct KeyTraits { static void Close(HKEY h) { RegCloseKey(h); } };
-struct MenuTraits { static void Close(HMENU h) { DestroyMenu(h); } };
-struct GdiTraits { static void Close(HGDIOBJ h) { DeleteObject(h); } };
-struct IconTraits { static void Close(HICON h) { DestroyIcon(h); } };
-struct MemoryDcTraits { static void Close(HDC h) { DeleteDC(h); } };
-struct AtomTraits { static void Close(ATOM a) { GlobalDeleteAtom(a); } };
-struct KernelTraits { static void Close(HANDLE h) { CloseHandle(h); } };
+struct KeyTraits {
+    static void Close(HKEY h) { RegCloseKey(h); }
+};
+struct MenuTraits {
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+struct GdiTraits {
+    static void Close(HGDIOBJ h) { DeleteObject(h); }
+};
+struct IconTraits {
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+struct MemoryDcTraits {
+    static void Close(HDC h) { DeleteDC(h); }
+};
+struct AtomTraits {
+    static void Close(ATOM a) { GlobalDeleteAtom(a); }
+};
+struct KernelTraits {
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
 
 using Key = UniqueHandle<HKEY, KeyTraits>;
 using Menu = UniqueHandle<HMENU, MenuTraits>;

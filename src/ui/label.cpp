@@ -10,7 +10,9 @@ Label::Label(Form* parent, std::string name, std::string caption) : Control(pare
 }
 
 UINT Label::DrawFlags() const {
-    UINT align = Alignment == Alignment::Right ? DT_RIGHT : Alignment == Alignment::Center ? DT_CENTER : DT_LEFT;
+    UINT align = Alignment == Alignment::Right    ? DT_RIGHT
+                 : Alignment == Alignment::Center ? DT_CENTER
+                                                  : DT_LEFT;
     return DT_EXPANDTABS | align | (ShowAccelChar ? 0 : DT_NOPREFIX);
 }
 

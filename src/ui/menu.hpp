@@ -26,7 +26,9 @@ public:
     std::vector<MenuItem*> Items;
     void Add(std::initializer_list<MenuItem*> items) { Items.insert(Items.end(), items); }
     // Runs OnClick with this item as Sender.
-    void Click() { if (OnClick) OnClick(this); }
+    void Click() {
+        if (OnClick) OnClick(this);
+    }
 };
 
 class PopupMenu : public Component {

@@ -14,10 +14,10 @@ public:
     using Component::Component;
 
     std::string InitialDir;
-    std::string FileName;    // in: proposed name (may hold a wildcard); out: the chosen file
+    std::string FileName;  // in: proposed name (may hold a wildcard); out: the chosen file
     std::string DefaultExt;
-    std::string Filter;      // "description|pattern|description|pattern"
-    DWORD Options = 0;       // OFN_* flags
+    std::string Filter;  // "description|pattern|description|pattern"
+    DWORD Options = 0;   // OFN_* flags
     std::string Title;
 
     // True when a file was chosen.

@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
-#include "ui/component.hpp"
-
 namespace ui {
 
 bool Registry::OpenKey(const std::string& path, bool canCreate) {
     CloseKey();
     HKEY key = nullptr;
-    LONG r = canCreate ? RegCreateKeyExA(root_, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                         nullptr)
-                       : RegOpenKeyExA(root_, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    LONG r = canCreate
+                 ? RegCreateKeyExA(root_, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+                 : RegOpenKeyExA(root_, path.c_str(), 0, KEY_ALL_ACCESS, &key);
     // A key we may only read still serves the readers.
     if (r != ERROR_SUCCESS && !canCreate) r = RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &key);
     if (r != ERROR_SUCCESS) return false;
@@ -22,12 +20,13 @@ bool Registry::OpenKey(const std::string& path, bool canCreate) {
 std::string Registry::ReadString(const std::string& name) const {
     if (!key_) return {};
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+    if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
     std::string text(size + 1, '\0');
     DWORD got = size;
-    if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(text.data()), &got) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+                         &got) != ERROR_SUCCESS)
         return {};
     // Stored data need not be terminated, and may hold a terminator early.
     text.resize(std::min<size_t>(got, text.size()));
@@ -36,13 +35,14 @@ std::string Registry::ReadString(const std::string& name) const {
 }
 
 bool Registry::ValueExists(const std::string& name) const {
-    return key_ && RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return key_ &&
+           RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-void Registry::WriteString(const std::string& name, const std::string& value) {
-    if (!key_ || RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
-        throw Error("レジストリーに書き込めません: " + name);
+bool Registry::WriteString(const std::string& name, const std::string& value) {
+    return key_ &&
+           RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 void Registry::DeleteValue(const std::string& name) {
@@ -57,7 +57,8 @@ bool DeleteTree(HKEY parent, const std::string& path) {
     char name[256];
     for (;;) {
         DWORD len = sizeof name;
-        if (RegEnumKeyExA(key.Get(), 0, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(key.Get(), 0, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         if (!DeleteTree(key.Get(), name)) return false;
     }
     key.Reset();
@@ -73,7 +74,8 @@ std::vector<std::string> Registry::GetKeyNames() const {
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD len = sizeof name;
-        if (RegEnumKeyExA(key_.Get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(key_.Get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         names.emplace_back(name, len);
     }
     return names;
@@ -85,7 +87,8 @@ std::vector<std::string> Registry::GetValueNames() const {
     char name[16384];
     for (DWORD i = 0;; ++i) {
         DWORD len = sizeof name;
-        if (RegEnumValueA(key_.Get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(key_.Get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         names.emplace_back(name, len);
     }
     return names;

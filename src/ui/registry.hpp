@@ -14,7 +14,10 @@ public:
     explicit Registry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
 
     HKEY RootKey() const { return root_; }
-    void SetRootKey(HKEY root) { CloseKey(); root_ = root; }
+    void SetRootKey(HKEY root) {
+        CloseKey();
+        root_ = root;
+    }
 
     // Opens `path` under the root, creating it when `canCreate`; false when it cannot.
     bool OpenKey(const std::string& path, bool canCreate);
@@ -24,8 +27,8 @@ public:
     // A string value's text. An absent value, a closed key or a value that is not a string read as "".
     std::string ReadString(const std::string& name) const;
     bool ValueExists(const std::string& name) const;
-    // Writes a REG_SZ value; throws ui::Error when it cannot.
-    void WriteString(const std::string& name, const std::string& value);
+    // Writes a REG_SZ value; false when it cannot.
+    [[nodiscard]] bool WriteString(const std::string& name, const std::string& value);
     // An absent value is not an error.
     void DeleteValue(const std::string& name);
     // Deletes `path` (relative to the root) with everything below it; false when it could not.

@@ -34,7 +34,8 @@ char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned 
 
 }  // namespace
 
-TColorBtn::TColorBtn(ui::Form* parent, std::string name, std::string caption) : Control(parent, std::move(name)) {
+TColorBtn::TColorBtn(ui::Form* parent, std::string name, std::string caption)
+    : Control(parent, std::move(name)) {
     SetBounds(Left(), Top(), 75, 25);
     TabStop = true;
     SetParentColor(true);
@@ -210,8 +211,7 @@ bool TColorBtn::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
                 }
             }
             return ControlMessage(msg, wParam, lParam, result);
-        default:
-            return ControlMessage(msg, wParam, lParam, result);
+        default: return ControlMessage(msg, wParam, lParam, result);
     }
 }
 

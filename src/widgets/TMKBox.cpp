@@ -1,6 +1,6 @@
 #include "widgets/TMKBox.hpp"
 
-#include "app/setting_values.hpp"
+#include "shell/decimal.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
 

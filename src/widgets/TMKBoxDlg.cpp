@@ -103,7 +103,9 @@ int TMKBoxDlg::ShowSlot(int kind, int slot, const std::string& text, int def) {
 
         GetWorkArea();
         ScreenArea work{WorkLeft, WorkTop, WorkWidth, WorkHeight};
-        HWND anchorWnd = SourceHandle ? SourceHandle : main && main->HandleAllocated() ? main->Handle() : nullptr;
+        HWND anchorWnd = SourceHandle                      ? SourceHandle
+                         : main && main->HandleAllocated() ? main->Handle()
+                                                           : nullptr;
         ScreenArea anchor;
         if (anchorWnd) {
             RECT r;

@@ -22,8 +22,8 @@ MKBoxLayout LayoutMKBox(const MKBoxLayoutInput& in) {
 
     l.Memo = {2 * ib, kMemoTop, in.TextWidth + 10, in.TextHeight - 2 * in.FontHeight};
     l.Width = 3 * ib + l.Memo.Width;
-    l.Height = ib > l.Memo.Height ? 3 * ib + l.Ok.Height + ib / 2
-                                  : l.Memo.Height + l.Ok.Height + 2 * ib + ib / 2;
+    l.Height =
+        ib > l.Memo.Height ? 3 * ib + l.Ok.Height + ib / 2 : l.Memo.Height + l.Ok.Height + 2 * ib + ib / 2;
     l.Icon.Top = std::max(16, l.Memo.Top + (l.Memo.Height - ib) / 2 - 4);
 
     const int contentBottom = std::max(l.Memo.Bottom(), l.Icon.Bottom());

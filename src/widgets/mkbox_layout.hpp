@@ -11,23 +11,23 @@ struct BoxRect {
 };
 
 // Design sizes of the box's controls.
-inline constexpr int kIconSize = 32;         // Image_Box
-inline constexpr int kMemoTop = 16;          // MemoMsg
-inline constexpr int kButtonWidth = 89;      // every button
+inline constexpr int kIconSize = 32;     // Image_Box
+inline constexpr int kMemoTop = 16;      // MemoMsg
+inline constexpr int kButtonWidth = 89;  // every button
 inline constexpr int kButtonHeight = 33;
-inline constexpr int kSelectHeight = 3;      // Label_Select: 89 x 3
+inline constexpr int kSelectHeight = 3;  // Label_Select: 89 x 3
 inline constexpr int kMinGap = 10;
 
 struct MKBoxLayoutInput {
-    int Kind = 0;           // 0 OK, 1 Yes/No
+    int Kind = 0;  // 0 OK, 1 Yes/No
     bool Countdown = false;
     int Default = 0;
-    int TextWidth = 0;      // Msg, auto-sized to the text
+    int TextWidth = 0;  // Msg, auto-sized to the text
     int TextHeight = 0;
-    int FontHeight = -13;   // the memo's font height (negative: character height)
-    int FrameWidth = 0;     // outer width minus client width
+    int FontHeight = -13;  // the memo's font height (negative: character height)
+    int FrameWidth = 0;    // outer width minus client width
     int FrameHeight = 0;
-    int CountWidth = 0;     // Label_TM, auto-sized to its text
+    int CountWidth = 0;  // Label_TM, auto-sized to its text
     int CountHeight = 0;
 };
 

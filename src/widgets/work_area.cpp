@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 #include "widgets/work_area_rules.hpp"
 
 namespace obsc32 {

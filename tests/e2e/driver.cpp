@@ -20,40 +20,7 @@ HANDLE Job() {
     return job;
 }
 
-void WaitAStep() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 15, QS_ALLINPUT); }
 }  // namespace
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-bool WaitUntil(const std::function<bool()>& condition, Millis timeout) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PumpMessages();
-        if (condition()) return true;
-        if (GetTickCount() - start >= timeout) return false;
-        WaitAStep();
-    }
-}
-
-bool HoldsFor(const std::function<bool()>& condition, Millis duration) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PumpMessages();
-        if (!condition()) return false;
-        if (GetTickCount() - start >= duration) return true;
-        WaitAStep();
-    }
-}
-
-bool WaitUntilSteady(const std::function<bool()>& condition, Millis hold, Millis timeout) {
-    return WaitUntil([&] { return condition() && HoldsFor(condition, hold); }, timeout);
-}
 
 namespace registry {
 
@@ -274,14 +241,7 @@ std::vector<HWND> ChildrenOf(HWND parent, const char* className) {
     return found;
 }
 
-std::string ControlText(HWND wnd) {
-    char text[4096] = {};
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                             5000, &length))
-        return {};
-    return std::string(text, length < sizeof text ? length : 0);
-}
+std::string ControlText(HWND wnd) { return testing_common::TextOf(wnd); }
 
 HWND ChildWithText(HWND parent, const char* className, const std::string& text) {
     for (HWND w : ChildrenOf(parent, className))
@@ -355,56 +315,25 @@ std::vector<DWORD> SettledTrayAreaPixels() {
 
 namespace input {
 
-namespace {
-bool CursorAt(POINT at) {
-    POINT p{};
-    return GetCursorPos(&p) && p.x == at.x && p.y == at.y;
-}
-
-INPUT MouseInput(POINT at, DWORD flags) {
-    // Absolute coordinates run 0..65535 over the screen; rounded up, the scaling back lands on `at`.
-    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (at.x * 65536 + w - 1) / w;
-    in.mi.dy = (at.y * 65536 + h - 1) / h;
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return in;
-}
-
-void Send(INPUT* inputs, UINT count) {
-    if (SendInput(count, inputs, sizeof(INPUT)) != count) throw std::runtime_error("SendInput failed");
-}
-}  // namespace
-
 void PlaceCursor(POINT at) {
     SetCursorPos(at.x, at.y);
-    if (!WaitUntil([&] { return CursorAt(at); }, 2000)) throw std::runtime_error("the cursor did not move");
+    if (!WaitUntil(
+            [&] {
+                POINT p{};
+                return GetCursorPos(&p) && p.x == at.x && p.y == at.y;
+            },
+            2000))
+        throw std::runtime_error("the cursor did not move");
 }
 
 void MoveTo(POINT at) {
-    INPUT in = MouseInput(at, MOUSEEVENTF_MOVE);
-    Send(&in, 1);
-    if (!WaitUntil([&] { return CursorAt(at); }, 2000)) throw std::runtime_error("the mouse did not move");
+    if (!testing_common::input::MoveTo(at, 0)) throw std::runtime_error("the mouse did not move");
 }
 
 void Click(POINT at, bool right) {
     MoveTo(at);
-    INPUT in[2] = {MouseInput(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                   MouseInput(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
-    Send(in, 2);
-}
-
-void Key(WORD vk) {
-    INPUT in[2] = {};
-    const bool extended = vk == VK_UP || vk == VK_DOWN || vk == VK_LEFT || vk == VK_RIGHT;
-    for (int i = 0; i < 2; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = vk;
-        in[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-        in[i].ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (i ? KEYEVENTF_KEYUP : 0);
-    }
-    Send(in, 2);
+    testing_common::input::Press(right);
+    testing_common::input::Release(right);
 }
 
 }  // namespace input

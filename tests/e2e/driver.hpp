@@ -9,26 +9,23 @@
 #include <string>
 #include <vector>
 
+#include "common/boxes.hpp"
+#include "common/wait.hpp"
+
 namespace e2e {
 
-// Durations in milliseconds (<chrono> does not build with the Shift-JIS execution character set).
-using Millis = DWORD;
+using testing_common::HoldsFor;
+using testing_common::Millis;
+using testing_common::PumpMessages;
+using testing_common::WaitUntil;
+using testing_common::WaitUntilSteady;
 
 inline constexpr const char* kCoverClass = "TOBSCURIO32VANTE";
 inline constexpr const char* kSetupClass = "TOBSC32SETUPForm";
 inline constexpr const char* kMenuClass = "#32768";
-inline constexpr const char* kBoxClass = "TMKBox";   // the program's own message box
+inline constexpr const char* kBoxClass = testing_common::kProgramBox;
 inline constexpr UINT kTrayMessage = WM_USER + 102;  // the cover's tray callback, 1126
-inline constexpr Millis kDeadline = 10000;
-
-// Dispatches the messages of the test's own windows; every wait does this while it polls.
-void PumpMessages();
-// Polls the condition every 15 ms or so until it holds or the deadline passes.
-bool WaitUntil(const std::function<bool()>& condition, Millis timeout = kDeadline);
-// True when the condition held at every poll for the whole duration.
-bool HoldsFor(const std::function<bool()>& condition, Millis duration);
-// Waits until the condition holds and keeps holding for `hold`, so passing states on the way do not count.
-bool WaitUntilSteady(const std::function<bool()>& condition, Millis hold, Millis timeout = kDeadline);
+using testing_common::kDeadline;
 
 // The product key HKCU\Software\VANTE SOFT32\OBSC32, written and read as the program does it.
 namespace registry {
@@ -101,11 +98,13 @@ std::vector<DWORD> SettledTrayAreaPixels();
 
 // Input as real devices give it, through SendInput.
 namespace input {
+using testing_common::input::Key;
 // SetCursorPos, then wait until the system reports the cursor there.
 void PlaceCursor(POINT at);
+// Moves there; throws when the pointer does not get there.
 void MoveTo(POINT at);
+// Moves there and clicks; throws when the pointer does not get there.
 void Click(POINT at, bool right = false);
-void Key(WORD vk);
 }  // namespace input
 
 // The shell's notice of a mouse event over the tray icon: the cursor is at `at` when it comes.

@@ -1,8 +1,8 @@
 // Bases of the end-to-end tests: a ready desktop, a clean registry, the mouse out of the way.
 #pragma once
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include <gtest/gtest.h>
 
 #include "e2e/driver.hpp"
 

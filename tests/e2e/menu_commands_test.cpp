@@ -113,8 +113,7 @@ TEST_F(MenuCommands, TopChosenWhileABottomPlacementIsUnderWayEndsOnTop) {
     input::Key(VK_RETURN);
     // The tray click comes the moment the cover shows, while the placement command has not yet returned.
     const DWORD start = GetTickCount();
-    while (!IsWindowVisible(cover_) && GetTickCount() - start < kDeadline) {
-    }
+    while (!IsWindowVisible(cover_) && GetTickCount() - start < kDeadline) {}
     ASSERT_TRUE(IsWindowVisible(cover_)) << "the bottom placement did not show the cover";
     PostMessageA(cover_, kTrayMessage, 0, WM_LBUTTONDOWN);
     // It opens at the pointer, which it leaves outside.

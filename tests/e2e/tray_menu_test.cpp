@@ -77,20 +77,13 @@ INSTANTIATE_TEST_SUITE_P(MouseMessages, TrayOtherEvents,
                                            WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP),
                          [](const ::testing::TestParamInfo<UINT>& info) {
                              switch (info.param) {
-                                 case WM_LBUTTONUP:
-                                     return std::string("LeftUp");
-                                 case WM_RBUTTONUP:
-                                     return std::string("RightUp");
-                                 case WM_MOUSEMOVE:
-                                     return std::string("Move");
-                                 case WM_LBUTTONDBLCLK:
-                                     return std::string("LeftDouble");
-                                 case WM_RBUTTONDBLCLK:
-                                     return std::string("RightDouble");
-                                 case WM_MBUTTONDOWN:
-                                     return std::string("MiddleDown");
-                                 default:
-                                     return std::string("MiddleUp");
+                                 case WM_LBUTTONUP: return std::string("LeftUp");
+                                 case WM_RBUTTONUP: return std::string("RightUp");
+                                 case WM_MOUSEMOVE: return std::string("Move");
+                                 case WM_LBUTTONDBLCLK: return std::string("LeftDouble");
+                                 case WM_RBUTTONDBLCLK: return std::string("RightDouble");
+                                 case WM_MBUTTONDOWN: return std::string("MiddleDown");
+                                 default: return std::string("MiddleUp");
                              }
                          });
 

@@ -1,10 +1,10 @@
 #include "cover/bmp_format.hpp"
 
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <memory>
 #include <random>
+
+#include <gtest/gtest.h>
 
 using namespace obsc32;
 
@@ -18,12 +18,12 @@ struct Recipe {
     uint16_t Planes = 1;
     uint16_t BitCount = 24;
     uint32_t Compression = 0;
-    uint32_t ColorsUsed = 0;    // the header field
-    int TableEntries = -1;      // entries written; -1: as many as the header implies
-    std::vector<uint8_t> Rle;   // the compressed rows, for RLE
-    bool SizeImage = true;      // fill biSizeImage (else 0)
-    uint32_t Gap = 0;           // bytes between the colour table and the pixels
-    uint32_t Trailing = 0;      // bytes after the pixels
+    uint32_t ColorsUsed = 0;   // the header field
+    int TableEntries = -1;     // entries written; -1: as many as the header implies
+    std::vector<uint8_t> Rle;  // the compressed rows, for RLE
+    bool SizeImage = true;     // fill biSizeImage (else 0)
+    uint32_t Gap = 0;          // bytes between the colour table and the pixels
+    uint32_t Trailing = 0;     // bytes after the pixels
 };
 
 void Put16(std::vector<uint8_t>& v, uint32_t x) {
@@ -64,8 +64,8 @@ Built Build(const Recipe& r) {
     const uint32_t table = (masks ? 12 : 0) + entries * (core ? 3 : 4);
     const bool rle = r.Compression == 1 || r.Compression == 2;
     const uint32_t rows = static_cast<uint32_t>(r.Height < 0 ? -static_cast<int64_t>(r.Height) : r.Height);
-    const uint32_t pixels =
-        rle ? static_cast<uint32_t>(r.Rle.size()) : static_cast<uint32_t>(RowBytes(r.Width, r.BitCount) * rows);
+    const uint32_t pixels = rle ? static_cast<uint32_t>(r.Rle.size())
+                                : static_cast<uint32_t>(RowBytes(r.Width, r.BitCount) * rows);
 
     Built b;
     b.PixelOffset = 14 + r.HeaderSize + table + r.Gap;
@@ -95,9 +95,11 @@ Built Build(const Recipe& r) {
         Put32(v, 2835);
         Put32(v, r.ColorsUsed);
         Put32(v, 0);
-        const uint32_t rgbMasks[3] = {r.BitCount == 16 ? 0x7C00u : 0xFF0000u, r.BitCount == 16 ? 0x03E0u : 0xFF00u,
+        const uint32_t rgbMasks[3] = {r.BitCount == 16 ? 0x7C00u : 0xFF0000u,
+                                      r.BitCount == 16 ? 0x03E0u : 0xFF00u,
                                       r.BitCount == 16 ? 0x001Fu : 0xFFu};
-        for (uint32_t i = 40; i < r.HeaderSize; i += 4) Put32(v, i < 52 && r.Compression == 3 ? rgbMasks[(i - 40) / 4] : 0);
+        for (uint32_t i = 40; i < r.HeaderSize; i += 4)
+            Put32(v, i < 52 && r.Compression == 3 ? rgbMasks[(i - 40) / 4] : 0);
         if (masks)
             for (uint32_t m : rgbMasks) Put32(v, m);
     }
@@ -108,7 +110,8 @@ Built Build(const Recipe& r) {
         if (!core) v.push_back(0);
     }
     v.insert(v.end(), r.Gap, 0xEE);
-    if (rle) v.insert(v.end(), r.Rle.begin(), r.Rle.end());
+    if (rle)
+        v.insert(v.end(), r.Rle.begin(), r.Rle.end());
     else
         for (uint32_t i = 0; i < pixels; ++i) v.push_back(static_cast<uint8_t>(i * 31 + 5));
     v.insert(v.end(), r.Trailing, 0xAB);
@@ -117,7 +120,9 @@ Built Build(const Recipe& r) {
 
 // Three rows of five pixels: one run each, end of line, then end of bitmap.
 std::vector<uint8_t> Rle8Rows() { return {5, 1, 0, 0, 5, 2, 0, 0, 5, 3, 0, 0, 0, 1}; }
-std::vector<uint8_t> Rle4Rows() { return {5, 0x12, 0, 0, 5, 0x34, 0, 0, 3, 0x56, 0, 3, 0x78, 0x9A, 0, 0, 0, 0, 1}; }
+std::vector<uint8_t> Rle4Rows() {
+    return {5, 0x12, 0, 0, 5, 0x34, 0, 0, 3, 0x56, 0, 3, 0x78, 0x9A, 0, 0, 0, 0, 1};
+}
 
 Recipe Indexed(uint16_t bpp) {
     Recipe r;
@@ -150,32 +155,37 @@ BmpError Parse(const std::vector<uint8_t>& v) {
 }
 
 // The promises an accepted file keeps; reading every byte they name checks them under ASan too.
-::testing::AssertionResult Consistent(const uint8_t* data, size_t size, const BmpInfo& i, uint64_t maxPixels) {
+::testing::AssertionResult Consistent(const uint8_t* data, size_t size, const BmpInfo& i,
+                                      uint64_t maxPixels) {
     auto fail = [] { return ::testing::AssertionFailure(); };
-    if (i.Width <= 0 || i.Height == 0 || i.Height == INT32_MIN) return fail() << "dimensions " << i.Width << "x" << i.Height;
-    if (static_cast<uint64_t>(i.Width) * static_cast<uint64_t>(i.AbsHeight()) > maxPixels) return fail() << "too many pixels";
+    if (i.Width <= 0 || i.Height == 0 || i.Height == INT32_MIN)
+        return fail() << "dimensions " << i.Width << "x" << i.Height;
+    if (static_cast<uint64_t>(i.Width) * static_cast<uint64_t>(i.AbsHeight()) > maxPixels)
+        return fail() << "too many pixels";
     const uint16_t b = i.BitCount;
     if (b != 1 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32) return fail() << "bit count " << b;
     if (i.ColorTableOffset != 14 + static_cast<uint64_t>(i.HeaderSize)) return fail() << "table offset";
-    if (static_cast<uint64_t>(i.ColorTableOffset) + i.ColorTableBytes > i.PixelOffset) return fail() << "table past pixels";
+    if (static_cast<uint64_t>(i.ColorTableOffset) + i.ColorTableBytes > i.PixelOffset)
+        return fail() << "table past pixels";
     if (static_cast<uint64_t>(i.PixelOffset) + i.PixelBytes > size) return fail() << "pixels past the end";
     if (b <= 8 && i.ColorsUsed > (1u << b)) return fail() << "colours " << i.ColorsUsed;
     const uint64_t stride = RowBytes(i.Width, b);
     if (i.Stride() != stride) return fail() << "stride " << i.Stride();
     switch (i.Compression) {
-    case 0:
-    case 3:
-        if (i.Compression == 3 && b != 16 && b != 32) return fail() << "bitfields at " << b;
-        if (i.PixelBytes != stride * static_cast<uint64_t>(i.AbsHeight())) return fail() << "pixel bytes";
-        break;
-    case 1:
-    case 2:
-        if (b != (i.Compression == 1 ? 8 : 4) || i.Height < 0 || i.PixelBytes < 2) return fail() << "rle";
-        break;
-    default: return fail() << "compression " << i.Compression;
+        case 0:
+        case 3:
+            if (i.Compression == 3 && b != 16 && b != 32) return fail() << "bitfields at " << b;
+            if (i.PixelBytes != stride * static_cast<uint64_t>(i.AbsHeight())) return fail() << "pixel bytes";
+            break;
+        case 1:
+        case 2:
+            if (b != (i.Compression == 1 ? 8 : 4) || i.Height < 0 || i.PixelBytes < 2) return fail() << "rle";
+            break;
+        default: return fail() << "compression " << i.Compression;
     }
     volatile unsigned sum = 0;
-    for (uint64_t k = 0; k < static_cast<uint64_t>(i.ColorTableOffset) + i.ColorTableBytes; ++k) sum = sum + data[k];
+    for (uint64_t k = 0; k < static_cast<uint64_t>(i.ColorTableOffset) + i.ColorTableBytes; ++k)
+        sum = sum + data[k];
     for (uint64_t k = 0; k < i.PixelBytes; ++k) sum = sum + data[i.PixelOffset + k];
     return ::testing::AssertionSuccess();
 }
@@ -216,8 +226,12 @@ TEST(BmpParse, AcceptsEveryBitCount) {
 }
 
 TEST(BmpParse, RowsAreDwordAligned) {
-    const struct { uint16_t Bpp; int32_t Width; uint32_t Stride; } rows[] = {
-        {1, 5, 4}, {1, 32, 4}, {1, 33, 8}, {4, 5, 4}, {4, 9, 8}, {8, 5, 8}, {16, 5, 12}, {24, 5, 16}, {24, 4, 12}, {32, 5, 20}};
+    const struct {
+        uint16_t Bpp;
+        int32_t Width;
+        uint32_t Stride;
+    } rows[] = {{1, 5, 4}, {1, 32, 4},  {1, 33, 8},  {4, 5, 4},   {4, 9, 8},
+                {8, 5, 8}, {16, 5, 12}, {24, 5, 16}, {24, 4, 12}, {32, 5, 20}};
     for (const auto& row : rows) {
         Recipe r = Indexed(row.Bpp);
         r.Width = row.Width;
@@ -334,7 +348,8 @@ TEST(BmpParse, EveryCutOfAValidFileIsRejected) {
         ASSERT_EQ(Parse(whole), BmpError::None);
         for (size_t n = 0; n < whole.size(); ++n) {
             const std::vector<uint8_t> cut(whole.begin(), whole.begin() + n);
-            EXPECT_EQ(Parse(cut), n < 2 ? BmpError::NotBmp : BmpError::Truncated) << r.BitCount << " bpp cut at " << n;
+            EXPECT_EQ(Parse(cut), n < 2 ? BmpError::NotBmp : BmpError::Truncated)
+                << r.BitCount << " bpp cut at " << n;
         }
     }
 }
@@ -379,7 +394,9 @@ TEST(BmpParse, RejectsWhatIsNotABmp) {
 }
 
 TEST(BmpParse, RejectsEmptyAndNegativeSizes) {
-    const struct { int32_t W, H; } sizes[] = {{0, 0}, {0, 3}, {5, 0}, {-5, 3}, {INT32_MIN, 3}, {5, INT32_MIN}};
+    const struct {
+        int32_t W, H;
+    } sizes[] = {{0, 0}, {0, 3}, {5, 0}, {-5, 3}, {INT32_MIN, 3}, {5, INT32_MIN}};
     for (const auto& s : sizes) {
         std::vector<uint8_t> v = Build(Recipe{}).Bytes;
         Set32(v, 18, static_cast<uint32_t>(s.W));
@@ -471,8 +488,11 @@ TEST(BmpParse, RejectsUnknownFieldValues) {
         Set16(v, 28, bpp);
         EXPECT_EQ(Parse(v), BmpError::Unsupported) << bpp;
     }
-    const struct { uint16_t Bpp; uint32_t Compression; } combos[] = {
-        {4, 1}, {24, 1}, {8, 2}, {1, 2}, {24, 3}, {8, 3}, {24, 4}, {24, 5}, {32, 6}, {24, 0xFFFFFFFF}};
+    const struct {
+        uint16_t Bpp;
+        uint32_t Compression;
+    } combos[] = {{4, 1}, {24, 1}, {8, 2},  {1, 2},  {24, 3},
+                  {8, 3}, {24, 4}, {24, 5}, {32, 6}, {24, 0xFFFFFFFF}};
     for (const auto& c : combos) {
         std::vector<uint8_t> v = Build(Indexed(c.Bpp)).Bytes;
         Set32(v, 30, c.Compression);
@@ -590,10 +610,10 @@ TEST(BmpCorrect, CoreHeaderEntriesAreThreeBytes) {
     // header "biClrUsed" lies in the colour table and "biWidth" spans width and height.
     std::vector<uint8_t> v = Build(Core(8)).Bytes;  // 26 + 768 + 24 bytes
     Set32(v, 10, 26);
-    Set32(v, 46, 256);   // the clrUsed place
-    Set32(v, 18, 5);     // width 5, height 0 at the core places: "biWidth" = 5
-    Set32(v, 22, 1);     // "biHeight" = 1
-    Set16(v, 28, 8);     // "biBitCount" = 8
+    Set32(v, 46, 256);  // the clrUsed place
+    Set32(v, 18, 5);    // width 5, height 0 at the core places: "biWidth" = 5
+    Set32(v, 22, 1);    // "biHeight" = 1
+    Set16(v, 28, 8);    // "biBitCount" = 8
     ASSERT_TRUE(CorrectBmpPixelOffset(v));
     EXPECT_EQ(Get32(v, 10), 26u + 256u * 3u);
     v.resize(26 + 768 + 0);
@@ -647,8 +667,9 @@ TEST(BmpFuzz, MutatedFilesNeverBreakTheParserOrTheCorrection) {
     seeds.push_back(MisplacedOffset(4, 16, 12));
 
     const size_t fieldAt[] = {2, 10, 14, 18, 20, 22, 24, 26, 28, 30, 34, 46, 50};
-    const uint32_t interesting[] = {0, 1, 2, 3, 4, 8, 12, 16, 24, 32, 40, 54, 124, 255, 256, 0x7FFF, 0x8000,
-                                    0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFE};
+    const uint32_t interesting[] = {
+        0,   1,   2,   3,      4,      8,      12,      16,         24,         32,         40,        54,
+        124, 255, 256, 0x7FFF, 0x8000, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFE};
     std::mt19937 rng(12345);
     auto pick = [&](size_t n) { return static_cast<size_t>(rng() % n); };
     int accepted = 0, corrected = 0;
@@ -657,22 +678,25 @@ TEST(BmpFuzz, MutatedFilesNeverBreakTheParserOrTheCorrection) {
         const int rounds = 1 + static_cast<int>(pick(4));
         for (int k = 0; k < rounds; ++k) {
             switch (pick(6)) {
-            case 0:
-                if (!v.empty()) v[pick(v.size())] = static_cast<uint8_t>(rng());
-                break;
-            case 1:
-                if (!v.empty()) v[pick(v.size())] ^= static_cast<uint8_t>(1u << pick(8));
-                break;
-            case 2:
-            case 3: {
-                const size_t at = fieldAt[pick(std::size(fieldAt))];
-                const uint32_t x = pick(3) == 0 ? static_cast<uint32_t>(rng()) : interesting[pick(std::size(interesting))];
-                if (at + 4 <= v.size() && pick(2)) Set32(v, at, x);
-                else if (at + 2 <= v.size()) Set16(v, at, x);
-                break;
-            }
-            case 4: v.resize(pick(v.size() + 1)); break;
-            case 5: v.resize(v.size() + pick(64), static_cast<uint8_t>(rng())); break;
+                case 0:
+                    if (!v.empty()) v[pick(v.size())] = static_cast<uint8_t>(rng());
+                    break;
+                case 1:
+                    if (!v.empty()) v[pick(v.size())] ^= static_cast<uint8_t>(1u << pick(8));
+                    break;
+                case 2:
+                case 3: {
+                    const size_t at = fieldAt[pick(std::size(fieldAt))];
+                    const uint32_t x = pick(3) == 0 ? static_cast<uint32_t>(rng())
+                                                    : interesting[pick(std::size(interesting))];
+                    if (at + 4 <= v.size() && pick(2))
+                        Set32(v, at, x);
+                    else if (at + 2 <= v.size())
+                        Set16(v, at, x);
+                    break;
+                }
+                case 4: v.resize(pick(v.size() + 1)); break;
+                case 5: v.resize(v.size() + pick(64), static_cast<uint8_t>(rng())); break;
             }
         }
         const uint64_t maxPixels = pick(8) == 0 ? pick(40) : pick(8) == 0 ? UINT64_MAX : 64ull * 1024 * 1024;

@@ -1,8 +1,10 @@
-#include "app/setting_values.hpp"
+#include "settings/setting_values.hpp"
+
+#include <map>
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include "shell/decimal.hpp"
 
 using namespace obsc32;
 
@@ -47,7 +49,8 @@ TEST(CoverSettings, EmptyKeyGivesDefaults) {
 }
 
 TEST(CoverSettings, UnconvertibleValuesTakeTheirOwnFallbacks) {
-    CoverSettings s = Parse({{"AUTO", "x"}, {"UE", "x"}, {"ICHI", "x"}, {"Kabe", "x"}, {"mode", "x"}, {"MUE", "x"}});
+    CoverSettings s =
+        Parse({{"AUTO", "x"}, {"UE", "x"}, {"ICHI", "x"}, {"Kabe", "x"}, {"mode", "x"}, {"MUE", "x"}});
     EXPECT_FALSE(s.Auto);
     EXPECT_TRUE(s.Ue);
     EXPECT_EQ(s.Ichi, 1);
@@ -57,8 +60,13 @@ TEST(CoverSettings, UnconvertibleValuesTakeTheirOwnFallbacks) {
 }
 
 TEST(CoverSettings, StoredValuesAreUsedOneByOne) {
-    CoverSettings s = Parse({{"AUTO", "1"}, {"UE", "0"}, {"ICHI", "6"}, {"BMPFile", "C:\\a.bmp"}, {"Kabe", "0"},
-                             {"mode", "2"}, {"MUE", "0"}});
+    CoverSettings s = Parse({{"AUTO", "1"},
+                             {"UE", "0"},
+                             {"ICHI", "6"},
+                             {"BMPFile", "C:\\a.bmp"},
+                             {"Kabe", "0"},
+                             {"mode", "2"},
+                             {"MUE", "0"}});
     EXPECT_TRUE(s.Auto);
     EXPECT_FALSE(s.Ue);
     EXPECT_EQ(s.Ichi, 6);
@@ -89,7 +97,7 @@ TEST(CoverSettings, WrittenInOrderAsDecimalText) {
     s.Mue = true;
     auto values = CoverSettingsValues(s);
     std::vector<std::pair<std::string, std::string>> expected = {
-        {"AUTO", "1"}, {"UE", "0"}, {"ICHI", "4"}, {"BMPFile", "D:\\\x83\x5C.bmp"},
+        {"AUTO", "1"}, {"UE", "0"},   {"ICHI", "4"}, {"BMPFile", "D:\\\x83\x5C.bmp"},
         {"Kabe", "0"}, {"mode", "2"}, {"MUE", "1"}};
     EXPECT_EQ(values, expected);
     // What is written reads back the same.

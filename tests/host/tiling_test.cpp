@@ -1,10 +1,10 @@
 #include "cover/tiling.hpp"
 
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <random>
 #include <string>
+
+#include <gtest/gtest.h>
 
 using namespace obsc32;
 
@@ -63,7 +63,8 @@ std::string Describe(const Blit& b) {
                 for (int x = 0; x < b.W; ++x) {
                     const int v = target.At(b.SX + x, b.SY + y);
                     if (v < 0)
-                        return ::testing::AssertionFailure() << "copy reads an uncomposed pixel: " << Describe(b);
+                        return ::testing::AssertionFailure()
+                               << "copy reads an uncomposed pixel: " << Describe(b);
                     target.At(b.X + x, b.Y + y) = v;
                     ++writes[static_cast<size_t>(b.Y + y) * target.W + b.X + x];
                 }
@@ -80,11 +81,13 @@ std::string Describe(const Blit& b) {
     std::vector<int> writes;
     const std::vector<Blit> perTile = PlanTilesPerTile(W, H, bw, bh);
     for (const Blit& b : perTile)
-        if (b.From != Blit::FromTile) return ::testing::AssertionFailure() << "per-tile plan copies the target";
+        if (b.From != Blit::FromTile)
+            return ::testing::AssertionFailure() << "per-tile plan copies the target";
     if (auto r = Apply(perTile, tile, slow, writes); !r) return r << " (per tile)";
     for (size_t i = 0; i < writes.size(); ++i)
         if (writes[i] != 1)
-            return ::testing::AssertionFailure() << "per-tile plan writes pixel " << i << " " << writes[i] << " times";
+            return ::testing::AssertionFailure()
+                   << "per-tile plan writes pixel " << i << " " << writes[i] << " times";
     const std::vector<Blit> fastPlan = PlanTilesFast(W, H, bw, bh);
     if (auto r = Apply(fastPlan, tile, fast, writes); !r) return r << " (fast)";
     int fromTile = 0;
@@ -93,8 +96,8 @@ std::string Describe(const Blit& b) {
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
             if (slow.At(x, y) != fast.At(x, y))
-                return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") per tile " << slow.At(x, y)
-                                                     << ", fast " << fast.At(x, y);
+                return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") per tile "
+                                                     << slow.At(x, y) << ", fast " << fast.At(x, y);
     return ::testing::AssertionSuccess();
 }
 
@@ -201,7 +204,8 @@ TEST(Tiling, FastPlanHandlesTheLargestSizesWithoutOverflow) {
         for (const Blit& b : plan) {
             EXPECT_TRUE(Inside(b.X, b.Y, b.W, b.H, s[0], s[1])) << Describe(b);
             const bool fromTile = b.From == Blit::FromTile;
-            EXPECT_TRUE(Inside(b.SX, b.SY, b.W, b.H, fromTile ? s[2] : s[0], fromTile ? s[3] : s[1])) << Describe(b);
+            EXPECT_TRUE(Inside(b.SX, b.SY, b.W, b.H, fromTile ? s[2] : s[0], fromTile ? s[3] : s[1]))
+                << Describe(b);
         }
     }
     // The per-tile plan with one huge tile: a single copy.
@@ -266,8 +270,10 @@ TEST(Corner, EmptyImagesAndOtherCodesCopyNothing) {
     EXPECT_EQ(PlanCorner(1, 1024, 768, 10, 10), Blit{});
     EXPECT_EQ(PlanCorner(7, 1024, 768, 10, 10), Blit{});
     EXPECT_EQ(PlanCorner(6, 0, 768, 10, 10), Blit{});
-    EXPECT_EQ(PlanCorner(6, INT_MAX, INT_MAX, INT_MAX, 1), (Blit{Blit::FromTile, 0, INT_MAX - 1, INT_MAX, 1, 0, 0}));
-    EXPECT_EQ(PlanCorner(6, 1, 1, INT_MAX, INT_MAX), (Blit{Blit::FromTile, 0, 0, 1, 1, INT_MAX - 1, INT_MAX - 1}));
+    EXPECT_EQ(PlanCorner(6, INT_MAX, INT_MAX, INT_MAX, 1),
+              (Blit{Blit::FromTile, 0, INT_MAX - 1, INT_MAX, 1, 0, 0}));
+    EXPECT_EQ(PlanCorner(6, 1, 1, INT_MAX, INT_MAX),
+              (Blit{Blit::FromTile, 0, 0, 1, 1, INT_MAX - 1, INT_MAX - 1}));
 }
 
 TEST(Corner, CopiesStayInsideTargetAndImage) {

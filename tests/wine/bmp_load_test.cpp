@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "cover/picture_io.hpp"
 
@@ -13,8 +13,14 @@ const char* kFile = "C:\\obsc32_load.bmp";
 struct Builder {
     std::vector<unsigned char> b;
     void u8(unsigned v) { b.push_back(static_cast<unsigned char>(v)); }
-    void u16(unsigned v) { u8(v & 255); u8((v >> 8) & 255); }
-    void u32(uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); }
+    void u16(unsigned v) {
+        u8(v & 255);
+        u8((v >> 8) & 255);
+    }
+    void u32(uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    }
     void Finish(uint32_t offset) {
         uint32_t size = static_cast<uint32_t>(b.size());
         for (int i = 0; i < 4; ++i) b[2 + i] = static_cast<unsigned char>(size >> (8 * i));
@@ -25,14 +31,32 @@ struct Builder {
 // File header and a 40-byte info header.
 Builder Start(int w, int h, int bpp, uint32_t compression, uint32_t colors, uint32_t sizeImage = 0) {
     Builder x;
-    x.u8('B'); x.u8('M'); x.u32(0); x.u32(0); x.u32(0);
-    x.u32(40); x.u32(static_cast<uint32_t>(w)); x.u32(static_cast<uint32_t>(h)); x.u16(1); x.u16(bpp);
-    x.u32(compression); x.u32(sizeImage); x.u32(0); x.u32(0); x.u32(colors); x.u32(0);
+    x.u8('B');
+    x.u8('M');
+    x.u32(0);
+    x.u32(0);
+    x.u32(0);
+    x.u32(40);
+    x.u32(static_cast<uint32_t>(w));
+    x.u32(static_cast<uint32_t>(h));
+    x.u16(1);
+    x.u16(bpp);
+    x.u32(compression);
+    x.u32(sizeImage);
+    x.u32(0);
+    x.u32(0);
+    x.u32(colors);
+    x.u32(0);
     return x;
 }
 
 void Palette(Builder& x, std::initializer_list<COLORREF> colors) {
-    for (COLORREF c : colors) { x.u8(GetBValue(c)); x.u8(GetGValue(c)); x.u8(GetRValue(c)); x.u8(0); }
+    for (COLORREF c : colors) {
+        x.u8(GetBValue(c));
+        x.u8(GetGValue(c));
+        x.u8(GetRValue(c));
+        x.u8(0);
+    }
 }
 
 // The loaded picture's pixels, top row first.
@@ -59,7 +83,8 @@ std::vector<COLORREF> Load(const std::vector<unsigned char>& file, int& w, int& 
     return out;
 }
 
-const COLORREF R = RGB(255, 0, 0), G = RGB(0, 255, 0), B = RGB(0, 0, 255), K = RGB(0, 0, 0), Wt = RGB(255, 255, 255);
+const COLORREF R = RGB(255, 0, 0), G = RGB(0, 255, 0), B = RGB(0, 0, 255), K = RGB(0, 0, 0),
+               Wt = RGB(255, 255, 255);
 
 }  // namespace
 
@@ -68,15 +93,24 @@ TEST(BmpLoad, EveryDepthAndEncodingGivesItsPixels) {
     // 1 bpp, 3 x 2, bottom-up: bottom row white black white, top row black white black.
     Builder one = Start(3, 2, 1, BI_RGB, 2);
     Palette(one, {K, Wt});
-    one.u8(0xA0); one.u8(0); one.u8(0); one.u8(0);  // bottom row: bits 101
-    one.u8(0x40); one.u8(0); one.u8(0); one.u8(0);  // top row: bits 010
+    one.u8(0xA0);
+    one.u8(0);
+    one.u8(0);
+    one.u8(0);  // bottom row: bits 101
+    one.u8(0x40);
+    one.u8(0);
+    one.u8(0);
+    one.u8(0);  // top row: bits 010
     one.Finish(14 + 40 + 8);
     EXPECT_EQ(Load(one.b, w, h), (std::vector<COLORREF>{K, Wt, K, Wt, K, Wt}));
 
     // 4 bpp, 2 x 1.
     Builder four = Start(2, 1, 4, BI_RGB, 3);
     Palette(four, {R, G, B});
-    four.u8(0x12); four.u8(0); four.u8(0); four.u8(0);
+    four.u8(0x12);
+    four.u8(0);
+    four.u8(0);
+    four.u8(0);
     four.Finish(14 + 40 + 12);
     EXPECT_EQ(Load(four.b, w, h), (std::vector<COLORREF>{G, B}));
 
@@ -96,7 +130,8 @@ TEST(BmpLoad, EveryDepthAndEncodingGivesItsPixels) {
 
     // 16 bpp (5-5-5): pure red and pure blue.
     Builder sixteen = Start(2, 1, 16, BI_RGB, 0);
-    sixteen.u16(0x7C00); sixteen.u16(0x001F);
+    sixteen.u16(0x7C00);
+    sixteen.u16(0x001F);
     sixteen.Finish(14 + 40);
     std::vector<COLORREF> px = Load(sixteen.b, w, h);
     ASSERT_EQ(px.size(), 2u);
@@ -105,16 +140,28 @@ TEST(BmpLoad, EveryDepthAndEncodingGivesItsPixels) {
 
     // 32 bpp, top-down (negative height): the first stored row is the top one.
     Builder topDown = Start(1, static_cast<int>(-2), 32, BI_RGB, 0);
-    topDown.u32(0x00FF0000); topDown.u32(0x000000FF);
+    topDown.u32(0x00FF0000);
+    topDown.u32(0x000000FF);
     topDown.Finish(14 + 40);
     EXPECT_EQ(Load(topDown.b, w, h), (std::vector<COLORREF>{R, B}));
     EXPECT_EQ(h, 2);
 
     // The old 12-byte core header, 24 bpp.
     Builder core;
-    core.u8('B'); core.u8('M'); core.u32(0); core.u32(0); core.u32(0);
-    core.u32(12); core.u16(1); core.u16(1); core.u16(1); core.u16(24);
-    core.u8(0); core.u8(255); core.u8(0); core.u8(0);
+    core.u8('B');
+    core.u8('M');
+    core.u32(0);
+    core.u32(0);
+    core.u32(0);
+    core.u32(12);
+    core.u16(1);
+    core.u16(1);
+    core.u16(1);
+    core.u16(24);
+    core.u8(0);
+    core.u8(255);
+    core.u8(0);
+    core.u8(0);
     core.Finish(14 + 12);
     EXPECT_EQ(Load(core.b, w, h), (std::vector<COLORREF>{G}));
 }

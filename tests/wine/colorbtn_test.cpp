@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "ui/form.hpp"
 #include "ui/image.hpp"
@@ -58,7 +57,9 @@ bool Pump(const std::function<bool()>& done, int ms = 2000) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
-void Settle(int ms = 150) { Pump([] { return false; }, ms); }
+void Settle(int ms = 150) {
+    Pump([] { return false; }, ms);
+}
 
 void Send(std::vector<INPUT> in) {
     ASSERT_EQ(SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)), in.size());

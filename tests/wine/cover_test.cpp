@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <thread>
 
-#include "app/product.hpp"
+#include <gtest/gtest.h>
+
 #include "cover/TOBSCURIO32VANTE.hpp"
+#include "settings/product.hpp"
 #include "ui/application.hpp"
 #include "wine/cover_fixture.hpp"
 
@@ -62,8 +62,9 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     auto shellFolder = [](const char* name) {
         char buf[MAX_PATH] = {};
         DWORD size = sizeof buf;
-        RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                     name, RRF_RT_REG_SZ, nullptr, buf, &size);
+        RegGetValueA(HKEY_CURRENT_USER,
+                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
+                     RRF_RT_REG_SZ, nullptr, buf, &size);
         return std::string(buf);
     };
     const std::string lnk = "vaz       すみかげ.lnk";
@@ -72,7 +73,7 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     EXPECT_EQ(c.ProgramsShortcutPath, shellFolder("Programs") + "\\" + lnk);  // empty group name
 
     // The start-up timer runs once and, without the auto option, shows nothing.
-    EXPECT_TRUE(PumpUntil([&] { return !c.Timer1.Enabled(); }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return !c.Timer1.Enabled(); }, 2000));
     PumpFor(200);
     EXPECT_FALSE(IsWindowVisible(wnd));
     EXPECT_TRUE(c.PKURO.Checked);
@@ -96,7 +97,7 @@ TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlack) {
     SetProductValue("MUE", "0");  // "on top at start-up" wins over the stored bottom choice
     TOBSCURIO32VANTE& c = Create();
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
     PumpFor(200);
     EXPECT_TRUE(IsTopmost(c.Handle()));
     EXPECT_EQ(GetForegroundWindow(), c.Handle());
@@ -113,7 +114,7 @@ TEST_F(CoverTest, AutoStartAtBottomLeavesOtherWindowsAboveAndTheFocusAlone) {
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
                                  nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
     PumpFor(200);
     EXPECT_FALSE(IsTopmost(c.Handle()));
     EXPECT_TRUE(IsAtBottom(c.Handle()));
@@ -155,8 +156,8 @@ TEST_F(CoverTest, ARealClickOnTheBottomCoverLeavesItAtTheBottom) {
     ASSERT_TRUE(IsWindowVisible(c.Handle()));
     ASSERT_TRUE(IsAtBottom(c.Handle()));
     // The click is sent from another thread while this one keeps handling messages.
-    std::thread clicker([] { ClickAtPoint(600, 400); });
-    PumpUntil([&] { return false; }, 500);
+    std::thread clicker([] { input::Click({600, 400}); });
+    WaitUntil([&] { return false; }, 500);
     clicker.join();
     PumpFor(300);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
@@ -234,7 +235,7 @@ TEST_F(CoverTest, ClosingWritesExactlySevenStringValues) {
     EXPECT_EQ(names,
               (std::vector<std::string>{"AUTO", "BMPFile", "ICHI", "Kabe", "MUE", "UE", "Version", "mode"}));
     const std::pair<const char*, const char*> expected[] = {
-        {"AUTO", "1"}, {"UE", "1"}, {"ICHI", "4"}, {"BMPFile", "C:\\\x83\x5C\\x.bmp"},
+        {"AUTO", "1"}, {"UE", "1"},   {"ICHI", "4"}, {"BMPFile", "C:\\\x83\x5C\\x.bmp"},
         {"Kabe", "0"}, {"mode", "0"}, {"MUE", "1"}};
     for (auto [name, text] : expected) {
         DWORD type;

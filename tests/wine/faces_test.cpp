@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -7,8 +5,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/product.hpp"
+#include <gtest/gtest.h>
+
 #include "cover/TOBSCURIO32VANTE.hpp"
+#include "settings/product.hpp"
 #include "shell/windir.hpp"
 #include "ui/application.hpp"
 #include "wine/cover_fixture.hpp"
@@ -173,7 +173,8 @@ TEST_F(FacesTest, TilesCentreOneTileWhateverTheirSize) {
     EXPECT_TRUE(c.PKABE.Checked);
     EXPECT_TRUE(c.PKG1.Checked);
     // A tile's top-left corner at (462, 334): the first row 34 high, the first column 62 wide.
-    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
+    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H,
+                          [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
     PumpFor(200);
     EXPECT_EQ(ScreenPixel(462, 334), Coded(0, 0));
     EXPECT_EQ(ScreenPixel(0, 0), Coded(38, 66));
@@ -184,12 +185,14 @@ TEST_F(FacesTest, TilesCentreOneTileWhateverTheirSize) {
 
     WriteBmp24(file, 1024, 100, Coded);
     ShowWallpaper(file, 1);
-    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(x, Mod(y - 334, 100)); }));
+    EXPECT_TRUE(
+        PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(x, Mod(y - 334, 100)); }));
 
     // One pixel narrower than the screen: half the difference is 0, so columns start at the edge.
     WriteBmp24(file, 1023, 50, Coded);
     ShowWallpaper(file, 1);
-    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(x % 1023, Mod(y - 359, 50)); }));
+    EXPECT_TRUE(
+        PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(x % 1023, Mod(y - 359, 50)); }));
 
     WriteBmp24(file, 1100, 900, Coded);
     ShowWallpaper(file, 1);
@@ -244,8 +247,14 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
     };
     // 100000 x 100000 claimed by a tiny file.
     std::vector<unsigned char> huge = whole;
-    huge[18] = 0xA0; huge[19] = 0x86; huge[20] = 0x01; huge[21] = 0;
-    huge[22] = 0xA0; huge[23] = 0x86; huge[24] = 0x01; huge[25] = 0;
+    huge[18] = 0xA0;
+    huge[19] = 0x86;
+    huge[20] = 0x01;
+    huge[21] = 0;
+    huge[22] = 0xA0;
+    huge[23] = 0x86;
+    huge[24] = 0x01;
+    huge[25] = 0;
     bad.push_back({"huge.bmp", huge});
     std::vector<unsigned char> zero = whole;
     zero[18] = zero[19] = zero[22] = zero[23] = 0;
@@ -258,7 +267,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
             c.P3Click(&c.P3);
             BoxReader reader;
             ShowWallpaper(path, position);
-            EXPECT_TRUE(PumpUntil([&] { return !reader.Texts().empty(); }, 3000)) << b.name;
+            EXPECT_TRUE(WaitUntil([&] { return !reader.Texts().empty(); }, 3000)) << b.name;
             auto texts = reader.Texts();
             ASSERT_FALSE(texts.empty()) << b.name;
             EXPECT_EQ(texts[0], kLoad) << b.name << " at " << position;
@@ -271,7 +280,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
     {
         BoxReader reader;
         ShowWallpaper(std::string(kDir) + "\\missing.bmp", 1);
-        PumpUntil([&] { return !reader.Texts().empty(); }, 3000);
+        WaitUntil([&] { return !reader.Texts().empty(); }, 3000);
         ASSERT_EQ(reader.Texts().size(), 1u);
         EXPECT_EQ(reader.Texts()[0], kLoad);
     }
@@ -285,7 +294,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
         EXPECT_TRUE(IsWindowVisible(c.Handle()));
         c.P3Click(&c.P3);
         ShowWallpaper(std::string(kDir) + "\\" + std::string(400, 'a') + ".bmp", 1);
-        PumpUntil([&] { return !reader.Texts().empty(); }, 3000);
+        WaitUntil([&] { return !reader.Texts().empty(); }, 3000);
         ASSERT_EQ(reader.Texts().size(), 1u);
         EXPECT_EQ(reader.Texts()[0], kLoad);
     }
@@ -293,7 +302,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
         BoxReader reader;
         c.WallpaperImagePath.clear();
         c.PKABEClick(&c.PKABE);
-        PumpUntil([&] { return !reader.Texts().empty(); }, 3000);
+        WaitUntil([&] { return !reader.Texts().empty(); }, 3000);
         ASSERT_EQ(reader.Texts().size(), 1u);
         EXPECT_EQ(reader.Texts()[0], "ＢＭＰﾌｧｲﾙが登録されていません・・・");
     }
@@ -307,8 +316,8 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
     wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 0));
     wc.lpszClassName = "RedSquare";
     RegisterClassA(&wc);
-    HWND red = CreateWindowExA(WS_EX_TOPMOST, "RedSquare", "", WS_POPUP | WS_VISIBLE, 100, 100, 50, 50, nullptr,
-                               nullptr, nullptr, nullptr);
+    HWND red = CreateWindowExA(WS_EX_TOPMOST, "RedSquare", "", WS_POPUP | WS_VISIBLE, 100, 100, 50, 50,
+                               nullptr, nullptr, nullptr, nullptr);
     PumpFor(300);
     ASSERT_EQ(ScreenPixel(120, 120), RGB(255, 0, 0));
     c.PCapChanClick(&c.PCapChan);
@@ -363,10 +372,11 @@ TEST_F(FacesTest, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) {
     EXPECT_FALSE(c.PKBLoad.Checked);
 
     // The file holds what the cover showed.
-    HBITMAP fromFile = static_cast<HBITMAP>(LoadImageA(nullptr, saved.c_str(), IMAGE_BITMAP, 0, 0,
-                                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP fromFile = static_cast<HBITMAP>(
+        LoadImageA(nullptr, saved.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     ASSERT_NE(fromFile, nullptr);
-    EXPECT_TRUE(PictureIs(fromFile, W, H, [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
+    EXPECT_TRUE(
+        PictureIs(fromFile, W, H, [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
     DeleteObject(fromFile);
     char wallpaper[MAX_PATH] = {};
     SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof wallpaper, wallpaper, 0);
@@ -375,8 +385,8 @@ TEST_F(FacesTest, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) {
     // The black face pastes a black screen.
     c.PKUROClick(&c.PKURO);
     c.PLHARIGAMIClick(&c.PLHARIGAMI);
-    fromFile = static_cast<HBITMAP>(LoadImageA(nullptr, saved.c_str(), IMAGE_BITMAP, 0, 0,
-                                               LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    fromFile = static_cast<HBITMAP>(
+        LoadImageA(nullptr, saved.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     ASSERT_NE(fromFile, nullptr);
     EXPECT_TRUE(PictureIs(fromFile, W, H, [](int, int) { return RGB(0, 0, 0); }));
     DeleteObject(fromFile);
@@ -388,7 +398,7 @@ TEST_F(FacesTest, StartUpFacesActAfterTheTimerWhileTheCoverStaysHidden) {
     {
         BoxReader reader;
         TOBSCURIO32VANTE& c = Create();
-        EXPECT_TRUE(PumpUntil([&] { return !reader.Texts().empty(); }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return !reader.Texts().empty(); }, 3000));
         ASSERT_FALSE(reader.Texts().empty());
         EXPECT_EQ(reader.Texts()[0], "ＢＭＰﾌｧｲﾙが登録されていません・・・");
         EXPECT_FALSE(IsWindowVisible(c.Handle()));
@@ -398,7 +408,7 @@ TEST_F(FacesTest, StartUpFacesActAfterTheTimerWhileTheCoverStaysHidden) {
     SetProductValue("mode", "1");
     TOBSCURIO32VANTE& c = Create();
     EXPECT_FALSE(c.CaptureBitmap);
-    EXPECT_TRUE(PumpUntil([&] { return static_cast<bool>(c.CaptureBitmap); }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return static_cast<bool>(c.CaptureBitmap); }, 2000));
     EXPECT_TRUE(c.PGET.Checked);
     EXPECT_TRUE(c.PCapChan.Checked);
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
@@ -420,7 +430,8 @@ TEST_F(FacesTest, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
     EXPECT_FALSE(c.PKBLoad.Checked);
     EXPECT_EQ(c.PBmpLoad.Caption, "BMPﾛｰﾄﾞ " + file);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
-    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
+    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H,
+                          [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
 
     // With no earlier BMP, cancelling stops with a notice.
     c.BmpFilePath.clear();
@@ -429,7 +440,7 @@ TEST_F(FacesTest, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
     BoxReader reader;
     c.PBmpLoadClick(&c.PBmpLoad);
     canceller2.join();
-    PumpUntil([&] { return !reader.Texts().empty(); }, 3000);
+    WaitUntil([&] { return !reader.Texts().empty(); }, 3000);
     ASSERT_EQ(reader.Texts().size(), 1u);
     EXPECT_EQ(reader.Texts()[0], "ＢＭＰロードを、中止しました・・・");
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
@@ -438,8 +449,8 @@ TEST_F(FacesTest, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
 TEST_F(FacesTest, SystemWallpaperSourceAndOtherPictureFormats) {
     TOBSCURIO32VANTE& c = Create();
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_USERS, ".Default\\Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_USERS, ".Default\\Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegDeleteValueA(key, "Wallpaper");
     c.PBmpLoad.Checked = true;
@@ -491,5 +502,6 @@ TEST_F(FacesTest, AFileChosenInTheDialogBecomesTheWallpaper) {
     EXPECT_EQ(c.WallpaperImagePath, file);
     EXPECT_TRUE(c.PBmpLoad.Checked);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
-    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
+    EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H,
+                          [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
 }

@@ -1,7 +1,8 @@
+#include "ui/form.hpp"
+
 #include <gtest/gtest.h>
 
 #include "ui/application.hpp"
-#include "ui/form.hpp"
 #include "ui/image.hpp"
 #include "ui/timer.hpp"
 #include "wine/fixture.hpp"
@@ -48,10 +49,10 @@ TEST(Form, CaptionIsTheWindowTextAndCloseAsksFirst) {
 TEST(Form, AFailingCreateHandlerIsReportedAndTheWindowStays) {
     TestForm f;
     f.throwInCreate = true;
-    testing_wine::BoxAnswerer answerer;
+    testing_wine::BoxWatcher answerer(testing_common::kPlatformBox);
     f.Create();
-    EXPECT_TRUE(testing_wine::PumpUntil([&] { return answerer.Count() == 1; }));
-    EXPECT_EQ(answerer.Text(), "作成に失敗");
+    EXPECT_TRUE(testing_wine::WaitUntil([&] { return answerer.Count() == 1; }));
+    EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"作成に失敗"});
     EXPECT_TRUE(IsWindow(f.Handle()));
 }
 

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "ui/application.hpp"
 #include "ui/form.hpp"
@@ -58,7 +58,8 @@ HWND CountLabel(HWND box) {
         char cls[32] = {};
         GetClassNameA(c, cls, sizeof cls);
         std::string t = Text(c);
-        if (std::string(cls) == "TLabel" && t.size() >= unit.size() && t.compare(t.size() - unit.size(), unit.size(), unit) == 0)
+        if (std::string(cls) == "TLabel" && t.size() >= unit.size() &&
+            t.compare(t.size() - unit.size(), unit.size(), unit) == 0)
             return c;
     }
     return nullptr;
@@ -216,7 +217,8 @@ TEST_F(MKBoxTest, WithoutTimerNoCountdownIsShownAndNothingTimesOut) {
     dlg.TimerCount = 1;
     bool stillOpen = false, countdownShown = true;
     Drive([&](HWND box) {
-        countdownShown = IsWindowVisible(Child(box, "TColorBtn", "一時停止")) || IsWindowVisible(CountLabel(box));
+        countdownShown =
+            IsWindowVisible(Child(box, "TColorBtn", "一時停止")) || IsWindowVisible(CountLabel(box));
         Sleep(2200);
         stillOpen = IsWindow(box) && IsWindowVisible(box);
         Key(VK_ESCAPE);  // an OK box has no cancel button
@@ -288,12 +290,15 @@ TEST_F(MKBoxTest, BoxesNestAndAFullSlotTableShowsNothing) {
     };
     driver_ = std::thread([] {
         // Answer the inner box first, then the outer one.
-        WaitFor([] {
-            int n = 0;
-            for (HWND w = FindWindowA("TMKBox", nullptr); w; w = FindWindowExA(nullptr, w, "TMKBox", nullptr))
-                n += IsWindowVisible(w) ? 1 : 0;
-            return n == 2;
-        }, 5000);
+        WaitFor(
+            [] {
+                int n = 0;
+                for (HWND w = FindWindowA("TMKBox", nullptr); w;
+                     w = FindWindowExA(nullptr, w, "TMKBox", nullptr))
+                    n += IsWindowVisible(w) ? 1 : 0;
+                return n == 2;
+            },
+            5000);
         Key(VK_RETURN);
         Sleep(300);
         Key(VK_RETURN);
@@ -436,8 +441,8 @@ TEST(GetWorkArea, FindsABarAtTheScreenEdgeAndRemembersIt) {
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = "TestBar";
     RegisterClassA(&wc);
-    HWND bar = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TestBar", "", WS_POPUP | WS_VISIBLE, -2, h - 30,
-                               w + 4, 32, nullptr, nullptr, nullptr, nullptr);
+    HWND bar = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TestBar", "", WS_POPUP | WS_VISIBLE, -2,
+                               h - 30, w + 4, 32, nullptr, nullptr, nullptr, nullptr);
     PumpFor(100);
     EXPECT_TRUE(obsc32::GetWorkArea());
     EXPECT_EQ(obsc32::WorkTop, 0);
@@ -455,8 +460,8 @@ TEST(GetWorkArea, FindsABarAtTheScreenEdgeAndRemembersIt) {
     EXPECT_EQ(obsc32::WorkHeight, h);
     DestroyWindow(bar);
     // A titled window is no taskbar.
-    HWND titled = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TestBar", "bar", WS_POPUP | WS_VISIBLE, -2,
-                                  h - 30, w + 4, 32, nullptr, nullptr, nullptr, nullptr);
+    HWND titled = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TestBar", "bar", WS_POPUP | WS_VISIBLE,
+                                  -2, h - 30, w + 4, 32, nullptr, nullptr, nullptr, nullptr);
     PumpFor(100);
     EXPECT_FALSE(obsc32::GetWorkArea());
     DestroyWindow(titled);

@@ -1,10 +1,11 @@
-#include <gtest/gtest.h>
+#include "ui/registry.hpp"
 
 #include <algorithm>
 
-#include "app/product.hpp"
-#include "app/settings_store.hpp"
-#include "ui/registry.hpp"
+#include <gtest/gtest.h>
+
+#include "settings/product.hpp"
+#include "settings/settings_store.hpp"
 #include "wine/fixture.hpp"
 
 using namespace testing_wine;
@@ -14,8 +15,9 @@ const char* kScratch = "Software\\OBSC32 test scratch";
 
 void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
 }
@@ -58,7 +60,7 @@ TEST_F(RegistryTest, LongValuesReadWhole) {
     big += "\x83\x5C";
     ui::Registry reg(HKEY_CURRENT_USER);
     ASSERT_TRUE(reg.OpenKey(kScratch, true));
-    reg.WriteString("big", big);
+    ASSERT_TRUE(reg.WriteString("big", big));
     reg.CloseKey();
     ASSERT_TRUE(reg.OpenKey(kScratch, false));
     EXPECT_EQ(reg.ReadString("big"), big);
@@ -67,10 +69,10 @@ TEST_F(RegistryTest, LongValuesReadWhole) {
 TEST_F(RegistryTest, WritesListsAndDeletesTrees) {
     ui::Registry reg(HKEY_CURRENT_USER);
     ASSERT_TRUE(reg.OpenKey(std::string(kScratch) + "\\A\\B", true));
-    reg.WriteString("v", "1");
+    ASSERT_TRUE(reg.WriteString("v", "1"));
     ASSERT_TRUE(reg.OpenKey(kScratch, true));
-    reg.WriteString("one", "1");
-    reg.WriteString("two", "2");
+    ASSERT_TRUE(reg.WriteString("one", "1"));
+    ASSERT_TRUE(reg.WriteString("two", "2"));
     reg.DeleteValue("two");
     reg.DeleteValue("never there");
     EXPECT_EQ(reg.GetValueNames(), std::vector<std::string>{"one"});
@@ -179,7 +181,7 @@ TEST(SettingsStore, UninstallRemovesOnlyWhatIsOurs) {
     // A maker key holding another product's key stays.
     ui::Registry other(HKEY_CURRENT_USER);
     ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32\\OTHER32", true));
-    other.WriteString("x", "1");
+    ASSERT_TRUE(other.WriteString("x", "1"));
     other.CloseKey();
     obsc32::RemoveProductSettings();
     EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32\\OBSC32"));
@@ -188,7 +190,7 @@ TEST(SettingsStore, UninstallRemovesOnlyWhatIsOurs) {
     // A value of its own keeps it too.
     other.DeleteKey("Software\\VANTE SOFT32\\OTHER32");
     ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false));
-    other.WriteString("maker", "1");
+    ASSERT_TRUE(other.WriteString("maker", "1"));
     other.CloseKey();
     SetProductValue("AUTO", "1");
     obsc32::RemoveProductSettings();

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "ui/application.hpp"
@@ -43,8 +43,14 @@ protected:
         DeleteProductKeys();
         SetProductValue("Version", "12");
         cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
-        cover->PopupMenu1.OnPopup = [this](ui::Component* s) { ++popups1; cover->PopupMenu1Popup(s); };
-        cover->PopupMenu2.OnPopup = [this](ui::Component* s) { ++popups2; cover->PopupMenu1Popup(s); };
+        cover->PopupMenu1.OnPopup = [this](ui::Component* s) {
+            ++popups1;
+            cover->PopupMenu1Popup(s);
+        };
+        cover->PopupMenu2.OnPopup = [this](ui::Component* s) {
+            ++popups2;
+            cover->PopupMenu1Popup(s);
+        };
         p.cover = cover;
         probe = &p;
     }
@@ -82,7 +88,8 @@ TEST_F(TrayTest, RightButtonOpensTheFullMenuAndLeftTheShortOne) {
 }
 
 TEST_F(TrayTest, OtherMouseMessagesOpenNothing) {
-    for (LPARAM m : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN})
+    for (LPARAM m :
+         {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN})
         SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, m);
     EXPECT_EQ(popups1 + popups2, 0);
     EXPECT_FALSE(obsc32::TrayHandling);
@@ -165,11 +172,11 @@ TEST(TrayFailure, RefusedIconIsReportedAndTheCoverLivesOnWithoutIt) {
     hook = SetWindowsHookExA(WH_CBT, TakeTheTraySlot, nullptr, GetCurrentThreadId());
     TOBSCURIO32VANTE* cover;
     {
-        BoxAnswerer answerer;
+        BoxWatcher answerer(testing_common::kPlatformBox);
         cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
-        EXPECT_TRUE(PumpUntil([&] { return answerer.Count() > 0; }, 3000));
-        EXPECT_EQ(answerer.Text(), "タスクトレイに登録できません");
-        EXPECT_EQ(answerer.Title(), "真っ黒すみかげ");
+        EXPECT_TRUE(WaitUntil([&] { return answerer.Count() > 0; }, 3000));
+        EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"タスクトレイに登録できません"});
+        EXPECT_EQ(answerer.Titles(), std::vector<std::string>{"真っ黒すみかげ"});
     }
     UnhookWindowsHookEx(hook);
     HWND wnd = cover->Handle();

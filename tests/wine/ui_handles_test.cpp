@@ -67,7 +67,7 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
     testing_wine::PumpFor(100);
     EXPECT_EQ(ticks, 0);
     timer.SetEnabled(true);
-    EXPECT_TRUE(testing_wine::PumpUntil([&] { return ticks >= 3; }, 2000));
+    EXPECT_TRUE(testing_wine::WaitUntil([&] { return ticks >= 3; }, 2000));
     testing_wine::PumpFor(150);
     EXPECT_EQ(ticks, 3);
 }
@@ -98,8 +98,9 @@ void CALLBACK InspectAndChooseGamma(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST(PopupMenu, ShowsVisibleItemsWithTheirStateAndReturnsTheChosenOne) {
     ui::PopupMenu menu(nullptr, "M");
-    ui::MenuItem a(nullptr, "A", "Alpha"), sep(nullptr, "S"), b(nullptr, "B", "Beta", false), c(nullptr, "C", "Gamma"),
-        hidden(nullptr, "H", "Hidden"), sub(nullptr, "Sub", "Sub"), inner(nullptr, "I", "Inner");
+    ui::MenuItem a(nullptr, "A", "Alpha"), sep(nullptr, "S"), b(nullptr, "B", "Beta", false),
+        c(nullptr, "C", "Gamma"), hidden(nullptr, "H", "Hidden"), sub(nullptr, "Sub", "Sub"),
+        inner(nullptr, "I", "Inner");
     b.Checked = true;
     hidden.Visible = false;
     sub.Add({&inner});

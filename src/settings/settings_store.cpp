@@ -1,6 +1,6 @@
-#include "app/settings_store.hpp"
+#include "settings/settings_store.hpp"
 
-#include "app/product.hpp"
+#include "settings/product.hpp"
 #include "ui/component.hpp"
 #include "ui/registry.hpp"
 
@@ -14,37 +14,42 @@ std::string ReadOne(HKEY root, const std::string& key, const char* name) {
     reg.CloseKey();
     return value;
 }
-}  // namespace
 
-namespace {
-ui::Registry OpenProductKeyForWriting() {
-    ui::Registry reg(HKEY_CURRENT_USER);
-    if (!reg.OpenKey(ProductKey(), true)) throw ui::Error("レジストリーを開けません");
-    return reg;
-}
+// The product key opened for writing, created when absent; a failure is the command's, so it throws.
+class ProductWriter {
+public:
+    ProductWriter() {
+        if (!reg_.OpenKey(ProductKey, true)) throw ui::Error("レジストリーを開けません・・・");
+    }
+    void Write(const std::string& name, const std::string& value) {
+        if (!reg_.WriteString(name, value)) throw ui::Error("レジストリーに書き込めません・・・\n" + name);
+    }
+
+private:
+    ui::Registry reg_{HKEY_CURRENT_USER};
+};
 }  // namespace
 
 int ReadStoredVersion() { return StoredVersion(ReadProductString("Version")); }
 
-std::string ReadProductString(const char* name) { return ReadOne(HKEY_CURRENT_USER, ProductKey(), name); }
+std::string ReadProductString(const char* name) { return ReadOne(HKEY_CURRENT_USER, ProductKey, name); }
 
 CoverSettings ReadCoverSettings() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    reg.OpenKey(ProductKey(), false);
+    reg.OpenKey(ProductKey, false);
     CoverSettings s = ParseCoverSettings([&](const char* name) { return reg.ReadString(name); });
     reg.CloseKey();
     return s;
 }
 
 void WriteCoverSettings(const CoverSettings& s) {
-    ui::Registry reg = OpenProductKeyForWriting();
-    for (const auto& [name, value] : CoverSettingsValues(s)) reg.WriteString(name, value);
-    reg.CloseKey();
+    ProductWriter writer;
+    for (const auto& [name, value] : CoverSettingsValues(s)) writer.Write(name, value);
 }
 
 SetupSettings ReadSetupSettings() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    reg.OpenKey(ProductKey(), false);
+    reg.OpenKey(ProductKey, false);
     SetupSettings s;
     s.ExePath = reg.ReadString("EXEPATH");
     s.Group = reg.ReadString("Group");
@@ -55,39 +60,40 @@ SetupSettings ReadSetupSettings() {
 }
 
 void WriteInstallPlace(const std::string& exePath, const std::string& group) {
-    ui::Registry reg = OpenProductKeyForWriting();
-    reg.WriteString("EXEPATH", exePath);
-    reg.WriteString("Group", group);
+    ProductWriter writer;
+    writer.Write("EXEPATH", exePath);
+    writer.Write("Group", group);
 }
 
 void WriteInstalledVersion(int version, bool backColor, bool vanteColor) {
-    ui::Registry reg = OpenProductKeyForWriting();
-    reg.WriteString("Version", std::to_string(version));
-    reg.WriteString("BackColor", backColor ? "1" : "0");
-    reg.WriteString("VANTE_COLOR", vanteColor ? "1" : "0");
+    ProductWriter writer;
+    writer.Write("Version", std::to_string(version));
+    writer.Write("BackColor", backColor ? "1" : "0");
+    writer.Write("VANTE_COLOR", vanteColor ? "1" : "0");
 }
 
-void ClearStoredVersion() { OpenProductKeyForWriting().WriteString("Version", ""); }
+void ClearStoredVersion() { ProductWriter().Write("Version", ""); }
 
 void RemoveVersionValues() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    if (!reg.OpenKey(ProductKey(), true)) return;
+    if (!reg.OpenKey(ProductKey, true)) return;
     reg.DeleteValue("Version");
     reg.DeleteValue("REC_TXT");
 }
 
 void RemoveProductSettings() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    reg.DeleteKey(ProductKey());
-    if (!reg.OpenKey(kMakerKey, false)) return;
+    reg.DeleteKey(ProductKey);
+    if (!reg.OpenKey(MakerKey, false)) return;
     // The maker key is shared with other products: it goes only when it is empty.
     bool empty = reg.GetKeyNames().empty() && reg.GetValueNames().empty();
     reg.CloseKey();
-    if (empty) reg.DeleteKey(kMakerKey);
+    if (empty) reg.DeleteKey(MakerKey);
 }
 
 std::string ReadStartupGroupName() {
-    return ReadOne(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups", "StartUp");
+    return ReadOne(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups",
+                   "StartUp");
 }
 
 std::string ReadSystemWallpaper() {

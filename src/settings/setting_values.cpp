@@ -1,25 +1,8 @@
-#include "app/setting_values.hpp"
+#include "settings/setting_values.hpp"
 
-#include <climits>
+#include "shell/decimal.hpp"
 
 namespace obsc32 {
-
-std::optional<int> StrictDecimal(std::string_view text) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) return std::nullopt;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        char c = text[i];
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX || value < INT_MIN) return std::nullopt;
-    return static_cast<int>(value);
-}
 
 int NumberSetting(std::string_view text, int ifEmpty, int ifUnconvertible) {
     if (text.empty()) return ifEmpty;
@@ -43,12 +26,8 @@ CoverSettings ParseCoverSettings(const ValueReader& read) {
 
 std::vector<std::pair<std::string, std::string>> CoverSettingsValues(const CoverSettings& s) {
     auto sw = [](bool on) { return std::string(on ? "1" : "0"); };
-    return {{"AUTO", sw(s.Auto)},
-            {"UE", sw(s.Ue)},
-            {"ICHI", std::to_string(s.Ichi)},
-            {"BMPFile", s.BmpFile},
-            {"Kabe", sw(s.Kabe)},
-            {"mode", std::to_string(s.Mode)},
+    return {{"AUTO", sw(s.Auto)},   {"UE", sw(s.Ue)},     {"ICHI", std::to_string(s.Ichi)},
+            {"BMPFile", s.BmpFile}, {"Kabe", sw(s.Kabe)}, {"mode", std::to_string(s.Mode)},
             {"MUE", sw(s.Mue)}};
 }
 

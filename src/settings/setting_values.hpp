@@ -9,9 +9,6 @@
 
 namespace obsc32 {
 
-// Optional sign and decimal digits only, within the range of int.
-std::optional<int> StrictDecimal(std::string_view text);
-
 // `ifEmpty` for "", `ifUnconvertible` for a text that is not a decimal integer.
 int NumberSetting(std::string_view text, int ifEmpty, int ifUnconvertible);
 
@@ -22,13 +19,13 @@ int StoredVersion(std::string_view text);
 inline constexpr int kPositionCount = 7;
 
 struct CoverSettings {
-    bool Auto = false;       // "AUTO": show the cover at start-up
-    bool Ue = true;          // "UE": at start-up put it on top
-    int Ichi = 1;            // "ICHI": wallpaper position 0..6
-    std::string BmpFile;     // "BMPFile"
-    bool Kabe = true;        // "Kabe": the wallpaper face draws the system wallpaper
-    int Mode = 0;            // "mode": the face
-    bool Mue = true;         // "MUE": placed on top
+    bool Auto = false;    // "AUTO": show the cover at start-up
+    bool Ue = true;       // "UE": at start-up put it on top
+    int Ichi = 1;         // "ICHI": wallpaper position 0..6
+    std::string BmpFile;  // "BMPFile"
+    bool Kabe = true;     // "Kabe": the wallpaper face draws the system wallpaper
+    int Mode = 0;         // "mode": the face
+    bool Mue = true;      // "MUE": placed on top
 };
 
 using ValueReader = std::function<std::string(const char* name)>;

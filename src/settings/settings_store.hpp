@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/setting_values.hpp"
+#include "settings/setting_values.hpp"
 
 namespace obsc32 {
 

@@ -1,0 +1,8 @@
+add_executable(host_tests ${HOST_TEST_SOURCES})
+target_link_libraries(host_tests PRIVATE obsc32_pure GTest::gtest_main)
+target_compile_options(host_tests PRIVATE ${OBSC32_COPTS})
+target_compile_definitions(host_tests PRIVATE "OBSC32_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
+gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
+
+# The sources follow .clang-format.
+add_test(NAME Style.ClangFormat COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)

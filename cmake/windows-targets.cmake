@@ -1,0 +1,40 @@
+# OBSC32.EXE, its Windows tests (in-process and end-to-end) and the benchmarks.
+add_library(obsc32_win STATIC ${OBSC32_WIN_SOURCES})
+target_link_libraries(obsc32_win PUBLIC obsc32_pure user32 gdi32 shell32 advapi32 comdlg32 comctl32 msimg32 ole32
+                                        oleaut32 uuid)
+target_compile_options(obsc32_win PRIVATE ${OBSC32_COPTS} -ffunction-sections -fdata-sections)
+
+add_executable(OBSC32 WIN32 src/app/main.cpp res/obsc32.rc)
+set_target_properties(OBSC32 PROPERTIES OUTPUT_NAME OBSC32 SUFFIX .EXE)
+target_link_libraries(OBSC32 PRIVATE obsc32_win)
+target_compile_options(OBSC32 PRIVATE ${OBSC32_COPTS})
+target_link_options(OBSC32 PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections)
+
+# The program's path as the Windows tests see it (Wine maps / to Z:\).
+string(REPLACE "/" "\\" OBSC32_EXE_WINPATH "Z:${CMAKE_BINARY_DIR}/OBSC32.EXE")
+
+add_library(common_tests STATIC ${COMMON_TEST_SOURCES})
+target_include_directories(common_tests PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(common_tests PUBLIC user32 gdi32)
+target_compile_options(common_tests PRIVATE ${OBSC32_COPTS})
+
+add_executable(wine_tests ${WINE_TEST_SOURCES} res/obsc32.rc)
+target_link_libraries(wine_tests PRIVATE obsc32_win common_tests GTest::gtest)
+target_compile_options(wine_tests PRIVATE ${OBSC32_COPTS})
+target_link_options(wine_tests PRIVATE ${OBSC32_STATIC})
+gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
+
+add_executable(e2e_tests ${E2E_TEST_SOURCES})
+string(REPLACE "\\" "\\\\" _esc "${OBSC32_EXE_WINPATH}")
+target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\"")
+target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 GTest::gtest)
+target_compile_options(e2e_tests PRIVATE ${OBSC32_COPTS})
+target_link_options(e2e_tests PRIVATE ${OBSC32_STATIC})
+add_dependencies(e2e_tests OBSC32)
+gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                     PROPERTIES RESOURCE_LOCK desktop)
+
+add_subdirectory(bench)
+
+add_executable(keepalive WIN32 tests/keepalive.c)
+target_link_options(keepalive PRIVATE -static)

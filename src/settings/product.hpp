@@ -1,0 +1,32 @@
+// The product's values: fixed ones as constants, and the two that start-up sets.
+#pragma once
+#include <string>
+
+namespace obsc32 {
+
+inline constexpr int ProgramVersion = 12;
+inline constexpr char ProductCode[] = "OBSC32";
+inline constexpr char ProductTitle[] = "真っ黒すみかげ";
+inline constexpr char ProductLongTitle[] = "vaz       すみかげ";
+inline constexpr int UninstallerNumber = 0;
+// BuildUninstallerName(UninstallerNumber).
+inline constexpr char UninstallerName[] = "unin_vante000.exe";
+
+// "unin_vante" + the last three digits of ("000" + number) + ".exe".
+std::string BuildUninstallerName(int number);
+
+enum class StartModes : int { Normal = 0, Uninstall1 = 1, Uninstall2 = 2, UninstallRefused = 999 };
+
+// Where the program runs from, ending in "\".
+extern std::string ExeFolder;
+// This run's role.
+extern StartModes StartMode;
+
+// Sets ExeFolder (already ending in "\") and resets StartMode.
+void InitProductValues(const std::string& exeFolder);
+
+// Under HKEY_CURRENT_USER.
+inline constexpr char MakerKey[] = "Software\\VANTE SOFT32";
+inline constexpr char ProductKey[] = "Software\\VANTE SOFT32\\OBSC32";
+
+}  // namespace obsc32

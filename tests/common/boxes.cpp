@@ -1,0 +1,97 @@
+#include "common/boxes.hpp"
+
+#include <cstring>
+
+namespace testing_common {
+
+namespace {
+struct Search {
+    const char* className;
+    DWORD pid;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK Match(HWND wnd, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    char cls[64] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (std::strcmp(cls, s->className) == 0 && (!s->pid || pid == s->pid) && IsWindowVisible(wnd)) {
+        s->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND VisibleWindowOf(const char* className, DWORD pid) {
+    Search s{className, pid};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::string TextOf(HWND wnd) {
+    char text[4096] = {};
+    DWORD_PTR length = 0;
+    if (!wnd || !SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                     SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
+    return std::string(text, length < sizeof text ? length : 0);
+}
+
+std::string BoxText(HWND box) {
+    char cls[64] = {};
+    GetClassNameA(box, cls, sizeof cls);
+    if (std::strcmp(cls, kPlatformBox) == 0) return TextOf(GetDlgItem(box, 0xFFFF));
+    return TextOf(FindWindowExA(box, nullptr, "EDIT", nullptr));
+}
+
+BoxWatcher::BoxWatcher(const char* className) : className_(className), thread_([this] { Run(); }) {}
+
+BoxWatcher::~BoxWatcher() {
+    stop_ = true;
+    thread_.join();
+}
+
+int BoxWatcher::Count() const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return static_cast<int>(texts_.size());
+}
+
+std::vector<std::string> BoxWatcher::Texts() const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return texts_;
+}
+
+std::vector<std::string> BoxWatcher::Titles() const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return titles_;
+}
+
+void BoxWatcher::Run() {
+    const bool platform = className_ == kPlatformBox;
+    while (!stop_) {
+        HWND box = VisibleWindowOf(className_.c_str(), GetCurrentProcessId());
+        if (!box) {
+            Sleep(10);  // a polling thread of its own: nothing to pump here
+            continue;
+        }
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            texts_.push_back(BoxText(box));
+            titles_.push_back(TextOf(box));
+        }
+        if (platform) {
+            if (HWND button = FindWindowExA(box, nullptr, "Button", nullptr))
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(button));
+        } else {
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        }
+        // The same box is not counted twice while it goes.
+        for (int i = 0; i < 300 && IsWindow(box) && IsWindowVisible(box) && !stop_; ++i) Sleep(10);
+    }
+}
+
+}  // namespace testing_common

@@ -1,0 +1,46 @@
+// The message boxes tests meet: the program's own (class TMKBox) and the platform's (#32770, the standard
+// error report). Found, read and answered the way a person would see and answer them.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace testing_common {
+
+inline constexpr char kProgramBox[] = "TMKBox";
+inline constexpr char kPlatformBox[] = "#32770";
+
+// A visible top-level window of the class belonging to the process (0: any), or null.
+HWND VisibleWindowOf(const char* className, DWORD pid = 0);
+// The text a box shows: the program box's text area, or the platform box's static text.
+std::string BoxText(HWND box);
+// A window's text, asked with WM_GETTEXT, so it works across threads and processes.
+std::string TextOf(HWND wnd);
+
+// Watches on a thread of its own for boxes of a class in this process, keeps their titles and texts, and
+// answers each: the platform's box with its first button, the program's with its close box.
+class BoxWatcher {
+public:
+    explicit BoxWatcher(const char* className = kProgramBox);
+    ~BoxWatcher();
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
+
+    int Count() const;
+    std::vector<std::string> Texts() const;
+    std::vector<std::string> Titles() const;
+
+private:
+    void Run();
+    const std::string className_;
+    mutable std::mutex lock_;
+    std::vector<std::string> texts_, titles_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+}  // namespace testing_common
