@@ -16,12 +16,9 @@ namespace {
 constexpr DWORD kMaxFileBytes = 512u * 1024 * 1024;
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
-    ui::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
-        (void)file.Release();
-        return false;
-    }
+    ui::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD high = 0;
     DWORD size = GetFileSize(file.Get(), &high);
     if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxFileBytes) return false;
@@ -215,12 +212,9 @@ bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, in
     memcpy(stream.data() + 14, &bih, sizeof bih);
     CorrectBmpPixelOffset(stream);
 
-    ui::KernelHandle file(
+    ui::FileHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
-        (void)file.Release();
-        return false;
-    }
+    if (!file) return false;
     DWORD written = 0;
     return WriteFile(file.Get(), stream.data(), static_cast<DWORD>(stream.size()), &written, nullptr) &&
            written == stream.size();

@@ -47,7 +47,9 @@ void Form::Create() {
     p.Y = top_;
     p.Width = width_;
     p.Height = height_;
-    if (OwnedByApplication)
+    if (OwnerHandle)
+        p.Parent = OwnerHandle;
+    else if (OwnedByApplication)
         p.Parent = Application::Instance().Handle();
     else if (!ShowInTaskbar)
         p.ExStyle |= WS_EX_TOOLWINDOW;

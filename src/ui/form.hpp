@@ -85,6 +85,8 @@ public:
     // An owned window is kept above its owner, which defeats placing it at the bottom of the Z-order;
     // a window that must go there is a tool window of its own (no taskbar button either way).
     bool OwnedByApplication = true;
+    // The owner instead of the application window, when set.
+    HWND OwnerHandle = nullptr;
 
 protected:
     virtual void FormCreate() {}

@@ -6,6 +6,12 @@
 
 namespace ui {
 
+// Traits name the release call and, where it is not null, the value that means "no handle".
+template <typename H>
+struct NullIsEmpty {
+    static H Empty() { return H{}; }
+};
+
 template <typename H, typename Traits>
 class UniqueHandle {
 public:
@@ -13,44 +19,45 @@ public:
     explicit UniqueHandle(H h) : h_(h) {}
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, H{})) {}
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Empty())) {}
     UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) Reset(std::exchange(o.h_, H{}));
+        if (this != &o) Reset(std::exchange(o.h_, Empty()));
         return *this;
     }
     ~UniqueHandle() { Reset(); }
 
     H Get() const { return h_; }
-    explicit operator bool() const { return h_ != H{}; }
-    [[nodiscard]] H Release() { return std::exchange(h_, H{}); }
-    void Reset(H h = H{}) {
-        if (h_ != H{}) Traits::Close(h_);
+    explicit operator bool() const { return h_ != Empty(); }
+    [[nodiscard]] H Release() { return std::exchange(h_, Empty()); }
+    void Reset(H h = Empty()) {
+        if (h_ != Empty()) Traits::Close(h_);
         h_ = h;
     }
 
 private:
-    H h_{};
+    static H Empty() { return static_cast<H>(Traits::Empty()); }
+    H h_ = Empty();
 };
 
-struct KeyTraits {
+struct KeyTraits : NullIsEmpty<HKEY> {
     static void Close(HKEY h) { RegCloseKey(h); }
 };
-struct MenuTraits {
+struct MenuTraits : NullIsEmpty<HMENU> {
     static void Close(HMENU h) { DestroyMenu(h); }
 };
-struct GdiTraits {
+struct GdiTraits : NullIsEmpty<HGDIOBJ> {
     static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
-struct IconTraits {
+struct IconTraits : NullIsEmpty<HICON> {
     static void Close(HICON h) { DestroyIcon(h); }
 };
-struct MemoryDcTraits {
+struct MemoryDcTraits : NullIsEmpty<HDC> {
     static void Close(HDC h) { DeleteDC(h); }
 };
-struct AtomTraits {
+struct AtomTraits : NullIsEmpty<ATOM> {
     static void Close(ATOM a) { GlobalDeleteAtom(a); }
 };
-struct KernelTraits {
+struct KernelTraits : NullIsEmpty<HANDLE> {
     static void Close(HANDLE h) { CloseHandle(h); }
 };
 
@@ -63,6 +70,12 @@ using Icon = UniqueHandle<HICON, IconTraits>;
 using MemoryDC = UniqueHandle<HDC, MemoryDcTraits>;
 using GlobalAtom = UniqueHandle<ATOM, AtomTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelTraits>;
+// CreateFile's failure is INVALID_HANDLE_VALUE, not null.
+struct FileTraits {
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<HANDLE, FileTraits>;
 
 // A DC from GetDC: it must go back to the window it came from, so it remembers that window.
 class WindowDC {
