@@ -128,16 +128,16 @@ void TOBSCURIO32VANTE::FormCreate() {
 
 void TOBSCURIO32VANTE::Timer1Timer(ui::Component*) {
     Timer1.SetEnabled(false);
-    ui::MenuItem* faceItems[] = {&PKURO, &PCapChan, &PKABE};
-    if (Face < 0 || Face > 2) return;
-    ui::MenuItem* item = faceItems[Face];
-    if (PS0.Checked) {
+    // The start-up placement is chosen even when the stored face is unknown: the next face follows it.
+    const bool autoStart = PS0.Checked;
+    if (autoStart) {
         P2.Checked = !PS1.Checked;
         App().ProcessMessages();
-        item->OnClick(item);
-    } else {
-        item->OnClick(&Timer1);
     }
+    if (Face < 0 || Face > 2) return;
+    ui::MenuItem* faceItems[] = {&PKURO, &PCapChan, &PKABE};
+    ui::MenuItem* item = faceItems[Face];
+    item->OnClick(autoStart ? static_cast<ui::Component*>(item) : &Timer1);
 }
 
 void TOBSCURIO32VANTE::SelectFace(int face, ui::MenuItem& item) {

@@ -128,6 +128,21 @@ TEST_F(CoverTest, AutoStartAtBottomLeavesOtherWindowsAboveAndTheFocusAlone) {
     DestroyWindow(other);
 }
 
+TEST_F(CoverTest, AutoStartWithAnUnknownFaceStillChoosesTheBottomForTheNextFace) {
+    SetProductValue("AUTO", "1");
+    SetProductValue("UE", "0");
+    SetProductValue("mode", "5");
+    TOBSCURIO32VANTE& c = Create();
+    ASSERT_TRUE(WaitUntil([&] { return !c.Timer1.Enabled(); }));
+    // The unknown face shows nothing ...
+    EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(c.Handle()); }, 300));
+    // ... but the start-up choice of the bottom stands for the face chosen next.
+    c.PKURO.Click();
+    ASSERT_TRUE(WaitUntilSteady([&] { return IsWindowVisible(c.Handle()); }, 100));
+    EXPECT_FALSE(IsTopmost(c.Handle()));
+    EXPECT_TRUE(IsAtBottom(c.Handle()));
+}
+
 TEST_F(CoverTest, RightClickInTheTopLeftCornerHidesOnlyInsideTwentyPixels) {
     TOBSCURIO32VANTE& c = Create();
     c.PKUROClick(&c.PKURO);
