@@ -23,7 +23,7 @@ struct FlagReset {
 
 TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCoverClassName) {
     Border = ui::BorderStyle::None;
-    OwnedByApplication = false;
+    OwnerHandle = owner_.Handle();
     SetColor(RGB(0, 0, 0));
     SetFontColor(RGB(255, 255, 255));
     SetCaption(kCoverClassName);
@@ -70,7 +70,10 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCov
     PopupMenu2.OnPopup = PopupMenu1.OnPopup;
 }
 
-TOBSCURIO32VANTE::~TOBSCURIO32VANTE() = default;
+TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {
+    // Gone before its owner is, while every member its messages reach still lives.
+    DestroyHandle();
+}
 
 void TOBSCURIO32VANTE::FormCreate() {
     ClosingGuard = 0;
@@ -355,11 +358,15 @@ void TOBSCURIO32VANTE::P2Click(ui::Component*) {
     P1.Checked = false;
     // Shown already at the bottom and without activation, so it never covers anything nor takes the
     // focus on the way. The restacking that follows a first show is let through, then undone.
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
+    SinkToBottom(SWP_SHOWWINDOW);
     App().ProcessMessages();
     // A command handled meanwhile (top placement, restore) has the last word.
-    if (P2.Checked && IsWindowVisible(Handle())) SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags);
+    if (P2.Checked && IsWindowVisible(Handle())) SinkToBottom(0);
+}
+
+void TOBSCURIO32VANTE::SinkToBottom(UINT extraFlags) {
+    owner_.SendToBottom();
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | extraFlags);
 }
 
 void TOBSCURIO32VANTE::P3Click(ui::Component*) {
@@ -386,7 +393,7 @@ void TOBSCURIO32VANTE::PXClick(ui::Component*) { Close(); }
 
 void TOBSCURIO32VANTE::FormMouseDown(ui::Component*, ui::MouseButton button, int x, int y) {
     // A click activates a bottom cover and so raises it; put it back.
-    if (P2.Checked) SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (P2.Checked) SinkToBottom(0);
     if (button == ui::MouseButton::Right && x < 20 && y < 20) P3Click(&P3);
 }
 

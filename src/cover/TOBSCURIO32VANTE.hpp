@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "cover/cover_owner.hpp"
 #include "cover/tray_icon.hpp"
 #include "ui/form.hpp"
 #include "ui/handles.hpp"
@@ -18,6 +19,9 @@ inline constexpr UINT WM_SECOND_START = WM_USER + 1;
 inline constexpr const char* kCoverClassName = "TOBSCURIO32VANTE";
 
 class TOBSCURIO32VANTE : public ui::Form {
+    // Declared first: created before the cover's design values name it, destroyed after the cover's window.
+    CoverOwner owner_;
+
 public:
     TOBSCURIO32VANTE();
     ~TOBSCURIO32VANTE() override;
@@ -129,6 +133,8 @@ protected:
 
 private:
     void SelectFace(int face, ui::MenuItem& item);
+    // The owner first, then the cover, which lands right above it.
+    void SinkToBottom(UINT extraFlags);
     // Beeps and shows a failure of the wallpaper face.
     void Tell(const char* text);
     // Codes 1 and 4 to 6: the W x H composition; false after telling why it failed.
