@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cover/picture_io.hpp"
+#include "ui/gdi.hpp"
 
 namespace {
 
@@ -64,12 +65,11 @@ std::vector<COLORREF> Load(const std::vector<unsigned char>& file, int& w, int& 
     FILE* f = std::fopen(kFile, "wb");
     std::fwrite(file.data(), 1, file.size(), f);
     std::fclose(f);
-    obsc32::PictureError error;
-    ui::Bitmap bmp = obsc32::LoadBmpFile(kFile, error);
+    ui::Bitmap bmp = std::move(obsc32::LoadBmpFile(kFile).Bitmap);
     std::vector<COLORREF> out;
     w = h = 0;
     if (!bmp) return out;
-    SIZE s = obsc32::BitmapSize(bmp.Get());
+    SIZE s = ui::BitmapSize(bmp.Get());
     w = s.cx;
     h = s.cy;
     HDC screen = GetDC(nullptr);
@@ -205,7 +205,5 @@ TEST(BmpLoad, BrokenFilesFailWithoutAPicture) {
     runaway.Finish(14 + 40 + 8);
     std::vector<COLORREF> px = Load(runaway.b, w, h);
     EXPECT_TRUE(px.empty() || px.size() == 2u);
-    obsc32::PictureError error;
-    EXPECT_FALSE(obsc32::LoadBmpFile("C:\\no such folder\\x.bmp", error));
-    EXPECT_EQ(error, obsc32::PictureError::Load);
+    EXPECT_FALSE(obsc32::LoadBmpFile("C:\\no such folder\\x.bmp").Bitmap);
 }
