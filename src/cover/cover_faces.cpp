@@ -34,8 +34,9 @@ void CoverFaces::Show(Picture picture) {
 void CoverFaces::ShowBlack() { Show({}); }
 
 void CoverFaces::ShowCapture(HBITMAP capture) {
-    Show({capture ? ui::Bitmap(static_cast<HBITMAP>(CopyImage(capture, IMAGE_BITMAP, 0, 0, 0))) : ui::Bitmap(),
-          {}});
+    Show(
+        {capture ? ui::Bitmap(static_cast<HBITMAP>(CopyImage(capture, IMAGE_BITMAP, 0, 0, 0))) : ui::Bitmap(),
+         {}});
 }
 
 void CoverFaces::ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth) {
@@ -131,7 +132,8 @@ void CoverFaces::PasteAsDesktopWallpaper(const std::string& path) {
     image_.Repaint();
     // The system's own wallpaper style and tiling stay as they are.
     std::string file = path;
-    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, file.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
+    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, file.data(),
+                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
         throw ui::Error(kPasteFailed);
 }
 

@@ -3,6 +3,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <new>
 #include <vector>
 
 #include "cover/bmp_format.hpp"
@@ -23,7 +24,12 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
     DWORD high = 0;
     DWORD size = GetFileSize(file.Get(), &high);
     if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxFileBytes) return false;
-    data.resize(size);
+    // A large file the address space cannot hold is as unreadable as a broken one.
+    try {
+        data.resize(size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     DWORD got = 0;
     return size == 0 || (ReadFile(file.Get(), data.data(), size, &got, nullptr) && got == size);
 }
