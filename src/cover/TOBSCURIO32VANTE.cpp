@@ -1,29 +1,22 @@
 #include "cover/TOBSCURIO32VANTE.hpp"
 
-#include "cover/picture_io.hpp"
-#include "cover/tiling.hpp"
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "shell/sjis_path.hpp"
 #include "shell/windir.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
+#include "ui/scope_guard.hpp"
 
 namespace obsc32 {
 
 namespace {
 ui::Application& App() { return ui::Application::Instance(); }
-
-// Clears a flag however the scope is left.
-struct FlagReset {
-    bool& flag;
-    ~FlagReset() { flag = false; }
-};
 }  // namespace
 
 TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCoverClassName) {
     Border = ui::BorderStyle::None;
-    OwnedByApplication = false;
+    OwnerHandle = owner_.Handle();
     SetColor(RGB(0, 0, 0));
     SetFontColor(RGB(255, 255, 255));
     SetCaption(kCoverClassName);
@@ -70,7 +63,10 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCov
     PopupMenu2.OnPopup = PopupMenu1.OnPopup;
 }
 
-TOBSCURIO32VANTE::~TOBSCURIO32VANTE() = default;
+TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {
+    // Gone before its owner is, while every member its messages reach still lives.
+    DestroyHandle();
+}
 
 void TOBSCURIO32VANTE::FormCreate() {
     ClosingGuard = 0;
@@ -128,16 +124,16 @@ void TOBSCURIO32VANTE::FormCreate() {
 
 void TOBSCURIO32VANTE::Timer1Timer(ui::Component*) {
     Timer1.SetEnabled(false);
-    ui::MenuItem* faceItems[] = {&PKURO, &PCapChan, &PKABE};
-    if (Face < 0 || Face > 2) return;
-    ui::MenuItem* item = faceItems[Face];
-    if (PS0.Checked) {
+    // The start-up placement is chosen even when the stored face is unknown: the next face follows it.
+    const bool autoStart = PS0.Checked;
+    if (autoStart) {
         P2.Checked = !PS1.Checked;
         App().ProcessMessages();
-        item->OnClick(item);
-    } else {
-        item->OnClick(&Timer1);
     }
+    if (Face < 0 || Face > 2) return;
+    ui::MenuItem* faceItems[] = {&PKURO, &PCapChan, &PKABE};
+    ui::MenuItem* item = faceItems[Face];
+    item->OnClick(autoStart ? static_cast<ui::Component*>(item) : &Timer1);
 }
 
 void TOBSCURIO32VANTE::SelectFace(int face, ui::MenuItem& item) {
@@ -149,7 +145,7 @@ void TOBSCURIO32VANTE::SelectFace(int face, ui::MenuItem& item) {
 
 void TOBSCURIO32VANTE::PKUROClick(ui::Component* sender) {
     SelectFace(0, PKURO);
-    Image1.ClearPicture();
+    faces_.ShowBlack();
     App().ProcessMessages();
     if (sender == &PKURO) PlaceCover();
 }
@@ -162,17 +158,14 @@ void TOBSCURIO32VANTE::PCapChanClick(ui::Component* sender) {
         GrabScreen();
     }
     SelectFace(1, PCapChan);
-    Image1.SetPicture(CaptureBitmap ? ui::Bitmap(static_cast<HBITMAP>(
-                                          CopyImage(CaptureBitmap.Get(), IMAGE_BITMAP, 0, 0, 0)))
-                                    : ui::Bitmap());
+    faces_.ShowCapture(CaptureBitmap.Get());
     App().ProcessMessages();
     if (sender == &PCapChan || sender == &PHAKI) PlaceCover();
 }
 
 void TOBSCURIO32VANTE::GrabScreen() {
     App().ProcessMessages();
-    CaptureBitmap = GrabScreenBitmap(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    if (ColorDepth <= 8) ClipboardRoundTrip(CaptureBitmap, Handle());
+    CaptureBitmap = faces_.GrabScreen(ColorDepth);
 }
 
 void TOBSCURIO32VANTE::PGETClick(ui::Component*) {
@@ -190,67 +183,19 @@ void TOBSCURIO32VANTE::PHAKIClick(ui::Component*) {
     PCapChanClick(&PHAKI);
 }
 
-void TOBSCURIO32VANTE::Tell(const char* text) {
+void TOBSCURIO32VANTE::Tell(const std::string& text) {
     MessageBeep(0xFFFFFFFF);
     MKBoxDlg1.MsgOKTimer(text, 0);
-}
-
-bool TOBSCURIO32VANTE::ComposeWallpaper(int position) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    ui::Bitmap target = MakeScreenBitmap(w, h);
-    if (!target) {
-        Tell("ＢＭＰﾌｧｲﾙ領域確保に失敗しました・・・");
-        return false;
-    }
-    Image1.Center = false;
-    Image1.Stretch = false;
-    PictureError error;
-    ui::Bitmap tile = LoadBmpFile(WallpaperImagePath, error);
-    if (!tile) {
-        // What the face shows now is the black screen made above.
-        Image1.SetPicture(std::move(target));
-        Tell("ＢＭＰﾌｧｲﾙﾛｰﾄﾞに失敗しました・・・");
-        return false;
-    }
-    if (position == 1 && ColorDepth <= 8) ClipboardRoundTrip(target, Handle());
-    SIZE t = BitmapSize(tile.Get());
-    std::vector<Blit> plan = position == 1 ? PlanTilesFast(w, h, t.cx, t.cy)
-                                           : std::vector<Blit>{PlanCorner(position, w, h, t.cx, t.cy)};
-    RunPlan(target.Get(), tile.Get(), plan);
-    tile.Reset();
-    Image1.SetPicture(std::move(target));
-    App().ProcessMessages();
-    Image1.Repaint();
-    return true;
 }
 
 void TOBSCURIO32VANTE::PKABEClick(ui::Component* sender) {
     SelectFace(2, PKABE);
     App().ProcessMessages();
-    if (WallpaperImagePath.empty()) {
-        Tell("ＢＭＰﾌｧｲﾙが登録されていません・・・");
-        return;
-    }
-    const int position = CurrentPositionItem->Tag;
-    if (position == 0 || position == 2 || position == 3) {
-        PictureError error;
-        ui::Bitmap picture = LoadPictureFile(WallpaperImagePath, error);
-        if (!picture) {
-            Tell("ＢＭＰﾌｧｲﾙﾛｰﾄﾞに失敗しました・・・");
-            return;
-        }
-        Image1.SetPicture(std::move(picture));
-        if (position == 0) {
-            Image1.Center = true;
-            Image1.Stretch = false;
-        } else if (position == 2) {
-            Image1.Stretch = true;
-        } else {
-            Image1.Center = false;
-            Image1.Stretch = false;
-        }
-        Image1.Invalidate();
-    } else if (!ComposeWallpaper(position)) {
+    try {
+        faces_.ShowWallpaper(WallpaperImagePath, Position(), ColorDepth);
+    } catch (const ui::Error& e) {
+        // The face and the position stay chosen; the cover is neither shown nor moved.
+        Tell(e.what());
         return;
     }
     App().ProcessMessages();
@@ -271,23 +216,15 @@ void TOBSCURIO32VANTE::PKBLoadClick(ui::Component* sender) {
 }
 
 void TOBSCURIO32VANTE::PBmpLoadClick(ui::Component*) {
-    std::string folder = BmpFilePath.empty() ? YenAdd(WinDir) : YenAdd(FolderPart(BmpFilePath));
-    OpenDialog1.InitialDir = folder;
-    OpenDialog1.FileName = folder + "*.BMP";
-    OpenDialog1.DefaultExt = "BMP";
-    OpenDialog1.Filter = "ＢＭＰ ファイル (*.BMP)|*.BMP|All files (*.*)|*.*";
-    OpenDialog1.Options = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-    std::string chosen;
-    if (OpenDialog1.Execute(Visible() ? Handle() : nullptr)) {
-        chosen = OpenDialog1.FileName;
-    } else if (BmpFilePath.empty()) {
-        Tell("ＢＭＰロードを、中止しました・・・");
-        return;
-    } else {
+    std::string chosen = AskForBmpFile(OpenDialog1, BmpFilePath, Visible() ? Handle() : nullptr);
+    if (chosen.empty()) {
+        if (BmpFilePath.empty()) {
+            Tell("ＢＭＰロードを、中止しました・・・");
+            return;
+        }
         chosen = BmpFilePath;
     }
     App().ProcessMessages();
-    if (chosen.empty()) return;
     PKBLoad.Checked = false;
     PBmpLoad.Checked = true;
     WallpaperImagePath = chosen;
@@ -297,28 +234,15 @@ void TOBSCURIO32VANTE::PBmpLoadClick(ui::Component*) {
     PKABEClick(&PKABE);
 }
 
-bool TOBSCURIO32VANTE::SaveImageAsBmp(ui::Image& image, const std::string& path) {
-    bool saved =
-        SaveBitmapAsBmp(image.Picture(), path, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    image.Repaint();
-    return saved;
-}
-
 void TOBSCURIO32VANTE::PLHARIGAMIClick(ui::Component*) {
-    std::string path = WinDir + "WALLOB$$.BMP";
-    App().ProcessMessages();
-    if (!SaveImageAsBmp(Image1, path)) {
-        Image1.Repaint();
-        MKBoxDlg1.MsgOK("壁紙セーブに失敗しました・・・");
+    try {
+        faces_.PasteAsDesktopWallpaper(WinDir + "WALLOB$$.BMP");
+    } catch (const ui::Error& e) {
+        MKBoxDlg1.MsgOK(e.what());
         return;
     }
-    App().ProcessMessages();
-    Image1.Repaint();
-    if (SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(),
-                              SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
-        P3Click(&P3);
-    else
-        MKBoxDlg1.MsgOK("壁紙張付に失敗しました・・・");
+    // The new desktop wallpaper shows.
+    P3Click(&P3);
 }
 
 void TOBSCURIO32VANTE::PL0Click(ui::Component* sender) {
@@ -355,11 +279,15 @@ void TOBSCURIO32VANTE::P2Click(ui::Component*) {
     P1.Checked = false;
     // Shown already at the bottom and without activation, so it never covers anything nor takes the
     // focus on the way. The restacking that follows a first show is let through, then undone.
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
+    SinkToBottom(SWP_SHOWWINDOW);
     App().ProcessMessages();
     // A command handled meanwhile (top placement, restore) has the last word.
-    if (P2.Checked && IsWindowVisible(Handle())) SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, flags);
+    if (P2.Checked && IsWindowVisible(Handle())) SinkToBottom(0);
+}
+
+void TOBSCURIO32VANTE::SinkToBottom(UINT extraFlags) {
+    owner_.SendToBottom();
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | extraFlags);
 }
 
 void TOBSCURIO32VANTE::P3Click(ui::Component*) {
@@ -386,7 +314,7 @@ void TOBSCURIO32VANTE::PXClick(ui::Component*) { Close(); }
 
 void TOBSCURIO32VANTE::FormMouseDown(ui::Component*, ui::MouseButton button, int x, int y) {
     // A click activates a bottom cover and so raises it; put it back.
-    if (P2.Checked) SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (P2.Checked) SinkToBottom(0);
     if (button == ui::MouseButton::Right && x < 20 && y < 20) P3Click(&P3);
 }
 
@@ -400,7 +328,7 @@ void TOBSCURIO32VANTE::TrayNotify(LPARAM mouseMessage) {
     ui::MenuItem* chosen = nullptr;
     {
         TrayHandling = true;
-        FlagReset reset{TrayHandling};
+        ui::ScopeGuard reset([this] { TrayHandling = false; });
         App().ProcessMessages();
         POINT pt{};
         GetCursorPos(&pt);
@@ -431,17 +359,17 @@ bool TOBSCURIO32VANTE::FormCloseQuery() {
         CaptureBitmap.Reset();
         App().ProcessMessages();
         tray_.reset();
-        CoverSettings s;
-        s.Auto = PS0.Checked;
-        s.Ue = PS1.Checked;
-        s.Ichi = CurrentPositionItem->Tag;
-        s.BmpFile = BmpFilePath;
-        s.Kabe = PKBLoad.Checked;
-        s.Mode = Face;
-        s.Mue = P1.Checked;
-        WriteCoverSettings(s);
-    } catch (const std::exception&) {
-        // The program closes all the same, with whatever was written before the failure.
+        WriteCoverSettings({.Auto = PS0.Checked,
+                            .Ue = PS1.Checked,
+                            .Ichi = CurrentPositionItem->Tag,
+                            .BmpFile = BmpFilePath,
+                            .Kabe = PKBLoad.Checked,
+                            .Mode = Face,
+                            .Mue = P1.Checked});
+    } catch (const std::exception& e) {
+        // Told while the guard still refuses another close; the program closes all the same, with whatever
+        // was written before the failure.
+        Tell(std::string("設定の保存に失敗しました・・・\n") + e.what());
         ClosingGuard = 0;
     }
     return true;

@@ -3,6 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "cover/cover_faces.hpp"
+#include "cover/cover_owner.hpp"
+#include "cover/tiling.hpp"
 #include "cover/tray_icon.hpp"
 #include "ui/form.hpp"
 #include "ui/handles.hpp"
@@ -18,6 +21,9 @@ inline constexpr UINT WM_SECOND_START = WM_USER + 1;
 inline constexpr const char* kCoverClassName = "TOBSCURIO32VANTE";
 
 class TOBSCURIO32VANTE : public ui::Form {
+    // Declared first: created before the cover's design values name it, destroyed after the cover's window.
+    CoverOwner owner_;
+
 public:
     TOBSCURIO32VANTE();
     ~TOBSCURIO32VANTE() override;
@@ -84,19 +90,6 @@ public:
     ui::MenuItem N22{this, "N22"};
     ui::MenuItem PLOUT{this, "PLOUT", "このメニューを閉じる"};
 
-    // Cover state.
-    int Face = 0;
-    ui::Bitmap CaptureBitmap;
-    std::string WallpaperImagePath;
-    std::string BmpFilePath;
-    ui::MenuItem* CurrentPositionItem = &PKG1;
-    int ColorDepth = 0;
-    int ClosingGuard = 0;
-    std::string ProgramsShortcutPath;
-    std::string DesktopShortcutPath;
-    std::string StartupShortcutPath;
-    const TrayIcon* Tray() const { return tray_.get(); }
-
     // Handlers.
     void Timer1Timer(ui::Component* sender);
     void PKUROClick(ui::Component* sender);
@@ -113,14 +106,10 @@ public:
     void PKBLoadClick(ui::Component* sender);
     void PBmpLoadClick(ui::Component* sender);
     void PLHARIGAMIClick(ui::Component* sender);
-    void GrabScreen();
-    // The picture the image shows, written as a BMP file; false when it could not be written.
-    bool SaveImageAsBmp(ui::Image& image, const std::string& path);
     void PS0Click(ui::Component* sender);
     void PXClick(ui::Component* sender);
     void FormMouseDown(ui::Component* sender, ui::MouseButton button, int x, int y);
     void PopupMenu1Popup(ui::Component* sender);
-    void TrayNotify(LPARAM mouseMessage);
 
 protected:
     void FormCreate() override;
@@ -128,12 +117,33 @@ protected:
     bool FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    friend class CoverProbe;
+
+    void TrayNotify(LPARAM mouseMessage);
     void SelectFace(int face, ui::MenuItem& item);
-    // Beeps and shows a failure of the wallpaper face.
-    void Tell(const char* text);
-    // Codes 1 and 4 to 6: the W x H composition; false after telling why it failed.
-    bool ComposeWallpaper(int position);
+    void GrabScreen();
+    WallpaperPosition Position() const { return static_cast<WallpaperPosition>(CurrentPositionItem->Tag); }
+    // Beeps and shows a failure in the cover's box.
+    void Tell(const std::string& text);
+    // The owner first, then the cover, which lands right above it.
+    void SinkToBottom(UINT extraFlags);
+
+    CoverFaces faces_{Image1};
+    int Face = 0;
+    ui::Bitmap CaptureBitmap;
+    std::string WallpaperImagePath;
+    std::string BmpFilePath;
+    ui::MenuItem* CurrentPositionItem = &PKG1;
+    int ColorDepth = 0;
+    int ClosingGuard = 0;
+    std::string ProgramsShortcutPath;
+    std::string DesktopShortcutPath;
+    std::string StartupShortcutPath;
     std::unique_ptr<TrayIcon> tray_;
+    // Set from a tray click until its menu is up, and while a menu command shows a message.
+    int MenuBusyFlag = 0;
+    // True while a tray callback runs.
+    bool TrayHandling = false;
 };
 
 }  // namespace obsc32

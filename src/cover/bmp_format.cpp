@@ -105,8 +105,10 @@ BmpError Check(const uint8_t* data, size_t size, BmpInfo& b, uint64_t maxPixels)
     b.ColorTableOffset = static_cast<uint32_t>(tableOffset);
     b.ColorTableBytes = static_cast<uint32_t>(tableBytes);
 
-    // Pixels overlapping the headers or the table mean a writer got the offset wrong.
-    if (b.PixelOffset < tableEnd) return BmpError::Unsupported;
+    // An offset of 0, or one inside the headers or the table, is a writer's slip (one that forgot the
+    // table is the reason for CorrectBmpPixelOffset): the system's loader reads the pixels right after the
+    // table, and so does this one.
+    if (b.PixelOffset < tableEnd) b.PixelOffset = static_cast<uint32_t>(tableEnd);
     if (b.PixelOffset > size) return BmpError::Truncated;
 
     uint64_t pixelBytes;

@@ -9,7 +9,7 @@
 namespace obsc32 {
 
 struct BmpInfo {
-    uint32_t PixelOffset = 0;  // bfOffBits
+    uint32_t PixelOffset = 0;  // bfOffBits; right after the colour table when bfOffBits points before its end
     uint32_t HeaderSize = 0;   // biSize (12 for the OS/2 core header, 40 and up otherwise)
     int32_t Width = 0;
     int32_t Height = 0;        // negative: top-down rows

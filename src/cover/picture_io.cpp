@@ -3,10 +3,12 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <new>
 #include <vector>
 
 #include "cover/bmp_format.hpp"
 #include "shell/sjis_path.hpp"
+#include "ui/gdi.hpp"
 
 namespace obsc32 {
 
@@ -22,7 +24,12 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
     DWORD high = 0;
     DWORD size = GetFileSize(file.Get(), &high);
     if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxFileBytes) return false;
-    data.resize(size);
+    // A large file the address space cannot hold is as unreadable as a broken one.
+    try {
+        data.resize(size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     DWORD got = 0;
     return size == 0 || (ReadFile(file.Get(), data.data(), size, &got, nullptr) && got == size);
 }
@@ -35,8 +42,7 @@ std::string LowerExtension(const std::string& path) {
     return name.substr(dot + 1);
 }
 
-ui::Bitmap LoadWithOle(const std::string& path, PictureError& error) {
-    error = PictureError::Load;
+ui::Bitmap LoadWithOle(const std::string& path) {
     std::vector<uint8_t> data;
     if (!ReadWholeFile(path, data) || data.empty()) return {};
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, data.size());
@@ -61,27 +67,36 @@ ui::Bitmap LoadWithOle(const std::string& path, PictureError& error) {
     int w = MulDiv(hmw, GetDeviceCaps(screen.Get(), LOGPIXELSX), 2540);
     int h = MulDiv(hmh, GetDeviceCaps(screen.Get(), LOGPIXELSY), 2540);
     ui::Bitmap out;
+    bool rendered = false;
     if (w > 0 && h > 0 && static_cast<uint64_t>(w) * h <= 64ull * 1024 * 1024) {
         out = MakeScreenBitmap(w, h);
         if (out) {
             ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
             ui::SelectObjectScope sel(dc.Get(), out.Get());
-            if (SUCCEEDED(picture->Render(dc.Get(), 0, 0, w, h, 0, hmh, hmw, -hmh, nullptr)))
-                error = PictureError::None;
+            rendered = SUCCEEDED(picture->Render(dc.Get(), 0, 0, w, h, 0, hmh, hmw, -hmh, nullptr));
         }
     }
     picture->Release();
-    if (error != PictureError::None) out.Reset();
+    if (!rendered) out.Reset();
     return out;
 }
 
-}  // namespace
-
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP bm{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) return SIZE{0, 0};
-    return SIZE{bm.bmWidth, bm.bmHeight};
+// The colour table of an indexed file as a palette (the checks of ParseBmp keep the reads in the file).
+Palette PaletteOf(const std::vector<uint8_t>& data, const BmpInfo& info) {
+    if (info.BitCount > 8 || info.ColorsUsed == 0) return {};
+    const size_t entrySize = info.HeaderSize == 12 ? 3 : 4;
+    std::vector<uint8_t> buffer(sizeof(LOGPALETTE) + info.ColorsUsed * sizeof(PALETTEENTRY));
+    auto* log = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = static_cast<WORD>(info.ColorsUsed);
+    for (uint32_t i = 0; i < info.ColorsUsed; ++i) {
+        const uint8_t* bgr = data.data() + info.ColorTableOffset + i * entrySize;
+        log->palPalEntry[i] = PALETTEENTRY{bgr[2], bgr[1], bgr[0], 0};
+    }
+    return Palette(CreatePalette(log));
 }
+
+}  // namespace
 
 ui::Bitmap MakeScreenBitmap(int width, int height) {
     if (width <= 0 || height <= 0) return {};
@@ -94,17 +109,16 @@ ui::Bitmap MakeScreenBitmap(int width, int height) {
     return bmp;
 }
 
-ui::Bitmap LoadBmpFile(const std::string& path, PictureError& error) {
-    error = PictureError::Load;
+Picture LoadBmpFile(const std::string& path) {
     std::vector<uint8_t> data;
     if (!ReadWholeFile(path, data)) return {};
     BmpInfo info;
     if (ParseBmp(data.data(), data.size(), info) != BmpError::None) return {};
-    ui::Bitmap out = MakeScreenBitmap(info.Width, info.AbsHeight());
-    if (!out) return {};
+    Picture out{MakeScreenBitmap(info.Width, info.AbsHeight()), {}};
+    if (!out.Bitmap) return {};
     ui::WindowDC screen = ui::WindowDC::Of(nullptr);
     ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
-    ui::SelectObjectScope sel(dc.Get(), out.Get());
+    ui::SelectObjectScope sel(dc.Get(), out.Bitmap.Get());
     // The headers and colour table as the file has them (the checks above keep every read inside the
     // file), with the size of compressed pixels filled in, which GDI needs and files may leave 0.
     std::vector<uint8_t> headers(data.begin() + 14,
@@ -116,16 +130,16 @@ ui::Bitmap LoadBmpFile(const std::string& path, PictureError& error) {
         StretchDIBits(dc.Get(), 0, 0, info.Width, info.AbsHeight(), 0, 0, info.Width, info.AbsHeight(),
                       data.data() + info.PixelOffset, header, DIB_RGB_COLORS, SRCCOPY);
     if (lines == 0 || lines == static_cast<int>(GDI_ERROR)) return {};
-    error = PictureError::None;
+    out.Colors = PaletteOf(data, info);
     return out;
 }
 
-ui::Bitmap LoadPictureFile(const std::string& path, PictureError& error) {
+ui::Bitmap LoadPictureFile(const std::string& path) {
     std::string ext = LowerExtension(path);
     if (ext == "jpg" || ext == "jpeg" || ext == "gif" || ext == "png" || ext == "ico" || ext == "wmf" ||
         ext == "emf")
-        return LoadWithOle(path, error);
-    return LoadBmpFile(path, error);
+        return LoadWithOle(path);
+    return std::move(LoadBmpFile(path).Bitmap);
 }
 
 ui::Bitmap GrabScreenBitmap(int width, int height) {
@@ -150,26 +164,39 @@ void ClipboardRoundTrip(ui::Bitmap& bitmap, HWND owner) {
     CloseClipboard();
 }
 
-void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan) {
+void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan, HPALETTE palette) {
     ui::WindowDC screen = ui::WindowDC::Of(nullptr);
     ui::MemoryDC dst(CreateCompatibleDC(screen.Get()));
     ui::MemoryDC src(CreateCompatibleDC(screen.Get()));
     ui::SelectObjectScope d(dst.Get(), target);
     ui::SelectObjectScope s(src.Get(), tile);
+    HPALETTE oldPalette = nullptr;
+    if (palette) {
+        oldPalette = SelectPalette(dst.Get(), palette, FALSE);
+        RealizePalette(dst.Get());
+        // A target with a colour table (a DIB section of 256 colours or fewer) takes the palette's colours.
+        PALETTEENTRY entries[256];
+        const UINT n = GetPaletteEntries(palette, 0, 256, entries);
+        RGBQUAD table[256];
+        for (UINT i = 0; i < n; ++i)
+            table[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+        if (n) SetDIBColorTable(dst.Get(), 0, n, table);
+    }
     for (const Blit& b : plan) {
         HDC from = b.From == Blit::FromTile ? src.Get() : dst.Get();
         BitBlt(dst.Get(), b.X, b.Y, b.W, b.H, from, b.SX, b.SY, SRCCOPY);
     }
+    if (oldPalette) SelectPalette(dst.Get(), oldPalette, FALSE);
 }
 
 bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, int emptyHeight) {
     ui::Bitmap black;
-    SIZE size = BitmapSize(bitmap);
+    SIZE size = ui::BitmapSize(bitmap);
     if (size.cx <= 0 || size.cy <= 0) {
         // An empty picture is the black screen the user saw.
         black = MakeScreenBitmap(emptyWidth, emptyHeight);
         bitmap = black.Get();
-        size = BitmapSize(bitmap);
+        size = ui::BitmapSize(bitmap);
         if (!bitmap) return false;
     }
     BITMAPINFOHEADER bih{};

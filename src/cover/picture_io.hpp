@@ -10,19 +10,24 @@
 
 namespace obsc32 {
 
-enum class PictureError { None, Load, Alloc };
+using Palette = ui::UniqueHandle<HPALETTE, ui::GdiTraits>;
 
-// A BMP file as a bitmap in the screen's format; any broken, truncated or oversized file fails with Load.
-ui::Bitmap LoadBmpFile(const std::string& path, PictureError& error);
+// A bitmap and, for one of 256 colours or fewer, the palette of its colours.
+struct Picture {
+    ui::Bitmap Bitmap;
+    Palette Colors;
+};
+
+// A BMP file as a bitmap in the screen's format, with its colour table as palette at 8 bits per pixel or
+// fewer; an empty bitmap for a missing, broken, truncated or oversized file.
+Picture LoadBmpFile(const std::string& path);
 
 // The general loader: BMP as above, other formats the system decodes itself (JPEG, GIF, PNG, ICO, WMF, EMF)
-// by their extension.
-ui::Bitmap LoadPictureFile(const std::string& path, PictureError& error);
+// by their extension; empty when the file cannot be read.
+ui::Bitmap LoadPictureFile(const std::string& path);
 
 // A bitmap of the screen's format, filled with black; empty when it cannot be made.
 ui::Bitmap MakeScreenBitmap(int width, int height);
-
-SIZE BitmapSize(HBITMAP bitmap);
 
 // A copy of the screen, W x H from (0, 0).
 ui::Bitmap GrabScreenBitmap(int width, int height);
@@ -30,10 +35,12 @@ ui::Bitmap GrabScreenBitmap(int width, int height);
 // Puts a bitmap through the clipboard and back (what 8-bit screens need for their palette).
 void ClipboardRoundTrip(ui::Bitmap& bitmap, HWND owner);
 
-// Carries out a composition plan: copies from the tile, or from what the target already holds.
-void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan);
+// Carries out a composition plan: copies from the tile, or from what the target already holds. A palette is
+// selected into the target's DC for the copies, and becomes the colour table of a target that has one.
+void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan, HPALETTE palette = nullptr);
 
-// Writes a bitmap as a 24-bit BMP (an empty one as a black width x height picture), replacing the file.
+// Writes a bitmap as a 24-bit BMP (an empty one as a black width x height picture), replacing the file;
+// false when it could not.
 bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, int emptyHeight);
 
 }  // namespace obsc32

@@ -96,13 +96,15 @@ std::vector<Blit> PlanTilesFast(int screenW, int screenH, int tileW, int tileH) 
     return plan;
 }
 
-Blit PlanCorner(int position, int targetW, int targetH, int imageW, int imageH) {
+Blit PlanCorner(WallpaperPosition position, int targetW, int targetH, int imageW, int imageH) {
     Blit b;
-    if (position < 4 || position > 6) return b;
+    const bool left = position == WallpaperPosition::BottomLeft,
+               top = position == WallpaperPosition::TopRight;
+    if (!left && !top && position != WallpaperPosition::BottomRight) return b;
     if (targetW <= 0 || targetH <= 0 || imageW <= 0 || imageH <= 0) return b;
 
-    int x = position == 4 ? 0 : targetW - imageW;
-    int y = position == 5 ? 0 : targetH - imageH;
+    int x = left ? 0 : targetW - imageW;
+    int y = top ? 0 : targetH - imageH;
     int w = imageW, h = imageH, sx = 0, sy = 0;
     if (x < 0) {
         sx = -x;

@@ -4,6 +4,17 @@
 
 namespace obsc32 {
 
+// The seven places the wallpaper can take; their numbers are the position items' Tags and the stored "ICHI".
+enum class WallpaperPosition {
+    Center = 0,
+    Tile = 1,
+    Stretch = 2,
+    TopLeft = 3,
+    BottomLeft = 4,
+    TopRight = 5,
+    BottomRight = 6,
+};
+
 struct Blit {
     enum Source { FromTile, FromTarget };
     Source From = FromTile;
@@ -20,8 +31,8 @@ std::vector<Blit> PlanTilesPerTile(int screenW, int screenH, int tileW, int tile
 // doubling copies of what is already composed (FromTarget), across and then down.
 std::vector<Blit> PlanTilesFast(int screenW, int screenH, int tileW, int tileH);
 
-// Position codes 4, 5, 6: bottom-left, top-right, bottom-right. The anchored corner is kept and a picture
-// larger than the target is cut on the far sides. One FromTile copy (W or H may be 0 for an empty image).
-Blit PlanCorner(int position, int targetW, int targetH, int imageW, int imageH);
+// Bottom-left, top-right, bottom-right: the anchored corner is kept and a picture larger than the target is
+// cut on the far sides. One FromTile copy (W or H may be 0 for an empty image; nothing for other positions).
+Blit PlanCorner(WallpaperPosition position, int targetW, int targetH, int imageW, int imageH);
 
 }  // namespace obsc32

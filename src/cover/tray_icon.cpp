@@ -6,9 +6,6 @@
 
 namespace obsc32 {
 
-int MenuBusyFlag = 0;
-bool TrayHandling = false;
-
 static_assert(NOTIFYICONDATAA_V1_SIZE == TrayIcon::kRecordSize);
 
 TrayIcon::TrayIcon(HWND wnd, HICON icon, const std::string& tip) {

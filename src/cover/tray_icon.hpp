@@ -1,4 +1,4 @@
-// The cover's icon in the taskbar's notification area, and the flags that keep tray clicks apart.
+// The cover's icon in the taskbar's notification area.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -8,11 +8,6 @@
 namespace obsc32 {
 
 inline constexpr UINT WM_TRAY_NOTIFY = WM_USER + 102;
-
-// Set from a tray click until its menu is up, and while a menu command shows a message.
-extern int MenuBusyFlag;
-// True while a tray callback runs.
-extern bool TrayHandling;
 
 class TrayIcon {
 public:
@@ -27,10 +22,9 @@ public:
     // Throws ui::Error("タスクトレイに登録できません") when the shell refuses the icon.
     void AddTrayIcon();
     void RemoveTrayIcon();
-    bool TrayAdded() const { return trayAdded_ != 0; }
-    const NOTIFYICONDATAA& Record() const { return record_; }
 
 private:
+    friend class CoverProbe;
     NOTIFYICONDATAA record_{};
     int trayAdded_ = 0;
 };

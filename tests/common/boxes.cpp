@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/wait.hpp"
+
 namespace testing_common {
 
 namespace {
@@ -92,6 +94,38 @@ void BoxWatcher::Run() {
         // The same box is not counted twice while it goes.
         for (int i = 0; i < 300 && IsWindow(box) && IsWindowVisible(box) && !stop_; ++i) Sleep(10);
     }
+}
+
+FileDialogAnswerer::FileDialogAnswerer(std::string fileName)
+    : fileName_(std::move(fileName)), thread_([this] { Run(); }) {}
+
+FileDialogAnswerer::~FileDialogAnswerer() {
+    stop_ = true;
+    thread_.join();
+}
+
+void FileDialogAnswerer::Run() {
+    HWND dlg = nullptr;
+    if (!WaitUntil([&] { return stop_ || (dlg = VisibleWindowOf(kPlatformBox, GetCurrentProcessId())); }) ||
+        !dlg)
+        return;
+    if (fileName_.empty()) {
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        answered_ = true;
+        return;
+    }
+    // The name box of either dialog style; typed again until the dialog's own set-up has stopped changing it.
+    auto nameBox = [&] { return GetDlgItem(dlg, 0x47C) ? GetDlgItem(dlg, 0x47C) : GetDlgItem(dlg, 0x480); };
+    auto typed = [&] { return TextOf(nameBox()) == fileName_; };
+    if (!WaitUntil([&] {
+            if (stop_) return true;
+            if (!typed()) SendMessageA(nameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName_.c_str()));
+            return HoldsFor(typed, 200);
+        }) ||
+        stop_)
+        return;
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    answered_ = true;
 }
 
 }  // namespace testing_common

@@ -43,4 +43,23 @@ private:
     std::thread thread_;
 };
 
+// Answers the platform's file dialog of this process once it shows, on a thread of its own: types the file
+// name into its name box and presses Open, or presses Cancel when the name is empty.
+class FileDialogAnswerer {
+public:
+    explicit FileDialogAnswerer(std::string fileName = {});
+    ~FileDialogAnswerer();
+    FileDialogAnswerer(const FileDialogAnswerer&) = delete;
+    FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
+
+    // Whether a dialog came and was answered.
+    bool Answered() const { return answered_; }
+
+private:
+    void Run();
+    const std::string fileName_;
+    std::atomic<bool> stop_{false}, answered_{false};
+    std::thread thread_;
+};
+
 }  // namespace testing_common

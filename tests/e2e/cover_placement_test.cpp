@@ -1,4 +1,6 @@
 // What the person sees when the cover shows itself at start-up: on top of everything, or beneath everything.
+#include <algorithm>
+
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -18,6 +20,21 @@ constexpr POINT kScreenPoints[] = {{0, 0},      {1023, 0}, {512, 384},  {0, 767}
 bool CoversTheScreen(HWND wnd) {
     RECT r = RectOf(wnd);
     return r.left == 0 && r.top == 0 && r.right == 1024 && r.bottom == 768;
+}
+
+bool HasTaskbarButton(HWND wnd) {
+    std::vector<HWND> shown = TaskbarButtonWindows();
+    return std::find(shown.begin(), shown.end(), wnd) != shown.end();
+}
+
+// The program has no button on the taskbar, while the test's own window, shown all along, has one: so the
+// buttons are there to be read.
+::testing::AssertionResult NoTaskbarButton(const Program& program, HWND mine) {
+    if (!WaitUntil([&] { return HasTaskbarButton(mine); }))
+        return ::testing::AssertionFailure() << "the taskbar shows no button for the test's own window";
+    if (!HoldsFor([&] { return TaskbarButtonWindowsOf(program.Pid()).empty(); }, 500))
+        return ::testing::AssertionFailure() << "the taskbar shows a button for the program";
+    return ::testing::AssertionSuccess();
 }
 
 TEST_F(CoverPlacement, AutoStartOnTopBlackensTheWholeScreenAndTakesTheFocus) {
@@ -41,6 +58,7 @@ TEST_F(CoverPlacement, AutoStartOnTopBlackensTheWholeScreenAndTakesTheFocus) {
         EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(p.x, p.y) == kBlack; }))
             << "not black at " << p.x << "," << p.y << ": " << std::hex << ScreenPixel(p.x, p.y);
     EXPECT_TRUE(IsAbove(cover, mine.Handle()));
+    EXPECT_TRUE(NoTaskbarButton(program, mine.Handle()));
 }
 
 TEST_F(CoverPlacement, AutoStartAtTheBottomStaysBeneathOtherWindowsAndLeavesTheFocus) {
@@ -70,6 +88,7 @@ TEST_F(CoverPlacement, AutoStartAtTheBottomStaysBeneathOtherWindowsAndLeavesTheF
     // Only the window order is checked, not the pixels of the test window: Wine's X11 driver never lowers a
     // window in the X stacking, so on screen the bottom cover, mapped last, hides the test window.
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(800, 100) == kBlack; })) << "the desktop is not covered";
+    EXPECT_TRUE(NoTaskbarButton(program, mine.Handle()));
 
     // A click activates the bottom cover, which on Windows also raises it; it must go back beneath.
     input::Click({800, 100});
@@ -82,6 +101,7 @@ TEST_F(CoverPlacement, AutoStartAtTheBottomStaysBeneathOtherWindowsAndLeavesTheF
         << "the clicked cover did not go back to the bottom";
     EXPECT_TRUE(IsWindowVisible(cover));
     EXPECT_FALSE(IsTopmost(cover));
+    EXPECT_TRUE(NoTaskbarButton(program, mine.Handle()));
 }
 
 }  // namespace

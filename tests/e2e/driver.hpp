@@ -86,6 +86,12 @@ std::string ControlText(HWND wnd);
 HWND ChildWithText(HWND parent, const char* className, const std::string& text);
 POINT CenterOf(HWND wnd);
 
+// The windows Wine's taskbar shows a button for: it keeps one child button per window it lists, whose
+// control id is that window's handle.
+std::vector<HWND> TaskbarButtonWindows();
+// The windows of a process that have a button on the taskbar.
+std::vector<HWND> TaskbarButtonWindowsOf(DWORD pid);
+
 // Read from the screen as shown, GetDC(NULL).
 COLORREF ScreenPixel(int x, int y);
 // The pixels of a screen area, row by row, as 0x00RRGGBB; empty if it cannot be read.

@@ -510,13 +510,45 @@ TEST(BmpParse, RejectsUnknownFieldValues) {
     EXPECT_EQ(Parse(v), BmpError::Truncated);
 }
 
-TEST(BmpParse, PixelOffsetMustLieBetweenTheTableAndTheEnd) {
-    const Built b = Build(Indexed(8));
-    for (uint32_t offset : {0u, 10u, 20u, 54u, 54u + 1023u}) {
-        std::vector<uint8_t> v = b.Bytes;
-        Set32(v, 10, offset);
-        EXPECT_EQ(Parse(v), BmpError::Unsupported) << offset;
+TEST(BmpParse, AnOffsetBeforeTheTableEndMeansPixelsRightAfterTheTable) {
+    // 0, inside the file header, inside the info header, at the table, inside it: the pixels follow the
+    // table, as the system's own loader reads such files.
+    for (const Recipe& r : {Indexed(8), Indexed(4), Core(8), Indexed(24)}) {
+        const Built b = Build(r);
+        for (uint32_t offset : {0u, 10u, 20u, 14 + r.HeaderSize, b.PixelOffset - 1}) {
+            if (offset > b.PixelOffset) continue;
+            std::vector<uint8_t> v = b.Bytes;
+            Set32(v, 10, offset);
+            BmpInfo info;
+            ASSERT_EQ(Parse(v, info), BmpError::None) << r.BitCount << " bpp at " << offset;
+            EXPECT_EQ(info.PixelOffset, b.PixelOffset) << r.BitCount << " bpp at " << offset;
+            EXPECT_EQ(info.PixelBytes, b.PixelBytes);
+        }
     }
+    // A short table: the pixels follow the entries the header declares.
+    Recipe shortTable = Indexed(8);
+    shortTable.ColorsUsed = 16;
+    std::vector<uint8_t> v = Build(shortTable).Bytes;
+    Set32(v, 10, 0);
+    BmpInfo info;
+    ASSERT_EQ(Parse(v, info), BmpError::None);
+    EXPECT_EQ(info.PixelOffset, 54u + 64);
+    // The other checks still hold: pixels that do not fit after the table, or huge claims.
+    for (size_t cut : {size_t{1}, size_t{100}}) {
+        std::vector<uint8_t> shorter = Build(Indexed(8)).Bytes;
+        shorter.resize(shorter.size() - cut);
+        Set32(shorter, 10, 0);
+        EXPECT_EQ(Parse(shorter), BmpError::Truncated) << cut;
+    }
+    v = Build(Indexed(8)).Bytes;
+    Set32(v, 10, 0);
+    Set32(v, 18, 100000);
+    Set32(v, 22, 100000);
+    EXPECT_EQ(Parse(v), BmpError::TooLarge);
+}
+
+TEST(BmpParse, PixelOffsetPastTheEndIsTruncated) {
+    const Built b = Build(Indexed(8));
     for (uint32_t offset : {static_cast<uint32_t>(b.Bytes.size()) + 1, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
         std::vector<uint8_t> v = b.Bytes;
         Set32(v, 10, offset);
@@ -547,9 +579,14 @@ std::vector<uint8_t> MisplacedOffset(uint16_t bpp, uint32_t colours, uint32_t he
 TEST(BmpCorrect, MovesTheOffsetPastTheTable) {
     std::vector<uint8_t> v = MisplacedOffset(8, 256);
     const std::vector<uint8_t> before = v;
-    EXPECT_NE(Parse(v), BmpError::None);
+    // The reader already finds the pixels after the table; the correction makes the header say so.
+    BmpInfo misplaced;
+    ASSERT_EQ(Parse(v, misplaced), BmpError::None);
     ASSERT_TRUE(CorrectBmpPixelOffset(v));
     EXPECT_EQ(Get32(v, 10), 54u + 1024u);
+    BmpInfo corrected;
+    ASSERT_EQ(Parse(v, corrected), BmpError::None);
+    EXPECT_EQ(corrected.PixelOffset, misplaced.PixelOffset);
     // Only bfOffBits changed.
     for (size_t i = 0; i < v.size(); ++i) {
         if (i >= 10 && i <= 13) continue;

@@ -243,41 +243,51 @@ TEST(Tiling, FastMatchesPerTileForRandomLargerSizes) {
 }
 
 TEST(Corner, BottomRightOfALargerImageShowsItsBottomRightPart) {
-    EXPECT_EQ(PlanCorner(6, 1024, 768, 2000, 1000), (Blit{Blit::FromTile, 0, 0, 1024, 768, 976, 232}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomRight, 1024, 768, 2000, 1000),
+              (Blit{Blit::FromTile, 0, 0, 1024, 768, 976, 232}));
 }
 
 TEST(Corner, SmallerImagesSitInTheirCorner) {
-    EXPECT_EQ(PlanCorner(4, 1024, 768, 300, 200), (Blit{Blit::FromTile, 0, 568, 300, 200, 0, 0}));
-    EXPECT_EQ(PlanCorner(5, 1024, 768, 300, 200), (Blit{Blit::FromTile, 724, 0, 300, 200, 0, 0}));
-    EXPECT_EQ(PlanCorner(6, 1024, 768, 300, 200), (Blit{Blit::FromTile, 724, 568, 300, 200, 0, 0}));
-    EXPECT_EQ(PlanCorner(6, 1024, 768, 1024, 768), (Blit{Blit::FromTile, 0, 0, 1024, 768, 0, 0}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomLeft, 1024, 768, 300, 200),
+              (Blit{Blit::FromTile, 0, 568, 300, 200, 0, 0}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::TopRight, 1024, 768, 300, 200),
+              (Blit{Blit::FromTile, 724, 0, 300, 200, 0, 0}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomRight, 1024, 768, 300, 200),
+              (Blit{Blit::FromTile, 724, 568, 300, 200, 0, 0}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomRight, 1024, 768, 1024, 768),
+              (Blit{Blit::FromTile, 0, 0, 1024, 768, 0, 0}));
 }
 
 TEST(Corner, LargerImagesAreCutOnTheFarSides) {
     // Bottom-left, too wide: the left edge stays, the right part is cut.
-    EXPECT_EQ(PlanCorner(4, 1024, 768, 2000, 200), (Blit{Blit::FromTile, 0, 568, 1024, 200, 0, 0}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomLeft, 1024, 768, 2000, 200),
+              (Blit{Blit::FromTile, 0, 568, 1024, 200, 0, 0}));
     // Bottom-left, too tall: the bottom edge stays, the top part is cut.
-    EXPECT_EQ(PlanCorner(4, 1024, 768, 300, 1000), (Blit{Blit::FromTile, 0, 0, 300, 768, 0, 232}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomLeft, 1024, 768, 300, 1000),
+              (Blit{Blit::FromTile, 0, 0, 300, 768, 0, 232}));
     // Top-right, too tall: the top edge stays.
-    EXPECT_EQ(PlanCorner(5, 1024, 768, 300, 1000), (Blit{Blit::FromTile, 724, 0, 300, 768, 0, 0}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::TopRight, 1024, 768, 300, 1000),
+              (Blit{Blit::FromTile, 724, 0, 300, 768, 0, 0}));
     // Top-right, too wide: the right edge stays.
-    EXPECT_EQ(PlanCorner(5, 1024, 768, 2000, 200), (Blit{Blit::FromTile, 0, 0, 1024, 200, 976, 0}));
+    EXPECT_EQ(PlanCorner(WallpaperPosition::TopRight, 1024, 768, 2000, 200),
+              (Blit{Blit::FromTile, 0, 0, 1024, 200, 976, 0}));
 }
 
 TEST(Corner, EmptyImagesAndOtherCodesCopyNothing) {
-    EXPECT_EQ(PlanCorner(6, 1024, 768, 0, 0), Blit{});
-    EXPECT_EQ(PlanCorner(4, 1024, 768, 0, 10), Blit{});
-    EXPECT_EQ(PlanCorner(1, 1024, 768, 10, 10), Blit{});
-    EXPECT_EQ(PlanCorner(7, 1024, 768, 10, 10), Blit{});
-    EXPECT_EQ(PlanCorner(6, 0, 768, 10, 10), Blit{});
-    EXPECT_EQ(PlanCorner(6, INT_MAX, INT_MAX, INT_MAX, 1),
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomRight, 1024, 768, 0, 0), Blit{});
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomLeft, 1024, 768, 0, 10), Blit{});
+    EXPECT_EQ(PlanCorner(WallpaperPosition::Tile, 1024, 768, 10, 10), Blit{});
+    EXPECT_EQ(PlanCorner(static_cast<WallpaperPosition>(7), 1024, 768, 10, 10), Blit{});
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomRight, 0, 768, 10, 10), Blit{});
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomRight, INT_MAX, INT_MAX, INT_MAX, 1),
               (Blit{Blit::FromTile, 0, INT_MAX - 1, INT_MAX, 1, 0, 0}));
-    EXPECT_EQ(PlanCorner(6, 1, 1, INT_MAX, INT_MAX),
+    EXPECT_EQ(PlanCorner(WallpaperPosition::BottomRight, 1, 1, INT_MAX, INT_MAX),
               (Blit{Blit::FromTile, 0, 0, 1, 1, INT_MAX - 1, INT_MAX - 1}));
 }
 
 TEST(Corner, CopiesStayInsideTargetAndImage) {
-    for (int pos = 4; pos <= 6; ++pos)
+    for (WallpaperPosition pos :
+         {WallpaperPosition::BottomLeft, WallpaperPosition::TopRight, WallpaperPosition::BottomRight})
         for (int iw = 1; iw <= 12; ++iw)
             for (int ih = 1; ih <= 12; ++ih)
                 for (int bw = 1; bw <= 15; ++bw)
@@ -289,7 +299,8 @@ TEST(Corner, CopiesStayInsideTargetAndImage) {
                         ASSERT_EQ(b.W, std::min(iw, bw));
                         ASSERT_EQ(b.H, std::min(ih, bh));
                         // The anchored corner of the image lands on the anchored corner of the target.
-                        const bool right = pos != 4, bottom = pos != 5;
+                        const bool right = pos != WallpaperPosition::BottomLeft,
+                                   bottom = pos != WallpaperPosition::TopRight;
                         ASSERT_EQ(right ? b.X + b.W : b.X, right ? iw : 0);
                         ASSERT_EQ(bottom ? b.Y + b.H : b.Y, bottom ? ih : 0);
                         ASSERT_EQ(right ? b.SX + b.W : b.SX, right ? bw : 0);

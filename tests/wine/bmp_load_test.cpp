@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cover/picture_io.hpp"
+#include "ui/gdi.hpp"
 
 namespace {
 
@@ -64,12 +65,11 @@ std::vector<COLORREF> Load(const std::vector<unsigned char>& file, int& w, int& 
     FILE* f = std::fopen(kFile, "wb");
     std::fwrite(file.data(), 1, file.size(), f);
     std::fclose(f);
-    obsc32::PictureError error;
-    ui::Bitmap bmp = obsc32::LoadBmpFile(kFile, error);
+    ui::Bitmap bmp = std::move(obsc32::LoadBmpFile(kFile).Bitmap);
     std::vector<COLORREF> out;
     w = h = 0;
     if (!bmp) return out;
-    SIZE s = obsc32::BitmapSize(bmp.Get());
+    SIZE s = ui::BitmapSize(bmp.Get());
     w = s.cx;
     h = s.cy;
     HDC screen = GetDC(nullptr);
@@ -166,6 +166,32 @@ TEST(BmpLoad, EveryDepthAndEncodingGivesItsPixels) {
     EXPECT_EQ(Load(core.b, w, h), (std::vector<COLORREF>{G}));
 }
 
+TEST(BmpLoad, AnOffsetShortOfTheColourTableReadsThePixelsAfterIt) {
+    int w, h;
+    // 4 bpp, 4 x 1: entries 1 2 3 0. Written with bfOffBits 0, and with bfOffBits pointing at the table
+    // (the slip of writers that forget the table).
+    for (uint32_t offset : {0u, 14u + 40u, 20u}) {
+        Builder four = Start(4, 1, 4, BI_RGB, 4);
+        Palette(four, {K, R, G, B});
+        four.u8(0x12);
+        four.u8(0x30);
+        four.u8(0);
+        four.u8(0);
+        four.Finish(offset);
+        EXPECT_EQ(Load(four.b, w, h), (std::vector<COLORREF>{R, G, B, K})) << "4 bpp at " << offset;
+    }
+    // 8 bpp with a full table of 256 entries, 3 x 2.
+    for (uint32_t offset : {0u, 14u + 40u, 14u + 40u + 512u}) {
+        Builder eight = Start(3, 2, 8, BI_RGB, 0);
+        Palette(eight, {K, R, G, B});
+        for (int i = 4; i < 256; ++i) eight.u32(0x00808080);
+        for (unsigned v : {3u, 2u, 1u, 0u}) eight.u8(v);  // bottom row
+        for (unsigned v : {1u, 1u, 2u, 0u}) eight.u8(v);  // top row
+        eight.Finish(offset);
+        EXPECT_EQ(Load(eight.b, w, h), (std::vector<COLORREF>{R, R, G, B, G, R})) << "8 bpp at " << offset;
+    }
+}
+
 TEST(BmpLoad, BrokenFilesFailWithoutAPicture) {
     int w, h;
     Builder colorsBeyond = Start(2, 1, 8, BI_RGB, 200);
@@ -179,7 +205,5 @@ TEST(BmpLoad, BrokenFilesFailWithoutAPicture) {
     runaway.Finish(14 + 40 + 8);
     std::vector<COLORREF> px = Load(runaway.b, w, h);
     EXPECT_TRUE(px.empty() || px.size() == 2u);
-    obsc32::PictureError error;
-    EXPECT_FALSE(obsc32::LoadBmpFile("C:\\no such folder\\x.bmp", error));
-    EXPECT_EQ(error, obsc32::PictureError::Load);
+    EXPECT_FALSE(obsc32::LoadBmpFile("C:\\no such folder\\x.bmp").Bitmap);
 }

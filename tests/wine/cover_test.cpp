@@ -15,6 +15,14 @@ namespace {
 
 bool IsTopmost(HWND wnd) { return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+// Whether the shell holds an icon of the window: modifying nothing succeeds only for an icon it has.
+bool InTray(HWND wnd) {
+    NOTIFYICONDATAA rec{};
+    rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    rec.hWnd = wnd;
+    return Shell_NotifyIconA(NIM_MODIFY, &rec);
+}
+
 class CoverTest : public CoverFixture {
 protected:
     // Closes the cover as "終了する" does and reports whether the window is gone.
@@ -49,15 +57,15 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     EXPECT_FALSE(c.PS0.Checked);
     EXPECT_TRUE(c.PS1.Checked);
     EXPECT_FALSE(c.PS1.Enabled);
-    EXPECT_EQ(c.CurrentPositionItem, &c.PKG1);
+    EXPECT_EQ(Probe().CurrentPositionItem(), &c.PKG1);
     EXPECT_TRUE(c.PKG1.Checked);
-    EXPECT_EQ(c.Face, 0);
+    EXPECT_EQ(Probe().Face(), 0);
     EXPECT_TRUE(c.P1.Checked);
     EXPECT_FALSE(c.P2.Checked);
     EXPECT_FALSE(c.P3.Enabled);
     EXPECT_TRUE(c.PHAKI.Checked);
     EXPECT_FALSE(c.PGET.Checked);
-    EXPECT_EQ(c.ColorDepth, 32);
+    EXPECT_EQ(Probe().ColorDepth(), 32);
     // Shortcut paths from the shell's folders, read independently here.
     auto shellFolder = [](const char* name) {
         char buf[MAX_PATH] = {};
@@ -68,25 +76,24 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
         return std::string(buf);
     };
     const std::string lnk = "vaz       すみかげ.lnk";
-    EXPECT_EQ(c.DesktopShortcutPath, shellFolder("Desktop") + "\\" + lnk);
-    EXPECT_EQ(c.StartupShortcutPath, shellFolder("Startup") + "\\" + lnk);
-    EXPECT_EQ(c.ProgramsShortcutPath, shellFolder("Programs") + "\\" + lnk);  // empty group name
+    EXPECT_EQ(Probe().DesktopShortcutPath(), shellFolder("Desktop") + "\\" + lnk);
+    EXPECT_EQ(Probe().StartupShortcutPath(), shellFolder("Startup") + "\\" + lnk);
+    EXPECT_EQ(Probe().ProgramsShortcutPath(), shellFolder("Programs") + "\\" + lnk);  // empty group name
 
     // The start-up timer runs once and, without the auto option, shows nothing.
     EXPECT_TRUE(WaitUntil([&] { return !c.Timer1.Enabled(); }, 2000));
-    PumpFor(200);
-    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(wnd); }, 300));
     EXPECT_TRUE(c.PKURO.Checked);
 
-    ASSERT_NE(c.Tray(), nullptr);
-    EXPECT_TRUE(c.Tray()->TrayAdded());
-    const NOTIFYICONDATAA& rec = c.Tray()->Record();
-    EXPECT_EQ(rec.cbSize, 88u);
-    EXPECT_EQ(rec.hWnd, wnd);
-    EXPECT_EQ(rec.uID, 0u);
-    EXPECT_EQ(rec.uFlags, 7u);
-    EXPECT_EQ(rec.uCallbackMessage, 1126u);
-    EXPECT_STREQ(rec.szTip, "真っ黒すみかげ");
+    EXPECT_TRUE(InTray(wnd));
+    const NOTIFYICONDATAA* rec = Probe().TrayRecord();
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->cbSize, 88u);
+    EXPECT_EQ(rec->hWnd, wnd);
+    EXPECT_EQ(rec->uID, 0u);
+    EXPECT_EQ(rec->uFlags, 7u);
+    EXPECT_EQ(rec->uCallbackMessage, 1126u);
+    EXPECT_STREQ(rec->szTip, "真っ黒すみかげ");
     // No taskbar button: the application window is hidden.
     EXPECT_FALSE(IsWindowVisible(ui::Application::Instance().Handle()));
 }
@@ -98,12 +105,10 @@ TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlack) {
     TOBSCURIO32VANTE& c = Create();
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
-    PumpFor(200);
-    EXPECT_TRUE(IsTopmost(c.Handle()));
-    EXPECT_EQ(GetForegroundWindow(), c.Handle());
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(c.Handle()) && GetForegroundWindow() == c.Handle(); }));
     EXPECT_TRUE(c.P1.Checked);
     EXPECT_TRUE(c.P3.Enabled);
-    EXPECT_TRUE(AllBlack());
+    EXPECT_TRUE(WaitUntil([&] { return AllBlack(); }));
 }
 
 TEST_F(CoverTest, AutoStartAtBottomLeavesOtherWindowsAboveAndTheFocusAlone) {
@@ -115,21 +120,33 @@ TEST_F(CoverTest, AutoStartAtBottomLeavesOtherWindowsAboveAndTheFocusAlone) {
                                  nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
-    PumpFor(200);
-    EXPECT_FALSE(IsTopmost(c.Handle()));
-    EXPECT_TRUE(IsAtBottom(c.Handle()));
-    EXPECT_NE(GetForegroundWindow(), c.Handle());
+    EXPECT_TRUE(WaitUntilSteady([&] { return !IsTopmost(c.Handle()) && IsAtBottom(c.Handle()); }, 200));
     EXPECT_EQ(GetForegroundWindow(), other);
     EXPECT_TRUE(c.P2.Checked);
     EXPECT_FALSE(c.P1.Checked);
     // The other window is still seen; the desktop around it is black.
-    EXPECT_NE(ScreenPixel(250, 200), RGB(0, 0, 0));
-    EXPECT_EQ(ScreenPixel(700, 300), RGB(0, 0, 0));
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(250, 200) != RGB(0, 0, 0); }));
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(700, 300) == RGB(0, 0, 0); }));
     DestroyWindow(other);
 }
 
-TEST_F(CoverTest, RightClickInTheTopLeftCornerHidesOnlyInsideTwentyPixels) {
+TEST_F(CoverTest, AutoStartWithAnUnknownFaceStillChoosesTheBottomForTheNextFace) {
+    SetProductValue("AUTO", "1");
+    SetProductValue("UE", "0");
+    SetProductValue("mode", "5");
     TOBSCURIO32VANTE& c = Create();
+    ASSERT_TRUE(WaitUntil([&] { return !c.Timer1.Enabled(); }));
+    // The unknown face shows nothing ...
+    EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(c.Handle()); }, 300));
+    // ... but the start-up choice of the bottom stands for the face chosen next.
+    c.PKURO.Click();
+    ASSERT_TRUE(WaitUntilSteady([&] { return IsWindowVisible(c.Handle()); }, 100));
+    EXPECT_FALSE(IsTopmost(c.Handle()));
+    EXPECT_TRUE(IsAtBottom(c.Handle()));
+}
+
+TEST_F(CoverTest, RightClickInTheTopLeftCornerHidesOnlyInsideTwentyPixels) {
+    TOBSCURIO32VANTE& c = CreateStarted();
     c.PKUROClick(&c.PKURO);
     ASSERT_TRUE(IsWindowVisible(c.Handle()));
     HWND image = c.Image1.Handle();
@@ -150,24 +167,21 @@ TEST_F(CoverTest, RightClickInTheTopLeftCornerHidesOnlyInsideTwentyPixels) {
 
 TEST_F(CoverTest, ARealClickOnTheBottomCoverLeavesItAtTheBottom) {
     SetProductValue("MUE", "0");
-    TOBSCURIO32VANTE& c = Create();
+    TOBSCURIO32VANTE& c = CreateStarted();
     c.PKUROClick(&c.PKURO);
-    PumpFor(100);
-    ASSERT_TRUE(IsWindowVisible(c.Handle()));
-    ASSERT_TRUE(IsAtBottom(c.Handle()));
-    // The click is sent from another thread while this one keeps handling messages.
-    std::thread clicker([] { input::Click({600, 400}); });
-    WaitUntil([&] { return false; }, 500);
-    clicker.join();
-    PumpFor(300);
-    EXPECT_TRUE(IsWindowVisible(c.Handle()));
-    EXPECT_TRUE(IsAtBottom(c.Handle()));
-    EXPECT_FALSE(IsTopmost(c.Handle()));
+    ASSERT_TRUE(WaitUntilSteady([&] { return IsWindowVisible(c.Handle()) && IsAtBottom(c.Handle()); }, 100));
+    // The waits of the click handle the cover's messages, this thread's own.
+    ASSERT_TRUE(input::Click({600, 400}));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == c.Handle(); }))
+        << "the click did not reach it";
+    EXPECT_TRUE(WaitUntilSteady(
+        [&] { return IsWindowVisible(c.Handle()) && IsAtBottom(c.Handle()) && !IsTopmost(c.Handle()); },
+        300));
 }
 
 TEST_F(CoverTest, ShortMenuFacePutsABottomCoverOnTopForGood) {
     SetProductValue("MUE", "0");
-    TOBSCURIO32VANTE& c = Create();
+    TOBSCURIO32VANTE& c = CreateStarted();
     ASSERT_TRUE(c.P2.Checked);
     c.PL0Click(&c.PL0);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
@@ -180,7 +194,7 @@ TEST_F(CoverTest, ShortMenuFacePutsABottomCoverOnTopForGood) {
 }
 
 TEST_F(CoverTest, RestoreThenBlackShowsAgainWhereTheChecksSay) {
-    TOBSCURIO32VANTE& c = Create();
+    TOBSCURIO32VANTE& c = CreateStarted();
     c.P2Click(&c.P2);
     EXPECT_TRUE(IsAtBottom(c.Handle()));
     c.P3Click(&c.P3);
@@ -203,7 +217,7 @@ TEST_F(CoverTest, RestoreThenBlackShowsAgainWhereTheChecksSay) {
 }
 
 TEST_F(CoverTest, StartOptionsToggleAndTheSecondFollowsTheFirst) {
-    TOBSCURIO32VANTE& c = Create();
+    TOBSCURIO32VANTE& c = CreateStarted();
     c.PS0Click(&c.PS0);
     EXPECT_TRUE(c.PS0.Checked);
     EXPECT_TRUE(c.PS1.Enabled);
@@ -218,18 +232,14 @@ TEST_F(CoverTest, ClosingWritesExactlySevenStringValues) {
     SetProductValue("ICHI", "9");
     SetProductDword("AUTO", 1);
     SetProductValue("BMPFile", "C:\\\x83\x5C\\x.bmp");
-    TOBSCURIO32VANTE& c = Create();
+    TOBSCURIO32VANTE& c = CreateStarted();
     EXPECT_FALSE(c.PS0.Checked);
     EXPECT_TRUE(c.PKG1.Checked);
-    // The position as a chosen item leaves it (choosing it from the menu would also show the wallpaper).
-    c.CurrentPositionItem->Checked = false;
-    c.CurrentPositionItem = &c.PKG4;
-    c.PKG4.Checked = true;
+    Probe().SetPosition(obsc32::WallpaperPosition::BottomLeft);
     c.PS0Click(&c.PS0);
     // The prefix has no system wallpaper, so the wallpaper source is the BMP file.
     EXPECT_TRUE(c.PBmpLoad.Checked);
     ASSERT_TRUE(Quit());
-    EXPECT_FALSE(c.Tray());
     auto names = ProductValueNames();
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names,
@@ -244,15 +254,69 @@ TEST_F(CoverTest, ClosingWritesExactlySevenStringValues) {
     }
 }
 
+namespace {
+// The maker key made volatile: the product key cannot be created below it, so no setting can be written.
+void MakeSettingsUnwritable() {
+    DeleteProductKeys();
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, obsc32::MakerKey, 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+const std::string kSaveFailed = "設定の保存に失敗しました・・・\r\nレジストリーを開けません・・・";
+}  // namespace
+
+TEST_F(CoverTest, AFailedSettingsWriteIsReportedAndTheProgramStillCloses) {
+    TOBSCURIO32VANTE& c = CreateStarted();
+    ASSERT_NO_FATAL_FAILURE(MakeSettingsUnwritable());
+    HWND wnd = c.Handle();
+    BoxWatcher boxes;
+    c.PX.Click();
+    EXPECT_FALSE(IsWindow(wnd));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kSaveFailed});
+}
+
 TEST_F(CoverTest, ACloseDuringAnotherCloseIsRefused) {
-    TOBSCURIO32VANTE& c = Create();
-    c.ClosingGuard = 1;
-    SendMessageA(c.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(c.Handle()));
-    EXPECT_TRUE(c.Tray()->TrayAdded());
-    EXPECT_EQ(ReadProductValue("AUTO"), "");
-    c.ClosingGuard = 0;
-    SendMessageA(c.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(c.HandleAllocated());
-    EXPECT_EQ(ReadProductValue("AUTO"), "0");
+    TOBSCURIO32VANTE& c = CreateStarted();
+    ASSERT_NO_FATAL_FAILURE(MakeSettingsUnwritable());
+    HWND wnd = c.Handle();
+    // While the first close shows its failure, a second close comes in; once it has been handled, the box
+    // is answered.
+    struct Seen {
+        std::string text;
+        bool handled = false, windowLeft = false, sameBox = false, secondBox = false;
+    } seen;
+    std::thread closer([&] {
+        HWND box = nullptr;
+        if (!WaitUntil([&] {
+                return (box = testing_common::VisibleWindowOf(testing_common::kProgramBox,
+                                                              GetCurrentProcessId()));
+            }))
+            return;
+        seen.text = testing_common::BoxText(box);
+        DWORD_PTR result;
+        seen.handled = SendMessageTimeoutA(wnd, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+        seen.windowLeft = IsWindow(wnd);
+        seen.sameBox =
+            testing_common::VisibleWindowOf(testing_common::kProgramBox, GetCurrentProcessId()) == box;
+        PostMessageA(box, WM_CLOSE, 0, 0);
+        seen.secondBox = WaitUntil(
+            [&] {
+                HWND now =
+                    testing_common::VisibleWindowOf(testing_common::kProgramBox, GetCurrentProcessId());
+                return now && now != box;
+            },
+            500);
+    });
+    c.PX.Click();
+    closer.join();
+    EXPECT_EQ(seen.text, kSaveFailed);
+    EXPECT_TRUE(seen.handled) << "the second close did not return while the first one's box was up";
+    EXPECT_TRUE(seen.windowLeft) << "the second close took the window away";
+    EXPECT_TRUE(seen.sameBox) << "the second close showed a box of its own";
+    EXPECT_FALSE(seen.secondBox);
+    // The first close went on to the end.
+    EXPECT_FALSE(IsWindow(wnd));
 }

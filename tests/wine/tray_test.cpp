@@ -4,9 +4,11 @@
 
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "ui/application.hpp"
+#include "wine/cover_probe.hpp"
 #include "wine/fixture.hpp"
 
 using namespace testing_wine;
+using obsc32::CoverProbe;
 using obsc32::TOBSCURIO32VANTE;
 
 namespace {
@@ -28,7 +30,7 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     probe->menu1Open = c.PopupMenu1.TrackingMenu() != nullptr;
     probe->menu2Open = c.PopupMenu2.TrackingMenu() != nullptr;
     if (open) probe->items = GetMenuItemCount(open);
-    probe->busyWhileOpen = obsc32::MenuBusyFlag;
+    probe->busyWhileOpen = CoverProbe(c).MenuBusyFlag();
     if (probe->secondClick) {
         // Delivered the way the shell does while the first menu is still up.
         SendMessageA(c.Handle(), obsc32::WM_TRAY_NOTIFY, 0, probe->secondClick);
@@ -78,7 +80,7 @@ TEST_F(TrayTest, RightButtonOpensTheFullMenuAndLeftTheShortOne) {
     EXPECT_EQ(p.items, 27);
     // Cleared as soon as the menu is up; the callback flag is down again afterwards.
     EXPECT_EQ(p.busyWhileOpen, 0);
-    EXPECT_FALSE(obsc32::TrayHandling);
+    EXPECT_FALSE(CoverProbe(*cover).TrayHandling());
 
     p = MenuProbe{cover};
     Click(WM_LBUTTONDOWN);
@@ -92,7 +94,7 @@ TEST_F(TrayTest, OtherMouseMessagesOpenNothing) {
          {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN})
         SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, m);
     EXPECT_EQ(popups1 + popups2, 0);
-    EXPECT_FALSE(obsc32::TrayHandling);
+    EXPECT_FALSE(CoverProbe(*cover).TrayHandling());
 }
 
 TEST_F(TrayTest, ASecondClickWhileAMenuIsOpenOpensNone) {
@@ -107,11 +109,22 @@ TEST_F(TrayTest, ASecondClickWhileAMenuIsOpenOpensNone) {
     EXPECT_EQ(popups2, 1);
 }
 
-TEST_F(TrayTest, ClicksAreIgnoredWhileAMenuCommandIsBusy) {
-    obsc32::MenuBusyFlag = -1;
-    SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
-    EXPECT_EQ(popups1, 0);
-    obsc32::MenuBusyFlag = 0;
+namespace {
+void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+}  // namespace
+
+TEST_F(TrayTest, AClickOnItsWayBeforeAMenuIsUpOpensNone) {
+    const UINT_PTR ender = SetTimer(nullptr, 0, 150, EndAnyMenu);
+    // Both come before the first is handled: the first click lets waiting messages through while it opens
+    // its menu, and so meets the second one there.
+    PostMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+    PostMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return popups1 == 1; })) << "the first click opened no menu";
+    EXPECT_TRUE(HoldsFor([&] { return popups1 == 1 && popups2 == 0; }, 400)) << "the second click opened one";
+    KillTimer(nullptr, ender);
+    // Nothing is left held: the next click opens its menu.
+    Click(WM_LBUTTONDOWN);
+    EXPECT_EQ(popups2, 1);
 }
 
 namespace {
@@ -130,19 +143,39 @@ TEST_F(TrayTest, ACommandChosenFromTheMenuRunsAfterItHasClosed) {
     EXPECT_TRUE(IsWindowVisible(cover->Handle()));
     EXPECT_TRUE(cover->PKURO.Checked);
     EXPECT_TRUE(GetWindowLongA(cover->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(obsc32::TrayHandling);
+    EXPECT_FALSE(CoverProbe(*cover).TrayHandling());
 }
 
+namespace {
+// Whether the shell holds an icon of the window: modifying nothing succeeds only for an icon it has.
+bool InTray(HWND wnd) {
+    NOTIFYICONDATAA rec{};
+    rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    rec.hWnd = wnd;
+    return Shell_NotifyIconA(NIM_MODIFY, &rec);
+}
+
+// Asked as the cover's window is destroyed: the shell drops the icons of a destroyed window by itself.
+HWND watched;
+bool inTrayAtDestroy;
+HHOOK destroyHook;
+LRESULT CALLBACK SeeDestroy(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->hwnd == watched && msg->message == WM_DESTROY)
+        inTrayAtDestroy = InTray(watched);
+    return CallNextHookEx(destroyHook, code, wParam, lParam);
+}
+}  // namespace
+
 TEST_F(TrayTest, ClosingTakesTheIconOutOfTheTray) {
-    // While the icon is in the tray a second add of the same icon is refused; once removed it is not.
-    NOTIFYICONDATAA rec = cover->Tray()->Record();
-    rec.uFlags = NIF_MESSAGE;
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &rec));
-    HWND wnd = cover->Handle();
+    watched = cover->Handle();
+    ASSERT_TRUE(InTray(watched));
+    inTrayAtDestroy = true;
+    destroyHook = SetWindowsHookExA(WH_CALLWNDPROC, SeeDestroy, nullptr, GetCurrentThreadId());
     cover->PXClick(&cover->PX);
-    ASSERT_FALSE(IsWindow(wnd));
-    EXPECT_TRUE(Shell_NotifyIconA(NIM_ADD, &rec));
-    Shell_NotifyIconA(NIM_DELETE, &rec);
+    UnhookWindowsHookEx(destroyHook);
+    ASSERT_FALSE(IsWindow(watched));
+    EXPECT_FALSE(inTrayAtDestroy);
 }
 
 namespace {
@@ -181,11 +214,9 @@ TEST(TrayFailure, RefusedIconIsReportedAndTheCoverLivesOnWithoutIt) {
     UnhookWindowsHookEx(hook);
     HWND wnd = cover->Handle();
     EXPECT_TRUE(IsWindow(wnd));
-    EXPECT_FALSE(cover->Tray()->TrayAdded());
     // The steps after the tray are skipped: the start-up timer never runs.
     EXPECT_FALSE(cover->Timer1.Enabled());
-    PumpFor(500);
-    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(wnd); }, 500));
     NOTIFYICONDATAA rec{};
     rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
     rec.hWnd = wnd;

@@ -1,0 +1,140 @@
+#include "cover/cover_faces.hpp"
+
+#include "shell/sjis_path.hpp"
+#include "shell/windir.hpp"
+#include "ui/application.hpp"
+#include "ui/component.hpp"
+#include "ui/gdi.hpp"
+
+namespace obsc32 {
+
+namespace {
+constexpr char kNoFile[] = "ＢＭＰﾌｧｲﾙが登録されていません・・・";
+constexpr char kLoadFailed[] = "ＢＭＰﾌｧｲﾙﾛｰﾄﾞに失敗しました・・・";
+constexpr char kNoRoom[] = "ＢＭＰﾌｧｲﾙ領域確保に失敗しました・・・";
+constexpr char kSaveFailed[] = "壁紙セーブに失敗しました・・・";
+constexpr char kPasteFailed[] = "壁紙張付に失敗しました・・・";
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+void ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
+}  // namespace
+
+ui::Bitmap CoverFaces::GrabScreen(int colorDepth) {
+    ui::Bitmap capture = GrabScreenBitmap(ScreenWidth(), ScreenHeight());
+    if (colorDepth <= 8) ClipboardRoundTrip(capture, image_.Handle());
+    return capture;
+}
+
+void CoverFaces::Show(Picture picture) {
+    palette_ = std::move(picture.Colors);
+    image_.SetPicture(std::move(picture.Bitmap));
+}
+
+void CoverFaces::ShowBlack() { Show({}); }
+
+void CoverFaces::ShowCapture(HBITMAP capture) {
+    Show(
+        {capture ? ui::Bitmap(static_cast<HBITMAP>(CopyImage(capture, IMAGE_BITMAP, 0, 0, 0))) : ui::Bitmap(),
+         {}});
+}
+
+void CoverFaces::ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth) {
+    if (path.empty()) throw ui::Error(kNoFile);
+    switch (position) {
+        case WallpaperPosition::Center:
+        case WallpaperPosition::Stretch:
+        case WallpaperPosition::TopLeft: ShowNaturalSize(path, position); break;
+        default: ShowComposed(path, position, colorDepth); break;
+    }
+}
+
+void CoverFaces::ShowNaturalSize(const std::string& path, WallpaperPosition position) {
+    ui::Bitmap picture = LoadPictureFile(path);
+    if (!picture) throw ui::Error(kLoadFailed);
+    Show({std::move(picture), {}});
+    if (position == WallpaperPosition::Center) {
+        image_.Center = true;
+        image_.Stretch = false;
+    } else if (position == WallpaperPosition::Stretch) {
+        image_.Stretch = true;  // centring has no effect while stretching, so it stays as it was
+    } else {
+        image_.Center = false;
+        image_.Stretch = false;
+    }
+    image_.Invalidate();
+}
+
+void CoverFaces::ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth) {
+    // The picture shown so far keeps its palette until the composition gives the target another one.
+    Picture target{MakeScreenBitmap(ScreenWidth(), ScreenHeight()), std::move(palette_)};
+    if (!target.Bitmap) {
+        palette_ = std::move(target.Colors);
+        throw ui::Error(kNoRoom);
+    }
+    image_.Center = false;
+    image_.Stretch = false;
+    Picture picture = LoadBmpFile(path);
+    if (!picture.Bitmap) {
+        // What the face shows now is the black screen made above.
+        Show(std::move(target));
+        throw ui::Error(kLoadFailed);
+    }
+    ComposeWallpaper(target, std::move(picture), position, colorDepth, image_.Handle());
+    Show(std::move(target));
+    ProcessMessages();
+    image_.Repaint();
+}
+
+void ComposeWallpaper(Picture& target, Picture picture, WallpaperPosition position, int colorDepth,
+                      HWND clipboardOwner) {
+    const SIZE screen = ui::BitmapSize(target.Bitmap.Get());
+    const SIZE size = ui::BitmapSize(picture.Bitmap.Get());
+    if (position == WallpaperPosition::Tile) {
+        if (colorDepth <= 8) ClipboardRoundTrip(target.Bitmap, clipboardOwner);
+        RunPlan(target.Bitmap.Get(), picture.Bitmap.Get(),
+                PlanTilesFast(screen.cx, screen.cy, size.cx, size.cy));
+        return;
+    }
+    const bool paletted = colorDepth <= 8;
+    if (paletted) {
+        target.Colors.Reset();
+        target.Colors = std::move(picture.Colors);
+    }
+    RunPlan(target.Bitmap.Get(), picture.Bitmap.Get(),
+            {PlanCorner(position, screen.cx, screen.cy, size.cx, size.cy)},
+            paletted ? target.Colors.Get() : nullptr);
+}
+
+std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier, HWND owner) {
+    const std::string folder = earlier.empty() ? YenAdd(WinDir) : YenAdd(FolderPart(earlier));
+    dialog.InitialDir = folder;
+    dialog.FileName = folder + "*.BMP";
+    dialog.DefaultExt = "BMP";
+    dialog.Filter = "ＢＭＰ ファイル (*.BMP)|*.BMP|All files (*.*)|*.*";
+    dialog.Options = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    return dialog.Execute(owner) ? dialog.FileName : std::string();
+}
+
+bool CoverFaces::SaveImageAsBmp(const std::string& path) {
+    const bool saved = SaveBitmapAsBmp(image_.Picture(), path, ScreenWidth(), ScreenHeight());
+    image_.Repaint();
+    return saved;
+}
+
+void CoverFaces::PasteAsDesktopWallpaper(const std::string& path) {
+    ProcessMessages();
+    if (!SaveImageAsBmp(path)) {
+        image_.Repaint();
+        throw ui::Error(kSaveFailed);
+    }
+    ProcessMessages();
+    image_.Repaint();
+    // The system's own wallpaper style and tiling stay as they are.
+    std::string file = path;
+    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, file.data(),
+                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
+        throw ui::Error(kPasteFailed);
+}
+
+}  // namespace obsc32

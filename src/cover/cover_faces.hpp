@@ -1,0 +1,57 @@
+// What the cover's image shows besides black: the screen capture and the wallpaper at its position; and the
+// paste of what it shows as the desktop wallpaper. Failures are ui::Error carrying the text the user is shown.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "cover/picture_io.hpp"
+#include "cover/tiling.hpp"
+#include "ui/image.hpp"
+#include "ui/open_dialog.hpp"
+
+namespace obsc32 {
+
+class CoverFaces {
+public:
+    explicit CoverFaces(ui::Image& image) : image_(image) {}
+    CoverFaces(const CoverFaces&) = delete;
+    CoverFaces& operator=(const CoverFaces&) = delete;
+
+    // The screen as it is now. At 8 bits per pixel or fewer it goes through the clipboard, which gives it
+    // the screen's palette (and takes the place of what the clipboard held).
+    ui::Bitmap GrabScreen(int colorDepth);
+
+    // The black face: no picture, the cover's colour shows.
+    void ShowBlack();
+    // A copy of the capture (none: black).
+    void ShowCapture(HBITMAP capture);
+    // The wallpaper face. The composed positions (tile, corners) put up a black screen-sized picture first,
+    // which stays when the file cannot be read.
+    void ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth);
+
+    // Writes what the image shows as a BMP file at `path` and makes it the desktop wallpaper.
+    void PasteAsDesktopWallpaper(const std::string& path);
+
+private:
+    friend class CoverProbe;
+    void Show(Picture picture);
+    void ShowNaturalSize(const std::string& path, WallpaperPosition position);
+    void ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth);
+    bool SaveImageAsBmp(const std::string& path);
+
+    ui::Image& image_;
+    // The palette of the composed picture shown, given at 8 bits per pixel or fewer.
+    Palette palette_;
+};
+
+// Asks for a BMP file, starting in the folder of `earlier` (none: the Windows folder); "" when cancelled.
+std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier, HWND owner);
+
+// Composes the tile or corner positions onto `target`, a screen-sized black picture. At 8 bits per pixel or
+// fewer the tile goes through the clipboard, and for a corner the target's palette is deleted and the
+// picture's becomes the target's.
+void ComposeWallpaper(Picture& target, Picture picture, WallpaperPosition position, int colorDepth,
+                      HWND clipboardOwner);
+
+}  // namespace obsc32

@@ -1,0 +1,18 @@
+#include "cover/cover_owner.hpp"
+
+namespace obsc32 {
+
+CoverOwner::CoverOwner() {
+    CreateParams p;
+    p.ClassName = "TOBSCURIO32VANTEOwner";
+    p.Style = WS_POPUP;
+    CreateHandle(p);
+}
+
+CoverOwner::~CoverOwner() { DestroyHandle(); }
+
+void CoverOwner::SendToBottom() {
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace obsc32
