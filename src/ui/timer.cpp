@@ -8,32 +8,32 @@ constexpr UINT_PTR kTimerId = 1;
 
 Timer::Timer(Component* owner, std::string name, unsigned interval, bool enabled)
     : Component(owner, std::move(name)), interval_(interval), enabled_(enabled) {
-    Update();
+    (void)Update();
 }
 
-void Timer::SetEnabled(bool enabled) {
-    if (enabled_ == enabled) return;
+bool Timer::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return true;
     enabled_ = enabled;
-    Update();
+    return Update();
 }
 
-void Timer::SetInterval(unsigned interval) {
-    if (interval_ == interval) return;
+bool Timer::SetInterval(unsigned interval) {
+    if (interval_ == interval) return true;
     interval_ = interval;
-    Update();
+    return Update();
 }
 
 // Each timer has a message-only window of its own, so its ticks need no lookup table.
-void Timer::Update() {
+bool Timer::Update() {
     if (HandleAllocated()) KillTimer(Handle(), kTimerId);
-    if (!enabled_ || interval_ == 0) return;
+    if (!enabled_ || interval_ == 0) return true;
     if (!HandleAllocated()) {
         CreateParams p;
         p.ClassName = "TTimerWindow";
         p.Parent = HWND_MESSAGE;
-        CreateHandle(p);
+        if (!CreateHandle(p)) return false;
     }
-    SetTimer(Handle(), kTimerId, interval_, nullptr);
+    return SetTimer(Handle(), kTimerId, interval_, nullptr) != 0;
 }
 
 bool Timer::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
