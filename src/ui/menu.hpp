@@ -45,10 +45,12 @@ public:
     void Popup(int x, int y, HWND owner) {
         if (MenuItem* chosen = Track(x, y, owner)) chosen->Click();
     }
-    // The menu while it is on screen (null otherwise).
+    // The menu while it is on screen (null otherwise). Kept only until tray_test.cpp reads it through
+    // PopupMenuProbe (tests/wine/menu_probe.hpp); nothing in the program asks.
     HMENU TrackingMenu() const { return tracking_; }
 
 private:
+    friend class PopupMenuProbe;
     HMENU tracking_ = nullptr;
 };
 

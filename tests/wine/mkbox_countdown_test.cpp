@@ -68,7 +68,8 @@ TEST_F(MKBoxTest, TheCountGoesDownASecondATickAndAtZeroOrBelowClosesAtTheFirst) 
         start = GetTickCount();
         EXPECT_EQ(dlg.MsgYesNoTimer("すぐ", 7), 7);
         took = GetTickCount() - start;
-        EXPECT_EQ(shown, (std::vector<std::string>{std::to_string(count) + "秒", std::to_string(count - 1) + "秒"}));
+        EXPECT_EQ(shown,
+                  (std::vector<std::string>{std::to_string(count) + "秒", std::to_string(count - 1) + "秒"}));
         EXPECT_GE(took, 800u);
         EXPECT_LT(took, 2500u);
     }
@@ -130,4 +131,3 @@ TEST_F(MKBoxTest, PauseHoldsTheCountAndResumeGoesOn) {
     EXPECT_TRUE(openShownWhilePaused);
     EXPECT_EQ(afterResume, std::to_string(std::stoi(pausedAt) - 1) + "秒");
 }
-

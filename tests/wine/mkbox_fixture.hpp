@@ -26,7 +26,9 @@ public:
     }
 };
 
-inline HWND Child(HWND box, const char* cls, const char* text) { return FindWindowExA(box, nullptr, cls, text); }
+inline HWND Child(HWND box, const char* cls, const char* text) {
+    return FindWindowExA(box, nullptr, cls, text);
+}
 
 inline RECT ClientRectOf(HWND child) {
     RECT r;

@@ -194,7 +194,8 @@ TEST_F(Teardown, TheObjectSeesItsWindowsWholeLifeAndNothingOnceItGoes) {
         if (m != WM_NCDESTROY) expected.push_back(NameOf(m));
     expected.push_back("~");
     EXPECT_EQ(seen, expected);
-    EXPECT_TRUE(Has(sent, WM_NCCREATE) && Has(sent, WM_CREATE) && Has(sent, WM_DESTROY) && Has(sent, WM_NCDESTROY));
+    EXPECT_TRUE(Has(sent, WM_NCCREATE) && Has(sent, WM_CREATE) && Has(sent, WM_DESTROY) &&
+                Has(sent, WM_NCDESTROY));
 
     // Destroyed by its own destructor: the window goes, and the object hears nothing once that has begun.
     sent.clear();

@@ -1,6 +1,7 @@
+#include "widgets/work_area.hpp"
+
 #include <gtest/gtest.h>
 
-#include "widgets/work_area.hpp"
 #include "wine/fixture.hpp"
 
 using namespace testing_wine;
@@ -15,8 +16,8 @@ public:
         wc.lpfnWndProc = DefWindowProcA;
         wc.lpszClassName = "TestBar";
         RegisterClassA(&wc);
-        wnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TestBar", title, WS_POPUP | WS_VISIBLE, x, y, w,
-                               h, nullptr, nullptr, nullptr, nullptr);
+        wnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TestBar", title, WS_POPUP | WS_VISIBLE, x,
+                               y, w, h, nullptr, nullptr, nullptr, nullptr);
     }
     ~Bar() { DestroyWindow(wnd_); }
     HWND Handle() const { return wnd_; }
