@@ -24,7 +24,12 @@ bool DispatchMouseDown(const MouseEvent& event, Component* sender, UINT msg, LPA
 Form::Form(Component* owner, std::string name, const char* className)
     : Component(owner, std::move(name)), className_(className), brush_(CreateSolidBrush(color_)) {}
 
-Form::~Form() = default;
+Form::~Form() {
+    // The derived parts are gone already: the window goes now, detached, before the form's own members.
+    DetachHandle();
+    // The tooltip went with the window that owned it.
+    hints_.Forget();
+}
 
 bool Form::Create() {
     CreateParams p;
@@ -123,10 +128,9 @@ void Form::ControlGone(Control* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     if (activeControl_ == control) activeControl_ = nullptr;
     if (!hints_.Active() || control->Hint.empty()) return;
-    if (HasAreaHint(control))
-        hints_.Remove(Handle(), AreaId(control));
-    else if (control->HandleAllocated())
-        hints_.Remove(Handle(), reinterpret_cast<UINT_PTR>(control->Handle()));
+    // Called from the control's destructor, where it can no longer say which kind of hint it had.
+    hints_.Remove(Handle(), AreaId(control));
+    if (control->HandleAllocated()) hints_.Remove(Handle(), reinterpret_cast<UINT_PTR>(control->Handle()));
 }
 
 void Form::ControlAreaChanged(Control* control) {

@@ -8,17 +8,18 @@ constexpr UINT_PTR kTimerId = 1;
 
 Timer::Timer(Component* owner, std::string name, unsigned interval, bool enabled)
     : Component(owner, std::move(name)), interval_(interval), enabled_(enabled) {
-    (void)Update();
+    Update();
 }
 
 bool Timer::SetEnabled(bool enabled) {
-    if (enabled_ == enabled) return true;
+    // Unchanged, so the interval is not restarted; it runs if its window could be made.
+    if (enabled_ == enabled) return !enabled_ || interval_ == 0 || HandleAllocated();
     enabled_ = enabled;
     return Update();
 }
 
 bool Timer::SetInterval(unsigned interval) {
-    if (interval_ == interval) return true;
+    if (interval_ == interval) return !enabled_ || interval_ == 0 || HandleAllocated();
     interval_ = interval;
     return Update();
 }

@@ -41,7 +41,8 @@ std::string NameOf(UINT msg) {
     }
 }
 
-// A form with a control of every kind, and timers ticking, paused and never started.
+// A form with a control of every kind, hints over a window and over an area, and timers ticking, paused
+// and never started.
 class EveryKindForm : public ui::Form {
 public:
     explicit EveryKindForm(Log* log = nullptr) : ui::Form(nullptr, "EveryKind", "TEveryKindForm"), log_(log) {
@@ -51,6 +52,9 @@ public:
         Image.SetBounds(120, 50, 32, 32);
         Memo.SetBounds(10, 100, 200, 60);
         Memo.TabStop = true;
+        ShowHint = true;
+        Button.Hint = "ボタン";
+        Label.Hint = "ラベル";
         Paused.SetEnabled(true);
         Paused.SetEnabled(false);
         Ticking.OnTimer = [this](ui::Component*) { ++ticks; };
@@ -94,15 +98,11 @@ protected:
 
 // The messages a window's procedure was called with, as the system reports them.
 std::vector<UINT>* hooked;
-HWND hookedWindow;
 LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
     auto* m = reinterpret_cast<CWPSTRUCT*>(lParam);
     char cls[32] = {};
     GetClassNameA(m->hwnd, cls, sizeof cls);
-    if (code == HC_ACTION && std::string(cls) == "TEveryKindForm") {
-        hookedWindow = m->hwnd;
-        hooked->push_back(m->message);
-    }
+    if (code == HC_ACTION && std::string(cls) == "TEveryKindForm") hooked->push_back(m->message);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
