@@ -151,7 +151,7 @@ TEST_F(Teardown, LiveWindowsOfEveryKindGoWithoutAFault) {
     EXPECT_EQ(accessViolations, 0) << "forms the application owns";
 
     {
-        // Boxes answered by their close box, by a timeout, and one nested in another.
+        // Boxes answered by their close box, and one by its timeout with its timer still set.
         obsc32::TMKBoxDlg dlg(nullptr, "MKBoxDlg1");
         dlg.TimerCount = 1;
         BoxWatcher closer;
