@@ -20,9 +20,6 @@ const COLORREF kGrey = RGB(192, 192, 192);
 const COLORREF kPressedGrey = RGB(160, 160, 160);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
-// How long the pointer must stay put before a press: a slow moment can bring Wine's echo of an older
-// position later than the shared helper's default allows for.
-const Millis kSteady = 300;
 
 class ButtonForm : public ui::Form {
 public:
@@ -93,7 +90,7 @@ class ColorBtnTest : public ::testing::Test {
 protected:
     void Open(COLORREF face, COLORREF font) {
         // The pointer waits away from where the form appears.
-        ASSERT_TRUE(input::MoveTo({100, 100}, kSteady));
+        ASSERT_TRUE(input::MoveTo({100, 100}));
         form_ = std::make_unique<ButtonForm>(face, font);
         ASSERT_TRUE(form_->Create());
         SetWindowPos(form_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -111,13 +108,11 @@ protected:
         form_.reset();
     }
     bool Press(POINT at, const std::function<bool()>& until) {
-        if (!input::MoveTo(at, kSteady)) return false;
-        input::Press();
+        if (!input::MoveTo(at)) return false;
+        input::PressAt(at);
         return WaitUntil(until);
     }
-    bool Move(POINT to, const std::function<bool()>& until) {
-        return input::MoveTo(to, kSteady) && WaitUntil(until);
-    }
+    bool Move(POINT to, const std::function<bool()>& until) { return input::MoveTo(to) && WaitUntil(until); }
     bool ReleaseLeft(const std::function<bool()>& until) {
         input::Release();
         return WaitUntil(until);
@@ -226,21 +221,21 @@ TEST_F(ColorBtnTest, TheRightButtonNeitherSinksNorClicksAndItsReleaseEndsTheTrac
     Open(kGrey, kBlack);
     TColorBtn& a = form_->A;
     RECT start = ScreenRect(a);
-    ASSERT_TRUE(input::MoveTo(Centre(a), kSteady));
-    input::Press(true);
+    ASSERT_TRUE(input::MoveTo(Centre(a)));
+    input::PressAt(Centre(a), true);
     EXPECT_TRUE(HoldsFor([&] { return !a.Down() && ScreenRect(a).left == start.left; }, 300));
     EXPECT_EQ(Face(a), kGrey);
-    input::Release(true);
+    input::ReleaseAt(Centre(a), true);
     EXPECT_TRUE(HoldsFor([&] { return !a.Down() && form_->aClicks == 0; }, 300));
 
     // Held with the left button, the right one's release ends the tracking: moving out no longer raises
     // it, and the left one's release still clicks it.
     POINT out{start.right + 15, Centre(a).y};
     ASSERT_TRUE(Press(Centre(a), [&] { return a.Down(); }));
-    input::Press(true);
-    input::Release(true);
+    input::PressAt(Centre(a), true);
+    input::ReleaseAt(Centre(a), true);
     ASSERT_TRUE(WaitUntil([] { return GetAsyncKeyState(VK_RBUTTON) >= 0; }));
-    ASSERT_TRUE(input::MoveTo(out, kSteady));
+    ASSERT_TRUE(input::MoveTo(out));
     EXPECT_TRUE(HoldsFor([&] { return a.Down() && ScreenRect(a).left == start.left + 1; }, 300));
     ASSERT_TRUE(ReleaseLeft([&] { return !a.Down(); }));
     EXPECT_EQ(form_->aClicks, 1);
@@ -270,11 +265,11 @@ TEST_F(ColorBtnTest, EveryInputRaisesItsEventAroundTheButtonsOwnHandling) {
 
     ASSERT_TRUE(Press(Centre(a), [&] { return a.Down(); }));
     ASSERT_TRUE(ReleaseLeft([&] { return !a.Down() && log.size() == 3; }));
-    ASSERT_TRUE(input::MoveTo(Centre(a), kSteady));
-    input::Press(true);
-    input::Release(true);
+    ASSERT_TRUE(input::MoveTo(Centre(a)));
+    input::PressAt(Centre(a), true);
+    input::ReleaseAt(Centre(a), true);
     ASSERT_TRUE(WaitUntil([&] { return log.size() == 5; }));
-    ASSERT_TRUE(input::MoveTo({Centre(a).x + 5, Centre(a).y}, kSteady));
+    ASSERT_TRUE(input::MoveTo({Centre(a).x + 5, Centre(a).y}));
     EXPECT_TRUE(WaitUntil([&] { return moves > 0; }));
     input::Key(VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return log.size() == 8; }));
