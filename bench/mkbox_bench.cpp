@@ -10,7 +10,6 @@
 
 #include "ui/application.hpp"
 #include "ui/form.hpp"
-#include "widgets/TMKBox.hpp"
 #include "widgets/TMKBoxDlg.hpp"
 
 namespace {
@@ -32,7 +31,6 @@ double Now() {
     return static_cast<double>(t.QuadPart) / ticksPerMs;
 }
 
-obsc32::TMKBoxDlg* dlg;
 double paintedAt;
 
 constexpr UINT kCheckPainted = WM_APP + 7;
@@ -53,7 +51,8 @@ LRESULT CALLBACK WatchPaints(int code, WPARAM wParam, LPARAM lParam) {
             PostMessageA(GetAncestor(m->hwnd, GA_ROOT), kCheckPainted, 0, 0);
         } else if (m->message == kCheckPainted && !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT)) {
             paintedAt = Now();
-            if (obsc32::TMKBox* box = dlg->SlotBox(0)) box->ModalResult = IDOK;
+            // Answered as a person would close it.
+            PostMessageA(GetAncestor(m->hwnd, GA_ROOT), WM_CLOSE, 0, 0);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -108,7 +107,6 @@ int main(int argc, char** argv) {
     MainForm& main = app.CreateForm<MainForm>();
     main.Show();
     obsc32::TMKBoxDlg box(nullptr, "MKBoxDlg1");
-    dlg = &box;
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchPaints, nullptr, GetCurrentThreadId());
 
     auto one = [&] {

@@ -44,6 +44,7 @@ int RunStartup(const std::vector<std::string>& args) {
     InitProductValues(YenAdd(FolderPart(modulePath)));
     StartMode = ClassifyStartMode(args, SjisCase(FileNamePart(modulePath), true), UninstallerName);
 
+    ui::Form* form = nullptr;
     switch (StartMode) {
         case StartModes::Normal:
             if (ForwardToRunningCover(args)) return 0;
@@ -51,18 +52,22 @@ int RunStartup(const std::vector<std::string>& args) {
                 app.ProcessMessages();
                 app.ShowMainForm = false;
                 app.ProcessMessages();
-                app.CreateForm<TOBSCURIO32VANTE>();
+                form = &app.CreateForm<TOBSCURIO32VANTE>();
             } else {
                 if (FindWindowA(kSetupClassName, nullptr)) return 0;
-                app.CreateForm<TOBSC32SETUPForm>();
+                form = &app.CreateForm<TOBSC32SETUPForm>();
             }
             break;
         case StartModes::Uninstall1:
             if (FindWindowA(kCoverClassName, nullptr) || FindWindowA(kSetupClassName, nullptr))
                 StartMode = StartModes::UninstallRefused;
-            app.CreateForm<TOBSC32SETUPForm>();
+            form = &app.CreateForm<TOBSC32SETUPForm>();
             break;
-        default: app.CreateForm<TOBSC32SETUPForm>(); break;
+        default: form = &app.CreateForm<TOBSC32SETUPForm>(); break;
+    }
+    if (!form->HandleAllocated()) {
+        app.ShowErrorReport("ウィンドウを作成できません・・・");
+        return 1;
     }
     app.Run();
     return 0;

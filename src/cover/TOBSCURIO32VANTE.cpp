@@ -17,6 +17,8 @@ ui::Application& App() { return ui::Application::Instance(); }
 TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCoverClassName) {
     Border = ui::BorderStyle::None;
     OwnerHandle = owner_.Handle();
+    // Should its owner be missing, an unowned tool window still goes to the bottom.
+    OwnedByApplication = false;
     SetColor(RGB(0, 0, 0));
     SetFontColor(RGB(255, 255, 255));
     SetCaption(kCoverClassName);

@@ -6,7 +6,8 @@ CoverOwner::CoverOwner() {
     CreateParams p;
     p.ClassName = "TOBSCURIO32VANTEOwner";
     p.Style = WS_POPUP;
-    CreateHandle(p);
+    // Without it the cover is merely unowned: the same window, with a taskbar button under Wine.
+    (void)CreateHandle(p);
 }
 
 CoverOwner::~CoverOwner() { DestroyHandle(); }

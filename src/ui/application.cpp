@@ -9,13 +9,13 @@ Application& Application::Instance() {
     return app;
 }
 
-void Application::AppWindow::Create(const std::string& title) {
+bool Application::AppWindow::Create(const std::string& title) {
     CreateParams p;
     p.ClassName = "TApplication";
     p.Caption = title;
     p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     p.Icon = Application::Instance().Icon();
-    CreateHandle(p);
+    return CreateHandle(p);
 }
 
 void Application::SetTitle(const std::string& title) {
@@ -23,8 +23,9 @@ void Application::SetTitle(const std::string& title) {
     if (appWindow_.HandleAllocated()) SetWindowTextA(appWindow_.Handle(), title_.c_str());
 }
 
+// Null when the window cannot be created; the forms are then owned by nothing.
 HWND Application::Handle() {
-    if (!appWindow_.HandleAllocated()) appWindow_.Create(title_);
+    if (!appWindow_.HandleAllocated() && !appWindow_.Create(title_)) return nullptr;
     return appWindow_.Handle();
 }
 
@@ -86,6 +87,7 @@ void Application::ShowErrorReport(const std::string& text) noexcept {
 }
 
 void Application::Reset() {
+    for (auto form = forms_.rbegin(); form != forms_.rend(); ++form) (*form)->DestroyHandle();
     forms_.clear();
     mainForm_ = nullptr;
     terminated_ = false;

@@ -28,13 +28,14 @@ public:
     HICON Icon() const;
 
     Form* MainForm() const { return mainForm_; }
-    // The first form created becomes the main form; closing it ends the message loop.
+    // The first form created becomes the main form; closing it ends the message loop. A form whose
+    // window could not be created comes back without a handle: the caller decides what that means.
     template <typename T, typename... Args>
     T& CreateForm(Args&&... args) {
         auto form = std::make_unique<T>(std::forward<Args>(args)...);
         T& ref = *form;
         AdoptForm(std::move(form));
-        ref.Create();
+        (void)ref.Create();
         return ref;
     }
     void SetMainForm(Form* form) { mainForm_ = form; }
@@ -52,7 +53,7 @@ public:
     void HandleException(const std::exception& e) noexcept;
     void ShowErrorReport(const std::string& text) noexcept;
 
-    // Destroys every form (tests reuse the process).
+    // Destroys every form, each window while its object is whole (tests reuse the process).
     void Reset();
 
 private:
@@ -62,7 +63,7 @@ private:
 
     class AppWindow : public Window {
     public:
-        void Create(const std::string& title);
+        [[nodiscard]] bool Create(const std::string& title);
         bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
     };
 

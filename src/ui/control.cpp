@@ -6,12 +6,21 @@ Control::Control(Form* parent, std::string name) : Component(parent, std::move(n
     parent->controls_.push_back(this);
 }
 
+Control::~Control() {
+    Parent->ControlGone(this);
+    if (!HandleAllocated()) return;
+    Parent->Mute(true);
+    DetachHandle();
+    Parent->Mute(false);
+}
+
 void Control::SetBounds(int left, int top, int width, int height) {
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     if (HandleAllocated()) MoveWindow(Handle(), left, top, width, height, TRUE);
+    Parent->ControlAreaChanged(this);
 }
 
 void Control::SetCaption(const std::string& caption) {
@@ -28,6 +37,7 @@ void Control::SetVisible(bool visible) {
     // A hidden control gives the focus back to its form, which tells the others.
     bool hadFocus = !visible && Focused();
     ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    Parent->ControlAreaChanged(this);
     if (hadFocus && Parent->HandleAllocated()) {
         ::SetFocus(Parent->Handle());
         Parent->ControlFocused(nullptr);
@@ -88,8 +98,14 @@ void Control::Repaint() {
     }
 }
 
-bool Control::ControlMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool Control::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_SETFOCUS) Parent->ControlFocused(this);
+    if (ControlMessage(msg, wParam, lParam, result)) return true;
     switch (msg) {
+        case WM_NCHITTEST:
+            if (!TransparentToMouse()) return false;
+            result = HTTRANSPARENT;
+            return true;
         case WM_ERASEBKGND:
             if (!PaintsItself()) return false;
             result = 1;
@@ -102,13 +118,12 @@ bool Control::ControlMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
             EndPaint(Handle(), &ps);
             return true;
         }
-        case WM_SETFOCUS: Parent->ControlFocused(this); return false;
         case WM_GETDLGCODE: result = DLGC_WANTCHARS | DLGC_WANTARROWS; return true;
         default: return false;
     }
 }
 
-void Control::CreateControl() {
+bool Control::CreateControl() {
     if (Align == Align::Client) {
         left_ = top_ = 0;
         width_ = Parent->ClientWidth();
@@ -125,9 +140,10 @@ void Control::CreateControl() {
     p.Width = width_;
     p.Height = height_;
     p.Parent = Parent->Handle();
-    CreateHandle(p);
+    if (!CreateHandle(p)) return false;
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Parent->Font()), FALSE);
     Created();
+    return true;
 }
 
 void Control::ParentResized() {

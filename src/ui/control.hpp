@@ -13,9 +13,16 @@ namespace ui {
 
 enum class Align { None, Client };
 
+using MouseMoveEvent = std::function<void(Component* sender, int x, int y)>;
+// The key is a virtual-key code.
+using KeyEvent = std::function<void(Component* sender, WORD key)>;
+
 class Control : public Component, public Window {
 public:
     Control(Form* parent, std::string name);
+    // Leaves its form's lists. Its window goes while the form's window is muted: the form may be going
+    // too (its controls are its members), and a child's last messages to it are not for a half-gone form.
+    ~Control() override;
 
     Form* const Parent;
     ui::Align Align = Align::None;
@@ -68,6 +75,8 @@ public:
     virtual void FocusChanged(Control*) {}
     // Keys the control handles itself instead of the form (Tab, Enter, Esc, characters).
     virtual bool WantsKey(UINT) const { return false; }
+    // The mouse goes to what lies beneath; the form then shows the hint over the control's area.
+    virtual bool TransparentToMouse() const { return false; }
 
 protected:
     friend class Form;
@@ -81,15 +90,14 @@ protected:
     // A control that paints all of itself: no erasing, and Paint on every WM_PAINT.
     virtual bool PaintsItself() const { return false; }
     virtual void Paint(HDC) {}
-    // Shared message handling: focus notification and the form's font; true when handled.
-    bool ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        return ControlMessage(msg, wParam, lParam, result);
-    }
-    void CreateControl();
+    // Messages of a particular control; true when handled. The base tells the form of focus changes
+    // whatever this returns, and otherwise handles painting and the transparency to the mouse.
+    virtual bool ControlMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    [[nodiscard]] bool CreateControl();
     void ParentResized();
 
 private:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
     std::string caption_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;

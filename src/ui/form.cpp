@@ -1,6 +1,5 @@
 #include "ui/form.hpp"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -25,9 +24,14 @@ bool DispatchMouseDown(const MouseEvent& event, Component* sender, UINT msg, LPA
 Form::Form(Component* owner, std::string name, const char* className)
     : Component(owner, std::move(name)), className_(className), brush_(CreateSolidBrush(color_)) {}
 
-Form::~Form() = default;
+Form::~Form() {
+    // The derived parts are gone already: the window goes now, detached, before the form's own members.
+    DetachHandle();
+    // The tooltip went with the window that owned it.
+    hints_.Forget();
+}
 
-void Form::Create() {
+bool Form::Create() {
     CreateParams p;
     p.ClassName = className_;
     p.Caption = caption_;
@@ -57,14 +61,20 @@ void Form::Create() {
         font_.Reset(CreateFontA(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, FontCharset,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                 FontName.c_str()));
-    CreateHandle(p);
-    for (Control* c : controls_) c->CreateControl();
+    if (!CreateHandle(p)) return false;
+    for (Control* c : controls_) {
+        if (!c->CreateControl()) {
+            DestroyHandle();
+            return false;
+        }
+    }
     CreateHints();
     try {
         FormCreate();
     } catch (const std::exception& e) {
         Application::Instance().HandleException(e);
     }
+    return true;
 }
 
 void Form::SetCaption(const std::string& caption) {
@@ -104,6 +114,27 @@ Control* Form::FocusedControl() const { return ControlOf(GetFocus()); }
 void Form::ControlFocused(Control* control) {
     activeControl_ = control;
     for (Control* c : controls_) c->FocusChanged(control);
+}
+
+namespace {
+UINT_PTR AreaId(Control* c) { return reinterpret_cast<UINT_PTR>(c); }
+bool HasAreaHint(const Control* c) { return c->TransparentToMouse() && !c->Hint.empty(); }
+Rect AreaOf(const Control* c) {
+    return c->Visible() ? Rect{c->Left(), c->Top(), c->Width(), c->Height()} : Rect{};
+}
+}  // namespace
+
+void Form::ControlGone(Control* control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    if (activeControl_ == control) activeControl_ = nullptr;
+    if (!hints_.Active() || control->Hint.empty()) return;
+    // Called from the control's destructor, where it can no longer say which kind of hint it had.
+    hints_.Remove(Handle(), AreaId(control));
+    if (control->HandleAllocated()) hints_.Remove(Handle(), reinterpret_cast<UINT_PTR>(control->Handle()));
+}
+
+void Form::ControlAreaChanged(Control* control) {
+    if (hints_.Active() && HasAreaHint(control)) hints_.MoveArea(Handle(), AreaId(control), AreaOf(control));
 }
 
 void Form::SelectNext(bool forward) {
@@ -151,18 +182,15 @@ bool Form::HandleKey(const MSG& msg) {
 
 void Form::CreateHints() {
     bool any = std::any_of(controls_.begin(), controls_.end(), [](Control* c) { return !c->Hint.empty(); });
-    if (!any || !ShowHint) return;
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                               Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    // Without its tooltip the form only goes without hints.
+    if (!any || !ShowHint || !hints_.Create(Handle())) return;
     for (Control* c : controls_) {
         if (c->Hint.empty() || !c->HandleAllocated()) continue;
-        TOOLINFOA ti{};
-        ti.cbSize = TTTOOLINFOA_V1_SIZE;
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        ti.hwnd = Handle();
-        ti.uId = reinterpret_cast<UINT_PTR>(c->Handle());
-        ti.lpszText = const_cast<char*>(c->Hint.c_str());
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        // The mouse never reaches a control it passes through, so its hint belongs to the form's area.
+        if (HasAreaHint(c))
+            hints_.AddArea(Handle(), AreaId(c), AreaOf(c), c->Hint);
+        else
+            hints_.AddWindow(Handle(), c->Handle(), c->Hint);
     }
 }
 
@@ -271,6 +299,7 @@ int Form::ShowModal() {
 }
 
 bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) hints_.Relay(Handle(), msg, wParam, lParam);
     if (FormMessage(msg, wParam, lParam, result)) return true;
     switch (msg) {
         case WM_ERASEBKGND: {
@@ -301,6 +330,9 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
 }
 
 void Form::OnHandleDestroyed() {
+    hints_.Forget();
+    // Controls of the platform's classes went with the window without a word to their objects.
+    for (Control* c : controls_) c->ForgetHandle();
     if (Application::Instance().MainForm() == this) Application::Instance().Terminate();
 }
 

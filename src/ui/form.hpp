@@ -8,6 +8,7 @@
 
 #include "ui/component.hpp"
 #include "ui/handles.hpp"
+#include "ui/hints.hpp"
 #include "ui/window.hpp"
 
 namespace ui {
@@ -27,9 +28,10 @@ public:
     Form(Component* owner, std::string name, const char* className);
     ~Form() override;
 
-    // Creates the window hidden, then its controls, then runs FormCreate. A failure in FormCreate goes
-    // to the standard error report and leaves the window created.
-    void Create();
+    // Creates the window hidden, then its controls, then runs FormCreate; false (and no window) when a
+    // window could not be created. A failure in FormCreate goes to the standard error report and leaves
+    // the window created.
+    [[nodiscard]] bool Create();
 
     const char* ClassName() const { return className_; }
     const std::string& Caption() const { return caption_; }
@@ -99,6 +101,9 @@ protected:
 private:
     friend class Control;
     void ControlFocused(Control* control);
+    void ControlGone(Control* control);
+    // A control moved, resized, showed or hid: a hint over its area follows it.
+    void ControlAreaChanged(Control* control);
     Control* ControlOf(HWND wnd) const;
     bool HandleKey(const MSG& msg);
     void CreateHints();
@@ -116,7 +121,7 @@ private:
     COLORREF fontColor_ = GetSysColor(COLOR_WINDOWTEXT);
     UniqueHandle<HFONT, GdiTraits> font_;
     std::map<COLORREF, UniqueHandle<HBRUSH, GdiTraits>> brushes_;
-    HWND tooltip_ = nullptr;
+    Hints hints_;
 };
 
 }  // namespace ui

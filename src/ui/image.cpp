@@ -7,12 +7,6 @@ void Image::SetPicture(Bitmap picture) {
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-SIZE Image::PictureSize() const {
-    BITMAP bm{};
-    if (!picture_ || !GetObjectA(picture_.Get(), sizeof bm, &bm)) return SIZE{0, 0};
-    return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
 void Image::Paint(HDC dc) {
     RECT client;
     GetClientRect(Handle(), &client);
@@ -37,8 +31,8 @@ void Image::Paint(HDC dc) {
     BitBlt(dc, x, y, size.cx, size.cy, src.Get(), 0, 0, SRCCOPY);
 }
 
-bool Image::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    return DispatchMouseDown(OnMouseDown, this, msg, lParam) || ControlMessage(msg, wParam, lParam, result);
+bool Image::ControlMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT&) {
+    return DispatchMouseDown(OnMouseDown, this, msg, lParam);
 }
 
 }  // namespace ui

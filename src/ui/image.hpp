@@ -1,6 +1,7 @@
 // An image control: shows one bitmap it owns, stretched, centred or at its top-left corner.
 #pragma once
 #include "ui/control.hpp"
+#include "ui/gdi.hpp"
 #include "ui/handles.hpp"
 
 namespace ui {
@@ -17,13 +18,13 @@ public:
     // The picture becomes 0 x 0: the parent's colour shows through.
     void ClearPicture() { SetPicture(Bitmap()); }
     HBITMAP Picture() const { return picture_.Get(); }
-    SIZE PictureSize() const;
+    SIZE PictureSize() const { return BitmapSize(picture_.Get()); }
 
     MouseEvent OnMouseDown;
 
 protected:
     const char* ControlClassName() const override { return "TImage"; }
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     bool PaintsItself() const override { return true; }
     void Paint(HDC dc) override;

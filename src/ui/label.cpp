@@ -48,13 +48,4 @@ void Label::Paint(HDC dc) {
     DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &r, DrawFlags());
 }
 
-bool Label::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_NCHITTEST) {
-        // Clicks go to what lies beneath, as with a label that has no window.
-        result = HTTRANSPARENT;
-        return true;
-    }
-    return ControlMessage(msg, wParam, lParam, result);
-}
-
 }  // namespace ui

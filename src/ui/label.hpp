@@ -19,10 +19,11 @@ public:
     // The size the caption takes in the form's font (an empty caption measures as one blank).
     SIZE TextExtent() const;
     void AdjustSize();
+    // Clicks go to what lies beneath, as with a label that has no window.
+    bool TransparentToMouse() const override { return true; }
 
 protected:
     const char* ControlClassName() const override { return "TLabel"; }
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool PaintsItself() const override { return true; }
     void Paint(HDC dc) override;
 

@@ -45,10 +45,9 @@ public:
     void Popup(int x, int y, HWND owner) {
         if (MenuItem* chosen = Track(x, y, owner)) chosen->Click();
     }
-    // The menu while it is on screen (null otherwise).
-    HMENU TrackingMenu() const { return tracking_; }
 
 private:
+    friend class PopupMenuProbe;
     HMENU tracking_ = nullptr;
 };
 

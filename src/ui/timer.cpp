@@ -11,29 +11,30 @@ Timer::Timer(Component* owner, std::string name, unsigned interval, bool enabled
     Update();
 }
 
-void Timer::SetEnabled(bool enabled) {
-    if (enabled_ == enabled) return;
+bool Timer::SetEnabled(bool enabled) {
+    // Unchanged, so the interval is not restarted; it runs if its window could be made.
+    if (enabled_ == enabled) return !enabled_ || interval_ == 0 || HandleAllocated();
     enabled_ = enabled;
-    Update();
+    return Update();
 }
 
-void Timer::SetInterval(unsigned interval) {
-    if (interval_ == interval) return;
+bool Timer::SetInterval(unsigned interval) {
+    if (interval_ == interval) return !enabled_ || interval_ == 0 || HandleAllocated();
     interval_ = interval;
-    Update();
+    return Update();
 }
 
 // Each timer has a message-only window of its own, so its ticks need no lookup table.
-void Timer::Update() {
+bool Timer::Update() {
     if (HandleAllocated()) KillTimer(Handle(), kTimerId);
-    if (!enabled_ || interval_ == 0) return;
+    if (!enabled_ || interval_ == 0) return true;
     if (!HandleAllocated()) {
         CreateParams p;
         p.ClassName = "TTimerWindow";
         p.Parent = HWND_MESSAGE;
-        CreateHandle(p);
+        if (!CreateHandle(p)) return false;
     }
-    SetTimer(Handle(), kTimerId, interval_, nullptr);
+    return SetTimer(Handle(), kTimerId, interval_, nullptr) != 0;
 }
 
 bool Timer::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {

@@ -9,16 +9,17 @@ class Timer : public Component, private Window {
 public:
     Timer(Component* owner, std::string name, unsigned interval = 1000, bool enabled = true);
 
+    // The setters return false when the timer cannot run (no window could be made for its ticks).
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);
+    bool SetEnabled(bool enabled);
     unsigned Interval() const { return interval_; }
-    void SetInterval(unsigned interval);
+    bool SetInterval(unsigned interval);
 
     NotifyEvent OnTimer;
 
 private:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void Update();
+    bool Update();
 
     unsigned interval_;
     bool enabled_;

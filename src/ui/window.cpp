@@ -1,7 +1,6 @@
 #include "ui/window.hpp"
 
 #include "ui/application.hpp"
-#include "ui/component.hpp"
 
 namespace ui {
 
@@ -9,10 +8,14 @@ namespace {
 // The object whose CreateWindowExA is under way: messages arrive before CreateWindowExA returns.
 thread_local Window* creating = nullptr;
 
-void RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor, WNDPROC proc) {
+// What a detached window keeps instead of its object, so no object being created can claim it.
+const char detachedMark = 0;
+const LONG_PTR kDetached = reinterpret_cast<LONG_PTR>(&detachedMark);
+
+bool RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor, WNDPROC proc) {
     WNDCLASSEXA wc{};
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    if (GetClassInfoExA(inst, name, &wc)) return;
+    if (GetClassInfoExA(inst, name, &wc)) return true;
     wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = proc;
@@ -20,39 +23,56 @@ void RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor,
     wc.hIcon = icon;
     wc.hCursor = cursor ? cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = name;
-    if (!RegisterClassExA(&wc)) throw Error(std::string("RegisterClass failed: ") + name);
+    return RegisterClassExA(&wc) != 0;
 }
 }  // namespace
 
-Window::~Window() { DestroyHandle(); }
+Window::~Window() { DetachHandle(); }
 
 Window* Window::FromHandle(HWND wnd) {
     if (!wnd) return nullptr;
     WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC));
     if (proc != &Window::WndProc) return nullptr;
-    return reinterpret_cast<Window*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    LONG_PTR self = GetWindowLongPtrA(wnd, GWLP_USERDATA);
+    return self == kDetached ? nullptr : reinterpret_cast<Window*>(self);
 }
 
-void Window::CreateHandle(const CreateParams& p) {
-    if (hwnd_) return;
+bool Window::CreateHandle(const CreateParams& p) {
+    if (hwnd_) return true;
     Window* previous = creating;
     if (!p.PlatformClass) {
-        RegisterClassOnce(p.ClassName, p.ClassStyle, p.Icon, p.Cursor, &Window::WndProc);
+        if (!RegisterClassOnce(p.ClassName, p.ClassStyle, p.Icon, p.Cursor, &Window::WndProc)) return false;
         creating = this;
     }
     HWND wnd = CreateWindowExA(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
                                p.Height, p.Parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     creating = previous;
-    if (!wnd) throw Error(std::string("CreateWindow failed: ") + p.ClassName);
+    if (!wnd) return false;
     hwnd_ = wnd;
+    platformClass_ = p.PlatformClass;
+    return true;
 }
 
 void Window::DestroyHandle() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    HWND wnd = hwnd_;
+    if (!wnd) return;
+    // A platform-class window sends its WM_NCDESTROY to the platform's procedure, not here.
+    if (platformClass_) hwnd_ = nullptr;
+    DestroyWindow(wnd);
+}
+
+void Window::DetachHandle() {
+    HWND wnd = hwnd_;
+    if (!wnd) return;
+    hwnd_ = nullptr;
+    if (!platformClass_) SetWindowLongPtrA(wnd, GWLP_USERDATA, kDetached);
+    DestroyWindow(wnd);
 }
 
 LRESULT CALLBACK Window::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    LONG_PTR data = GetWindowLongPtrA(wnd, GWLP_USERDATA);
+    if (data == kDetached) return DefWindowProcA(wnd, msg, wParam, lParam);
+    auto* self = reinterpret_cast<Window*>(data);
     if (!self && creating) {
         self = creating;
         creating = nullptr;
@@ -62,12 +82,13 @@ LRESULT CALLBACK Window::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
     if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
 
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrA(wnd, GWLP_USERDATA, kDetached);
         self->hwnd_ = nullptr;
         LRESULT r = DefWindowProcA(wnd, msg, wParam, lParam);
         self->OnHandleDestroyed();
         return r;
     }
+    if (self->muted_) return DefWindowProcA(wnd, msg, wParam, lParam);
     // No exception may cross back into the system: it goes to the standard error report.
     try {
         LRESULT result = 0;

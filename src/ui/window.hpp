@@ -11,10 +11,15 @@ public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
+    // A window still alive here is detached first: its last messages never reach an object whose
+    // derived parts are already gone.
     virtual ~Window();
 
     HWND Handle() const { return hwnd_; }
     bool HandleAllocated() const { return hwnd_ != nullptr; }
+    // Destroys the window while the object is whole, so it still sees WM_DESTROY and OnHandleDestroyed.
+    // Owners call it before they delete the object.
+    void DestroyHandle();
 
     // The object behind a window this program created, or nullptr.
     static Window* FromHandle(HWND wnd);
@@ -33,8 +38,14 @@ protected:
         // A class of the platform's (an edit, a tooltip): its messages do not come to OnMessage.
         bool PlatformClass = false;
     };
-    void CreateHandle(const CreateParams& params);
-    void DestroyHandle();
+    // False when the class could not be registered or the window not created; GetLastError tells why.
+    [[nodiscard]] bool CreateHandle(const CreateParams& params);
+    // Detaches the object, then destroys the window: the object sees none of its last messages.
+    void DetachHandle();
+    // A platform-class window went with its parent, and no WM_NCDESTROY came here to say so.
+    void ForgetHandle() { hwnd_ = nullptr; }
+    // While muted, the window's messages get the system's default handling instead of OnMessage.
+    void Mute(bool on) { muted_ += on ? 1 : -1; }
 
     // True when handled; `result` is then returned. Unhandled messages go to DefWindowProcA.
     virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
@@ -44,6 +55,8 @@ protected:
 private:
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    bool platformClass_ = false;
+    int muted_ = 0;
 };
 
 }  // namespace ui

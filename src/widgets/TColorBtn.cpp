@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cctype>
+
+#include "shell/sjis_path.hpp"
+#include "ui/handles.hpp"
 
 namespace obsc32 {
 
@@ -30,7 +32,9 @@ char Accelerator(const std::string& caption) {
     return 0;
 }
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+bool SameLetter(char a, char b) {
+    return SjisCase(std::string(1, a), false) == SjisCase(std::string(1, b), false);
+}
 
 }  // namespace
 
@@ -66,7 +70,7 @@ void TColorBtn::Click() {
 
 bool TColorBtn::DialogChar(char ch) {
     char accel = Accelerator(Caption());
-    if (!accel || Upper(accel) != Upper(ch) || !Enabled()) return false;
+    if (!accel || !SameLetter(accel, ch) || !Enabled()) return false;
     Click();
     return true;
 }
@@ -125,93 +129,107 @@ void TColorBtn::Paint(HDC target) {
     int w = client.right, h = client.bottom;
     if (w <= 0 || h <= 0) return;
     // Drawn off-screen first so a press or a focus change never flickers.
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bmp = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldBmp = SelectObject(dc, bmp);
+    ui::MemoryDC dc(CreateCompatibleDC(target));
+    ui::Bitmap canvas(CreateCompatibleBitmap(target, w, h));
+    if (!dc || !canvas) return;
+    ui::SelectObjectScope selectCanvas(dc.Get(), canvas.Get());
 
-    FillSolid(dc, 0, 0, w, h, Resolve(Color()));
+    FillSolid(dc.Get(), 0, 0, w, h, Resolve(Color()));
     COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
     COLORREF topLeft = lowered_ ? dark : light, bottomRight = lowered_ ? light : dark;
     for (int i = 0; i < bevelWidth_ && i * 2 < std::min(w, h); ++i) {
         int l = i, t = i, r = w - i, b = h - i;
-        FillSolid(dc, l, t, r - 1, t + 1, topLeft);
-        FillSolid(dc, l, t, l + 1, b - 1, topLeft);
-        FillSolid(dc, r - 1, t, r, b, bottomRight);
-        FillSolid(dc, l, b - 1, r, b, bottomRight);
+        FillSolid(dc.Get(), l, t, r - 1, t + 1, topLeft);
+        FillSolid(dc.Get(), l, t, l + 1, b - 1, topLeft);
+        FillSolid(dc.Get(), r - 1, t, r, b, bottomRight);
+        FillSolid(dc.Get(), l, b - 1, r, b, bottomRight);
     }
 
-    HGDIOBJ oldFont = SelectObject(dc, Parent->Font());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Enabled() ? Resolve(FontColor()) : GetSysColor(COLOR_GRAYTEXT));
-    RECT text{bevelWidth_, bevelWidth_, w - bevelWidth_, h - bevelWidth_};
-    DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &text,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, oldFont);
-
-    BitBlt(target, 0, 0, w, h, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldBmp);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    {
+        ui::SelectObjectScope selectFont(dc.Get(), Parent->Font());
+        SetBkMode(dc.Get(), TRANSPARENT);
+        SetTextColor(dc.Get(), Enabled() ? Resolve(FontColor()) : GetSysColor(COLOR_GRAYTEXT));
+        RECT text{bevelWidth_, bevelWidth_, w - bevelWidth_, h - bevelWidth_};
+        DrawTextA(dc.Get(), Caption().c_str(), static_cast<int>(Caption().size()), &text,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    BitBlt(target, 0, 0, w, h, dc.Get(), 0, 0, SRCCOPY);
 }
 
-bool TColorBtn::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+void TColorBtn::MouseDown(ui::MouseButton button, int x, int y) {
+    if (OnMouseDown) OnMouseDown(this, button, x, y);
+    if (button != ui::MouseButton::Left || down_) return;
+    mouseTracking_ = true;
+    // Moves outside the button must still arrive to notice a drag out and back in.
+    SetCapture(Handle());
+    PressLook(true);
+}
+
+void TColorBtn::MouseMove(int x, int y) {
+    if (mouseTracking_) {
+        bool inside = x > 1 && y > 1 && x < Width() && y < Height();
+        if (inside && leftWhilePressed_) {
+            leftWhilePressed_ = false;
+            if (!down_) PressLook(false);
+        } else if (!inside && down_) {
+            ReleaseLook();
+            leftWhilePressed_ = true;
+        }
+    }
+    if (OnMouseMove) OnMouseMove(this, x, y);
+}
+
+void TColorBtn::MouseUp(ui::MouseButton button, int x, int y) {
+    // Any button's release ends the tracking; only the left one's can click.
+    leftWhilePressed_ = false;
+    mouseTracking_ = false;
+    bool left = button == ui::MouseButton::Left;
+    bool click = left && down_;
+    if (click) ReleaseLook();
+    if (left && GetCapture() == Handle()) ReleaseCapture();
+    if (click) Click();
+    if (OnMouseUp) OnMouseUp(this, button, x, y);
+}
+
+void TColorBtn::KeyDown(WORD key) {
+    if (OnKeyDown) OnKeyDown(this, key);
+    if (key == VK_SPACE && !mouseTracking_ && !down_) PressLook(false);
+}
+
+void TColorBtn::KeyUp(WORD key) {
+    if (key == VK_SPACE && !mouseTracking_) {
+        leftWhilePressed_ = false;
+        if (down_) {
+            ReleaseLook();
+            Click();
+        }
+    }
+    if (OnKeyUp) OnKeyUp(this, key);
+}
+
+bool TColorBtn::ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&) {
+    using ui::MouseButton;
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (msg) {
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            if (!down_) {
-                mouseTracking_ = true;
-                // Moves outside the button must still arrive to notice a drag out and back in.
-                SetCapture(Handle());
-                PressLook(true);
-            }
-            return true;
-        case WM_MOUSEMOVE:
-            if (mouseTracking_) {
-                int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-                bool inside = x > 1 && y > 1 && x < Width() && y < Height();
-                if (inside && leftWhilePressed_) {
-                    leftWhilePressed_ = false;
-                    if (!down_) PressLook(false);
-                } else if (!inside && down_) {
-                    ReleaseLook();
-                    leftWhilePressed_ = true;
-                }
-            }
-            return ControlMessage(msg, wParam, lParam, result);
-        case WM_LBUTTONUP: {
-            leftWhilePressed_ = false;
-            bool tracked = mouseTracking_;
-            mouseTracking_ = false;
-            if (tracked && GetCapture() == Handle()) ReleaseCapture();
-            if (down_) {
-                ReleaseLook();
-                // Last: the handler may open a modal window or end this button's form.
-                Click();
-            }
-            return true;
-        }
+        case WM_LBUTTONDBLCLK: MouseDown(MouseButton::Left, x, y); return true;
+        case WM_RBUTTONDOWN: MouseDown(MouseButton::Right, x, y); return false;
+        case WM_MBUTTONDOWN: MouseDown(MouseButton::Middle, x, y); return false;
+        case WM_MOUSEMOVE: MouseMove(x, y); return false;
+        case WM_LBUTTONUP: MouseUp(MouseButton::Left, x, y); return true;
+        case WM_RBUTTONUP: MouseUp(MouseButton::Right, x, y); return false;
+        case WM_MBUTTONUP: MouseUp(MouseButton::Middle, x, y); return false;
         case WM_CAPTURECHANGED:
             // Capture taken away mid-press (another window, a modal loop): no click can follow.
-            if (mouseTracking_ && reinterpret_cast<HWND>(lParam) != Handle()) {
+            if (reinterpret_cast<HWND>(lParam) != Handle()) {
                 mouseTracking_ = false;
                 leftWhilePressed_ = false;
                 if (down_) ReleaseLook();
             }
             return true;
-        case WM_KEYDOWN:
-            if (wParam == VK_SPACE && !mouseTracking_ && !down_) PressLook(false);
-            return ControlMessage(msg, wParam, lParam, result);
-        case WM_KEYUP:
-            if (wParam == VK_SPACE && !mouseTracking_) {
-                leftWhilePressed_ = false;
-                if (down_) {
-                    ReleaseLook();
-                    Click();
-                    return true;
-                }
-            }
-            return ControlMessage(msg, wParam, lParam, result);
-        default: return ControlMessage(msg, wParam, lParam, result);
+        case WM_KEYDOWN: KeyDown(static_cast<WORD>(wParam)); return false;
+        case WM_KEYUP: KeyUp(static_cast<WORD>(wParam)); return false;
+        default: return false;
     }
 }
 

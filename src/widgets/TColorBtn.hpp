@@ -17,6 +17,9 @@ public:
     bool Down() const { return down_; }
 
     ui::NotifyEvent OnClick;
+    ui::MouseEvent OnMouseDown, OnMouseUp;
+    ui::MouseMoveEvent OnMouseMove;
+    ui::KeyEvent OnKeyDown, OnKeyUp;
     void Click();
 
     bool DialogKey(UINT vk) override;
@@ -27,9 +30,14 @@ protected:
     bool PaintsItself() const override { return true; }
     void Paint(HDC dc) override;
     const char* ControlClassName() const override { return "TColorBtn"; }
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void MouseDown(ui::MouseButton button, int x, int y);
+    void MouseMove(int x, int y);
+    void MouseUp(ui::MouseButton button, int x, int y);
+    void KeyDown(WORD key);
+    void KeyUp(WORD key);
     void PressLook(bool takeFocus);
     void ReleaseLook();
 

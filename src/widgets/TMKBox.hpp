@@ -12,9 +12,11 @@ namespace obsc32 {
 // The countdown ran out; replaced by the caller's Default before any answer leaves the box.
 inline constexpr int kTimedOut = 11;
 
-class TMKBox : public ui::Form {
+class TMKBox final : public ui::Form {
 public:
     TMKBox();
+    // The window goes while the whole box is still here to hear it go.
+    ~TMKBox() override { DestroyHandle(); }
 
     ui::Label Msg{this, "Msg"};
     ui::Memo MemoMsg{this, "MemoMsg"};
@@ -34,7 +36,6 @@ public:
 
     // The icon drawn into Image_Box: Image_MK (information) or Image_YN (question).
     ui::Image* IconSource = &Image_MK;
-    int RemainingCount() const { return count_; }
 
     void Timer1Timer(ui::Component* sender);
     void Timer_PaintTimer(ui::Component* sender);

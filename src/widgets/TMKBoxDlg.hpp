@@ -6,11 +6,14 @@
 #include <string>
 
 #include "ui/component.hpp"
+#include "widgets/msg_kind.hpp"
 
 namespace obsc32 {
 
 class TMKBox;
 
+// Answers: 1 OK, 6 Yes, 7 No, 2 the close box, 0 nothing shown (every slot busy); a countdown that runs
+// out answers the caller's Default.
 class TMKBoxDlg : public ui::Component {
 public:
     using ui::Component::Component;
@@ -22,18 +25,16 @@ public:
     // B0..B9: slot n shows a box.
     std::array<bool, 10> B{};
 
-    int MsgOK(const std::string& text) { return MsgBox(0, text); }
-    int MsgBox(int kind, const std::string& text);
-    int MsgOKTimer(const std::string& text, int def) { return MsgBoxTimer(0, text, def); }
-    int MsgYesNoTimer(const std::string& text, int def) { return MsgBoxTimer(1, text, def); }
-    int MsgBoxTimer(int kind, const std::string& text, int def);
-    int ShowSlot(int kind, int slot, const std::string& text, int def);
-
-    // The box on screen in a slot (null when none), for whoever has to answer it.
-    TMKBox* SlotBox(int slot) const { return slots_[slot].Box; }
+    int MsgOK(const std::string& text) { return MsgBox(MsgKind::OK, text); }
+    int MsgBox(MsgKind kind, const std::string& text);
+    int MsgOKTimer(const std::string& text, int def) { return MsgBoxTimer(MsgKind::OK, text, def); }
+    int MsgYesNoTimer(const std::string& text, int def) { return MsgBoxTimer(MsgKind::YesNo, text, def); }
+    int MsgBoxTimer(MsgKind kind, const std::string& text, int def);
+    // Throws ui::Error when the box's window cannot be made.
+    int ShowSlot(MsgKind kind, int slot, const std::string& text, int def);
 
 private:
-    int Run(int kind, bool countdown, const std::string& text, int def);
+    int Run(MsgKind kind, bool countdown, const std::string& text, int def);
     struct Slot {
         TMKBox* Box = nullptr;
         bool Countdown = false;

@@ -5,15 +5,15 @@
 
 namespace obsc32 {
 
-int MKBoxLayout::ClientWidth() const { return Width - frameWidth; }
-int MKBoxLayout::ClientHeight() const { return Height - frameHeight; }
-
+namespace {
+// The nearest integer, halves to even.
 int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+}  // namespace
 
 MKBoxLayout LayoutMKBox(const MKBoxLayoutInput& in) {
     MKBoxLayout l;
-    l.frameWidth = in.FrameWidth;
-    l.frameHeight = in.FrameHeight;
+    l.FrameWidth = in.FrameWidth;
+    l.FrameHeight = in.FrameHeight;
     const int ib = kIconSize;
     l.Icon = {16, 16, ib, ib};
     l.Ok = l.Yes = l.No = l.Stop = l.Open = {0, 0, kButtonWidth, kButtonHeight};
@@ -21,7 +21,8 @@ MKBoxLayout LayoutMKBox(const MKBoxLayoutInput& in) {
     l.Count = {0, 0, in.CountWidth, in.CountHeight};
 
     l.Memo = {2 * ib, kMemoTop, in.TextWidth + 10, in.TextHeight - 2 * in.FontHeight};
-    l.Width = 3 * ib + l.Memo.Width;
+    // The design's margins, unless the real frame is so wide that it would cut the text.
+    l.Width = std::max(3 * ib + l.Memo.Width, l.Memo.Right() + l.FrameWidth);
     l.Height =
         ib > l.Memo.Height ? 3 * ib + l.Ok.Height + ib / 2 : l.Memo.Height + l.Ok.Height + 2 * ib + ib / 2;
     l.Icon.Top = std::max(16, l.Memo.Top + (l.Memo.Height - ib) / 2 - 4);
@@ -31,9 +32,10 @@ MKBoxLayout LayoutMKBox(const MKBoxLayoutInput& in) {
     l.Select.Top = l.Ok.Top - l.Select.Height;
 
     const int cw = l.ClientWidth();
-    if (in.Kind == 0) {
+    if (in.Kind == MsgKind::OK) {
         if (!in.Countdown) {
-            l.Ok.Left = (cw - l.Ok.Width) / 2;
+            // A frame wider than the box's narrowest client would centre it off the left edge.
+            l.Ok.Left = std::max(0, (cw - l.Ok.Width) / 2);
         } else {
             l.CountdownVisible = true;
             l.Stop.Top = l.Open.Top = l.Ok.Top;
@@ -83,9 +85,11 @@ MKBoxLayout LayoutMKBox(const MKBoxLayoutInput& in) {
         l.Count.Top = l.ClientHeight() - l.Count.Height;
         l.Count.Left = l.ClientWidth() - l.Count.Width;
     } else {
-        const BoxRect& r = in.Kind == 0 ? l.Ok : l.No;
+        const ui::Rect& r = in.Kind == MsgKind::OK ? l.Ok : l.No;
         if (l.Memo.Right() < r.Right()) {
-            l.Width = r.Right() + ib / 2;
+            // Half an icon beyond the button, but never less than the real frame takes: a wide frame
+            // would otherwise cut the button.
+            l.Width = r.Right() + std::max(ib / 2, l.FrameWidth);
             int w = RoundHalfEven(r.Width / 4.0) * 3 + r.Left - l.Memo.Left;
             if (l.Memo.Width < w) l.Memo.Width = w;
         }
@@ -93,14 +97,15 @@ MKBoxLayout LayoutMKBox(const MKBoxLayoutInput& in) {
     return l;
 }
 
-void PlaceBox(const ScreenArea* anchor, const ScreenArea& work, int width, int height, int& left, int& top) {
-    const ScreenArea& a = anchor ? *anchor : work;
-    left = a.Left + (a.Width - width) / 2;
-    top = a.Top + (a.Height - height) / 2;
-    left = std::min(left, work.Left + work.Width - width);
-    top = std::min(top, work.Top + work.Height - height);
+ui::Rect PlaceBox(const std::optional<ui::Rect>& anchor, const ui::Rect& work, int width, int height) {
+    const ui::Rect& a = anchor ? *anchor : work;
+    int left = a.Left + (a.Width - width) / 2;
+    int top = a.Top + (a.Height - height) / 2;
+    left = std::min(left, work.Right() - width);
+    top = std::min(top, work.Bottom() - height);
     left = std::max(left, work.Left);
     top = std::max(top, work.Top);
+    return ui::Rect{left, top, width, height};
 }
 
 }  // namespace obsc32

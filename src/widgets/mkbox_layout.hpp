@@ -1,14 +1,11 @@
 // The message box's layout arithmetic and its placement on the screen (integer divisions truncate).
 #pragma once
+#include <optional>
+
+#include "ui/rect.hpp"
+#include "widgets/msg_kind.hpp"
 
 namespace obsc32 {
-
-struct BoxRect {
-    int Left = 0, Top = 0, Width = 0, Height = 0;
-    int Right() const { return Left + Width; }
-    int Bottom() const { return Top + Height; }
-    bool operator==(const BoxRect&) const = default;
-};
 
 // Design sizes of the box's controls.
 inline constexpr int kIconSize = 32;     // Image_Box
@@ -19,7 +16,7 @@ inline constexpr int kSelectHeight = 3;  // Label_Select: 89 x 3
 inline constexpr int kMinGap = 10;
 
 struct MKBoxLayoutInput {
-    int Kind = 0;  // 0 OK, 1 Yes/No
+    MsgKind Kind = MsgKind::OK;
     bool Countdown = false;
     int Default = 0;
     int TextWidth = 0;  // Msg, auto-sized to the text
@@ -33,27 +30,21 @@ struct MKBoxLayoutInput {
 
 struct MKBoxLayout {
     int Width = 0, Height = 0;  // outer size of the box
-    BoxRect Memo, Icon, Ok, Yes, No, Stop, Open, Count, Select;
+    int FrameWidth = 0, FrameHeight = 0;
+    ui::Rect Memo, Icon, Ok, Yes, No, Stop, Open, Count, Select;
     bool OkVisible = true;
     bool YesNoVisible = false;
     bool CountdownVisible = false;  // Btn_TM_STOP, Btn_TM_OPEN, Label_TM
     bool SelectVisible = false;
-    int ClientWidth() const;
-    int ClientHeight() const;
-    int frameWidth = 0, frameHeight = 0;
+    int ClientWidth() const { return Width - FrameWidth; }
+    int ClientHeight() const { return Height - FrameHeight; }
 };
 
 MKBoxLayout LayoutMKBox(const MKBoxLayoutInput& in);
 
-struct ScreenArea {
-    int Left = 0, Top = 0, Width = 0, Height = 0;
-};
-
-// Centred on the anchor (or, without one, on the work area), then kept inside the work area; the left
-// and top limits are applied last, so a box larger than the work area is pinned to its top-left corner.
-void PlaceBox(const ScreenArea* anchor, const ScreenArea& work, int width, int height, int& left, int& top);
-
-// The nearest integer, halves to even.
-int RoundHalfEven(double value);
+// The box's place on the screen: centred on the anchor (or, without one, on the work area), then kept
+// inside the work area; the left and top limits come last, so a box larger than the work area is pinned to
+// its top-left corner.
+ui::Rect PlaceBox(const std::optional<ui::Rect>& anchor, const ui::Rect& work, int width, int height);
 
 }  // namespace obsc32

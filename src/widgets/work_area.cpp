@@ -2,20 +2,14 @@
 
 #include <windows.h>
 
+#include "ui/gdi.hpp"
 #include "widgets/work_area_rules.hpp"
 
 namespace obsc32 {
 
-int WorkLeft = 0, WorkTop = 0, WorkWidth = 0, WorkHeight = 0;
-
 namespace {
+// The taskbar found before; shared by every caller for the whole run.
 HWND rememberedTaskbar = nullptr;
-
-WinRect RectOf(HWND wnd) {
-    RECT r{};
-    GetWindowRect(wnd, &r);
-    return WinRect{r.left, r.top, r.right, r.bottom};
-}
 
 bool HasEmptyTitle(HWND wnd) {
     char title[100];
@@ -25,40 +19,32 @@ bool HasEmptyTitle(HWND wnd) {
 }
 }  // namespace
 
-void ForgetTaskbar() { rememberedTaskbar = nullptr; }
-
-bool GetWorkArea() {
+WorkArea GetWorkArea() {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    WorkLeft = 0;
-    WorkTop = 0;
-    WorkWidth = w;
-    WorkHeight = h;
+    const WorkArea fullScreen{ui::Rect{0, 0, w, h}, false};
 
+    // A remembered bar whose window has gone is looked for afresh, and replaced.
+    if (rememberedTaskbar && !IsWindow(rememberedTaskbar)) rememberedTaskbar = nullptr;
     HWND bar = rememberedTaskbar;
     HWND firstCandidate = nullptr;
-    if (!bar || !IsWindow(bar)) {
-        bar = nullptr;
+    if (!bar) {
         const POINT probes[] = {{1, 1}, {1, h - 1}, {w - 1, 1}, {w - 1, h - 1}};
         for (POINT p : probes) {
             HWND cand = WindowFromPoint(p);
-            if (!cand || !IsTaskbarCandidate(RectOf(cand), w, h) || !HasEmptyTitle(cand)) continue;
+            if (!cand || !IsTaskbarCandidate(ui::WindowRect(cand), w, h) || !HasEmptyTitle(cand)) continue;
             if (!firstCandidate) firstCandidate = cand;
             if (!bar || reinterpret_cast<UINT_PTR>(cand) < reinterpret_cast<UINT_PTR>(bar)) bar = cand;
         }
-        if (!bar) return false;
+        if (!bar) return fullScreen;
     }
 
-    WorkArea area;
-    if (!WorkAreaBesideTaskbar(RectOf(bar), w, h, area)) {
+    std::optional<ui::Rect> area = WorkAreaBesideTaskbar(ui::WindowRect(bar), w, h);
+    if (!area) {
         rememberedTaskbar = nullptr;
-        return false;
+        return fullScreen;
     }
-    WorkLeft = area.Left;
-    WorkTop = area.Top;
-    WorkWidth = area.Width;
-    WorkHeight = area.Height;
     if (!rememberedTaskbar) rememberedTaskbar = firstCandidate;
-    return true;
+    return WorkArea{*area, true};
 }
 
 }  // namespace obsc32

@@ -1,14 +1,15 @@
 // The screen area the taskbar leaves free, shared by every box that keeps itself on screen.
 #pragma once
+#include "ui/rect.hpp"
 
 namespace obsc32 {
 
-extern int WorkLeft, WorkTop, WorkWidth, WorkHeight;
+struct WorkArea {
+    ui::Rect Area;  // the full screen when no taskbar was found
+    bool TaskbarFound = false;
+};
 
-// True when a taskbar was found; the four values are set either way (the full screen without one).
-bool GetWorkArea();
-
-// Forgets the remembered taskbar (its window may be gone).
-void ForgetTaskbar();
+// Looks for the taskbar at the screen's corners, or uses the one found before while its window lives.
+WorkArea GetWorkArea();
 
 }  // namespace obsc32

@@ -2,42 +2,40 @@
 
 namespace obsc32 {
 
-bool IsTaskbarCandidate(const WinRect& r, int w, int h) {
-    bool across = r.L + r.R == w;
-    bool upright = r.T + r.B == h;
+bool IsTaskbarCandidate(const ui::Rect& r, int w, int h) {
+    bool across = r.Left + r.Right() == w;
+    bool upright = r.Top + r.Bottom() == h;
     if (!across && !upright) return false;
-    if (across && (r.L == 0 || r.B - r.T > h / 2 + 2)) return false;
-    if (upright && (r.T == 0 || r.R - r.L > w / 2 + 2)) return false;
+    if (across && (r.Left == 0 || r.Height > h / 2 + 2)) return false;
+    if (upright && (r.Top == 0 || r.Width > w / 2 + 2)) return false;
     return true;
 }
 
-bool WorkAreaBesideTaskbar(const WinRect& bar, int w, int h, WorkArea& a) {
-    if (bar.L + bar.R == w) {
+std::optional<ui::Rect> WorkAreaBesideTaskbar(const ui::Rect& bar, int w, int h) {
+    ui::Rect a;
+    if (bar.Left + bar.Right() == w) {
         a.Left = 0;
         a.Width = w;
-        if (bar.T < 0) {
-            a.Top = static_cast<int>(bar.B);
-            a.Height = h - static_cast<int>(bar.B);
+        if (bar.Top < 0) {
+            a.Top = bar.Bottom();
+            a.Height = h - bar.Bottom();
         } else {
             a.Top = 0;
-            a.Height = static_cast<int>(bar.T);
+            a.Height = bar.Top;
         }
     } else {
         a.Top = 0;
         a.Height = h;
-        if (bar.L < 0) {
-            a.Left = static_cast<int>(bar.R);
-            a.Width = w - static_cast<int>(bar.R);
+        if (bar.Left < 0) {
+            a.Left = bar.Right();
+            a.Width = w - bar.Right();
         } else {
             a.Left = 0;
-            a.Width = static_cast<int>(bar.L);
+            a.Width = bar.Left;
         }
     }
-    if (a.Width == 0 || a.Height == 0) {
-        a = WorkArea{0, 0, w, h};
-        return false;
-    }
-    return true;
+    if (a.Width == 0 || a.Height == 0) return std::nullopt;
+    return a;
 }
 
 }  // namespace obsc32

@@ -112,6 +112,15 @@ bool Click(POINT at, bool right) {
 void Press(bool right) { SendButton(right, false); }
 void Release(bool right) { SendButton(right, true); }
 
+void PressAt(POINT at, bool right) {
+    INPUT in = MouseInput(at, MOUSEEVENTF_MOVE | (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
+    Send(&in, 1);
+}
+void ReleaseAt(POINT at, bool right) {
+    INPUT in = MouseInput(at, MOUSEEVENTF_MOVE | (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
+    Send(&in, 1);
+}
+
 void Key(WORD vk) {
     KeyDown(vk);
     KeyUp(vk);

@@ -34,6 +34,10 @@ bool MoveTo(POINT at, Millis hold = 100);
 bool Click(POINT at, bool right = false);
 void Press(bool right = false);
 void Release(bool right = false);
+// A press or release that carries its own position: under Wine one sent "where the pointer is" can land
+// where an older warp left it, even after the pointer was reported at its new place.
+void PressAt(POINT at, bool right = false);
+void ReleaseAt(POINT at, bool right = false);
 void Key(WORD vk);
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,12 +12,12 @@
 #include "wine/fixture.hpp"
 
 using obsc32::TColorBtn;
-using testing_wine::ScreenPixel;
-using testing_wine::ScreenPixels;
+using namespace testing_wine;
 
 namespace {
 
 const COLORREF kGrey = RGB(192, 192, 192);
+const COLORREF kPressedGrey = RGB(160, 160, 160);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
 
@@ -41,66 +42,6 @@ public:
     ui::Image Other{this, "Other"};
     int aClicks = 0, bClicks = 0;
 };
-
-// Pumps as the program's loops do, so Tab, Enter, Esc and accelerators reach the form.
-bool Pump(const std::function<bool()>& done, int ms = 2000) {
-    DWORD end = GetTickCount() + ms;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT || ui::Form::PreTranslateKey(msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        if (static_cast<int>(GetTickCount() - end) >= 0) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-void Settle(int ms = 150) {
-    Pump([] { return false; }, ms);
-}
-
-void Send(std::vector<INPUT> in) {
-    ASSERT_EQ(SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)), in.size());
-}
-
-INPUT Mouse(DWORD flags) {
-    INPUT i{};
-    i.type = INPUT_MOUSE;
-    i.mi.dwFlags = flags;
-    return i;
-}
-
-INPUT Key(WORD vk, bool up = false) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = vk;
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return i;
-}
-
-std::vector<INPUT> Tap(WORD vk, WORD modifier = 0) {
-    if (!modifier) return {Key(vk), Key(vk, true)};
-    return {Key(modifier), Key(vk), Key(vk, true), Key(modifier, true)};
-}
-
-// Under Wine each warp of the X pointer comes back, a moment later, as a move to where the pointer
-// was before it; moving a second time, once that echo is in, leaves the cursor where it was sent.
-bool MoveMouse(POINT to) {
-    // Absolute units that map back to exactly this pixel.
-    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    INPUT move = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
-    move.mi.dx = (to.x * 65536 + cx - 1) / cx;
-    move.mi.dy = (to.y * 65536 + cy - 1) / cy;
-    for (int i = 0; i < 2; ++i) {
-        if (SendInput(1, &move, sizeof(INPUT)) != 1) return false;
-        Settle(100);
-    }
-    POINT p;
-    GetCursorPos(&p);
-    return p.x == to.x && p.y == to.y;
-}
 
 RECT ScreenRect(const ui::Control& c) {
     RECT r;
@@ -132,39 +73,49 @@ bool WideBevel(const ui::Control& c) {
     return ScreenPixel(r.left + 1, r.top + 8) == GetSysColor(COLOR_BTNHIGHLIGHT);
 }
 
+bool NothingHeld() {
+    for (int vk : {VK_LBUTTON, VK_RBUTTON, VK_SPACE, VK_SHIFT, VK_CONTROL, VK_MENU})
+        if (GetAsyncKeyState(vk) < 0) return false;
+    return true;
+}
+
+// A key pressed with a modifier held.
+void KeyWith(WORD modifier, WORD vk) {
+    input::KeyDown(modifier);
+    input::Key(vk);
+    input::KeyUp(modifier);
+}
+
 class ColorBtnTest : public ::testing::Test {
 protected:
     void Open(COLORREF face, COLORREF font) {
         // The pointer waits away from where the form appears.
-        ASSERT_TRUE(MoveMouse({100, 100}));
+        ASSERT_TRUE(input::MoveTo({100, 100}));
         form_ = std::make_unique<ButtonForm>(face, font);
-        form_->Create();
+        ASSERT_TRUE(form_->Create());
         SetWindowPos(form_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         SetForegroundWindow(form_->Handle());
-        ASSERT_TRUE(Pump([&] { return GetForegroundWindow() == form_->Handle(); }));
-        Settle();
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form_->Handle(); }));
+        ASSERT_TRUE(WaitUntil([&] { return Face(form_->A) == face && Face(form_->B) == face; }));
     }
     void TearDown() override {
         // A failed case must not leave a button or key held for the next one.
-        std::vector<INPUT> ups;
-        if (GetAsyncKeyState(VK_LBUTTON) < 0) ups.push_back(Mouse(MOUSEEVENTF_LEFTUP));
-        if (GetAsyncKeyState(VK_RBUTTON) < 0) ups.push_back(Mouse(MOUSEEVENTF_RIGHTUP));
+        if (GetAsyncKeyState(VK_LBUTTON) < 0) input::Release();
+        if (GetAsyncKeyState(VK_RBUTTON) < 0) input::Release(true);
         for (WORD vk : {VK_SPACE, VK_SHIFT, VK_CONTROL, VK_MENU})
-            if (GetAsyncKeyState(vk) < 0) ups.push_back(Key(vk, true));
-        if (!ups.empty()) Send(ups);
-        Settle(100);
+            if (GetAsyncKeyState(vk) < 0) input::KeyUp(vk);
+        EXPECT_TRUE(WaitUntil(NothingHeld));
         form_.reset();
     }
-    // Sends the input and waits for the state it should bring.
-    bool Input(std::vector<INPUT> in, const std::function<bool()>& until) {
-        Send(std::move(in));
-        bool reached = Pump(until);
-        Settle(60);
-        return reached;
-    }
-    bool Move(POINT to, const std::function<bool()>& until) { return MoveMouse(to) && Pump(until); }
     bool Press(POINT at, const std::function<bool()>& until) {
-        return MoveMouse(at) && Input({Mouse(MOUSEEVENTF_LEFTDOWN)}, until);
+        if (!input::MoveTo(at)) return false;
+        input::PressAt(at);
+        return WaitUntil(until);
+    }
+    bool Move(POINT to, const std::function<bool()>& until) { return input::MoveTo(to) && WaitUntil(until); }
+    bool ReleaseLeft(const std::function<bool()>& until) {
+        input::Release();
+        return WaitUntil(until);
     }
     std::unique_ptr<ButtonForm> form_;
 };
@@ -175,11 +126,10 @@ TEST_F(ColorBtnTest, MousePressSinksDarkensAndShiftsAndReleaseOverItClicksOnce) 
     Open(kGrey, kBlack);
     TColorBtn& a = form_->A;
     RECT start = ScreenRect(a);
-    ASSERT_EQ(Face(a), kGrey);
     ASSERT_GT(CountInside(a, kBlack), 5);
 
     ASSERT_TRUE(Press(Centre(a), [&] { return a.Down(); }));
-    ASSERT_TRUE(Pump([&] { return Face(a) == RGB(160, 160, 160); })) << std::hex << Face(a);
+    ASSERT_TRUE(WaitUntil([&] { return Face(a) == kPressedGrey; })) << std::hex << Face(a);
     RECT pressed = ScreenRect(a);
     EXPECT_EQ(pressed.left, start.left + 1);
     EXPECT_EQ(pressed.top, start.top + 1);
@@ -191,8 +141,8 @@ TEST_F(ColorBtnTest, MousePressSinksDarkensAndShiftsAndReleaseOverItClicksOnce) 
     EXPECT_TRUE(a.Focused());
     EXPECT_EQ(form_->aClicks, 0);
 
-    ASSERT_TRUE(Input({Mouse(MOUSEEVENTF_LEFTUP)}, [&] { return !a.Down(); }));
-    EXPECT_TRUE(Pump([&] { return Face(a) == kGrey; }));
+    ASSERT_TRUE(ReleaseLeft([&] { return !a.Down(); }));
+    EXPECT_TRUE(WaitUntil([&] { return Face(a) == kGrey; }));
     RECT after = ScreenRect(a);
     EXPECT_EQ(after.left, start.left);
     EXPECT_EQ(after.top, start.top);
@@ -209,17 +159,16 @@ TEST_F(ColorBtnTest, OwnColoursDarkenNoLowerThanZeroAndComeBackOnRelease) {
     TColorBtn& a = form_->A;
     const COLORREF own = RGB(20, 100, 31);
     a.SetColor(own);
-    Settle();
-    ASSERT_EQ(Face(a), own);
+    ASSERT_TRUE(WaitUntil([&] { return Face(a) == own; }));
 
     ASSERT_TRUE(Press(Centre(a), [&] { return a.Down(); }));
-    EXPECT_TRUE(Pump([&] { return Face(a) == RGB(0, 68, 0); })) << std::hex << Face(a);
+    EXPECT_TRUE(WaitUntil([&] { return Face(a) == RGB(0, 68, 0); })) << std::hex << Face(a);
     // A caption that is not black turns light grey.
     EXPECT_GT(CountInside(a, RGB(221, 221, 221)), 5);
     EXPECT_EQ(CountInside(a, kWhite), 0);
 
-    ASSERT_TRUE(Input({Mouse(MOUSEEVENTF_LEFTUP)}, [&] { return !a.Down(); }));
-    EXPECT_TRUE(Pump([&] { return Face(a) == own; }));
+    ASSERT_TRUE(ReleaseLeft([&] { return !a.Down(); }));
+    EXPECT_TRUE(WaitUntil([&] { return Face(a) == own; }));
     EXPECT_FALSE(a.ParentColor());
     EXPECT_EQ(a.Color(), own);
     EXPECT_TRUE(a.ParentFont());
@@ -229,10 +178,9 @@ TEST_F(ColorBtnTest, OwnColoursDarkenNoLowerThanZeroAndComeBackOnRelease) {
     // The parent's black face has nothing to lower.
     TColorBtn& b = form_->B;
     ASSERT_TRUE(Press(Centre(b), [&] { return b.Down(); }));
-    Settle();
+    EXPECT_TRUE(WaitUntil([&] { return CountInside(b, RGB(221, 221, 221)) > 5; }));
     EXPECT_EQ(Face(b), kBlack);
-    EXPECT_GT(CountInside(b, RGB(221, 221, 221)), 5);
-    ASSERT_TRUE(Input({Mouse(MOUSEEVENTF_LEFTUP)}, [&] { return !b.Down(); }));
+    ASSERT_TRUE(ReleaseLeft([&] { return !b.Down(); }));
     EXPECT_EQ(form_->bClicks, 1);
 }
 
@@ -246,45 +194,92 @@ TEST_F(ColorBtnTest, DraggingOutRaisesItWithoutClickAndBackInSinksItAgain) {
     ASSERT_TRUE(Move(out, [&] { return !a.Down(); }));
     EXPECT_EQ(ScreenRect(a).left, start.left);
     EXPECT_EQ(ScreenRect(a).top, start.top);
-    EXPECT_TRUE(Pump([&] { return Face(a) == kGrey; }));
+    EXPECT_TRUE(WaitUntil([&] { return Face(a) == kGrey; }));
 
     ASSERT_TRUE(Move(in, [&] { return a.Down(); }));
     EXPECT_EQ(ScreenRect(a).left, start.left + 1);
-    EXPECT_TRUE(Pump([&] { return Face(a) == RGB(160, 160, 160); }));
+    EXPECT_TRUE(WaitUntil([&] { return Face(a) == kPressedGrey; }));
 
     // Out again and released there: no click, raised at its place.
     ASSERT_TRUE(Move(out, [&] { return !a.Down(); }));
-    ASSERT_TRUE(Input({Mouse(MOUSEEVENTF_LEFTUP)}, [] { return GetAsyncKeyState(VK_LBUTTON) >= 0; }));
-    Settle();
-    EXPECT_FALSE(a.Down());
+    ASSERT_TRUE(ReleaseLeft([] { return GetAsyncKeyState(VK_LBUTTON) >= 0; }));
+    EXPECT_TRUE(HoldsFor([&] { return !a.Down() && form_->aClicks == 0; }, 200));
     EXPECT_EQ(ScreenRect(a).left, start.left);
     EXPECT_EQ(ScreenRect(a).top, start.top);
-    EXPECT_EQ(Face(a), kGrey);
-    EXPECT_EQ(form_->aClicks, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Face(a) == kGrey; }));
 
     // Out and back in, then released over it: one click.
     ASSERT_TRUE(Press(in, [&] { return a.Down(); }));
     ASSERT_TRUE(Move(out, [&] { return !a.Down(); }));
     ASSERT_TRUE(Move(in, [&] { return a.Down(); }));
-    ASSERT_TRUE(Input({Mouse(MOUSEEVENTF_LEFTUP)}, [&] { return !a.Down(); }));
+    ASSERT_TRUE(ReleaseLeft([&] { return !a.Down(); }));
     EXPECT_EQ(form_->aClicks, 1);
     EXPECT_EQ(ScreenRect(a).left, start.left);
 }
 
-TEST_F(ColorBtnTest, TheRightButtonNeitherSinksNorClicks) {
+TEST_F(ColorBtnTest, TheRightButtonNeitherSinksNorClicksAndItsReleaseEndsTheTracking) {
     Open(kGrey, kBlack);
     TColorBtn& a = form_->A;
     RECT start = ScreenRect(a);
-    ASSERT_TRUE(MoveMouse(Centre(a)));
-    Send({Mouse(MOUSEEVENTF_RIGHTDOWN)});
-    Settle(300);
-    EXPECT_FALSE(a.Down());
-    EXPECT_EQ(ScreenRect(a).left, start.left);
+    ASSERT_TRUE(input::MoveTo(Centre(a)));
+    input::PressAt(Centre(a), true);
+    EXPECT_TRUE(HoldsFor([&] { return !a.Down() && ScreenRect(a).left == start.left; }, 300));
     EXPECT_EQ(Face(a), kGrey);
-    Send({Mouse(MOUSEEVENTF_RIGHTUP)});
-    Settle(300);
-    EXPECT_FALSE(a.Down());
-    EXPECT_EQ(form_->aClicks, 0);
+    input::ReleaseAt(Centre(a), true);
+    EXPECT_TRUE(HoldsFor([&] { return !a.Down() && form_->aClicks == 0; }, 300));
+
+    // Held with the left button, the right one's release ends the tracking: moving out no longer raises
+    // it, and the left one's release still clicks it.
+    POINT out{start.right + 15, Centre(a).y};
+    ASSERT_TRUE(Press(Centre(a), [&] { return a.Down(); }));
+    input::PressAt(Centre(a), true);
+    input::ReleaseAt(Centre(a), true);
+    ASSERT_TRUE(WaitUntil([] { return GetAsyncKeyState(VK_RBUTTON) >= 0; }));
+    ASSERT_TRUE(input::MoveTo(out));
+    EXPECT_TRUE(HoldsFor([&] { return a.Down() && ScreenRect(a).left == start.left + 1; }, 300));
+    ASSERT_TRUE(ReleaseLeft([&] { return !a.Down(); }));
+    EXPECT_EQ(form_->aClicks, 1);
+    EXPECT_EQ(ScreenRect(a).left, start.left);
+}
+
+TEST_F(ColorBtnTest, EveryInputRaisesItsEventAroundTheButtonsOwnHandling) {
+    Open(kGrey, kBlack);
+    TColorBtn& a = form_->A;
+    std::vector<std::string> log;
+    auto name = [](ui::MouseButton b) { return b == ui::MouseButton::Left ? "L" : "R"; };
+    bool insideMoves = true;
+    a.OnClick = [&](ui::Component*) { log.push_back("click"); };
+    a.OnMouseDown = [&](ui::Component* s, ui::MouseButton b, int x, int y) {
+        log.push_back(std::string("down ") + name(b) + (a.Down() ? " sunk" : " raised"));
+        insideMoves = insideMoves && s == &a && x > 1 && y > 1 && x < 75 && y < 25;
+    };
+    a.OnMouseUp = [&](ui::Component* s, ui::MouseButton b, int, int) {
+        log.push_back(std::string("up ") + name(b) + (s == &a ? "" : " from elsewhere"));
+    };
+    int moves = 0;
+    a.OnMouseMove = [&](ui::Component*, int, int) { ++moves; };
+    a.OnKeyDown = [&](ui::Component*, WORD key) {
+        log.push_back("keydown " + std::to_string(key) + (a.Down() ? " sunk" : " raised"));
+    };
+    a.OnKeyUp = [&](ui::Component*, WORD key) { log.push_back("keyup " + std::to_string(key)); };
+
+    ASSERT_TRUE(Press(Centre(a), [&] { return a.Down(); }));
+    ASSERT_TRUE(ReleaseLeft([&] { return !a.Down() && log.size() == 3; }));
+    ASSERT_TRUE(input::MoveTo(Centre(a)));
+    input::PressAt(Centre(a), true);
+    input::ReleaseAt(Centre(a), true);
+    ASSERT_TRUE(WaitUntil([&] { return log.size() == 5; }));
+    ASSERT_TRUE(input::MoveTo({Centre(a).x + 5, Centre(a).y}));
+    EXPECT_TRUE(WaitUntil([&] { return moves > 0; }));
+    input::Key(VK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return log.size() == 8; }));
+
+    // The event comes first on the way down and after the click on the way up, as the press look and the
+    // click are the button's own part of each handler.
+    const std::vector<std::string> expected = {
+        "down L raised", "click", "up L", "down R raised", "up R", "keydown 32 raised", "click", "keyup 32"};
+    EXPECT_EQ(log, expected);
+    EXPECT_TRUE(insideMoves);
 }
 
 TEST_F(ColorBtnTest, SpaceEnterAndEscapeFollowTheDialogKeyRules) {
@@ -293,45 +288,47 @@ TEST_F(ColorBtnTest, SpaceEnterAndEscapeFollowTheDialogKeyRules) {
     a.SetDefault(true);
     b.Cancel = true;
     a.SetFocus();
-    ASSERT_TRUE(Pump([&] { return a.Focused(); }));
-    Settle();
+    ASSERT_TRUE(WaitUntil([&] { return a.Focused() && WideBevel(a); }));
     RECT start = ScreenRect(a);
 
     // Space: pressed on the way down, clicked once on the way up.
-    ASSERT_TRUE(Input({Key(VK_SPACE)}, [&] { return a.Down(); }));
+    input::KeyDown(VK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return a.Down(); }));
     EXPECT_EQ(ScreenRect(a).left, start.left + 1);
-    EXPECT_TRUE(Pump([&] { return Face(a) == RGB(160, 160, 160); }));
+    EXPECT_TRUE(WaitUntil([&] { return Face(a) == kPressedGrey; }));
     EXPECT_EQ(form_->aClicks, 0);
-    ASSERT_TRUE(Input({Key(VK_SPACE, true)}, [&] { return !a.Down(); }));
+    input::KeyUp(VK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return !a.Down(); }));
     EXPECT_EQ(form_->aClicks, 1);
     EXPECT_EQ(ScreenRect(a).left, start.left);
 
     // Enter clicks the focused default button, but not with Shift or Ctrl held.
-    ASSERT_TRUE(Input(Tap(VK_RETURN), [&] { return form_->aClicks == 2; }));
-    ASSERT_TRUE(Input(Tap(VK_RETURN, VK_SHIFT), [] { return GetAsyncKeyState(VK_SHIFT) >= 0; }));
-    ASSERT_TRUE(Input(Tap(VK_RETURN, VK_CONTROL), [] { return GetAsyncKeyState(VK_CONTROL) >= 0; }));
-    Settle(200);
-    EXPECT_EQ(form_->aClicks, 2);
+    input::Key(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return form_->aClicks == 2; }));
+    KeyWith(VK_SHIFT, VK_RETURN);
+    KeyWith(VK_CONTROL, VK_RETURN);
+    ASSERT_TRUE(WaitUntil(NothingHeld));
+    EXPECT_TRUE(HoldsFor([&] { return form_->aClicks == 2; }, 200));
 
     // Esc clicks the cancel button wherever the focus is; not with Shift held.
-    ASSERT_TRUE(Input(Tap(VK_ESCAPE, VK_SHIFT), [] { return GetAsyncKeyState(VK_SHIFT) >= 0; }));
-    Settle(200);
-    EXPECT_EQ(form_->bClicks, 0);
-    ASSERT_TRUE(Input(Tap(VK_ESCAPE), [&] { return form_->bClicks == 1; }));
+    KeyWith(VK_SHIFT, VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil(NothingHeld));
+    EXPECT_TRUE(HoldsFor([&] { return form_->bClicks == 0; }, 200));
+    input::Key(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return form_->bClicks == 1; }));
     EXPECT_EQ(form_->aClicks, 2);
     EXPECT_TRUE(a.Focused());
 
     // While the mouse holds the button Space neither presses nor clicks; the mouse's release does.
     ASSERT_TRUE(Press(Centre(a), [&] { return a.Down(); }));
-    ASSERT_TRUE(Input(Tap(VK_SPACE), [] { return GetAsyncKeyState(VK_SPACE) >= 0; }));
-    Settle(200);
-    EXPECT_TRUE(a.Down());
+    input::Key(VK_SPACE);
+    ASSERT_TRUE(WaitUntil([] { return GetAsyncKeyState(VK_SPACE) >= 0; }));
+    EXPECT_TRUE(HoldsFor([&] { return a.Down() && form_->aClicks == 2; }, 200));
     EXPECT_EQ(ScreenRect(a).left, start.left + 1);
-    EXPECT_EQ(form_->aClicks, 2);
-    ASSERT_TRUE(Input({Mouse(MOUSEEVENTF_LEFTUP)}, [&] { return !a.Down(); }));
+    ASSERT_TRUE(ReleaseLeft([&] { return !a.Down(); }));
     EXPECT_EQ(form_->aClicks, 3);
     EXPECT_EQ(ScreenRect(a).left, start.left);
-    EXPECT_TRUE(Pump([&] { return Face(a) == kGrey; }));
+    EXPECT_TRUE(WaitUntil([&] { return Face(a) == kGrey; }));
     EXPECT_TRUE(a.ParentColor());
 }
 
@@ -340,45 +337,51 @@ TEST_F(ColorBtnTest, TheFocusedButtonTakesTheWideBevelAndEnterFromTheDefault) {
     TColorBtn &a = form_->A, &b = form_->B;
     a.SetDefault(true);
     a.SetFocus();
-    ASSERT_TRUE(Pump([&] { return a.Focused(); }));
-    EXPECT_TRUE(Pump([&] { return WideBevel(a) && !WideBevel(b); }));
+    ASSERT_TRUE(WaitUntil([&] { return a.Focused(); }));
+    EXPECT_TRUE(WaitUntil([&] { return WideBevel(a) && !WideBevel(b); }));
 
-    ASSERT_TRUE(Input(Tap(VK_TAB), [&] { return b.Focused(); }));
-    EXPECT_TRUE(Pump([&] { return WideBevel(b) && !WideBevel(a); }));
+    input::Key(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return b.Focused(); }));
+    EXPECT_TRUE(WaitUntil([&] { return WideBevel(b) && !WideBevel(a); }));
     EXPECT_EQ(b.BevelWidth(), 2);
     EXPECT_EQ(a.BevelWidth(), 1);
-    ASSERT_TRUE(Input(Tap(VK_RETURN), [&] { return form_->bClicks == 1; }));
+    input::Key(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return form_->bClicks == 1; }));
     EXPECT_EQ(form_->aClicks, 0);
 
     // Focus on a control of another kind: the default button answers Enter again.
     form_->Other.SetFocus();
-    EXPECT_TRUE(Pump([&] { return WideBevel(a) && !WideBevel(b); }));
-    ASSERT_TRUE(Input(Tap(VK_RETURN), [&] { return form_->aClicks == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return WideBevel(a) && !WideBevel(b); }));
+    input::Key(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return form_->aClicks == 1; }));
     EXPECT_EQ(form_->bClicks, 1);
 
     // Moving Default re-marks at once, without a focus change.
     a.SetDefault(false);
     b.SetDefault(true);
-    EXPECT_TRUE(Pump([&] { return WideBevel(b) && !WideBevel(a); }));
-    ASSERT_TRUE(Input(Tap(VK_RETURN), [&] { return form_->bClicks == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return WideBevel(b) && !WideBevel(a); }));
+    input::Key(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return form_->bClicks == 2; }));
     EXPECT_EQ(form_->aClicks, 1);
 }
 
-TEST_F(ColorBtnTest, TheAcceleratorLetterClicksFromAnotherButton) {
+TEST_F(ColorBtnTest, TheAcceleratorLetterClicksFromAnotherButtonInEitherCase) {
     Open(kGrey, kBlack);
     TColorBtn &a = form_->A, &b = form_->B;
     a.SetFocus();
-    ASSERT_TRUE(Pump([&] { return a.Focused(); }));
+    ASSERT_TRUE(WaitUntil([&] { return a.Focused(); }));
 
-    ASSERT_TRUE(Input(Tap('Y'), [&] { return form_->bClicks == 1; }));
-    ASSERT_TRUE(Input(Tap('Y', VK_MENU), [&] { return form_->bClicks == 2; }));
-    ASSERT_TRUE(Input(Tap('Y', VK_SHIFT), [&] { return form_->bClicks == 3; }));
+    input::Key('Y');
+    ASSERT_TRUE(WaitUntil([&] { return form_->bClicks == 1; }));
+    KeyWith(VK_MENU, 'Y');
+    ASSERT_TRUE(WaitUntil([&] { return form_->bClicks == 2; }));
+    KeyWith(VK_SHIFT, 'Y');
+    ASSERT_TRUE(WaitUntil([&] { return form_->bClicks == 3; }));
     // "OK" has no accelerator; a disabled button ignores its own.
-    Send(Tap('O'));
+    input::Key('O');
     b.SetEnabled(false);
-    Send(Tap('Y'));
-    Settle(300);
-    EXPECT_EQ(form_->aClicks, 0);
-    EXPECT_EQ(form_->bClicks, 3);
+    input::Key('Y');
+    ASSERT_TRUE(WaitUntil(NothingHeld));
+    EXPECT_TRUE(HoldsFor([&] { return form_->aClicks == 0 && form_->bClicks == 3; }, 300));
     EXPECT_TRUE(a.Focused());
 }

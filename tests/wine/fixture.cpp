@@ -5,10 +5,6 @@
 
 namespace testing_wine {
 
-void PumpFor(int ms) {
-    HoldsFor([] { return true; }, static_cast<Millis>(ms));
-}
-
 void DeleteProductKeys() {
     ui::Registry reg(HKEY_CURRENT_USER);
     reg.DeleteKey(obsc32::MakerKey);

@@ -21,9 +21,6 @@ using testing_common::WaitUntil;
 using testing_common::WaitUntilSteady;
 namespace input = testing_common::input;
 
-// Handles messages for a while: only where nothing can be waited on instead.
-void PumpFor(int ms);
-
 void DeleteProductKeys();
 void SetProductValue(const char* name, const std::string& value);
 void SetProductDword(const char* name, DWORD value);

@@ -1,17 +1,26 @@
 #include "ui/form.hpp"
 
+#include <memory>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "ui/application.hpp"
 #include "ui/image.hpp"
 #include "ui/timer.hpp"
+#include "widgets/TColorBtn.hpp"
 #include "wine/fixture.hpp"
+
+using testing_wine::ScreenPixel;
+using testing_wine::WaitUntil;
 
 namespace {
 
 class TestForm : public ui::Form {
 public:
-    TestForm() : ui::Form(nullptr, "TestForm", "TTestForm") { SetCaption("テスト"); }
+    explicit TestForm(const char* className = "TTestForm") : ui::Form(nullptr, "TestForm", className) {
+        SetCaption("テスト");
+    }
     int creates = 0;
     bool allowClose = true;
     bool throwInCreate = false;
@@ -28,7 +37,7 @@ protected:
 
 TEST(Form, CaptionIsTheWindowTextAndCloseAsksFirst) {
     TestForm f;
-    f.Create();
+    ASSERT_TRUE(f.Create());
     EXPECT_EQ(f.creates, 1);
     char text[64] = {};
     GetWindowTextA(f.Handle(), text, sizeof text);
@@ -46,21 +55,29 @@ TEST(Form, CaptionIsTheWindowTextAndCloseAsksFirst) {
     EXPECT_TRUE(f.HandleAllocated());
 }
 
-TEST(Form, AFailingCreateHandlerIsReportedAndTheWindowStays) {
+TEST(Form, FailuresAreReportedAsValuesOrToTheUser) {
+    // A class the system refuses (its name is longer than any atom) leaves no window and says so.
+    const std::string tooLong(300, 'T');
+    TestForm refused(tooLong.c_str());
+    EXPECT_FALSE(refused.Create());
+    EXPECT_FALSE(refused.HandleAllocated());
+    EXPECT_EQ(refused.creates, 0);
+
+    // A failing create handler goes to the standard error report, and the window stays.
     TestForm f;
     f.throwInCreate = true;
     testing_wine::BoxWatcher answerer(testing_common::kPlatformBox);
-    f.Create();
-    EXPECT_TRUE(testing_wine::WaitUntil([&] { return answerer.Count() == 1; }));
+    EXPECT_TRUE(f.Create());
+    EXPECT_TRUE(WaitUntil([&] { return answerer.Count() == 1; }));
     EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"作成に失敗"});
     EXPECT_TRUE(IsWindow(f.Handle()));
 }
 
 TEST(Form, ShowModalDisablesTheOthersUntilAResultIsSet) {
     TestForm owner, dialog;
-    owner.Create();
+    ASSERT_TRUE(owner.Create());
     owner.Show();
-    dialog.Create();
+    ASSERT_TRUE(dialog.Create());
     ui::Timer timer(nullptr, "T", 100, true);
     bool ownerDisabledDuring = false, dialogVisibleDuring = false;
     timer.OnTimer = [&](ui::Component*) {
@@ -97,6 +114,30 @@ TEST(Form, TheMainFormsCloseEndsTheLoop) {
     app.Reset();
 }
 
+TEST(Form, AControlGoingLeavesItsFormWorking) {
+    TestForm f;
+    obsc32::TColorBtn first(&f, "First", "1");
+    first.SetBounds(10, 10, 75, 25);
+    auto second = std::make_unique<obsc32::TColorBtn>(&f, "Second", "2");
+    second->SetBounds(100, 10, 75, 25);
+    second->TabOrder = 1;
+    ASSERT_TRUE(f.Create());
+    f.Show();
+    HWND secondWnd = second->Handle();
+    second->SetFocus();
+    ASSERT_TRUE(WaitUntil([&] { return f.ActiveControl() == second.get(); }));
+
+    second.reset();
+    EXPECT_FALSE(IsWindow(secondWnd));
+    EXPECT_EQ(f.Controls(), std::vector<ui::Control*>{&first});
+    EXPECT_EQ(f.ActiveControl(), nullptr);
+    // Tab and the default marking only meet the control that is left.
+    f.SelectNext(true);
+    EXPECT_TRUE(WaitUntil([&] { return first.Focused() && f.ActiveControl() == &first; }));
+    first.SetDefault(true);
+    EXPECT_EQ(first.BevelWidth(), 2);
+}
+
 TEST(Image, EmptyPictureShowsTheParentColourAndAPictureItsPixels) {
     TestForm f;
     f.Border = ui::BorderStyle::None;
@@ -104,10 +145,9 @@ TEST(Image, EmptyPictureShowsTheParentColourAndAPictureItsPixels) {
     f.SetColor(RGB(0, 0, 255));
     ui::Image img(&f, "Img");
     img.Align = ui::Align::Client;
-    f.Create();
+    ASSERT_TRUE(f.Create());
     SetWindowPos(f.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    testing_wine::PumpFor(200);
-    EXPECT_EQ(testing_wine::ScreenPixel(50, 50), RGB(0, 0, 255));
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(50, 50) == RGB(0, 0, 255); }));
 
     // A 10 x 10 red picture at the top-left corner, the rest still the parent's colour.
     HDC screen = GetDC(nullptr);
@@ -117,21 +157,17 @@ TEST(Image, EmptyPictureShowsTheParentColourAndAPictureItsPixels) {
         ui::MemoryDC dc(CreateCompatibleDC(nullptr));
         ui::SelectObjectScope sel(dc.Get(), bmp.Get());
         RECT r{0, 0, 10, 10};
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        FillRect(dc.Get(), &r, red);
-        DeleteObject(red);
+        ui::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+        FillRect(dc.Get(), &r, red.Get());
     }
     img.SetPicture(std::move(bmp));
     EXPECT_EQ(img.PictureSize().cx, 10);
-    testing_wine::PumpFor(200);
-    EXPECT_EQ(testing_wine::ScreenPixel(5, 5), RGB(255, 0, 0));
-    EXPECT_EQ(testing_wine::ScreenPixel(50, 50), RGB(0, 0, 255));
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(5, 5) == RGB(255, 0, 0); }));
+    EXPECT_EQ(ScreenPixel(50, 50), RGB(0, 0, 255));
     img.Stretch = true;
     InvalidateRect(img.Handle(), nullptr, TRUE);
-    testing_wine::PumpFor(200);
-    EXPECT_EQ(testing_wine::ScreenPixel(150, 80), RGB(255, 0, 0));
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(150, 80) == RGB(255, 0, 0); }));
     img.ClearPicture();
-    testing_wine::PumpFor(200);
-    EXPECT_EQ(testing_wine::ScreenPixel(5, 5), RGB(0, 0, 255));
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(5, 5) == RGB(0, 0, 255); }));
     EXPECT_EQ(img.PictureSize().cx, 0);
 }

@@ -6,6 +6,7 @@
 #include "ui/application.hpp"
 #include "wine/cover_probe.hpp"
 #include "wine/fixture.hpp"
+#include "wine/menu_probe.hpp"
 
 using namespace testing_wine;
 using obsc32::CoverProbe;
@@ -26,9 +27,11 @@ MenuProbe* probe;
 void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     TOBSCURIO32VANTE& c = *probe->cover;
-    HMENU open = c.PopupMenu1.TrackingMenu() ? c.PopupMenu1.TrackingMenu() : c.PopupMenu2.TrackingMenu();
-    probe->menu1Open = c.PopupMenu1.TrackingMenu() != nullptr;
-    probe->menu2Open = c.PopupMenu2.TrackingMenu() != nullptr;
+    HMENU menu1 = ui::PopupMenuProbe::TrackingMenu(c.PopupMenu1);
+    HMENU menu2 = ui::PopupMenuProbe::TrackingMenu(c.PopupMenu2);
+    HMENU open = menu1 ? menu1 : menu2;
+    probe->menu1Open = menu1 != nullptr;
+    probe->menu2Open = menu2 != nullptr;
     if (open) probe->items = GetMenuItemCount(open);
     probe->busyWhileOpen = CoverProbe(c).MenuBusyFlag();
     if (probe->secondClick) {

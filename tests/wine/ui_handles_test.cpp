@@ -1,9 +1,13 @@
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "ui/handles.hpp"
 #include "ui/menu.hpp"
 #include "ui/timer.hpp"
 #include "wine/fixture.hpp"
+#include "wine/menu_probe.hpp"
 
 TEST(Handles, OwnersReleaseOnceAndMovesTransferOwnership) {
     HBITMAP raw = CreateBitmap(4, 4, 1, 1, nullptr);
@@ -37,23 +41,79 @@ TEST(Handles, OwnersReleaseOnceAndMovesTransferOwnership) {
     DeleteObject(kept);
 }
 
-TEST(Handles, WindowDcGoesBackToItsOwnWindow) {
-    // A class DC is shared by the class's windows; releasing it against another window fails.
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "DcTestOwn";
-    wc.style = CS_OWNDC;
-    RegisterClassA(&wc);
-    HWND wnd = CreateWindowA("DcTestOwn", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+namespace {
+
+using DcRelease = std::pair<HWND, HDC>;
+
+// Every ReleaseDC this program makes goes through its import table; while a spy sits there, each call's
+// window is recorded. Wine, unlike Windows, releases a DC against any window, so only the call tells.
+class ReleaseDcSpy {
+public:
+    ReleaseDcSpy() : slot_(ImportSlot("user32.dll", "ReleaseDC")) {
+        if (slot_) original_ = Exchange(reinterpret_cast<void*>(&Record));
+    }
+    ~ReleaseDcSpy() {
+        if (slot_) Exchange(original_);
+    }
+    bool Installed() const { return slot_ != nullptr; }
+    static std::vector<DcRelease> calls;
+
+private:
+    static int WINAPI Record(HWND wnd, HDC dc) {
+        calls.emplace_back(wnd, dc);
+        return reinterpret_cast<int(WINAPI*)(HWND, HDC)>(original_)(wnd, dc);
+    }
+    static void** ImportSlot(const char* module, const char* name) {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+        auto* nt =
+            reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        void* target = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name));
+        for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name;
+             ++imp)
+            for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk); t->u1.Function; ++t)
+                if (reinterpret_cast<void*>(t->u1.Function) == target)
+                    return reinterpret_cast<void**>(&t->u1.Function);
+        return nullptr;
+    }
+    void* Exchange(void* to) {
+        DWORD protect;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protect);
+        void* was = std::exchange(*slot_, to);
+        VirtualProtect(slot_, sizeof *slot_, protect, &protect);
+        return was;
+    }
+    void** slot_;
+    static inline void* original_ = nullptr;
+};
+std::vector<DcRelease> ReleaseDcSpy::calls;
+
+}  // namespace
+
+TEST(Handles, WindowDcGoesBackToItsOwnWindowOnce) {
+    HWND wnd = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowA("STATIC", "", WS_POPUP, 20, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ReleaseDcSpy spy;
+    ASSERT_TRUE(spy.Installed());
+    ReleaseDcSpy::calls.clear();
+    HDC held = nullptr, otherDc = nullptr;
     {
         ui::WindowDC dc = ui::WindowDC::Of(wnd);
         ASSERT_TRUE(dc);
-        EXPECT_EQ(dc.Window(), wnd);
+        held = dc.Get();
+        EXPECT_EQ(WindowFromDC(held), wnd);
         ui::WindowDC moved(std::move(dc));
         EXPECT_FALSE(dc);
         EXPECT_EQ(moved.Window(), wnd);
-        EXPECT_EQ(WindowFromDC(moved.Get()), wnd);
+        ui::WindowDC second = ui::WindowDC::Of(other);
+        otherDc = second.Get();
+        // Taking over another DC gives the one it held back first.
+        second = std::move(moved);
+        EXPECT_EQ(second.Window(), wnd);
+        EXPECT_EQ(ReleaseDcSpy::calls, (std::vector<DcRelease>{{other, otherDc}}));
     }
+    EXPECT_EQ(ReleaseDcSpy::calls, (std::vector<DcRelease>{{other, otherDc}, {wnd, held}}));
+    DestroyWindow(other);
     DestroyWindow(wnd);
 }
 
@@ -64,16 +124,15 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
         EXPECT_EQ(sender, &timer);
         if (++ticks == 3) timer.SetEnabled(false);
     };
-    testing_wine::PumpFor(100);
-    EXPECT_EQ(ticks, 0);
-    timer.SetEnabled(true);
+    EXPECT_TRUE(testing_wine::HoldsFor([&] { return ticks == 0; }, 100));
+    EXPECT_TRUE(timer.SetEnabled(true));
     EXPECT_TRUE(testing_wine::WaitUntil([&] { return ticks >= 3; }, 2000));
-    testing_wine::PumpFor(150);
-    EXPECT_EQ(ticks, 3);
+    EXPECT_TRUE(testing_wine::HoldsFor([&] { return ticks == 3; }, 150));
 }
 
 namespace {
 struct Seen {
+    bool probeSawIt = false;
     int count = -1;
     UINT stateB = 0;
     char captionC[32] = {};
@@ -84,12 +143,13 @@ Seen* out;
 // Inspects the real menu while it is up, then chooses "Gamma" with the keyboard.
 void CALLBACK InspectAndChooseGamma(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    HMENU h = current->TrackingMenu();
+    HWND popup = FindWindowA("#32768", nullptr);
+    HMENU h = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
     if (!h) return;
+    out->probeSawIt = ui::PopupMenuProbe::TrackingMenu(*current) == h;
     out->count = GetMenuItemCount(h);
     out->stateB = GetMenuState(h, 2, MF_BYPOSITION);
     GetMenuStringA(h, 3, out->captionC, sizeof out->captionC, MF_BYPOSITION);
-    HWND popup = FindWindowA("#32768", nullptr);
     PostMessageA(popup, WM_KEYDOWN, VK_UP, 0);
     PostMessageA(popup, WM_KEYDOWN, VK_UP, 0);
     PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
@@ -121,5 +181,7 @@ TEST(PopupMenu, ShowsVisibleItemsWithTheirStateAndReturnsTheChosenOne) {
     EXPECT_TRUE(seen.stateB & MF_GRAYED);
     EXPECT_STREQ(seen.captionC, "Gamma");
     EXPECT_EQ(chosen, &c);
-    EXPECT_EQ(menu.TrackingMenu(), nullptr);
+    EXPECT_TRUE(seen.probeSawIt);
+    EXPECT_EQ(ui::PopupMenuProbe::TrackingMenu(menu), nullptr);
+    EXPECT_EQ(testing_common::VisibleWindowOf("#32768"), nullptr);
 }

@@ -5,6 +5,7 @@
 
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "shell/windir.hpp"
+#include "ui/scope_guard.hpp"
 #include "wine/bmp_files.hpp"
 #include "wine/cover_fixture.hpp"
 
@@ -30,6 +31,12 @@ COLORREF CentredTile(int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334
 }  // namespace
 
 TEST_F(WallpaperSource, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) {
+    // The desktop's own wallpaper goes back as it was: later tests read the desktop's pixels.
+    char before[MAX_PATH] = {};
+    SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof before, before, 0);
+    ui::ScopeGuard restore([&] {
+        SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, before, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    });
     TOBSCURIO32VANTE& c = CreateStarted();
     const std::string file = File("paste.bmp");
     WriteBmp24(file, 100, 100, Coded);
