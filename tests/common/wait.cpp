@@ -104,8 +104,9 @@ bool Click(POINT at, bool right) {
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     POINT before{at.x > cx / 2 ? at.x - 30 : at.x + 30, at.y > cy / 2 ? at.y - 40 : at.y + 40};
     if (!MoveTo(before) || !MoveTo(at)) return false;
-    Press(right);
-    Release(right);
+    // The buttons carry the position too: one sent "where the pointer is" may land where a late echo put it.
+    PressAt(at, right);
+    ReleaseAt(at, right);
     return true;
 }
 
