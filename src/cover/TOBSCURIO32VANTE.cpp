@@ -63,6 +63,7 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCov
     PL2.OnClick = PL0.OnClick;
     PopupMenu1.OnPopup = [this](ui::Component* s) { PopupMenu1Popup(s); };
     PopupMenu2.OnPopup = PopupMenu1.OnPopup;
+    WireIconMenu();
 }
 
 TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {

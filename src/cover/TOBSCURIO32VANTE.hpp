@@ -7,6 +7,7 @@
 #include "cover/cover_owner.hpp"
 #include "cover/tiling.hpp"
 #include "cover/tray_icon.hpp"
+#include "ui/dde.hpp"
 #include "ui/form.hpp"
 #include "ui/handles.hpp"
 #include "ui/image.hpp"
@@ -32,6 +33,7 @@ public:
     ui::Timer Timer1{this, "Timer1", 300, false};
     TMKBoxDlg MKBoxDlg1{this, "MKBoxDlg1"};
     ui::OpenDialog OpenDialog1{this, "OpenDialog1"};
+    ui::DdeClientConv DdeClientConv2{this, "DdeClientConv2"};
 
     ui::PopupMenu PopupMenu1{this, "PopupMenu1"};
     ui::MenuItem PKURO{this, "PKURO", "vaz"};
@@ -110,6 +112,10 @@ public:
     void PXClick(ui::Component* sender);
     void FormMouseDown(ui::Component* sender, ui::MouseButton button, int x, int y);
     void PopupMenu1Popup(ui::Component* sender);
+    // The icon submenu (cover_icons.cpp).
+    void MICON0Click(ui::Component* sender);
+    void MICON_SETClick(ui::Component* sender);
+    void MDESK_SETClick(ui::Component* sender);
 
 protected:
     void FormCreate() override;
@@ -120,6 +126,7 @@ private:
     friend class CoverProbe;
 
     void TrayNotify(LPARAM mouseMessage);
+    void WireIconMenu();
     void SelectFace(int face, ui::MenuItem& item);
     void GrabScreen();
     WallpaperPosition Position() const { return static_cast<WallpaperPosition>(CurrentPositionItem->Tag); }

@@ -18,6 +18,8 @@ void Build(HMENU menu, const MenuItem& parent, std::vector<MenuItem*>& byId) {
         }
         UINT flags = MF_STRING | (item->Checked ? MF_CHECKED : 0) | (item->Enabled ? 0 : MF_GRAYED);
         if (!item->Items.empty()) {
+            // A submenu's own click says it is about to show: its handler may still change its items.
+            item->Click();
             HMENU sub = CreatePopupMenu();
             Build(sub, *item, byId);
             AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item->Caption.c_str());

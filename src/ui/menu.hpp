@@ -25,7 +25,8 @@ public:
     // Submenu items, not owned: they are members of the same form.
     std::vector<MenuItem*> Items;
     void Add(std::initializer_list<MenuItem*> items) { Items.insert(Items.end(), items); }
-    // Runs OnClick with this item as Sender.
+    // Runs OnClick with this item as Sender. An item with a submenu is clicked as its menu is built, each
+    // time the menu pops up.
     void Click() {
         if (OnClick) OnClick(this);
     }

@@ -1,0 +1,27 @@
+// The cover's icon submenu: the program's icon in the Startup group, put there and taken away by Program
+// Manager, and a copy of its shortcut on the desktop. The submenu's handlers are the cover's; they are
+// defined in cover_icons.cpp.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "ui/dde.hpp"
+
+namespace obsc32 {
+
+inline constexpr char kNoStartupGroup[] = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
+inline constexpr char kUnusableStartupGroup[] =
+    "ｱｲｺﾝ:スタートアップグループ名が使えませんので アイコン登録出来ません";
+inline constexpr char kAlreadyOnDesktop[] = "デスクトップには、既に登録されています☆☆☆";
+inline constexpr char kDesktopCopyFailed[] = "デスクトップへの登録に失敗しました・・・";
+
+using Tell = std::function<void(const std::string& text)>;
+
+// Adds (add) or removes the program's icon in the Startup group through `conv`; what went wrong is told.
+void StartupIcon(bool add, const std::string& programPath, const std::string& title, ui::DdeClientConv& conv,
+                 const Tell& tell);
+
+// The full path of the running program.
+std::string RunningProgramPath();
+
+}  // namespace obsc32

@@ -1,0 +1,23 @@
+// The Program Manager channel: one command per conversation, and the list of its groups.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ui/dde.hpp"
+
+namespace obsc32 {
+
+inline constexpr char kProgmanOpenFailed[] = "DDE:オープンに失敗しました・・・";
+inline constexpr char kProgmanSendFailed[] = "DDE:送信に失敗しました・・・";
+// How long the group list may take.
+inline constexpr DWORD kGroupsTimeoutMs = 10000;
+
+// Opens a conversation with service and topic "PROGMAN" on `conv`, hands it the command and closes it
+// again, whatever happens. "" when the command was accepted for delivery (Program Manager carries it out
+// later), otherwise kProgmanOpenFailed or kProgmanSendFailed.
+std::string ProgmanExecute(const std::string& cmd, ui::DdeClientConv& conv);
+
+// The groups of an open conversation's GROUPS item; empty when it gives no data.
+std::vector<std::string> RequestGroups(ui::DdeClientConv& conv);
+
+}  // namespace obsc32
