@@ -36,6 +36,15 @@ obsc32_prepare_prefix() {
     wineserver -w
 }
 
+# A new prefix links Desktop, Documents... to the home folder; the test prefix gets folders of its own, as
+# tests write shortcuts there. Never called for the user's prefix.
+obsc32_own_user_folders() {
+    local d
+    for d in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+        if [ -L "$d" ]; then rm "$d" && mkdir "$d"; fi
+    done
+}
+
 # The test environment: a prefix under the build folder, our own Xvfb of the desktop's size, one process
 # kept alive so the desktop and its tray last the whole run. Call obsc32_test_env_down when done.
 obsc32_test_env_up() {
@@ -45,6 +54,7 @@ obsc32_test_env_up() {
     unset DISPLAY
     obsc32_start_xvfb ":${OBSC32_TEST_DISPLAY:-91}"
     obsc32_prepare_prefix
+    obsc32_own_user_folders
     wine "$root/build/win/keepalive.exe" &
     for _ in $(seq 1 100); do
         xdpyinfo >/dev/null 2>&1 && wine reg query 'HKCU\Software\Wine' >/dev/null 2>&1 && break
