@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/busy_cursor.hpp"
 #include "ui/handles.hpp"
 #include "ui/menu.hpp"
 #include "ui/timer.hpp"
@@ -115,6 +116,19 @@ TEST(Handles, WindowDcGoesBackToItsOwnWindowOnce) {
     EXPECT_EQ(ReleaseDcSpy::calls, (std::vector<DcRelease>{{other, otherDc}, {wnd, held}}));
     DestroyWindow(other);
     DestroyWindow(wnd);
+}
+
+TEST(BusyCursor, ShowsTheHourglassForItsScopeAndPutsBackWhatWasShown) {
+    const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    const HCURSOR wait = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+    SetCursor(arrow);
+    {
+        ui::BusyCursor busy;
+        EXPECT_EQ(GetCursor(), wait);
+        { ui::BusyCursor nested; }
+        EXPECT_EQ(GetCursor(), wait) << "a nested scope took the hourglass away";
+    }
+    EXPECT_EQ(GetCursor(), arrow);
 }
 
 TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
