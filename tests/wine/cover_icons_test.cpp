@@ -1,0 +1,159 @@
+// The cover's icon submenu: what it offers follows the shortcut files, the desktop copy is made and taken
+// away, and tray clicks are held off while one of its notices is up.
+#include "cover/cover_icons.hpp"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "wine/cover_fixture.hpp"
+#include "wine/dde_server.hpp"
+#include "wine/menu_probe.hpp"
+
+using namespace testing_wine;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+const std::string kStartupSet = "アイコンを、スタートアップにも、登録する (&S)";
+const std::string kStartupDel = "アイコンを、スタートアップから、削除する (&S)";
+const std::string kDesktopSet = "アイコンを、デスクトップにも、登録する (&D)";
+const std::string kDesktopDel = "アイコンを、デスクトップから、削除する (&D)";
+
+obsc32::TOBSCURIO32VANTE* shown;
+Texts submenu;
+Texts boxTexts;
+int busyDuringBox = 0;
+int popupsDuringBox = -1;
+int popups = 0;
+
+void CALLBACK ReadIconSubmenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HMENU menu = ui::PopupMenuProbe::TrackingMenu(shown->PopupMenu1);
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        char text[256] = {};
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        if (std::string(text) != "アイコンの登録／削除") continue;
+        HMENU sub = GetSubMenu(menu, i);
+        for (int j = 0; j < GetMenuItemCount(sub); ++j) {
+            char item[256] = {};
+            GetMenuStringA(sub, j, item, sizeof item, MF_BYPOSITION);
+            submenu.push_back(item);
+        }
+    }
+    EndMenu();
+}
+
+// While the cover's box is up: a right click on the tray icon, then the box is closed.
+void CALLBACK ClickTrayDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = testing_common::VisibleWindowOf(testing_common::kProgramBox, GetCurrentProcessId());
+    if (!box) return;
+    KillTimer(nullptr, id);
+    boxTexts.push_back(testing_common::BoxText(box));
+    busyDuringBox = obsc32::CoverProbe(*shown).MenuBusyFlag();
+    const int before = popups;
+    SendMessageA(shown->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+    popupsDuringBox = popups - before;
+    PostMessageA(box, WM_CLOSE, 0, 0);
+}
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class CoverIcons : public CoverFixture {
+protected:
+    void SetUp() override {
+        CoverFixture::SetUp();
+        SetProductValue("Group", "OBSC32テスト");
+        CreateStarted();
+        shown = cover_;
+        cover_->PopupMenu1.OnPopup = [this](ui::Component* s) {
+            ++popups;
+            cover_->PopupMenu1Popup(s);
+        };
+        obsc32::CoverProbe probe = Probe();
+        programs_ = probe.ProgramsShortcutPath();
+        desktop_ = probe.DesktopShortcutPath();
+        startup_ = probe.StartupShortcutPath();
+        programsFolder_ = programs_.substr(0, programs_.rfind('\\'));
+        ASSERT_TRUE(CreateDirectoryA(programsFolder_.c_str(), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+        std::ofstream(programs_, std::ios::binary) << "the group's shortcut";
+    }
+    void TearDown() override {
+        for (const std::string& file : {programs_, desktop_, startup_}) DeleteFileA(file.c_str());
+        RemoveDirectoryA(programsFolder_.c_str());
+        CoverFixture::TearDown();
+    }
+
+    Texts IconSubmenu() {
+        submenu.clear();
+        SetTimer(nullptr, 0, 150, ReadIconSubmenu);
+        SendMessageA(cover_->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+        return submenu;
+    }
+    // Chosen while the cover's box is up, it shows nothing.
+    void ChooseAndAnswer(ui::MenuItem& item) {
+        boxTexts.clear();
+        busyDuringBox = 0;
+        popupsDuringBox = -1;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, ClickTrayDuringBox);
+        item.Click();
+        KillTimer(nullptr, timer);
+    }
+
+    std::string programs_, desktop_, startup_, programsFolder_;
+};
+
+}  // namespace
+
+TEST_F(CoverIcons, TheDesktopCopyIsOfferedMadeRefusedWhenThereAndTakenAway) {
+    ASSERT_FALSE(Exists(desktop_));
+    EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopSet}));
+
+    ChooseAndAnswer(cover_->MDESK_SET);
+    EXPECT_EQ(boxTexts, Texts{}) << "the copy was not made quietly";
+    EXPECT_EQ(Contents(desktop_), "the group's shortcut");
+    EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopDel}));
+
+    // Already there: only the notice; a tray click meanwhile opens no menu.
+    ChooseAndAnswer(cover_->MDESK_SET);
+    EXPECT_EQ(boxTexts, Texts{obsc32::kAlreadyOnDesktop});
+    EXPECT_EQ(busyDuringBox, -1);
+    EXPECT_EQ(popupsDuringBox, 0) << "a tray click opened a menu over the notice";
+    EXPECT_EQ(obsc32::CoverProbe(*cover_).MenuBusyFlag(), 0);
+    EXPECT_EQ(IconSubmenu().size(), 3u) << "tray clicks did not work again after the notice";
+
+    ChooseAndAnswer(cover_->MDESK_DEL);
+    EXPECT_FALSE(Exists(desktop_));
+    EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopSet}));
+
+    // Without the group's shortcut there is nothing to copy.
+    DeleteFileA(programs_.c_str());
+    ChooseAndAnswer(cover_->MDESK_SET);
+    EXPECT_EQ(boxTexts, Texts{std::string(obsc32::kDesktopCopyFailed) + "\r\nvaz       すみかげ"});
+    EXPECT_FALSE(Exists(desktop_));
+}
+
+TEST_F(CoverIcons, TheStartupItemFollowsTheStartupShortcutEachTimeTheMenuOpens) {
+    std::ofstream(startup_, std::ios::binary) << "made by Program Manager";
+    EXPECT_EQ(IconSubmenu(), (Texts{kStartupDel, "", kDesktopSet}));
+    DeleteFileA(startup_.c_str());
+    EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopSet}));
+}
+
+TEST_F(CoverIcons, WithoutAStartupGroupTheCommandTellsSoAndTrayClicksWait) {
+    ScopedStartupGroup group(nullptr);
+    ChooseAndAnswer(cover_->MICON_SET);
+    EXPECT_EQ(boxTexts, Texts{obsc32::kNoStartupGroup});
+    EXPECT_EQ(busyDuringBox, -1);
+    EXPECT_EQ(popupsDuringBox, 0);
+    EXPECT_EQ(obsc32::CoverProbe(*cover_).MenuBusyFlag(), 0);
+}
