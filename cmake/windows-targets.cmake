@@ -27,7 +27,8 @@ gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PRO
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 string(REPLACE "\\" "\\\\" _esc "${OBSC32_EXE_WINPATH}")
 target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\"")
-target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 GTest::gtest)
+target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 ole32 uuid
+                                        GTest::gtest)
 target_compile_options(e2e_tests PRIVATE ${OBSC32_COPTS})
 target_link_options(e2e_tests PRIVATE ${OBSC32_STATIC})
 add_dependencies(e2e_tests OBSC32)
@@ -38,7 +39,7 @@ gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOV
 # exception trace on: no fault may be logged, also where Wine would swallow it.
 add_test(NAME e2e.Faults.NoneLoggedOnAPersonsRoad
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/seh-check.sh $<TARGET_FILE:e2e_tests>
-                 "WithArguments/SecondStart.*/None:TrayMenus.*:SystemWallpaper/QuitFromTheFullMenu.*/None")
+                 "WithArguments/SecondStart.*/None:TrayMenus.*:IconMenu.*:SystemWallpaper/QuitFromTheFullMenu.*/None")
 set_tests_properties(e2e.Faults.NoneLoggedOnAPersonsRoad PROPERTIES RESOURCE_LOCK desktop)
 
 add_subdirectory(bench)

@@ -1,0 +1,121 @@
+// The icon submenu of a running cover, chosen with the keyboard, with Wine's own Program Manager making and
+// removing the Startup shortcut.
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "e2e/fixture.hpp"
+
+namespace e2e {
+namespace {
+
+constexpr const char* kMapGroups = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
+const std::string kTitle = "vaz       すみかげ";
+
+std::string ShellFolder(const char* name) {
+    char path[MAX_PATH] = {};
+    DWORD size = sizeof path - 1;
+    RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                 name, RRF_RT_REG_SZ, nullptr, path, &size);
+    return path;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Where a shortcut file points, read the way the shell reads it.
+std::string ShortcutTarget(const std::string& file) {
+    std::string target;
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* persist = nullptr;
+        wchar_t wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+        char path[MAX_PATH] = {};
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+            SUCCEEDED(persist->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+            target = path;
+        if (persist) persist->Release();
+        link->Release();
+    }
+    CoUninitialize();
+    return target;
+}
+
+class IconMenu : public CoverTest {
+protected:
+    void SetUp() override {
+        CoverTest::SetUp();
+        registry::SetString("Version", "12");
+        HKEY key = nullptr;
+        mapGroupsExisted_ =
+            RegOpenKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS;
+        if (!mapGroupsExisted_)
+            RegCreateKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr);
+        RegSetValueExA(key, "StartUp", 0, REG_SZ, reinterpret_cast<const BYTE*>("StartUp"), 8);
+        RegCloseKey(key);
+        startupShortcut_ = ShellFolder("Startup") + "\\" + kTitle + ".lnk";
+        DeleteFileA(startupShortcut_.c_str());
+    }
+    void TearDown() override {
+        CoverTest::TearDown();
+        CloseFolderWindows();
+        DeleteFileA(startupShortcut_.c_str());
+        if (mapGroupsExisted_) {
+            HKEY key = nullptr;
+            RegOpenKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, KEY_ALL_ACCESS, &key);
+            RegDeleteValueA(key, "StartUp");
+            RegCloseKey(key);
+        } else {
+            RegDeleteKeyA(HKEY_CURRENT_USER, kMapGroups);
+        }
+    }
+
+    // The group's window Program Manager opens on each CreateGroup.
+    static std::vector<HWND> FolderWindows() {
+        std::vector<HWND> found;
+        for (HWND w : WindowsOf(0, "ExplorerWClass"))
+            if (TextOf(w) == "StartUp") found.push_back(w);
+        return found;
+    }
+    static void CloseFolderWindows() {
+        for (HWND w : FolderWindows()) PostMessageA(w, WM_CLOSE, 0, 0);
+        WaitUntil([] { return FolderWindows().empty(); });
+    }
+
+    // "アイコンの登録／削除" is the fourth item from the end of the full menu; its submenu opens on its first item.
+    void ChooseInIconMenu(int downs) {
+        ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr) << "the menu did not open";
+        input::MoveTo(kOffMenuPoint);
+        for (int i = 0; i < 4; ++i) input::Key(VK_UP);
+        input::Key(VK_RIGHT);
+        for (int i = 0; i < downs; ++i) input::Key(VK_DOWN);
+        input::Key(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
+    }
+
+    bool mapGroupsExisted_ = false;
+    std::string startupShortcut_;
+};
+
+TEST_F(IconMenu, TheStartupIconIsAddedThenTheSameItemRemovesIt) {
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+    ASSERT_NO_FATAL_FAILURE(ChooseInIconMenu(0));
+    ASSERT_TRUE(WaitUntil([&] { return Exists(startupShortcut_); })) << "no shortcut in the Startup folder";
+    EXPECT_EQ(lstrcmpiA(ShortcutTarget(startupShortcut_).c_str(), Program::ExePath().c_str()), 0)
+        << ShortcutTarget(startupShortcut_);
+    EXPECT_TRUE(WaitUntil([] { return !FolderWindows().empty(); })) << "the group was not made current";
+    CloseFolderWindows();
+    EXPECT_TRUE(WindowsOf(program_->Pid(), kBoxClass, true).empty()) << "a notice came with the icon";
+
+    // The first item now takes the icon away.
+    ASSERT_NO_FATAL_FAILURE(ChooseInIconMenu(0));
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(startupShortcut_); })) << "the shortcut is still there";
+    EXPECT_TRUE(program_->Running());
+}
+
+}  // namespace
+}  // namespace e2e
