@@ -13,20 +13,6 @@
 
 namespace obsc32 {
 
-namespace {
-std::string ModulePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-}  // namespace
-
 bool ForwardToRunningCover(const std::vector<std::string>& args) {
     HWND cover = FindWindowA(kCoverClassName, nullptr);
     if (!cover) return false;
@@ -40,7 +26,7 @@ bool ForwardToRunningCover(const std::vector<std::string>& args) {
 int RunStartup(const std::vector<std::string>& args) {
     auto& app = ui::Application::Instance();
     app.SetTitle(ProductTitle);
-    std::string modulePath = ModulePath();
+    std::string modulePath = app.ExeName();
     InitProductValues(YenAdd(FolderPart(modulePath)));
     StartMode = ClassifyStartMode(args, SjisCase(FileNamePart(modulePath), true), UninstallerName);
 

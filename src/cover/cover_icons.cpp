@@ -42,18 +42,6 @@ void StartupIcon(bool add, const std::string& programPath, const std::string& ti
     ui::Application::Instance().ProcessMessages();
 }
 
-std::string RunningProgramPath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 void TOBSCURIO32VANTE::WireIconMenu() {
     MICON0.OnClick = [this](ui::Component* s) { MICON0Click(s); };
     MICON_SET.OnClick = [this](ui::Component* s) { MICON_SETClick(s); };
@@ -74,7 +62,7 @@ void TOBSCURIO32VANTE::MICON_SETClick(ui::Component* sender) {
     ui::BusyCursor busy;
     MenuBusyFlag = -1;
     ui::ScopeGuard idle([this] { MenuBusyFlag = 0; });
-    StartupIcon(sender == &MICON_SET, RunningProgramPath(), ProductLongTitle, DdeClientConv2,
+    StartupIcon(sender == &MICON_SET, ui::Application::Instance().ExeName(), ProductLongTitle, DdeClientConv2,
                 [this](const std::string& text) { MKBoxDlg1.MsgOK(text); });
 }
 

@@ -21,7 +21,4 @@ using Tell = std::function<void(const std::string& text)>;
 void StartupIcon(bool add, const std::string& programPath, const std::string& title, ui::DdeClientConv& conv,
                  const Tell& tell);
 
-// The full path of the running program.
-std::string RunningProgramPath();
-
 }  // namespace obsc32
