@@ -20,7 +20,7 @@ bool FileExists(const std::string& path) {
 }  // namespace
 
 void StartupIcon(bool add, const std::string& programPath, const std::string& title, ui::DdeClientConv& conv,
-                 const Tell& tell) {
+                 const Notice& tell) {
     ui::BusyCursor busy;
     const std::string StartupGroupName = ReadStartupGroupName();
     if (StartupGroupName.empty()) {

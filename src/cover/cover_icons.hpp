@@ -15,10 +15,10 @@ inline constexpr char kUnusableStartupGroup[] =
 inline constexpr char kAlreadyOnDesktop[] = "デスクトップには、既に登録されています☆☆☆";
 inline constexpr char kDesktopCopyFailed[] = "デスクトップへの登録に失敗しました・・・";
 
-using Tell = std::function<void(const std::string& text)>;
+using Notice = std::function<void(const std::string& text)>;
 
 // Adds (add) or removes the program's icon in the Startup group through `conv`; what went wrong is told.
 void StartupIcon(bool add, const std::string& programPath, const std::string& title, ui::DdeClientConv& conv,
-                 const Tell& tell);
+                 const Notice& tell);
 
 }  // namespace obsc32
