@@ -1,0 +1,62 @@
+#include "ui/list_box.hpp"
+
+namespace ui {
+
+DWORD ListBox::ControlStyle() const {
+    return Control::ControlStyle() | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+           (Sorted ? LBS_SORT : 0);
+}
+
+void ListBox::Created() {
+    if (ItemHeight > 0) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ItemHeight);
+}
+
+void ListBox::Clear() {
+    if (HandleAllocated()) SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+}
+
+int ListBox::Add(const std::string& text) {
+    if (!HandleAllocated()) return -1;
+    LRESULT i = SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return i < 0 ? -1 : static_cast<int>(i);
+}
+
+int ListBox::Count() const {
+    return HandleAllocated() ? static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)) : 0;
+}
+
+std::string ListBox::Item(int index) const {
+    if (!HandleAllocated()) return {};
+    LRESULT n = SendMessageA(Handle(), LB_GETTEXTLEN, index, 0);
+    if (n <= 0) return {};
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    n = SendMessageA(Handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(n < 0 ? 0 : static_cast<size_t>(n));
+    return text;
+}
+
+int ListBox::ItemIndex() const {
+    return HandleAllocated() ? static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)) : -1;
+}
+
+void ListBox::SetItemIndex(int index) {
+    if (HandleAllocated()) SendMessageA(Handle(), LB_SETCURSEL, index, 0);
+}
+
+void ListBox::BeginUpdate() {
+    if (HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void ListBox::EndUpdate() {
+    if (!HandleAllocated()) return;
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    Invalidate();
+}
+
+bool ListBox::ParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
+    // The platform's own selection (LB_SETCURSEL) sends no notice: this is always the user's.
+    if (msg == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE && OnClick) OnClick(this);
+    return false;
+}
+
+}  // namespace ui
