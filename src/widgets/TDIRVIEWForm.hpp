@@ -85,6 +85,13 @@ protected:
 
 private:
     const ui::Image* DrivePicture(LPARAM driveType) const;
+    // The entries ListFolders read, which ListFiles takes instead of reading the same folder again.
+    struct Entry {
+        std::string Name;
+        DWORD Attributes;
+    };
+    std::string scannedFolder_;
+    std::vector<Entry> scanned_;
     // A recovery is under way: a failure inside it goes back to it instead of starting another.
     bool recovering_ = false;
 };

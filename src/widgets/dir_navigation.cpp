@@ -10,6 +10,7 @@
 #include "shell/sjis_path.hpp"
 #include "ui/error_mode.hpp"
 #include "ui/handles.hpp"
+#include "ui/list_box.hpp"
 #include "ui/scope_guard.hpp"
 #include "widgets/TDIRVIEWForm.hpp"
 #include "widgets/dir_rows.hpp"
@@ -59,18 +60,14 @@ void ForEachEntry(const std::string& pattern, Visit visit) {
     while (FindNextFileA(find.Get(), &entry));
 }
 
-// In the order of the system's collation, letter case ignored, as the sorted file list keeps its rows.
-void SortNames(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
-                              b.c_str(), static_cast<int>(b.size())) == CSTR_LESS_THAN;
-    });
-}
 }  // namespace
 
 void TDIRVIEWForm::FillDrives() {
     ComboBox2.Clear();
+    // A letter the system does not know has no root; asking it once spares the slow question for each.
+    const DWORD known = GetLogicalDrives();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (!(known & (1u << (letter - 'A')))) continue;
         UINT type = GetDriveTypeA(DriveRoot(letter).c_str());
         if (type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK)
             ComboBox2.Add(DriveRowText(letter, LowerNames), static_cast<LPARAM>(type));
@@ -179,31 +176,35 @@ void TDIRVIEWForm::ListFolders(std::string path) {
     RememberDriveFolder(DriveFolders, path);
     const std::string folder = YenAdd(path);
 
-    std::vector<std::string> names;
-    ForEachEntry(folder + "*.*", [&](const WIN32_FIND_DATAA& entry) {
-        // "." and ".." wherever the file system puts them (some list ".." first, some at a root).
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(entry.cFileName))
-            names.push_back(SjisCase(entry.cFileName, LowerNames));
+    std::vector<Entry> entries;
+    ForEachEntry(folder + "*.*", [&](const WIN32_FIND_DATAA& e) {
+        entries.push_back({e.cFileName, e.dwFileAttributes});
     });
-    SortNames(names);
+    std::vector<std::string> names;
+    for (const Entry& e : entries) {
+        // "." and ".." wherever the file system puts them (some list ".." first, some at a root).
+        if ((e.Attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(e.Name.c_str()))
+            names.push_back(SjisCase(e.Name, LowerNames));
+    }
+    ui::SortAsListed(names);
     // Only a folder that could be read becomes the one shown.
     CurrentFolder = path;
+    scannedFolder_ = folder;
+    scanned_ = std::move(entries);
 
-    const std::vector<FolderRow> rows = PathRows(folder);
-    ListBox1.BeginUpdate();
-    ListBox1.Clear();
+    std::vector<std::string> texts;
     RowLevels.clear();
-    for (const FolderRow& row : rows) {
-        ListBox1.Add(row.Text);
+    for (const FolderRow& row : PathRows(folder)) {
+        texts.push_back(row.Text);
         RowLevels.push_back(row.Level);
     }
-    CurrentRow = static_cast<int>(rows.size()) - 1;
-    const int depth = static_cast<int>(rows.size());
-    for (const std::string& name : names) {
-        ListBox1.Add(name);
+    CurrentRow = static_cast<int>(texts.size()) - 1;
+    const int depth = static_cast<int>(texts.size());
+    for (std::string& name : names) {
+        texts.push_back(std::move(name));
         RowLevels.push_back(depth);
     }
-    ListBox1.EndUpdate();
+    ListBox1.SetItems(std::move(texts));
     ListBox1.SetItemIndex(CurrentRow);
     Label19.SetCaption(std::to_string(ListBox1.Count()) + "ｺ");
 }
@@ -217,14 +218,26 @@ void TDIRVIEWForm::ListFiles(std::string folder) {
     ListedFolder = folder;
     folder = YenAdd(folder);
 
-    ListBox4.BeginUpdate();
-    ui::ScopeGuard painted([this] { ListBox4.EndUpdate(); });
+    // The folder list has just read this folder whole: "*.*" takes what it read.
+    std::vector<Entry> scanned = std::move(scanned_);
+    const bool fresh = scannedFolder_ == folder;
+    scannedFolder_.clear();
+    scanned_.clear();
+
     ListBox4.Clear();
+    std::vector<std::string> names;
+    auto take = [&](const std::string& name, DWORD attributes) {
+        if (!(attributes & kNotListed)) names.push_back(SjisCase(name, LowerNames));
+    };
     for (const std::string& mask : SplitFileMask(FileMask)) {
-        ForEachEntry(folder + mask, [&](const WIN32_FIND_DATAA& entry) {
-            if (!(entry.dwFileAttributes & kNotListed)) ListBox4.Add(SjisCase(entry.cFileName, LowerNames));
-        });
+        if (mask == "*.*" && fresh) {
+            for (const Entry& e : scanned) take(e.Name, e.Attributes);
+            continue;
+        }
+        ForEachEntry(folder + mask,
+                     [&](const WIN32_FIND_DATAA& e) { take(e.cFileName, e.dwFileAttributes); });
     }
+    ListBox4.SetItems(std::move(names));
     Label1.SetCaption(" " + std::to_string(ListBox4.Count()) + "ｺ");
 }
 

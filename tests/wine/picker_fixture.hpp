@@ -60,7 +60,11 @@ SeenBox CloseNextBox();
 class PickerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { MakeTree(); }
-    static void TearDownTestSuite() { RemoveTree(); }
+    static void TearDownTestSuite() {
+        // The picker leaves the process inside the tree, which keeps its folders from going.
+        SetCurrentDirectoryA(ProgramFolder().c_str());
+        RemoveTree();
+    }
     void SetUp() override {
         main_ = &ui::Application::Instance().CreateForm<MainForm>();
         main_->SetColor(GetSysColor(COLOR_BTNFACE));

@@ -74,7 +74,8 @@ TEST_F(PickerTest, OpensAtTheWindowsSystemFolderAsAChainOfOpenFolders) {
     EXPECT_EQ(chosen, "c:\\windows\\system");
     EXPECT_EQ(count, "3ｺ");
     Rows onDisk = FilesOnDisk("C:\\Windows\\System");
-    std::sort(onDisk.begin(), onDisk.end());
+    std::sort(onDisk.begin(), onDisk.end(),
+              [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
     EXPECT_EQ(files, onDisk);
     // The drives of the test prefix; only the selected ones were asked for their labels (none has one).
     EXPECT_EQ(drives, (Rows{"c:[]", "m:", "z:[]"}));
