@@ -19,8 +19,8 @@
 namespace obsc32 {
 
 namespace {
-// Files of every kind but folders and volume labels.
-constexpr DWORD kNotListed = FILE_ATTRIBUTE_DIRECTORY | 0x8;
+// Entries the file list leaves out: folders and volume labels.
+constexpr DWORD kNotListed = FILE_ATTRIBUTE_DIRECTORY | 0x8;  // 8: a volume label
 
 std::string ExePath() {
     char path[MAX_PATH] = {};

@@ -42,6 +42,10 @@ TEST_F(PickerTest, AFolderThatCannotBeListedFallsBackToItsDrivesRoot) {
     // Its search pattern would pass MAX_PATH, so it can be entered but not listed.
     dlg.Directory = kLong;
     dlg.Title = "登録先";
+    // Centred over its source window rather than the main window.
+    HWND source = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 120, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    dlg.SourceHandle = source;
     SeenBox box;
     RECT picker{};
     std::string chosen;
@@ -59,6 +63,9 @@ TEST_F(PickerTest, AFolderThatCannotBeListedFallsBackToItsDrivesRoot) {
     });
     EXPECT_EQ(dlg.Execute(), "c:\\");
     driver_.join();
+    DestroyWindow(source);
+    EXPECT_NEAR((picker.left + picker.right) / 2, 100 + 300 / 2, 1);
+    EXPECT_NEAR((picker.top + picker.bottom) / 2, 120 + 200 / 2, 1);
     EXPECT_EQ(box.Title, "登録先");
     EXPECT_EQ(box.Text, "フォルダー・エラー発生\r\nエラーを回避してみます。");
     EXPECT_NEAR((box.Rect.left + box.Rect.right) / 2, (picker.left + picker.right) / 2, 1);

@@ -1,4 +1,7 @@
 // The folder picker driven as a person would: its rows, pictures and labels read back from the window.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -39,7 +42,9 @@ Rows FilesOnDisk(const std::string& folder) {
 TEST_F(PickerTest, OpensAtTheWindowsSystemFolderAsAChainOfOpenFolders) {
     dlg.Directory = "C:\\Windows\\System";
     dlg.Title = "登録先";
-    std::string caption, chosen, count;
+    main_->ShowHint = true;
+    std::string caption, chosen, count, tip;
+    std::vector<HWND> focusOrder, expectedOrder;
     Rows rows, drives, files;
     int selected = -1, driveSelected = -1;
     RECT outer{}, client{};
@@ -62,12 +67,35 @@ TEST_F(PickerTest, OpensAtTheWindowsSystemFolderAsAChainOfOpenFolders) {
                    DrawnAt("FOLDER_OPEN", FolderPicture(p.Folders, 1, 1), back) &&
                    DrawnAt("FOLDER_OPEN", FolderPicture(p.Folders, 2, 2), Highlight());
         });
+        // Tab order: "設定", "中止", the folder list, the drive box, the file list, and round again.
+        expectedOrder = {p.Set, p.Cancel, p.Folders, p.Drives, p.Files, p.Set};
+        auto focus = [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(GetWindowThreadProcessId(p.Form, nullptr), &info);
+            return info.hwndFocus;
+        };
+        for (size_t i = 0; i < expectedOrder.size(); ++i) {
+            if (i) input::Key(VK_TAB);
+            WaitUntil([&] { return focus() == expectedOrder[i]; }, 2000);
+            focusOrder.push_back(focus());
+        }
+        // A label's hint shows over its area.
+        RECT label;
+        GetWindowRect(p.Count, &label);
+        if (input::MoveTo({(label.left + label.right) / 2, (label.top + label.bottom) / 2}))
+            WaitUntil([&] {
+                tip = TextOf(testing_common::VisibleWindowOf(TOOLTIPS_CLASSA, GetCurrentProcessId()));
+                return !tip.empty();
+            });
         input::Key(VK_ESCAPE);
     });
     EXPECT_EQ(dlg.Execute(), "");
     driver_.join();
 
     EXPECT_EQ(caption, "登録先 フォルダーの参照");
+    EXPECT_EQ(focusOrder, expectedOrder);
+    EXPECT_EQ(tip, "現在左記リストに登録されているフォルダーの数 ");
     EXPECT_EQ(rows, (Rows{"c:\\", "windows", "system"}));
     EXPECT_EQ(selected, 2);
     EXPECT_TRUE(pictures);
