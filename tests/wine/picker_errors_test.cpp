@@ -10,8 +10,6 @@
 #include "wine/picker_fixture.hpp"
 
 using namespace testing_wine;
-using testing_common::TextOf;
-using Rows = std::vector<std::string>;
 
 namespace {
 
@@ -21,15 +19,6 @@ BOOL WINAPI NoDriveAnswers(LPCSTR root, PULARGE_INTEGER a, PULARGE_INTEGER b, PU
     if (!drivesFail) return spacePatch->Original<decltype(&GetDiskFreeSpaceExA)>()(root, a, b, c);
     SetLastError(ERROR_NOT_READY);
     return FALSE;
-}
-
-std::vector<UINT> modesOnEntering;
-ImportPatch* enterPatch = nullptr;
-BOOL WINAPI RecordErrorMode(LPCSTR path) {
-    UINT mode = SetErrorMode(0);
-    SetErrorMode(mode);
-    modesOnEntering.push_back(mode);
-    return enterPatch->Original<BOOL(WINAPI*)(LPCSTR)>()(path);
 }
 
 bool NoBoxFor(testing_common::Millis ms) {
@@ -57,7 +46,7 @@ TEST_F(PickerTest, AFolderThatCannotBeListedFallsBackToItsDrivesRoot) {
         GetWindowRect(FindWindowA("TDIRVIEWForm", nullptr), &picker);
         PickerParts p = WaitForPicker();
         chosen = TextOf(p.Chosen);
-        rows = ListRows(p.Folders);
+        rows = RowsOf(p.Folders);
         selected = ListSelection(p.Folders);
         ClickAt(p.Set);
     });
@@ -120,11 +109,8 @@ TEST_F(PickerTest, RecoveryEndsAfterTheWindowsDrivesRootFailsTooAndThePickerStay
         noMore = NoBoxFor(1500) && IsWindowEnabled(p.Form);
         // The drives answer again: the picker goes on from here.
         drivesFail = false;
-        HWND list = nullptr;
-        if (ClickAt(p.Drives) &&
-            WaitUntil([&] { return (list = testing_common::VisibleWindowOf("ComboLBox")) != nullptr; })) {
-            RECT c = RowRect(list, 0);
-            input::Click({c.left + 40, (c.top + c.bottom) / 2});
+        if (HWND list = DropDrives(p)) {
+            ClickRow(list, 0);
             WaitUntilSteady([&] { return TextOf(p.Chosen) == "c:\\"; }, 100);
         }
         chosen = TextOf(p.Chosen);
@@ -139,25 +125,4 @@ TEST_F(PickerTest, RecoveryEndsAfterTheWindowsDrivesRootFailsTooAndThePickerStay
     EXPECT_EQ(chosen, "c:\\");
     EXPECT_EQ(result, "c:\\");
     spacePatch = nullptr;
-}
-
-TEST_F(PickerTest, FoldersAreEnteredWithCriticalErrorBoxesOff) {
-    modesOnEntering.clear();
-    ImportPatch patch("kernel32.dll", "SetCurrentDirectoryA", reinterpret_cast<void*>(&RecordErrorMode));
-    ASSERT_TRUE(patch.Installed());
-    enterPatch = &patch;
-    const UINT before = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-    dlg.Directory = kMixed;
-    Drive([&](const PickerParts& p) {
-        ClickRowUntil(p, 3, "c:\\obsc32pick\\mixed\\alpha");
-        ClickAt(p.Cancel);
-    });
-    EXPECT_EQ(dlg.Execute(), "");
-    driver_.join();
-    const UINT after = SetErrorMode(before);
-    enterPatch = nullptr;
-    ASSERT_FALSE(modesOnEntering.empty());
-    for (UINT mode : modesOnEntering)
-        EXPECT_EQ(mode, static_cast<UINT>(SEM_NOOPENFILEERRORBOX | SEM_FAILCRITICALERRORS));
-    EXPECT_EQ(after, static_cast<UINT>(SEM_NOOPENFILEERRORBOX));
 }
