@@ -1,6 +1,6 @@
 #include "ui/window.hpp"
 
-#include <utility>
+#include <string>
 #include <vector>
 
 #include "ui/application.hpp"
@@ -15,15 +15,26 @@ thread_local Window* creating = nullptr;
 const char detachedMark = 0;
 const LONG_PTR kDetached = reinterpret_cast<LONG_PTR>(&detachedMark);
 
-// The platform procedure behind each superclass this program registered, by class atom.
-std::vector<std::pair<ATOM, WNDPROC>>& BaseProcs() {
-    static std::vector<std::pair<ATOM, WNDPROC>> procs;
-    return procs;
+// The platform procedure behind each superclass this program registered.
+struct Superclass {
+    ATOM Atom;
+    std::string Name;
+    WNDPROC Base;
+};
+std::vector<Superclass>& Superclasses() {
+    static std::vector<Superclass> list;
+    return list;
 }
 
 WNDPROC BaseProcOf(ATOM atom) {
-    for (const auto& [a, proc] : BaseProcs())
-        if (a == atom) return proc;
+    for (const Superclass& s : Superclasses())
+        if (s.Atom == atom) return s.Base;
+    return nullptr;
+}
+
+WNDPROC BaseProcNamed(const char* name) {
+    for (const Superclass& s : Superclasses())
+        if (s.Name == name) return s.Base;
     return nullptr;
 }
 
@@ -37,13 +48,12 @@ LRESULT CallBaseOf(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallBase(BaseProcOf(static_cast<ATOM>(GetClassLongPtrA(wnd, GCW_ATOM))), wnd, msg, wParam, lParam);
 }
 
-// The class's atom, or 0 when it could not be registered.
-ATOM RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor, WNDPROC proc,
+bool RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor, WNDPROC proc,
                        const char* superclass) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    if (ATOM atom = static_cast<ATOM>(GetClassInfoExA(inst, name, &wc))) return atom;
+    if (GetClassInfoExA(inst, name, &wc)) return true;
     WNDPROC base = nullptr;
     if (superclass) {
         // The platform class's extra bytes, styles and cursor come along; only the procedure is ours.
@@ -60,8 +70,8 @@ ATOM RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor,
     wc.hInstance = inst;
     wc.lpszClassName = name;
     ATOM atom = RegisterClassExA(&wc);
-    if (atom && base) BaseProcs().emplace_back(atom, base);
-    return atom;
+    if (atom && base) Superclasses().push_back({atom, name, base});
+    return atom != 0;
 }
 }  // namespace
 
@@ -79,10 +89,9 @@ bool Window::CreateHandle(const CreateParams& p) {
     if (hwnd_) return true;
     Window* previous = creating;
     if (!p.PlatformClass) {
-        ATOM atom =
-            RegisterClassOnce(p.ClassName, p.ClassStyle, p.Icon, p.Cursor, &Window::WndProc, p.Superclass);
-        if (!atom) return false;
-        baseProc_ = BaseProcOf(atom);
+        if (!RegisterClassOnce(p.ClassName, p.ClassStyle, p.Icon, p.Cursor, &Window::WndProc, p.Superclass))
+            return false;
+        baseProc_ = p.Superclass ? BaseProcNamed(p.ClassName) : nullptr;
         creating = this;
     }
     HWND wnd = CreateWindowExA(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
