@@ -45,9 +45,8 @@ void TDIROPENDLG::Place(TDIRVIEWForm& form) const {
 }
 
 void TDIROPENDLG::Colour(TDIRVIEWForm& form) const {
-    for (ui::Control* list :
-         {static_cast<ui::Control*>(&form.ComboBox2), static_cast<ui::Control*>(&form.ListBox1),
-          static_cast<ui::Control*>(&form.ListBox4)}) {
+    ui::Control* lists[] = {&form.ComboBox2, &form.ListBox1, &form.ListBox4};
+    for (ui::Control* list : lists) {
         if (StandardColor) {
             // The text too: the picker's own font colour may be the window colour's match (white on a
             // black main window).
