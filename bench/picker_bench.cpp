@@ -59,6 +59,8 @@ bool MakeFolder() {
 }
 
 void RemoveFolder() {
+    // The picker leaves the process in the folder it showed, which keeps that folder from going.
+    SetCurrentDirectoryA("C:\\");
     for (int i = 0; i < kFiles; ++i) DeleteFileA((Numbered("File", i) + ".txt").c_str());
     for (int i = 0; i < kFolders; ++i) RemoveDirectoryA(Numbered("Sub", i).c_str());
     RemoveDirectoryA(kFolder.c_str());
