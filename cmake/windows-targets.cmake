@@ -2,6 +2,8 @@
 add_library(obsc32_win STATIC ${OBSC32_WIN_SOURCES})
 target_link_libraries(obsc32_win PUBLIC obsc32_pure user32 gdi32 shell32 advapi32 comdlg32 comctl32 msimg32 ole32
                                         oleaut32 uuid)
+# The folder picker asks network drives for their remote names.
+target_link_libraries(obsc32_win PUBLIC mpr)
 target_compile_options(obsc32_win PRIVATE ${OBSC32_COPTS} -ffunction-sections -fdata-sections)
 
 add_executable(OBSC32 WIN32 src/app/main.cpp res/obsc32.rc)

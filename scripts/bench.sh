@@ -21,5 +21,6 @@ status=$?
 wine "$win/bench/mkbox_bench.exe" "${OBSC32_BENCH_BOXES:-1000}" || status=1
 wine "$win/bench/faces_bench.exe" || status=1
 wine "$win/bench/progman_bench.exe" || status=1
+wine "$win/bench/picker_bench.exe" "${OBSC32_BENCH_PICKS:-15}" || status=1
 wine reg delete 'HKCU\Software\VANTE SOFT32' /f >/dev/null 2>&1
 exit $status

@@ -55,11 +55,21 @@ obsc32_test_env_up() {
     obsc32_start_xvfb ":${OBSC32_TEST_DISPLAY:-91}"
     obsc32_prepare_prefix
     obsc32_own_user_folders
+    obsc32_test_drive_without_disc "$root"
     wine "$root/build/win/keepalive.exe" &
     for _ in $(seq 1 100); do
         xdpyinfo >/dev/null 2>&1 && wine reg query 'HKCU\Software\Wine' >/dev/null 2>&1 && break
         sleep 0.1
     done
+}
+
+# The folder picker's tests meet a CD-ROM drive with no disc in it: M: leads to a folder that does not exist.
+# The mount manager reads the drive's kind as the prefix starts, so this comes before any program runs.
+obsc32_test_drive_without_disc() {
+    ln -sfn "$1/build/win/no-disc" "$WINEPREFIX/dosdevices/m:"
+    grep -q '^"m:"="cdrom"' "$WINEPREFIX/system.reg" 2>/dev/null && return 0
+    wine reg add 'HKLM\Software\Wine\Drives' /v m: /d cdrom /f >/dev/null 2>&1
+    wineserver -w
 }
 
 obsc32_test_env_down() {

@@ -2,7 +2,9 @@
 
 namespace ui {
 
-Control::Control(Form* parent, std::string name) : Component(parent, std::move(name)), Parent(parent) {
+// Controls only join their form, so a count of them names each one uniquely.
+Control::Control(Form* parent, std::string name)
+    : Component(parent, std::move(name)), Parent(parent), id_(++parent->controlsMade_) {
     parent->controls_.push_back(this);
 }
 
@@ -135,6 +137,8 @@ bool Control::CreateControl() {
     p.Style = ControlStyle() | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
     p.ExStyle = ControlExStyle();
     p.PlatformClass = IsPlatformClass();
+    p.Superclass = SuperclassName();
+    p.Id = id_;
     p.X = left_;
     p.Y = top_;
     p.Width = width_;

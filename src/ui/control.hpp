@@ -75,6 +75,8 @@ public:
     virtual void FocusChanged(Control*) {}
     // Keys the control handles itself instead of the form (Tab, Enter, Esc, characters).
     virtual bool WantsKey(UINT) const { return false; }
+    // The child-window identifier the control was created with.
+    int ControlId() const { return id_; }
     // The mouse goes to what lies beneath; the form then shows the hint over the control's area.
     virtual bool TransparentToMouse() const { return false; }
 
@@ -85,6 +87,8 @@ protected:
     virtual DWORD ControlExStyle() const { return 0; }
     // A class of the platform's: created as it is, its messages not seen by OnMessage.
     virtual bool IsPlatformClass() const { return false; }
+    // A platform class the control's own class takes over (its messages are seen, then passed on).
+    virtual const char* SuperclassName() const { return nullptr; }
     // Called once the window exists.
     virtual void Created() {}
     // A control that paints all of itself: no erasing, and Paint on every WM_PAINT.
@@ -93,12 +97,16 @@ protected:
     // Messages of a particular control; true when handled. The base tells the form of focus changes
     // whatever this returns, and otherwise handles painting and the transparency to the mouse.
     virtual bool ControlMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // What the platform tells the parent about the control, which the form hands on: notifications
+    // (WM_COMMAND), drawing and measuring its owner-drawn items, its colours; true when handled.
+    virtual bool ParentMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
     [[nodiscard]] bool CreateControl();
     void ParentResized();
 
 private:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
     std::string caption_;
+    const int id_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;

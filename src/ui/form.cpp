@@ -109,6 +109,16 @@ Control* Form::ControlOf(HWND wnd) const {
     return nullptr;
 }
 
+Control* Form::ControlOfId(UINT id) const {
+    for (Control* c : controls_)
+        if (static_cast<UINT>(c->ControlId()) == id) return c;
+    return nullptr;
+}
+
+bool Form::ToControl(Control* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return c && c->ParentMessage(msg, wParam, lParam, result);
+}
+
 Control* Form::FocusedControl() const { return ControlOf(GetFocus()); }
 
 void Form::ControlFocused(Control* control) {
@@ -312,7 +322,9 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         case WM_CLOSE: Close(); return true;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
             if (Control* c = ControlOf(reinterpret_cast<HWND>(lParam))) {
+                if (c->ParentMessage(msg, wParam, lParam, result)) return true;
                 HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, c->FontColor());
                 SetBkColor(dc, c->Color());
@@ -324,7 +336,14 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             // Platform controls report their focus this way.
             if (HIWORD(wParam) == EN_SETFOCUS)
                 if (Control* c = ControlOf(reinterpret_cast<HWND>(lParam))) ControlFocused(c);
-            return false;
+            return ToControl(ControlOf(reinterpret_cast<HWND>(lParam)), msg, wParam, lParam, result);
+        case WM_DRAWITEM:
+            return ToControl(ControlOf(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem), msg, wParam,
+                             lParam, result);
+        // Sent while the control is being created, before its window is known by handle.
+        case WM_MEASUREITEM:
+            return ToControl(ControlOfId(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID), msg, wParam,
+                             lParam, result);
         default: return DispatchMouseDown(OnMouseDown, this, msg, lParam);
     }
 }

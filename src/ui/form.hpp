@@ -105,6 +105,9 @@ private:
     // A control moved, resized, showed or hid: a hint over its area follows it.
     void ControlAreaChanged(Control* control);
     Control* ControlOf(HWND wnd) const;
+    Control* ControlOfId(UINT id) const;
+    // Hands a message about a control to it.
+    bool ToControl(Control* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool HandleKey(const MSG& msg);
     void CreateHints();
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
@@ -117,6 +120,7 @@ private:
     int left_ = 0, top_ = 0, width_ = 320, height_ = 240;
     bool modal_ = false;
     std::vector<Control*> controls_;
+    int controlsMade_ = 0;
     Control* activeControl_ = nullptr;
     COLORREF fontColor_ = GetSysColor(COLOR_WINDOWTEXT);
     UniqueHandle<HFONT, GdiTraits> font_;

@@ -76,6 +76,12 @@ struct FileTraits {
     static void Close(HANDLE h) { CloseHandle(h); }
 };
 using FileHandle = UniqueHandle<HANDLE, FileTraits>;
+// A directory search from FindFirstFile: its failure is INVALID_HANDLE_VALUE and FindClose ends it.
+struct FindTraits {
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
+using FindHandle = UniqueHandle<HANDLE, FindTraits>;
 
 // A DC from GetDC: it must go back to the window it came from, so it remembers that window.
 class WindowDC {

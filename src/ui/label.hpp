@@ -26,6 +26,8 @@ protected:
     const char* ControlClassName() const override { return "TLabel"; }
     bool PaintsItself() const override { return true; }
     void Paint(HDC dc) override;
+    // A caption given before the form had its font is measured again in that font.
+    void Created() override { AdjustSize(); }
 
 private:
     UINT DrawFlags() const;

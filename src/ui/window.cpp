@@ -1,5 +1,8 @@
 #include "ui/window.hpp"
 
+#include <string>
+#include <vector>
+
 #include "ui/application.hpp"
 
 namespace ui {
@@ -12,18 +15,63 @@ thread_local Window* creating = nullptr;
 const char detachedMark = 0;
 const LONG_PTR kDetached = reinterpret_cast<LONG_PTR>(&detachedMark);
 
-bool RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor, WNDPROC proc) {
+// The platform procedure behind each superclass this program registered.
+struct Superclass {
+    ATOM Atom;
+    std::string Name;
+    WNDPROC Base;
+};
+std::vector<Superclass>& Superclasses() {
+    static std::vector<Superclass> list;
+    return list;
+}
+
+WNDPROC BaseProcOf(ATOM atom) {
+    for (const Superclass& s : Superclasses())
+        if (s.Atom == atom) return s.Base;
+    return nullptr;
+}
+
+WNDPROC BaseProcNamed(const char* name) {
+    for (const Superclass& s : Superclasses())
+        if (s.Name == name) return s.Base;
+    return nullptr;
+}
+
+LRESULT CallBase(WNDPROC base, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return base ? CallWindowProcA(base, wnd, msg, wParam, lParam) : DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+// A window with no object to ask: its own class's base still owns its state (a list box frees its rows
+// on WM_NCDESTROY).
+LRESULT CallBaseOf(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallBase(BaseProcOf(static_cast<ATOM>(GetClassLongPtrA(wnd, GCW_ATOM))), wnd, msg, wParam, lParam);
+}
+
+bool RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor, WNDPROC proc,
+                       const char* superclass) {
     WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
     HINSTANCE inst = GetModuleHandleA(nullptr);
     if (GetClassInfoExA(inst, name, &wc)) return true;
+    WNDPROC base = nullptr;
+    if (superclass) {
+        // The platform class's extra bytes, styles and cursor come along; only the procedure is ours.
+        if (!GetClassInfoExA(nullptr, superclass, &wc)) return 0;
+        base = wc.lpfnWndProc;
+        wc.style &= ~CS_GLOBALCLASS;
+    } else {
+        wc.style = style;
+        wc.hIcon = icon;
+        wc.hCursor = cursor ? cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    }
     wc.cbSize = sizeof wc;
-    wc.style = style;
     wc.lpfnWndProc = proc;
     wc.hInstance = inst;
-    wc.hIcon = icon;
-    wc.hCursor = cursor ? cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = name;
-    return RegisterClassExA(&wc) != 0;
+    ATOM atom = RegisterClassExA(&wc);
+    if (atom && base) Superclasses().push_back({atom, name, base});
+    return atom != 0;
 }
 }  // namespace
 
@@ -41,11 +89,14 @@ bool Window::CreateHandle(const CreateParams& p) {
     if (hwnd_) return true;
     Window* previous = creating;
     if (!p.PlatformClass) {
-        if (!RegisterClassOnce(p.ClassName, p.ClassStyle, p.Icon, p.Cursor, &Window::WndProc)) return false;
+        if (!RegisterClassOnce(p.ClassName, p.ClassStyle, p.Icon, p.Cursor, &Window::WndProc, p.Superclass))
+            return false;
+        baseProc_ = p.Superclass ? BaseProcNamed(p.ClassName) : nullptr;
         creating = this;
     }
     HWND wnd = CreateWindowExA(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                               p.Height, p.Parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+                               p.Height, p.Parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.Id)),
+                               GetModuleHandleA(nullptr), nullptr);
     creating = previous;
     if (!wnd) return false;
     hwnd_ = wnd;
@@ -71,7 +122,7 @@ void Window::DetachHandle() {
 
 LRESULT CALLBACK Window::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LONG_PTR data = GetWindowLongPtrA(wnd, GWLP_USERDATA);
-    if (data == kDetached) return DefWindowProcA(wnd, msg, wParam, lParam);
+    if (data == kDetached) return CallBaseOf(wnd, msg, wParam, lParam);
     auto* self = reinterpret_cast<Window*>(data);
     if (!self && creating) {
         self = creating;
@@ -79,16 +130,16 @@ LRESULT CALLBACK Window::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
         self->hwnd_ = wnd;
         SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
+    if (!self) return CallBaseOf(wnd, msg, wParam, lParam);
 
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(wnd, GWLP_USERDATA, kDetached);
         self->hwnd_ = nullptr;
-        LRESULT r = DefWindowProcA(wnd, msg, wParam, lParam);
+        LRESULT r = CallBase(self->baseProc_, wnd, msg, wParam, lParam);
         self->OnHandleDestroyed();
         return r;
     }
-    if (self->muted_) return DefWindowProcA(wnd, msg, wParam, lParam);
+    if (self->muted_) return CallBase(self->baseProc_, wnd, msg, wParam, lParam);
     // No exception may cross back into the system: it goes to the standard error report.
     try {
         LRESULT result = 0;
@@ -100,7 +151,7 @@ LRESULT CALLBACK Window::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
         Application::Instance().ShowErrorReport("Unknown error");
         return 0;
     }
-    return DefWindowProcA(wnd, msg, wParam, lParam);
+    return CallBase(self->baseProc_, wnd, msg, wParam, lParam);
 }
 
 }  // namespace ui

@@ -37,6 +37,11 @@ protected:
         HCURSOR Cursor = nullptr;
         // A class of the platform's (an edit, a tooltip): its messages do not come to OnMessage.
         bool PlatformClass = false;
+        // A platform class (a list box, a combo box) whose behaviour the window takes over: its messages
+        // come to OnMessage first, and what that leaves goes to the platform class's own procedure.
+        const char* Superclass = nullptr;
+        // A child window's identifier; owner-drawn controls name themselves by it in WM_MEASUREITEM.
+        int Id = 0;
     };
     // False when the class could not be registered or the window not created; GetLastError tells why.
     [[nodiscard]] bool CreateHandle(const CreateParams& params);
@@ -55,6 +60,7 @@ protected:
 private:
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    WNDPROC baseProc_ = nullptr;
     bool platformClass_ = false;
     int muted_ = 0;
 };

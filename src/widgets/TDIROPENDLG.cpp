@@ -1,0 +1,94 @@
+#include "widgets/TDIROPENDLG.hpp"
+
+#include <memory>
+
+#include "shell/sjis_path.hpp"
+#include "ui/application.hpp"
+#include "ui/gdi.hpp"
+#include "ui/scope_guard.hpp"
+#include "widgets/TDIRVIEWForm.hpp"
+#include "widgets/mkbox_layout.hpp"
+#include "widgets/work_area.hpp"
+
+namespace obsc32 {
+
+namespace {
+constexpr int kClientWidth = 386, kClientHeight = 182;
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return FolderPart(path);
+}
+
+void RepaintMainWindow() {
+    if (ui::Form* main = ui::Application::Instance().MainForm(); main && main->HandleAllocated()) {
+        InvalidateRect(main->Handle(), nullptr, TRUE);
+        UpdateWindow(main->Handle());
+    }
+}
+}  // namespace
+
+void TDIROPENDLG::Place(TDIRVIEWForm& form) const {
+    // The client area is the design's whatever frame the system draws.
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    ui::Rect outer = ui::WindowRect(form.Handle());
+    const int width = outer.Width - client.right + kClientWidth;
+    const int height = outer.Height - client.bottom + kClientHeight;
+    ui::Form* main = ui::Application::Instance().MainForm();
+    HWND anchorWnd = SourceHandle ? SourceHandle : main && main->HandleAllocated() ? main->Handle() : nullptr;
+    std::optional<ui::Rect> anchor;
+    if (anchorWnd) anchor = ui::WindowRect(anchorWnd);
+    ui::Rect place = PlaceBox(anchor, GetWorkArea().Area, width, height);
+    form.SetBounds(place.Left, place.Top, place.Width, place.Height);
+}
+
+void TDIROPENDLG::Colour(TDIRVIEWForm& form) const {
+    ui::Control* lists[] = {&form.ComboBox2, &form.ListBox1, &form.ListBox4};
+    for (ui::Control* list : lists) {
+        if (StandardColor) {
+            // The text too: the picker's own font colour may be the window colour's match (white on a
+            // black main window).
+            list->SetColor(GetSysColor(COLOR_WINDOW));
+            list->SetFontColor(GetSysColor(COLOR_WINDOWTEXT));
+        } else {
+            list->SetParentColor(true);
+            list->SetParentFont(true);
+        }
+    }
+}
+
+std::string TDIROPENDLG::Execute() {
+    auto& app = ui::Application::Instance();
+    ui::Form* main = app.MainForm();
+    auto form = std::make_unique<TDIRVIEWForm>();
+    // Hints are made with the window, so the main window's choice is taken first.
+    if (main) form->ShowHint = main->ShowHint;
+    if (!form->Create()) throw ui::Error("フォルダーの参照を表示できません・・・");
+    // However it ends, the window goes and the main window is painted again.
+    ui::ScopeGuard gone([&] {
+        form.reset();
+        RepaintMainWindow();
+    });
+    Place(*form);
+    // The picker's messages can come while it opens its first folder: its box is set up before.
+    form->MKBoxDlg1.Title = Title.empty() ? app.Title() : Title;
+    form->MKBoxDlg1.SourceHandle = form->Handle();
+    form->FillDrives();
+
+    const std::string programFolder = ProgramFolder();
+    try {
+        form->OpenFolder(Directory.empty() ? programFolder : Directory);
+    } catch (const ui::Error&) {
+        form->OpenFolder(programFolder);
+    }
+    form->Label2.SetCaption(TDIRVIEWForm::CurrentFolder);
+    Colour(*form);
+    form->SetCaption(Title + kDirViewCaption);
+    form->TakeMainWindowColours();
+    form->ShowModal();
+    return form->ChosenFolder;
+}
+
+}  // namespace obsc32
