@@ -89,8 +89,16 @@ void Control::SetFocus() {
     if (HandleAllocated()) ::SetFocus(Handle());
 }
 
+bool Control::Focused() const {
+    if (!HandleAllocated()) return false;
+    HWND focus = GetFocus();
+    return focus && (focus == Handle() || IsChild(Handle(), focus));
+}
+
+// Children too: a combo box's edit paints in the combo box's colours.
 void Control::Invalidate() {
-    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+    if (HandleAllocated())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Control::Repaint() {
@@ -101,7 +109,9 @@ void Control::Repaint() {
 }
 
 bool Control::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_SETFOCUS) Parent->ControlFocused(this);
+    // A control with an edit of its own hears of the edit's focus from the edit.
+    if (msg == WM_SETFOCUS || (msg == WM_COMMAND && HIWORD(wParam) == EN_SETFOCUS))
+        Parent->ControlFocused(this);
     if (ControlMessage(msg, wParam, lParam, result)) return true;
     switch (msg) {
         case WM_NCHITTEST:
@@ -148,6 +158,25 @@ bool Control::CreateControl() {
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Parent->Font()), FALSE);
     Created();
     return true;
+}
+
+LRESULT Control::AnswerColors(WPARAM dc) {
+    const COLORREF color = Color();
+    SetTextColor(reinterpret_cast<HDC>(dc), FontColor());
+    SetBkColor(reinterpret_cast<HDC>(dc), color);
+    if (!colorBrush_ || brushColor_ != color) {
+        colorBrush_.Reset(CreateSolidBrush(color));
+        brushColor_ = color;
+    }
+    return reinterpret_cast<LRESULT>(colorBrush_.Get());
+}
+
+std::string Control::WindowText() const {
+    if (!HandleAllocated()) return caption_;
+    int n = GetWindowTextLengthA(Handle());
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(Handle(), text.data(), n + 1)));
+    return text;
 }
 
 void Control::ParentResized() {

@@ -7,6 +7,7 @@
 
 #include "ui/component.hpp"
 #include "ui/form.hpp"
+#include "ui/handles.hpp"
 #include "ui/window.hpp"
 
 namespace ui {
@@ -61,9 +62,12 @@ public:
     bool TabStop = false;
     int TabOrder = 0;
     std::string Hint;
+    // Whether the form's tooltip shows Hint; the form's own ShowHint switches all of them.
+    bool ShowHint = true;
 
     bool CanFocus() const;
-    bool Focused() const { return HandleAllocated() && GetFocus() == Handle(); }
+    // The focus may be in a window of the control's own (a combo box's edit).
+    bool Focused() const;
     void SetFocus();
     void Invalidate();
     // Paints now what is invalid.
@@ -102,6 +106,10 @@ protected:
     virtual bool ParentMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
     [[nodiscard]] bool CreateControl();
     void ParentResized();
+    // The answer to a WM_CTLCOLOR* message: the text and background in the control's colours.
+    LRESULT AnswerColors(WPARAM dc);
+    // The window's text once it exists, the caption before.
+    std::string WindowText() const;
 
 private:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
@@ -114,6 +122,8 @@ private:
     bool parentFont_ = true;
     COLORREF color_ = 0;
     COLORREF fontColor_ = 0;
+    Brush colorBrush_;
+    COLORREF brushColor_ = CLR_INVALID;
 };
 
 }  // namespace ui

@@ -85,7 +85,11 @@ void Form::SetCaption(const std::string& caption) {
 void Form::SetColor(COLORREF color) {
     color_ = color;
     brush_.Reset(CreateSolidBrush(color));
-    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+    if (!HandleAllocated()) return;
+    InvalidateRect(Handle(), nullptr, TRUE);
+    // The form clips its children: those in its colour are not repainted with it.
+    for (Control* c : controls_)
+        if (c->ParentColor()) c->Invalidate();
 }
 
 HBRUSH Form::BrushOf(COLORREF color) {
@@ -96,7 +100,10 @@ HBRUSH Form::BrushOf(COLORREF color) {
 
 void Form::SetFontColor(COLORREF color) {
     fontColor_ = color;
-    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+    if (!HandleAllocated()) return;
+    InvalidateRect(Handle(), nullptr, TRUE);
+    for (Control* c : controls_)
+        if (c->ParentFont()) c->Invalidate();
 }
 
 HFONT Form::Font() const {
@@ -109,6 +116,12 @@ Control* Form::ControlOf(HWND wnd) const {
     return nullptr;
 }
 
+Control* Form::ControlOwning(HWND wnd) const {
+    if (!wnd) return nullptr;
+    Control* c = ControlOf(wnd);
+    return c ? c : ControlOf(GetParent(wnd));
+}
+
 Control* Form::ControlOfId(UINT id) const {
     for (Control* c : controls_)
         if (static_cast<UINT>(c->ControlId()) == id) return c;
@@ -119,7 +132,7 @@ bool Form::ToControl(Control* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     return c && c->ParentMessage(msg, wParam, lParam, result);
 }
 
-Control* Form::FocusedControl() const { return ControlOf(GetFocus()); }
+Control* Form::FocusedControl() const { return ControlOwning(GetFocus()); }
 
 void Form::ControlFocused(Control* control) {
     activeControl_ = control;
@@ -191,11 +204,12 @@ bool Form::HandleKey(const MSG& msg) {
 }
 
 void Form::CreateHints() {
-    bool any = std::any_of(controls_.begin(), controls_.end(), [](Control* c) { return !c->Hint.empty(); });
+    auto hinted = [](Control* c) { return c->ShowHint && !c->Hint.empty(); };
+    bool any = std::any_of(controls_.begin(), controls_.end(), hinted);
     // Without its tooltip the form only goes without hints.
     if (!any || !ShowHint || !hints_.Create(Handle())) return;
     for (Control* c : controls_) {
-        if (c->Hint.empty() || !c->HandleAllocated()) continue;
+        if (!hinted(c) || !c->HandleAllocated()) continue;
         // The mouse never reaches a control it passes through, so its hint belongs to the form's area.
         if (HasAreaHint(c))
             hints_.AddArea(Handle(), AreaId(c), AreaOf(c), c->Hint);
@@ -323,7 +337,9 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
-            if (Control* c = ControlOf(reinterpret_cast<HWND>(lParam))) {
+        case WM_CTLCOLORBTN:
+            // A combo box passes on what its edit and its list ask, naming them rather than itself.
+            if (Control* c = ControlOwning(reinterpret_cast<HWND>(lParam))) {
                 if (c->ParentMessage(msg, wParam, lParam, result)) return true;
                 HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, c->FontColor());

@@ -105,6 +105,8 @@ private:
     // A control moved, resized, showed or hid: a hint over its area follows it.
     void ControlAreaChanged(Control* control);
     Control* ControlOf(HWND wnd) const;
+    // The control of a window, or of its parent: a control's own child windows count as the control.
+    Control* ControlOwning(HWND wnd) const;
     Control* ControlOfId(UINT id) const;
     // Hands a message about a control to it.
     bool ToControl(Control* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
