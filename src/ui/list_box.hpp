@@ -9,6 +9,8 @@ namespace ui {
 
 // Sorts texts into the order a sorted list box keeps its rows: the user's collation, letter case ignored.
 void SortAsListed(std::vector<std::string>& texts);
+// A text's place in that order: keys compared byte by byte order their texts as SortAsListed does.
+std::string ListedSortKey(const std::string& text);
 
 class ListBox : public Control {
 public:
