@@ -5,13 +5,11 @@
 #include <functional>
 #include <string>
 
+#include "shell/progman.hpp"
 #include "ui/dde.hpp"
 
 namespace obsc32 {
 
-inline constexpr char kNoStartupGroup[] = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
-inline constexpr char kUnusableStartupGroup[] =
-    "ｱｲｺﾝ:スタートアップグループ名が使えませんので アイコン登録出来ません";
 inline constexpr char kAlreadyOnDesktop[] = "デスクトップには、既に登録されています☆☆☆";
 inline constexpr char kDesktopCopyFailed[] = "デスクトップへの登録に失敗しました・・・";
 

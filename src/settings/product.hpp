@@ -28,5 +28,7 @@ void InitProductValues(const std::string& exeFolder);
 // Under HKEY_CURRENT_USER.
 inline constexpr char MakerKey[] = "Software\\VANTE SOFT32";
 inline constexpr char ProductKey[] = "Software\\VANTE SOFT32\\OBSC32";
+// Under HKEY_LOCAL_MACHINE, or HKEY_CURRENT_USER for a user without administrator rights.
+inline constexpr char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OBSC32";
 
 }  // namespace obsc32

@@ -1,5 +1,7 @@
 #include "settings/settings_store.hpp"
 
+#include <utility>
+
 #include "settings/product.hpp"
 #include "ui/component.hpp"
 #include "ui/registry.hpp"
@@ -15,18 +17,29 @@ std::string ReadOne(HKEY root, const std::string& key, const char* name) {
     return value;
 }
 
-// The product key opened for writing, created when absent; a failure is the command's, so it throws.
-class ProductWriter {
+const char* RootName(HKEY root) {
+    return root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+}
+
+// A key opened for writing, created when absent; a failure is the command's, so it throws, naming the key.
+class KeyWriter {
 public:
-    ProductWriter() {
-        if (!reg_.OpenKey(ProductKey, true)) throw ui::Error("レジストリーを開けません・・・");
+    KeyWriter(HKEY root, std::string path) : reg_(root), path_(std::move(path)) {
+        if (!reg_.OpenKey(path_, true)) throw ui::Error("レジストリーを開けません・・・\n" + Where());
     }
     void Write(const std::string& name, const std::string& value) {
-        if (!reg_.WriteString(name, value)) throw ui::Error("レジストリーに書き込めません・・・\n" + name);
+        if (!reg_.WriteString(name, value))
+            throw ui::Error("レジストリーに書き込めません・・・\n" + Where() + "\n\"" + name + "\"");
     }
 
 private:
-    ui::Registry reg_{HKEY_CURRENT_USER};
+    std::string Where() const { return std::string(RootName(reg_.RootKey())) + "\\" + path_; }
+    ui::Registry reg_;
+    std::string path_;
+};
+
+struct ProductWriter : KeyWriter {
+    ProductWriter() : KeyWriter(HKEY_CURRENT_USER, ProductKey) {}
 };
 }  // namespace
 
@@ -89,6 +102,17 @@ void RemoveProductSettings() {
     bool empty = reg.GetKeyNames().empty() && reg.GetValueNames().empty();
     reg.CloseKey();
     if (empty) reg.DeleteKey(MakerKey);
+}
+
+void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString) {
+    // Without administrator rights the machine's list cannot be written: the user's own list holds
+    // per-user programs.
+    ui::Registry probe(HKEY_LOCAL_MACHINE);
+    HKEY root = probe.OpenKey(UninstallKey, true) ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    probe.CloseKey();
+    KeyWriter writer(root, UninstallKey);
+    writer.Write("DisplayName", displayName);
+    writer.Write("UninstallString", uninstallString);
 }
 
 std::string ReadStartupGroupName() {

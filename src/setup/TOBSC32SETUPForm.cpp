@@ -1,39 +1,214 @@
 #include "setup/TOBSC32SETUPForm.hpp"
 
 #include "settings/product.hpp"
+#include "settings/settings_store.hpp"
+#include "setup/setup_values.hpp"
+#include "shell/progman.hpp"
+#include "shell/progman_commands.hpp"
+#include "shell/windir.hpp"
 #include "ui/application.hpp"
+#include "ui/busy_cursor.hpp"
+#include "ui/list_box.hpp"
 
 namespace obsc32 {
 
-std::string VersionText(int version) {
-    return " V" + std::to_string(version / 10) + "." + std::to_string(version % 10);
-}
+namespace {
+constexpr COLORREF kVanteGreen = RGB(0, 128, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+}  // namespace
 
 TOBSC32SETUPForm::TOBSC32SETUPForm() : ui::Form(nullptr, "OBSC32SETUPForm", kSetupClassName) {
     SetCaption("インスツール");
     ShowInTaskbar = true;
     StayOnTop = true;
     Border = ui::BorderStyle::Dialog;
-    // Client area 456 x 171, centred on the screen.
+    FontName = "System";
+    FontHeight = -13;
+    FontCharset = SHIFTJIS_CHARSET;
+    ShowHint = true;
     RECT r{0, 0, 456, 171};
     AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    SetBounds((GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h);
+    SetBounds(0, 0, r.right - r.left, r.bottom - r.top);
+    PlaceComponents();
+
+    Button1.OnClick = [this](ui::Component* s) { Button1Click(s); };
+    Button2.OnClick = [this](ui::Component* s) { Button2Click(s); };
+    Button3.OnClick = [this](ui::Component* s) { Button3Click(s); };
+    Button4.OnClick = [this](ui::Component* s) { Button4Click(s); };
+    CheckBoxBkColor.OnClick = [this](ui::Component* s) { CheckBoxBkColorClick(s); };
+    VANTE_COLOR.OnClick = [this](ui::Component* s) { VANTE_COLORClick(s); };
+    for (ui::Timer* t : {&Timer1, &Timer2, &Timer3, &TimerErOut})
+        t->OnTimer = [this](ui::Component* s) { UninstallStandIn(s); };
+}
+
+void TOBSC32SETUPForm::PlaceComponents() {
+    Label1.SetBounds(8, 8, 192, 18);
+    Label2.SetBounds(8, 80, 208, 18);
+    Edit1.SetBounds(8, 32, 289, 26);
+    Edit1.Hint = "登録するフォルダーの設定";
+    // The platform sizes the closed box by its font; the height given is the dropped list's room.
+    ComboBox1.SetBounds(8, 104, 313, 200);
+    ComboBox1.Hint = "登録グループ名を選びます";
+    CheckBoxST.SetBounds(8, 144, 401, 17);
+    CheckBoxST.SetCaption("スタートアップグループにも、アイコンを登録する。");
+    VANTE_COLOR.SetBounds(360, 8, 97, 17);
+    VANTE_COLOR.SetCaption("VANTE色");
+    CheckBoxBkColor.SetBounds(360, 32, 73, 17);
+    CheckBoxBkColor.SetCaption("標準色");
+    Button4.SetBounds(296, 8, 57, 24);
+    Button4.Hint = "初期値に戻す";
+    Button1.SetBounds(296, 32, 57, Button1.Height());
+    Button1.Hint = "既に存在するフォルダーから選択する時";
+    Button2.SetBounds(368, 64, Button2.Width(), 33);
+    Button2.Hint = "インスツールを中止します";
+    Button2.Cancel = true;
+    Button3.SetBounds(368, 104, Button3.Width(), 33);
+    Button3.Hint = "現在の設定値で登録する";
+    Button3.SetBevelWidth(2);
+    Button3.SetDefault(true);
+    Button5.SetBounds(368, 104, Button3.Width(), 33);
+    // Only the edit and the combo box show their hints.
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&Button1, &Button2, &Button3, &Button4, &Button5})
+        c->ShowHint = false;
+    int order = 0;
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&Button3, &Button2, &Button5, &Button4, &Button1, &Edit1,
+                                             &ComboBox1, &CheckBoxST, &VANTE_COLOR, &CheckBoxBkColor})
+        c->TabOrder = order++;
 }
 
 void TOBSC32SETUPForm::FormCreate() {
     auto& app = ui::Application::Instance();
-    std::string base = std::string(ProductTitle) + VersionText(ProgramVersion);
+    const SetupSettings stored = ReadSetupSettings();
+    // Checking a box runs its handler: with nothing stored the window comes up green.
+    CheckBoxBkColor.SetChecked(stored.BackColor);
+    VANTE_COLOR.SetChecked(stored.VanteColor);
+
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app.Icon()));
+    QuotedLongTitle = obsc32::QuotedLongTitle(ProductLongTitle);
+    ProductFiles = ProductFileNames(ProductCode);
+    VersionText = obsc32::VersionText(ProgramVersion);
+    WindowTitleBase = app.Title() + VersionText;
+    UninstallDisplayName = obsc32::UninstallDisplayName(ProductLongTitle, ProgramVersion);
+
+    const RECT b = Bounds();
+    const int w = b.right - b.left, h = b.bottom - b.top;
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h);
+
     if (StartMode != StartModes::Normal) {
+        switch (StartMode) {
+            case StartModes::Uninstall1: (void)Timer1.SetEnabled(true); break;
+            case StartModes::Uninstall2: (void)Timer2.SetEnabled(true); break;
+            default: (void)TimerErOut.SetEnabled(true); break;
+        }
         app.ShowMainForm = false;
-        SetCaption(base + " 削除");
+        SetCaption(WindowTitleBase + " 削除");
         app.SetTitle(Caption());
-        // The uninstall stages are not built yet: the hidden window closes itself.
-        PostMessageA(Handle(), WM_CLOSE, 0, 0);
         return;
     }
-    SetCaption(base + " 登録");
+    SetCaption(WindowTitleBase + " 登録");
     app.SetTitle(Caption());
+    Label1.SetCaption(ProductFiles[0] + Label1.Caption());
+    Label2.SetCaption(ProductFiles[0] + Label2.Caption());
+    app.ProcessMessages();
+
+    if (WinDir.empty()) InitWinDir();
+    DefaultFolder = DefaultInstallFolder(WinDir, ProductCode, stored.ExePath);
+    Edit1.SetText(DefaultFolder);
+    StoredGroup = stored.Group;
+    app.ProcessMessages();
+
+    DdeClientConv1.SetLink("PROGMAN", "PROGMAN");
+    if (DdeClientConv1.OpenLink())
+        DdeClientConv1Open();
+    else
+        MKBoxDlg1.MsgOK(kNoGroupListText);
+    Repaint();
+}
+
+void TOBSC32SETUPForm::DdeClientConv1Open() {
+    std::vector<std::string> names = RequestGroups(DdeClientConv1);
+    // Program Manager takes no command while a request's conversation is open.
+    DdeClientConv1.CloseLink();
+    ui::SortAsListed(names);
+    ArrangeGroups(names);
+    ComboBox1.Clear();
+    for (const std::string& name : names) ComboBox1.Add(name);
+    ComboBox1.SetItemIndex(GroupRowToSelect(names, StoredGroup));
+}
+
+void TOBSC32SETUPForm::Button1Click(ui::Component*) {
+    DIROPENDLG1.StandardColor = CheckBoxBkColor.Checked();
+    DIROPENDLG1.Title = "登録先";
+    DIROPENDLG1.Directory = Edit1.Text();
+    std::string folder;
+    try {
+        folder = DIROPENDLG1.Execute();
+    } catch (const ui::Error& e) {
+        MKBoxDlg1.MsgOK(e.what());
+    }
+    if (!folder.empty()) Edit1.SetText(folder);
+    Edit1.SetFocus();
+}
+
+void TOBSC32SETUPForm::Button2Click(ui::Component*) {
+    MKBoxDlg1.MsgOK(kCancelText);
+    Repaint();
+    Close();
+}
+
+void TOBSC32SETUPForm::Button4Click(ui::Component*) {
+    Edit1.SetText(DefaultFolder);
+    Edit1.SetFocus();
+}
+
+void TOBSC32SETUPForm::CheckBoxBkColorClick(ui::Component*) {
+    ui::BusyCursor busy;
+    if (CheckBoxBkColor.Checked()) {
+        if (VANTE_COLOR.Checked()) VANTE_COLOR.SetChecked(false);
+        ComboBox1.SetColor(GetSysColor(COLOR_WINDOW));
+        Edit1.SetColor(GetSysColor(COLOR_WINDOW));
+    } else {
+        ComboBox1.SetParentColor(true);
+        Edit1.SetParentColor(true);
+    }
+}
+
+void TOBSC32SETUPForm::VANTE_COLORClick(ui::Component*) {
+    ui::BusyCursor busy;
+    if (VANTE_COLOR.Checked()) {
+        if (CheckBoxBkColor.Checked()) CheckBoxBkColor.SetChecked(false);
+        SetColor(kVanteGreen);
+        SetFontColor(kWhite);
+    } else {
+        SetColor(GetSysColor(COLOR_BTNFACE));
+        SetFontColor(GetSysColor(COLOR_WINDOWTEXT));
+    }
+}
+
+void TOBSC32SETUPForm::FormPaint() {
+    if (VANTE_COLOR.Checked()) return;
+    // Light text on a dark scheme: the face takes the window colour that goes with it.
+    const bool blackText = (GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF) == 0;
+    const COLORREF face = GetSysColor(blackText ? COLOR_BTNFACE : COLOR_WINDOW);
+    if (Color() != face) SetColor(face);
+}
+
+bool TOBSC32SETUPForm::FormMessage(UINT msg, WPARAM, LPARAM, LRESULT&) {
+    if (msg == WM_PAINT) FormPaint();
+    return false;
+}
+
+bool TOBSC32SETUPForm::FormCloseQuery() {
+    // An install stopped halfway leaves no hourglass behind on the way out.
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    return true;
+}
+
+void TOBSC32SETUPForm::UninstallStandIn(ui::Component* sender) {
+    (void)static_cast<ui::Timer*>(sender)->SetEnabled(false);
+    Close();
 }
 
 }  // namespace obsc32

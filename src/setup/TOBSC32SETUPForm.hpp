@@ -1,6 +1,18 @@
 // The setup window: installs the program, or, hidden, runs an uninstall stage.
 #pragma once
+#include <array>
+#include <string>
+
+#include "ui/check_box.hpp"
+#include "ui/combo_box.hpp"
+#include "ui/dde.hpp"
+#include "ui/edit.hpp"
 #include "ui/form.hpp"
+#include "ui/label.hpp"
+#include "ui/timer.hpp"
+#include "widgets/TColorBtn.hpp"
+#include "widgets/TDIROPENDLG.hpp"
+#include "widgets/TMKBoxDlg.hpp"
 
 namespace obsc32 {
 
@@ -10,11 +22,64 @@ class TOBSC32SETUPForm : public ui::Form {
 public:
     TOBSC32SETUPForm();
 
+    ui::Label Label1{this, "Label1", "を置くフォルダーの設定："};
+    ui::Label Label2{this, "Label2", "を登録するグループの選択："};
+    ui::Edit Edit1{this, "Edit1"};
+    ui::ComboBox ComboBox1{this, "ComboBox1"};
+    ui::CheckBox CheckBoxST{this, "CheckBoxST"};
+    ui::CheckBox VANTE_COLOR{this, "VANTE_COLOR"};
+    ui::CheckBox CheckBoxBkColor{this, "CheckBoxBkColor"};
+    TColorBtn Button4{this, "Button4", "初期値"};
+    TColorBtn Button1{this, "Button1", "参照"};
+    TColorBtn Button2{this, "Button2", "中止"};
+    // Made before Button5, so it lies above it.
+    TColorBtn Button3{this, "Button3", "設定"};
+    TColorBtn Button5{this, "Button5", "設定中"};
+    ui::DdeClientConv DdeClientConv1{this, "DdeClientConv1"};
+    ui::DdeClientConv DdeClientConv2{this, "DdeClientConv2"};
+    TDIROPENDLG DIROPENDLG1{this, "DIROPENDLG1"};
+    TMKBoxDlg MKBoxDlg1{this, "MKBoxDlg1"};
+    ui::Timer Timer1{this, "Timer1", 500, false};
+    ui::Timer Timer2{this, "Timer2", 500, false};
+    ui::Timer Timer3{this, "Timer3", 1000, false};
+    ui::Timer TimerErOut{this, "TimerErOut", 1000, false};
+
+    // Built at creation.
+    std::array<std::string, 4> ProductFiles;
+    std::string QuotedLongTitle;
+    std::string VersionText;
+    std::string WindowTitleBase;
+    std::string UninstallDisplayName;
+    std::string DefaultFolder;
+    std::string StoredGroup;
+
+    void DdeClientConv1Open();
+    void Button1Click(ui::Component* sender);
+    void Button2Click(ui::Component* sender);
+    void Button3Click(ui::Component* sender);
+    void Button4Click(ui::Component* sender);
+    void CheckBoxBkColorClick(ui::Component* sender);
+    void VANTE_COLORClick(ui::Component* sender);
+
 protected:
     void FormCreate() override;
-};
+    bool FormCloseQuery() override;
+    bool FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-// " V1.2" for version 12.
-std::string VersionText(int version);
+private:
+    void FormPaint();
+    void PlaceComponents();
+    // The install's steps after the first: false when it stopped (the window stays open).
+    bool Install();
+    // Makes every missing folder of `path` (ending in "\"), asking once; the install folder, or "" when
+    // the install stopped.
+    std::string MakeFolders(const std::string& path, const std::string& shownName);
+    bool CopyProductFiles(const std::string& installFolder);
+    void SendIconCommands(const std::string& group, const std::string& programPath);
+    // An install that stops: Button3 back, the cursor back, the window open.
+    void Refuse(const std::string& text, ui::Control* repaint);
+    // Until the uninstall stages are built, a hidden window's timer just ends the program.
+    void UninstallStandIn(ui::Component* sender);
+};
 
 }  // namespace obsc32

@@ -9,6 +9,10 @@ namespace obsc32 {
 
 inline constexpr char kProgmanOpenFailed[] = "DDE:オープンに失敗しました・・・";
 inline constexpr char kProgmanSendFailed[] = "DDE:送信に失敗しました・・・";
+// The Startup group: no name known, or one its commands cannot carry (the icon commands and the install).
+inline constexpr char kNoStartupGroup[] = "ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません";
+inline constexpr char kUnusableStartupGroup[] =
+    "ｱｲｺﾝ:スタートアップグループ名が使えませんので アイコン登録出来ません";
 // How long the group list may take.
 inline constexpr DWORD kGroupsTimeoutMs = 10000;
 

@@ -49,6 +49,10 @@ public:
     void ProcessMessages();
     void Run();
     bool Terminated() const { return terminated_; }
+    // The hourglass over every form while some long command runs (counted: commands may nest).
+    void BeginWait() { ++waiting_; }
+    void EndWait() { --waiting_; }
+    bool Waiting() const { return waiting_ > 0; }
     void Terminate();
 
     // The standard error report: the platform's plain box with a stop icon and the application title.
@@ -74,6 +78,7 @@ private:
     Form* mainForm_ = nullptr;
     std::vector<std::unique_ptr<Form>> forms_;
     bool terminated_ = false;
+    int waiting_ = 0;
 };
 
 }  // namespace ui

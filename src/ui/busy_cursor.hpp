@@ -2,14 +2,21 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/application.hpp"
+
 namespace ui {
 
 class [[nodiscard]] BusyCursor {
 public:
-    BusyCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
+    BusyCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {
+        Application::Instance().BeginWait();
+    }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
-    ~BusyCursor() { SetCursor(previous_); }
+    ~BusyCursor() {
+        Application::Instance().EndWait();
+        SetCursor(previous_);
+    }
 
 private:
     HCURSOR previous_;

@@ -325,6 +325,13 @@ int Form::ShowModal() {
 bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) hints_.Relay(Handle(), msg, wParam, lParam);
     if (FormMessage(msg, wParam, lParam, result)) return true;
+    // Its controls ask the form first, so one answer covers the whole window. A box asking something
+    // meanwhile keeps the arrow.
+    if (msg == WM_SETCURSOR && Application::Instance().Waiting() && !modal_) {
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+        result = TRUE;
+        return true;
+    }
     switch (msg) {
         case WM_ERASEBKGND: {
             RECT r;

@@ -1,6 +1,7 @@
 #include "common/boxes.hpp"
 
 #include <cstring>
+#include <utility>
 
 #include "common/wait.hpp"
 
@@ -49,7 +50,8 @@ std::string BoxText(HWND box) {
     return TextOf(FindWindowExA(box, nullptr, "EDIT", nullptr));
 }
 
-BoxWatcher::BoxWatcher(const char* className) : className_(className), thread_([this] { Run(); }) {}
+BoxWatcher::BoxWatcher(const char* className, BoxAnswer answer)
+    : className_(className), answer_(std::move(answer)), thread_([this] { Run(); }) {}
 
 BoxWatcher::~BoxWatcher() {
     stop_ = true;
@@ -79,12 +81,24 @@ void BoxWatcher::Run() {
             Sleep(10);  // a polling thread of its own: nothing to pump here
             continue;
         }
+        const std::string text = BoxText(box);
         {
             std::lock_guard<std::mutex> hold(lock_);
-            texts_.push_back(BoxText(box));
+            texts_.push_back(text);
             titles_.push_back(TextOf(box));
         }
-        if (platform) {
+        const std::string caption = answer_ && !platform ? answer_(text) : std::string();
+        HWND button = nullptr;
+        while (!caption.empty() && (button = FindWindowExA(box, button, "TColorBtn", nullptr)))
+            if (TextOf(button) == caption) break;
+        if (button) {
+            // A press as the mouse gives it, in the button's own coordinates.
+            RECT r;
+            GetClientRect(button, &r);
+            const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+            PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageA(button, WM_LBUTTONUP, 0, at);
+        } else if (platform) {
             if (HWND button = FindWindowExA(box, nullptr, "Button", nullptr))
                 PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                              reinterpret_cast<LPARAM>(button));

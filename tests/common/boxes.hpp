@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -21,11 +22,15 @@ std::string BoxText(HWND box);
 // A window's text, asked with WM_GETTEXT, so it works across threads and processes.
 std::string TextOf(HWND wnd);
 
+// For a program box's text, the caption of the button to press; "" presses the close box.
+using BoxAnswer = std::function<std::string(const std::string& text)>;
+
 // Watches on a thread of its own for boxes of a class in this process, keeps their titles and texts, and
-// answers each: the platform's box with its first button, the program's with its close box.
+// answers each: the platform's box with its first button, the program's with the button `answer` names
+// or else its close box.
 class BoxWatcher {
 public:
-    explicit BoxWatcher(const char* className = kProgramBox);
+    explicit BoxWatcher(const char* className = kProgramBox, BoxAnswer answer = {});
     ~BoxWatcher();
     BoxWatcher(const BoxWatcher&) = delete;
     BoxWatcher& operator=(const BoxWatcher&) = delete;
@@ -37,6 +42,7 @@ public:
 private:
     void Run();
     const std::string className_;
+    const BoxAnswer answer_;
     mutable std::mutex lock_;
     std::vector<std::string> texts_, titles_;
     std::atomic<bool> stop_{false};

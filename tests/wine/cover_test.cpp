@@ -265,7 +265,9 @@ void MakeSettingsUnwritable() {
     RegCloseKey(key);
 }
 
-const std::string kSaveFailed = "設定の保存に失敗しました・・・\r\nレジストリーを開けません・・・";
+const std::string kSaveFailed =
+    "設定の保存に失敗しました・・・\r\nレジストリーを開けません・・・\r\nHKEY_CURRENT_USER\\Software\\VANTE "
+    "SOFT32\\OBSC32";
 }  // namespace
 
 TEST_F(CoverTest, AFailedSettingsWriteIsReportedAndTheProgramStillCloses) {

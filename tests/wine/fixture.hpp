@@ -34,6 +34,8 @@ std::vector<COLORREF> BitmapPixels(HBITMAP bitmap, int& w, int& h);
 // Every pixel of a screen rectangle, top row first.
 std::vector<COLORREF> ScreenPixels(const RECT& r);
 
+// Removes a folder with everything in it.
+void RemoveTree(const std::string& folder);
 // A left click at the centre of a window, with real input.
 bool ClickAt(HWND wnd);
 // Whether every visible top-level window other than `wnd` is above it in the Z-order.

@@ -27,21 +27,7 @@ inline const std::string kMixed = kTree + "\\Mixed";
 inline const std::string kSo = kMixed + "\\ソ";
 inline const std::string kLong = kTree + "\\Long\\" + std::string(200, 'a') + "\\" + std::string(37, 'b');
 
-inline void RemoveTree(const std::string& folder = kTree) {
-    WIN32_FIND_DATAA e;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &e);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &e)) {
-        if (!std::strcmp(e.cFileName, ".") || !std::strcmp(e.cFileName, "..")) continue;
-        std::string path = folder + "\\" + e.cFileName;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(path);
-        else
-            DeleteFileA(path.c_str());
-    }
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    RemoveDirectoryA(folder.c_str());
-}
+inline void RemoveTree() { RemoveTree(kTree); }
 
 inline void MakeTree() {
     RemoveTree();

@@ -1,0 +1,134 @@
+// The setup window as a new user first sees it: colours, the proposed folder, the group list, and the two
+// colour options.
+#include <gtest/gtest.h>
+
+#include "settings/product.hpp"
+#include "setup/setup_values.hpp"
+#include "shell/windir.hpp"
+#include "ui/application.hpp"
+#include "wine/dde_server.hpp"
+#include "wine/setup_fixture.hpp"
+
+using namespace testing_wine;
+using Rows = std::vector<std::string>;
+
+namespace {
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+
+bool Checked(const ui::CheckBox& box) { return SendMessageA(box.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// A point of the window's face that no control covers, and one inside the folder field, on screen.
+POINT FacePoint(const obsc32::TOBSC32SETUPForm& f) {
+    POINT p{340, 75};
+    ClientToScreen(f.Handle(), &p);
+    return p;
+}
+POINT FieldPoint(const obsc32::TOBSC32SETUPForm& f) {
+    POINT p{280, 45};
+    ClientToScreen(f.Handle(), &p);
+    return p;
+}
+COLORREF Shown(POINT p) { return ScreenPixel(p.x, p.y); }
+
+Rows ComboRows(const ui::ComboBox& c) {
+    Rows rows;
+    for (int i = 0; i < c.Count(); ++i) rows.push_back(c.Item(i));
+    return rows;
+}
+
+class SetupWindow : public SetupFixture {};
+}  // namespace
+
+TEST_F(SetupWindow, FirstComesUpGreenProposingTheDefaultFolderAndTheMakersGroup) {
+    auto& f = Create();
+    EXPECT_EQ(testing_common::TextOf(f.Handle()), "真っ黒すみかげ V1.2 登録");
+    EXPECT_EQ(ui::Application::Instance().Title(), "真っ黒すみかげ V1.2 登録");
+    EXPECT_EQ(testing_common::TextOf(f.Label1.Handle()), "OBSC32.EXEを置くフォルダーの設定：");
+    EXPECT_EQ(testing_common::TextOf(f.Label2.Handle()), "OBSC32.EXEを登録するグループの選択：");
+    EXPECT_EQ(testing_common::TextOf(f.Edit1.Handle()), obsc32::WinDir.substr(0, 3) + "VERADO32\\OBSC32");
+    EXPECT_TRUE(Checked(f.VANTE_COLOR));
+    EXPECT_FALSE(Checked(f.CheckBoxBkColor));
+    EXPECT_TRUE(WaitUntil([&] { return Shown(FacePoint(f)) == kGreen && Shown(FieldPoint(f)) == kGreen; }))
+        << std::hex << Shown(FacePoint(f)) << " " << Shown(FieldPoint(f));
+
+    // Wine's Program Manager answered: its groups, then the maker's group last and chosen.
+    Rows rows = ComboRows(f.ComboBox1);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back(), "VANTE SOFT32");
+    EXPECT_EQ(testing_common::TextOf(f.ComboBox1.Handle()), "VANTE SOFT32");
+
+    // "設定" lies over "設定中", which shows only while an install hides it.
+    RECT top, under;
+    GetWindowRect(f.Button3.Handle(), &top);
+    GetWindowRect(f.Button5.Handle(), &under);
+    EXPECT_TRUE(EqualRect(&top, &under));
+    HWND below = f.Button3.Handle();
+    while (below && below != f.Button5.Handle()) below = GetWindow(below, GW_HWNDNEXT);
+    EXPECT_EQ(below, f.Button5.Handle()) << "設定中 lies above 設定";
+}
+
+TEST_F(SetupWindow, TheColourOptionsExcludeEachOther) {
+    auto& f = Create();
+    ASSERT_TRUE(ClickAt(f.CheckBoxBkColor.Handle()));
+    ASSERT_TRUE(WaitUntil([&] { return Checked(f.CheckBoxBkColor); }));
+    EXPECT_FALSE(Checked(f.VANTE_COLOR));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Shown(FacePoint(f)) == GetSysColor(COLOR_BTNFACE) &&
+               Shown(FieldPoint(f)) == GetSysColor(COLOR_WINDOW);
+    })) << std::hex << Shown(FacePoint(f)) << " " << Shown(FieldPoint(f));
+
+    ASSERT_TRUE(ClickAt(f.VANTE_COLOR.Handle()));
+    ASSERT_TRUE(WaitUntil([&] { return Checked(f.VANTE_COLOR); }));
+    EXPECT_FALSE(Checked(f.CheckBoxBkColor));
+    EXPECT_TRUE(WaitUntil([&] { return Shown(FacePoint(f)) == kGreen && Shown(FieldPoint(f)) == kGreen; }))
+        << std::hex << Shown(FacePoint(f)) << " " << Shown(FieldPoint(f));
+}
+
+TEST_F(SetupWindow, StoredValuesAreProposedAndTheDefaultsButtonRestoresTheFolder) {
+    SetProductValue("EXEPATH", "D:\\Tools");
+    SetProductValue("BackColor", "1");
+    SetProductValue("VANTE_COLOR", "0");
+    auto& f = Create();
+    EXPECT_TRUE(Checked(f.CheckBoxBkColor));
+    EXPECT_FALSE(Checked(f.VANTE_COLOR));
+    EXPECT_TRUE(WaitUntil([&] { return Shown(FieldPoint(f)) == GetSysColor(COLOR_WINDOW); }));
+    EXPECT_EQ(testing_common::TextOf(f.Edit1.Handle()), "D:\\Tools");
+    f.Edit1.SetText("C:\\elsewhere");
+    ASSERT_TRUE(ClickAt(f.Button4.Handle()));
+    EXPECT_TRUE(WaitUntil([&] { return testing_common::TextOf(f.Edit1.Handle()) == "D:\\Tools"; }));
+    EXPECT_EQ(GetFocus(), f.Edit1.Handle());
+}
+
+TEST_F(SetupWindow, TheGroupListIsSortedWithTheMakersGroupsLast) {
+    struct Case {
+        std::string reply, stored;
+        Rows rows;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {"Main\r\nAccessories\r\nVANTE SOFT32\r\nGames\r\n", "", {"Accessories", "Games", "Main", "VANTE SOFT32"},
+         "VANTE SOFT32"},
+        {"Main\r\nAccessories\r\nVANTE SOFT32\r\nGames\r\n", "Games",
+         {"Accessories", "Games", "Main", "VANTE SOFT32"}, "Games"},
+        {"\r\nZeta\r\nVANTE SOFT\r\nアクセサリ\r\nalpha\r\n", "Gone",
+         {"alpha", "Zeta", "アクセサリ", "VANTE SOFT", "VANTE SOFT32"}, "VANTE SOFT32"},
+    };
+    ASSERT_NE(QuietDesktop(), nullptr);
+    for (const Case& c : cases) {
+        DeleteProductKeys();
+        if (!c.stored.empty()) SetProductValue("Group", c.stored);
+        TestDdeServer progman("PROGMAN", "PROGMAN", true, c.reply + std::string(1, '\0'));
+        ASSERT_TRUE(progman.Serving());
+        Rows rows;
+        std::string chosen;
+        RunOnQuietDesktop([&] {
+            obsc32::TOBSC32SETUPForm f;
+            f.OwnedByApplication = false;
+            if (!f.Create()) return;
+            rows = ComboRows(f.ComboBox1);
+            chosen = testing_common::TextOf(f.ComboBox1.Handle());
+        });
+        EXPECT_EQ(rows, c.rows) << c.reply;
+        EXPECT_EQ(chosen, c.chosen) << c.reply;
+    }
+}
