@@ -35,6 +35,7 @@ inline constexpr char kCopyFailedText[] = "ファイルのコピーに失敗し�
 inline constexpr char kCancelText[] = "登録を中止します。";
 inline constexpr char kNoGroupListText[] = "グループ名の取得に失敗しました・・・";
 // A group name Program Manager would misread as part of its command.
-inline constexpr char kUnusableGroupText[] = "このグループ名は使えません・・・\n[ ] ( ) \" , と制御文字は使えません";
+inline constexpr char kUnusableGroupText[] =
+    "このグループ名は使えません・・・\n[ ] ( ) \" , と制御文字は使えません";
 
 }  // namespace obsc32

@@ -25,7 +25,9 @@ std::string Shown(std::string text) {
 }
 std::string Question(const std::string& folder) { return Shown(folder + "\n" + obsc32::kMakeFolderQuestion); }
 std::string Completion() { return Shown(obsc32::CompletionText(kTestGroup)); }
-std::string Yes(const std::string& text) { return text.find("フォルダーを作成します") != std::string::npos ? "はい" : ""; }
+std::string Yes(const std::string& text) {
+    return text.find("フォルダーを作成します") != std::string::npos ? "はい" : "";
+}
 
 class SetupInstall : public SetupFixture {
 protected:
@@ -107,7 +109,8 @@ TEST_F(SetupInstall, ARelativeFolderIsTakenFromTheCurrentFolder) {
 TEST_F(SetupInstall, AnsweringNoStopsWithNothingMadeOrWritten) {
     const std::string folder = kRoot + "\\no\\such";
     Create();
-    EXPECT_EQ(Install(folder, kTestGroup, [](const std::string&) { return "いいえ"; }), Texts{Question(folder)});
+    EXPECT_EQ(Install(folder, kTestGroup, [](const std::string&) { return "いいえ"; }),
+              Texts{Question(folder)});
     EXPECT_FALSE(IsFolder(kRoot + "\\no"));
     EXPECT_EQ(ProductValueNames(), Texts{});
     ExpectStoppedBeforeTheVersion();
@@ -127,15 +130,16 @@ TEST_F(SetupInstall, AMissingGuideStopsTheInstallWithTheProgramAlreadyCopied) {
 TEST_F(SetupInstall, AProductKeyThatCannotBeWrittenStopsTheInstallNamingIt) {
     // A volatile maker key cannot hold the lasting product key.
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, obsc32::MakerKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, obsc32::MakerKey, 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(key);
     const std::string folder = kRoot + "\\inst";
     Create();
-    EXPECT_EQ(Install(folder, kTestGroup, Yes),
-              (Texts{Question(folder),
-                     Shown("レジストリーを開けません・・・\nHKEY_CURRENT_USER\\Software\\VANTE SOFT32\\OBSC32")}));
+    EXPECT_EQ(
+        Install(folder, kTestGroup, Yes),
+        (Texts{Question(folder),
+               Shown("レジストリーを開けません・・・\nHKEY_CURRENT_USER\\Software\\VANTE SOFT32\\OBSC32")}));
     EXPECT_TRUE(IsFile(folder + "\\OBSC32.HLP"));
     ExpectStoppedBeforeTheVersion();
 }
@@ -143,8 +147,8 @@ TEST_F(SetupInstall, AProductKeyThatCannotBeWrittenStopsTheInstallNamingIt) {
 TEST_F(SetupInstall, WithoutTheMachinesUninstallListTheUsersOwnTakesTheEntry) {
     // The machine's entry exists but only for reading, as for a user without administrator rights.
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     PSECURITY_DESCRIPTOR readOnly = nullptr;
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
@@ -197,7 +201,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadInput{"NoGroup", kRoot + "\\inst", "", {obsc32::kNoGroupText}},
         BadInput{"NoFolder", "", kTestGroup, {obsc32::kNoFolderText}},
-        BadInput{"GroupWithParentheses", kRoot + "\\inst", "a(b)", {std::string("[ a(b) ]\n") + obsc32::kUnusableGroupText}},
+        BadInput{"GroupWithParentheses",
+                 kRoot + "\\inst",
+                 "a(b)",
+                 {std::string("[ a(b) ]\n") + obsc32::kUnusableGroupText}},
         BadInput{"FolderNamesAFile", kFile, kTestGroup, {"?", "[ " + kFile + " ]\n" + kFolderFailed}},
         BadInput{"NoSuchDrive", "Q:\\inst", kTestGroup, {"?", "[ Q:\\ ]\n" + kFolderFailed}},
         BadInput{"Folder259", k259, kTestGroup, {"?", "[ " + k259 + " ]\n" + kFolderFailed}},

@@ -75,7 +75,8 @@ TEST_F(SetupWindow, TheColourOptionsExcludeEachOther) {
     EXPECT_TRUE(WaitUntil([&] {
         return Shown(FacePoint(f)) == GetSysColor(COLOR_BTNFACE) &&
                Shown(FieldPoint(f)) == GetSysColor(COLOR_WINDOW);
-    })) << std::hex << Shown(FacePoint(f)) << " " << Shown(FieldPoint(f));
+    })) << std::hex
+        << Shown(FacePoint(f)) << " " << Shown(FieldPoint(f));
 
     ASSERT_TRUE(ClickAt(f.VANTE_COLOR.Handle()));
     ASSERT_TRUE(WaitUntil([&] { return Checked(f.VANTE_COLOR); }));
@@ -106,12 +107,18 @@ TEST_F(SetupWindow, TheGroupListIsSortedWithTheMakersGroupsLast) {
         std::string chosen;
     };
     const Case cases[] = {
-        {"Main\r\nAccessories\r\nVANTE SOFT32\r\nGames\r\n", "", {"Accessories", "Games", "Main", "VANTE SOFT32"},
+        {"Main\r\nAccessories\r\nVANTE SOFT32\r\nGames\r\n",
+         "",
+         {"Accessories", "Games", "Main", "VANTE SOFT32"},
          "VANTE SOFT32"},
-        {"Main\r\nAccessories\r\nVANTE SOFT32\r\nGames\r\n", "Games",
-         {"Accessories", "Games", "Main", "VANTE SOFT32"}, "Games"},
-        {"\r\nZeta\r\nVANTE SOFT\r\nアクセサリ\r\nalpha\r\n", "Gone",
-         {"alpha", "Zeta", "アクセサリ", "VANTE SOFT", "VANTE SOFT32"}, "VANTE SOFT32"},
+        {"Main\r\nAccessories\r\nVANTE SOFT32\r\nGames\r\n",
+         "Games",
+         {"Accessories", "Games", "Main", "VANTE SOFT32"},
+         "Games"},
+        {"\r\nZeta\r\nVANTE SOFT\r\nアクセサリ\r\nalpha\r\n",
+         "Gone",
+         {"alpha", "Zeta", "アクセサリ", "VANTE SOFT", "VANTE SOFT32"},
+         "VANTE SOFT32"},
     };
     ASSERT_NE(QuietDesktop(), nullptr);
     for (const Case& c : cases) {
