@@ -1,5 +1,11 @@
 // The setup window as a new user first sees it: colours, the proposed folder, the group list, and the two
 // colour options.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "settings/product.hpp"
@@ -138,4 +144,41 @@ TEST_F(SetupWindow, TheGroupListIsSortedWithTheMakersGroupsLast) {
         EXPECT_EQ(rows, c.rows) << c.reply;
         EXPECT_EQ(chosen, c.chosen) << c.reply;
     }
+}
+
+namespace {
+BOOL CALLBACK FindTooltip(HWND wnd, LPARAM found) {
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid == GetCurrentProcessId() && lstrcmpA(cls, "tooltips_class32") == 0) {
+        *reinterpret_cast<HWND*>(found) = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+TEST_F(SetupWindow, OnlyTheFieldsShowHintsAndEscCancelsWithItsMessage) {
+    auto& f = Create();
+    HWND tooltip = nullptr;
+    EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+    ASSERT_NE(tooltip, nullptr);
+    std::vector<HWND> tools;
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    for (int i = 0; SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info)); ++i)
+        tools.push_back(reinterpret_cast<HWND>(info.uId));
+    EXPECT_EQ(tools.size(), 2u);
+    EXPECT_NE(std::find(tools.begin(), tools.end(), f.Edit1.Handle()), tools.end());
+    EXPECT_NE(std::find(tools.begin(), tools.end(), f.ComboBox1.Handle()), tools.end());
+
+    SetForegroundWindow(f.Handle());
+    f.Edit1.SetFocus();
+    BoxWatcher boxes;
+    input::Key(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !f.HandleAllocated(); })) << "the window stayed";
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{obsc32::kCancelText});
+    EXPECT_EQ(ProductValueNames(), std::vector<std::string>{});
 }
