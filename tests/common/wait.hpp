@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace testing_common {
 
@@ -41,6 +42,8 @@ void ReleaseAt(POINT at, bool right = false);
 void Key(WORD vk);
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);
+// Characters as a keyboard types them, whatever its layout (the text in code page 932).
+void Type(const std::string& text);
 }  // namespace input
 
 }  // namespace testing_common

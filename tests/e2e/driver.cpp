@@ -376,6 +376,8 @@ std::string Program::ExePath() {
     return n > 0 && n < sizeof path ? std::string(path, n) : std::string(OBSC32_EXE_PATH);
 }
 
+Program::Program(Deferred) {}
+
 Program::Program(const std::string& args, const std::string& copyName) {
     std::string exe = ExePath();
     if (!copyName.empty()) {
@@ -385,6 +387,16 @@ Program::Program(const std::string& args, const std::string& copyName) {
             throw std::runtime_error("cannot copy to " + copyPath_);
         exe = copyPath_;
     }
+    Start(exe, args);
+}
+
+std::unique_ptr<Program> Program::At(const std::string& exe, const std::string& args) {
+    std::unique_ptr<Program> program(new Program(Deferred{}));
+    program->Start(exe, args);
+    return program;
+}
+
+void Program::Start(std::string exe, const std::string& args) {
     std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;

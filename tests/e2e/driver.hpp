@@ -5,6 +5,7 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -124,6 +125,8 @@ class Program {
 public:
     // `copyName` non-empty: run a copy of the program with that file name from a scratch folder.
     explicit Program(const std::string& args = "", const std::string& copyName = "");
+    // Runs the program file at `exe`, left where it is.
+    static std::unique_ptr<Program> At(const std::string& exe, const std::string& args = "");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -157,6 +160,9 @@ public:
     static std::string ExePath();
 
 private:
+    struct Deferred {};
+    explicit Program(Deferred);
+    void Start(std::string exe, const std::string& args);
     PROCESS_INFORMATION pi_{};
     std::string copyPath_;
     int suspended_ = 0;

@@ -1,10 +1,8 @@
 // The icon submenu of a running cover, chosen with the keyboard, with Wine's own Program Manager making and
 // removing the Startup shortcut.
-#include <objbase.h>
-#include <shlobj.h>
-
 #include <string>
 
+#include "e2e/files.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -12,37 +10,6 @@ namespace {
 
 constexpr const char* kMapGroups = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
 const std::string kTitle = "vaz       すみかげ";
-
-std::string ShellFolder(const char* name) {
-    char path[MAX_PATH] = {};
-    DWORD size = sizeof path - 1;
-    RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                 name, RRF_RT_REG_SZ, nullptr, path, &size);
-    return path;
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Where a shortcut file points, read the way the shell reads it.
-std::string ShortcutTarget(const std::string& file) {
-    std::string target;
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* persist = nullptr;
-        wchar_t wide[MAX_PATH] = {};
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        char path[MAX_PATH] = {};
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-            SUCCEEDED(persist->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
-            target = path;
-        if (persist) persist->Release();
-        link->Release();
-    }
-    CoUninitialize();
-    return target;
-}
 
 class IconMenu : public CoverTest {
 protected:

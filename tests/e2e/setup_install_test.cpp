@@ -1,0 +1,164 @@
+// A new user's first start from the distribution folder: the setup window, typed into and clicked as a person
+// would, installs the program, and the next start runs the cover.
+#include <string>
+
+#include "e2e/files.hpp"
+#include "e2e/fixture.hpp"
+
+namespace e2e {
+namespace {
+
+constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OBSC32";
+constexpr const char* kMapGroups = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
+const std::string kShortcutName = "vaz       すみかげ.lnk";
+const char* const kFiles[] = {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"};
+
+std::string UninstallValue(const char* name) {
+    char text[512] = {};
+    DWORD size = sizeof text - 1;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != 0)
+        return "<none>";
+    return text;
+}
+
+class SetupInstall : public E2eTest {
+protected:
+    void SetUp() override {
+        E2eTest::SetUp();
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+        // The distribution as built, copied into the test's own drive.
+        CreateDirectoryA(Program::ScratchFolder().c_str(), nullptr);
+        CreateDirectoryA(Dist().c_str(), nullptr);
+        const std::string built = Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\";
+        for (const char* name : kFiles)
+            ASSERT_TRUE(CopyFileA((built + name).c_str(), (Dist() + name).c_str(), FALSE)) << built << name;
+    }
+    void TearDown() override {
+        program_.reset();
+        CloseGroupWindows();
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+        for (const std::string& made : made_) {
+            DeleteFileA(made.c_str());
+            RemoveTree(made);
+        }
+        RemoveTree(Dist());
+        E2eTest::TearDown();
+    }
+    static std::string Dist() { return Program::ScratchFolder() + "dist\\"; }
+
+    // The setup window once it shows its group list.
+    HWND StartSetup() {
+        program_ = Program::At(Dist() + "OBSC32.EXE");
+        HWND setup = nullptr;
+        WaitUntil([&] {
+            setup = program_->Window(kSetupClass);
+            HWND combo = setup ? FindWindowExA(setup, nullptr, "TComboBox", nullptr) : nullptr;
+            return combo && IsWindowVisible(setup) && SendMessageA(combo, CB_GETCOUNT, 0, 0) > 0;
+        });
+        return setup;
+    }
+    // Waits for the program's box, checks its text and presses the button.
+    void Answer(const std::string& text, const std::string& button) {
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            return (box = testing_common::VisibleWindowOf(kBoxClass, program_->Pid()));
+        })) << "no box: "
+            << text;
+        EXPECT_EQ(testing_common::BoxText(box), text);
+        HWND press = ChildWithText(box, "TColorBtn", button);
+        ASSERT_NE(press, nullptr) << button;
+        input::Click(CenterOf(press));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
+    }
+    void ExpectInstalledIn(const std::string& folder) {
+        for (const char* name : kFiles)
+            EXPECT_EQ(FileBytes(folder + "\\" + name), FileBytes(Dist() + name)) << name;
+        EXPECT_EQ(UninstallValue("UninstallString"), folder + "\\OBSC32.EXE /uninstall");
+        EXPECT_EQ(UninstallValue("DisplayName"), "VANTE vaz       すみかげ V1.2");
+        auto values = registry::ReadAll();
+        EXPECT_EQ(values["EXEPATH"], registry::Sz(folder));
+        EXPECT_EQ(values["Version"], registry::Sz("12"));
+    }
+
+    std::unique_ptr<Program> program_;
+    std::vector<std::string> made_;
+};
+
+}  // namespace
+
+TEST_F(SetupInstall, AFirstRunInstallsWhereProposedAndTheNextStartRunsTheCover) {
+    const std::string folder = "C:\\VERADO32\\OBSC32";
+    const std::string shortcut = ShellFolder("Programs") + "\\VANTE SOFT32\\" + kShortcutName;
+    made_ = {"C:\\VERADO32", shortcut};
+    RemoveTree("C:\\VERADO32");
+    HWND setup = StartSetup();
+    ASSERT_NE(setup, nullptr) << "no setup window with its groups";
+    EXPECT_EQ(TextOf(setup), "真っ黒すみかげ V1.2 登録");
+    EXPECT_EQ(ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)), folder);
+
+    input::Click(CenterOf(ChildWithText(setup, "TColorBtn", "設定")));
+    ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", "はい"));
+    ASSERT_NO_FATAL_FAILURE(
+        Answer("登録完了です。\r\n\r\n[ VANTE SOFT32 ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆", "ＯＫ"));
+    ASSERT_TRUE(program_->WaitForExit()) << "the setup did not end";
+    EXPECT_EQ(program_->ExitCode(), 0u);
+
+    ExpectInstalledIn(folder);
+    EXPECT_EQ(registry::ReadAll()["Group"], registry::Sz("VANTE SOFT32"));
+    EXPECT_TRUE(WaitUntil([&] { return Exists(shortcut); })) << shortcut;
+    EXPECT_EQ(ShortcutTarget(shortcut), folder + "\\OBSC32.EXE");
+
+    program_ = Program::At(folder + "\\OBSC32.EXE");
+    EXPECT_NE(WaitForReadyCover(*program_), nullptr) << "the installed program did not run the cover";
+}
+
+TEST_F(SetupInstall, APersonTypesAFolderChoosesAGroupAndAsksForTheStartupIcon) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, "StartUp", 0, REG_SZ, reinterpret_cast<const BYTE*>("StartUp"), 8);
+    RegCloseKey(key);
+    const std::string folder = Program::ScratchFolder() + "typed";
+    HWND setup = StartSetup();
+    ASSERT_NE(setup, nullptr) << "no setup window with its groups";
+
+    // The whole folder text replaced by typing.
+    input::Click(CenterOf(FindWindowExA(setup, nullptr, "EDIT", nullptr)));
+    input::Key(VK_END);
+    testing_common::input::KeyDown(VK_SHIFT);
+    input::Key(VK_HOME);
+    testing_common::input::KeyUp(VK_SHIFT);
+    testing_common::input::Type(folder);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)) == folder; }));
+
+    // The group above the maker's, chosen from the dropped list.
+    HWND combo = FindWindowExA(setup, nullptr, "TComboBox", nullptr);
+    input::Click(CenterOf(combo));
+    input::Key(VK_F4);
+    input::Key(VK_UP);
+    input::Key(VK_RETURN);
+    std::string group;
+    ASSERT_TRUE(WaitUntil([&] { return (group = ControlText(combo)) != "VANTE SOFT32" && !group.empty(); }))
+        << "no other group chosen";
+    const std::string groupShortcut = ShellFolder("Programs") + "\\" + group + "\\" + kShortcutName;
+    const std::string startupShortcut = ShellFolder("Startup") + "\\" + kShortcutName;
+    made_ = {folder, groupShortcut, startupShortcut};
+
+    input::Click(
+        CenterOf(ChildWithText(setup, "Button", "スタートアップグループにも、アイコンを登録する。")));
+    input::Click(CenterOf(ChildWithText(setup, "TColorBtn", "設定")));
+    ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", "はい"));
+    ASSERT_NO_FATAL_FAILURE(
+        Answer("登録完了です。\r\n\r\n[ " + group + " ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆", "ＯＫ"));
+    ASSERT_TRUE(program_->WaitForExit()) << "the setup did not end";
+
+    ExpectInstalledIn(folder);
+    EXPECT_EQ(registry::ReadAll()["Group"], registry::Sz(group));
+    EXPECT_TRUE(WaitUntil([&] { return Exists(groupShortcut) && Exists(startupShortcut); }))
+        << groupShortcut << " " << startupShortcut;
+    RegOpenKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, KEY_ALL_ACCESS, &key);
+    RegDeleteValueA(key, "StartUp");
+    RegCloseKey(key);
+}
+
+}  // namespace e2e
