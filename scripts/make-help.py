@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes res/OBSC32.HLP: a WinHelp 4.0 file (uncompressed, Shift-JIS) with one topic saying the help is
-still to come and pointing to OBSC32.TXT.
+still to come and pointing to OBSC32.TXT. With --check, writes nothing and fails when res/OBSC32.HLP is not
+what this script gives.
 
 Layout: the 16-byte file header, then the internal files |SYSTEM, |FONT, |CONTEXT and |TOPIC, each behind
 its 9-byte file header, and last the internal directory (a one-page B+ tree of file names and offsets)."""
@@ -154,5 +155,10 @@ def help_file():
 
 
 if __name__ == '__main__':
-    with open(sys.argv[1] if len(sys.argv) > 1 else 'res/OBSC32.HLP', 'wb') as f:
-        f.write(help_file())
+    target = 'res/OBSC32.HLP'
+    if '--check' in sys.argv[1:]:
+        if open(target, 'rb').read() != help_file():
+            raise SystemExit(f'{target} is out of date: run scripts/make-help.py')
+    else:
+        with open(sys.argv[1] if len(sys.argv) > 1 else target, 'wb') as f:
+            f.write(help_file())
