@@ -3,8 +3,8 @@
 still to come and pointing to OBSC32.TXT. With --check, writes nothing and fails when res/OBSC32.HLP is not
 what this script gives.
 
-Layout: the 16-byte file header, then the internal files |SYSTEM, |FONT, |CONTEXT and |TOPIC, each behind
-its 9-byte file header, and last the internal directory (a one-page B+ tree of file names and offsets)."""
+Layout: the 16-byte file header, then the internal files |SYSTEM, |FONT, |CONTEXT, |KWBTREE, |KWDATA and
+|TOPIC, each behind its 9-byte file header, and last the internal directory (a one-page B+ tree of file names and offsets)."""
 import struct, sys
 
 TITLE = '真っ黒すみかげ ヘルプ'
@@ -17,6 +17,7 @@ BODY = [
     '説明書 OBSC32.TXT をお読みください。',
     'メモ帳などのテキストエディターで開けます。',
 ]
+KEYWORDS = ['OBSC32.TXT', '説明書', 'ヘルプ']   # the keyword index, all leading to the one topic
 FACE = 'ＭＳ ゴシック'
 SHIFTJIS_CHARSET = 128
 LCID_JAPANESE = 0x0411
@@ -134,12 +135,22 @@ def topic_file():
     return block + bytes(TOPIC_BLOCK - len(block))
 
 
+def keyword_files(topic_offset):
+    """|KWBTREE (keyword, count, offset into |KWDATA) and |KWDATA (the topic offsets), keywords in byte order."""
+    words = sorted(sjis(k) for k in KEYWORDS)
+    entries = [w + b'\0' + struct.pack('<hI', 1, 4 * i) for i, w in enumerate(words)]
+    return btree('F24', entries, 2048), struct.pack('<I', topic_offset) * len(words)
+
+
 def help_file():
     contents_offset = 0                        # TOPICOFFSET of the one topic: block 0, character 0
+    kwbtree, kwdata = keyword_files(contents_offset)
     files = {
         '|SYSTEM': system_file(contents_offset),
         '|FONT': font_file(),
         '|CONTEXT': btree('L4', [struct.pack('<II', context_hash(CONTEXT_ID), contents_offset)], 2048),
+        '|KWBTREE': kwbtree,
+        '|KWDATA': kwdata,
         '|TOPIC': topic_file(),
     }
     body, offsets, pos = b'', {}, 16
