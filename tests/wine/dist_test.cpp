@@ -68,12 +68,14 @@ public:
         STARTUPINFOA si{};
         si.cb = sizeof si;
         std::string cmd = "winhlp32.exe \"" + file + "\"";
-        started_ = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+        started_ =
+            CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
     }
     ~Viewer() {
         if (!started_) return;
         HWND w = HelpWindowOf(pi_.dwProcessId);
-        if (!w || !PostMessageA(w, WM_CLOSE, 0, 0) || WaitForSingleObject(pi_.hProcess, kDeadline) != WAIT_OBJECT_0)
+        if (!w || !PostMessageA(w, WM_CLOSE, 0, 0) ||
+            WaitForSingleObject(pi_.hProcess, kDeadline) != WAIT_OBJECT_0)
             TerminateProcess(pi_.hProcess, 1);
         CloseHandle(pi_.hThread);
         CloseHandle(pi_.hProcess);
@@ -101,8 +103,8 @@ TEST(Dist, HoldsTheProgramAsBuiltBesideTheGuideAndTheHelpFile) {
 TEST(Dist, GuideIsShiftJisWithCrLfLineEnds) {
     const std::string text = ReadAll(kDist + "\\OBSC32.TXT");
     ASSERT_FALSE(text.empty());
-    int wide = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr,
-                                   0);
+    int wide = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                   nullptr, 0);
     EXPECT_GT(wide, 0) << "not valid code page 932, error " << GetLastError();
     // Shift-JIS trail bytes are 0x40 or above, so CR and LF bytes are always line ends.
     size_t lines = 0;
@@ -130,8 +132,8 @@ TEST(Dist, HelpFileOpensInTheHelpViewerAtItsTopic) {
     ASSERT_FALSE(errorBox()) << "the viewer complained: " << BoxText(VisibleWindowOf(kPlatformBox, pid));
     ASSERT_NE(main, nullptr);
     std::string topic;
-    EXPECT_TRUE(WaitUntil([&] { return (topic = TopicTextOf(main)).find("OBSC32.TXT") != std::string::npos; }))
-        << "topic text: " << topic;
+    auto namesTheGuide = [&] { return (topic = TopicTextOf(main)).find("OBSC32.TXT") != std::string::npos; };
+    EXPECT_TRUE(WaitUntil(namesTheGuide)) << "topic text: " << topic;
     EXPECT_NE(topic.find("準備中"), std::string::npos) << topic;
     EXPECT_TRUE(HoldsFor([&] { return !errorBox(); }, 300));
 }
