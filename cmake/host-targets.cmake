@@ -6,3 +6,9 @@ gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
 
 # The sources follow .clang-format.
 add_test(NAME Style.ClangFormat COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
+
+# The committed guide and help file are what their generators give.
+add_test(NAME Docs.GuideIsUpToDate COMMAND python3 scripts/make-guide.py --check
+         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+add_test(NAME Docs.HelpFileIsUpToDate COMMAND python3 scripts/make-help.py --check
+         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})

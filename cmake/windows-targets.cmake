@@ -12,6 +12,8 @@ target_link_libraries(OBSC32 PRIVATE obsc32_win)
 target_compile_options(OBSC32 PRIVATE ${OBSC32_COPTS})
 target_link_options(OBSC32 PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections)
 
+include(${CMAKE_CURRENT_LIST_DIR}/dist.cmake)
+
 # The program's path as the Windows tests see it (Wine maps / to Z:\).
 string(REPLACE "/" "\\" OBSC32_EXE_WINPATH "Z:${CMAKE_BINARY_DIR}/OBSC32.EXE")
 
@@ -24,6 +26,11 @@ add_executable(wine_tests ${WINE_TEST_SOURCES} res/obsc32.rc)
 target_link_libraries(wine_tests PRIVATE obsc32_win common_tests GTest::gtest)
 target_compile_options(wine_tests PRIVATE ${OBSC32_COPTS})
 target_link_options(wine_tests PRIVATE ${OBSC32_STATIC})
+# The distribution test reads the folder and compares its program with the one just built.
+string(REPLACE "\\" "\\\\" _dist "${OBSC32_DIST_WINPATH}")
+string(REPLACE "\\" "\\\\" _exe "${OBSC32_EXE_WINPATH}")
+target_compile_definitions(wine_tests PRIVATE "OBSC32_DIST_DIR=\"${_dist}\"" "OBSC32_BUILT_EXE=\"${_exe}\"")
+add_dependencies(wine_tests dist)
 gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
 
 add_executable(e2e_tests ${E2E_TEST_SOURCES})

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds OBSC32.EXE if needed and starts it under Wine in the user's Wine prefix ($WINEPREFIX or ~/.wine),
-# inside a Wine virtual desktop the size of the display, so the tray, screen capture and wallpaper
+# Builds the distribution folder build/win/dist if needed and starts its OBSC32.EXE under Wine in the user's
+# Wine prefix ($WINEPREFIX or ~/.wine), inside a Wine virtual desktop the size of the display, so the tray, screen capture and wallpaper
 # behave as on Windows. Without a display it runs on a virtual X display and saves screenshots.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -8,7 +8,7 @@ cd "$root"
 
 scripts/setup-deps.sh
 cmake --preset win >/dev/null
-cmake --build --preset win --target OBSC32
+cmake --build --preset win --target dist
 
 export OBSC32_WINEPREFIX="${WINEPREFIX:-$HOME/.wine}"
 source scripts/wine-env.sh
@@ -30,9 +30,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
 fi
 
-echo "Starting OBSC32.EXE in a ${OBSC32_DESKTOP} Wine virtual desktop (prefix $WINEPREFIX)."
+echo "Starting build/win/dist/OBSC32.EXE in a ${OBSC32_DESKTOP} Wine virtual desktop (prefix $WINEPREFIX)."
 # Named "shell" so it has a taskbar with a tray; nothing is written into the prefix for it.
-wine explorer "/desktop=shell,${OBSC32_DESKTOP}" "$root/build/win/OBSC32.EXE" "$@" &
+# From the distribution folder, so a first start's setup window finds the guide and the help file to install.
+wine explorer "/desktop=shell,${OBSC32_DESKTOP}" "$root/build/win/dist/OBSC32.EXE" "$@" &
 pid=$!
 
 if [ -n "$shot_dir" ]; then

@@ -6,7 +6,8 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in wine wine32:i386 wine64 xvfb xauth fonts-ipafont-gothic locales cmake ninja-build \
-         g++-mingw-w64-i686-posix mingw-w64-i686-dev googletest g++ clang-format x11-utils x11-apps imagemagick; do
+         g++-mingw-w64-i686-posix mingw-w64-i686-dev googletest g++ clang-format x11-utils x11-apps imagemagick \
+         python3; do
     have "$p" || need+=("$p")
 done
 
