@@ -68,7 +68,14 @@ protected:
         HWND press = ChildWithText(box, "TColorBtn", button);
         ASSERT_NE(press, nullptr) << button;
         input::Click(CenterOf(press));
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+            << button << " did not close the box; showing: " << Showing();
+    }
+    // The program's visible windows and their texts, for a failure's message.
+    std::string Showing() const {
+        std::string seen;
+        for (HWND w : program_->VisibleWindows()) seen += "[" + ClassOf(w) + " " + TextOf(w) + "] ";
+        return seen;
     }
     void ExpectInstalledIn(const std::string& folder) {
         for (const char* name : kFiles)
@@ -131,21 +138,37 @@ TEST_F(SetupInstall, APersonTypesAFolderChoosesAGroupAndAsksForTheStartupIcon) {
     EXPECT_TRUE(
         WaitUntil([&] { return ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)) == folder; }));
 
-    // The group above the maker's, chosen from the dropped list.
+    // The group above the maker's, chosen with the mouse from the dropped list.
     HWND combo = FindWindowExA(setup, nullptr, "TComboBox", nullptr);
-    input::Click(CenterOf(combo));
-    input::Key(VK_F4);
-    input::Key(VK_UP);
-    input::Key(VK_RETURN);
+    const RECT closed = RectOf(combo);
+    // The arrow button at the right end; the list's rows are read by messages that carry no pointers, which
+    // reach another process as they are.
+    input::Click({closed.right - 8, (closed.top + closed.bottom) / 2});
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        std::vector<HWND> lists = WindowsOf(program_->Pid(), "ComboLBox", true);
+        list = lists.empty() ? nullptr : lists.front();
+        return list && SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    })) << "no list";
+    const int row = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)) - 2;
+    ASSERT_GE(row, 0) << "Program Manager has no group of its own";
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    POINT at{8, (row - top) * height + height / 2};
+    ClientToScreen(list, &at);
+    input::Click(at);
     std::string group;
-    ASSERT_TRUE(WaitUntil([&] { return (group = ControlText(combo)) != "VANTE SOFT32" && !group.empty(); }))
-        << "no other group chosen";
+    ASSERT_TRUE(WaitUntil([&] {
+        return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0 &&
+               (group = ControlText(combo)) != "VANTE SOFT32" && !group.empty();
+    })) << "no other group chosen";
     const std::string groupShortcut = ShellFolder("Programs") + "\\" + group + "\\" + kShortcutName;
     const std::string startupShortcut = ShellFolder("Startup") + "\\" + kShortcutName;
     made_ = {folder, groupShortcut, startupShortcut};
 
-    input::Click(
-        CenterOf(ChildWithText(setup, "Button", "スタートアップグループにも、アイコンを登録する。")));
+    HWND startup = ChildWithText(setup, "Button", "スタートアップグループにも、アイコンを登録する。");
+    input::Click(CenterOf(startup));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(startup, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
     input::Click(CenterOf(ChildWithText(setup, "TColorBtn", "設定")));
     ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", "はい"));
     ASSERT_NO_FATAL_FAILURE(
