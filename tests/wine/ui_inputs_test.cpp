@@ -234,12 +234,13 @@ TEST_F(Inputs, ColoursFollowTheFormUntilAControlHasItsOwn) {
 
     // The form's new colours reach the controls that take them, and only those.
     f.SetColor(kNavy);
-    f.SetFontColor(kYellow);
-    EXPECT_TRUE(WaitUntil([&] {
-        return Background(comboEdit) == kNavy && Background(f.Box.Handle()) == kNavy &&
-               CountOf(f.Box.Handle(), kYellow) > 5 && CountOf(f.Name.Handle(), kYellow) > 5;
-    }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Background(comboEdit) == kNavy && Background(f.Box.Handle()) == kNavy; }));
     EXPECT_EQ(Background(f.Name.Handle()), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(CountOf(f.Box.Handle(), kYellow), 0);
+    f.SetFontColor(kYellow);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return CountOf(f.Box.Handle(), kYellow) > 5 && CountOf(f.Name.Handle(), kYellow) > 5; }));
 }
 
 TEST_F(Inputs, OnlyControlsThatShowTheirHintGetATool) {
