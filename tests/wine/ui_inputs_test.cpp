@@ -224,6 +224,16 @@ TEST_F(Inputs, ColoursFollowTheFormUntilAControlHasItsOwn) {
                Background(f.Box.Handle()) == kGreen;
     }));
 
+    // The dropped list too, a window of the desktop's that asks the combo box.
+    f.Group.Add("MMM");
+    SendMessageA(f.Group.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(f.Group.Handle(), &info);
+    EXPECT_TRUE(
+        WaitUntil([&] { return IsWindowVisible(info.hwndList) && Background(info.hwndList) == kGreen; }));
+    SendMessageA(f.Group.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+
     f.Name.SetColor(GetSysColor(COLOR_WINDOW));
     EXPECT_TRUE(WaitUntil([&] { return Background(f.Name.Handle()) == GetSysColor(COLOR_WINDOW); }));
     EXPECT_EQ(Background(comboEdit), kGreen);
