@@ -116,6 +116,13 @@ bool ComboBox::WantsKey(UINT key) const {
     return key == WM_CHAR || ((key == VK_RETURN || key == VK_ESCAPE) && DroppedDown());
 }
 
+bool ComboBox::ControlMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    // The dropped list is a window of the desktop's, which the form could not trace back to us.
+    if (msg != WM_CTLCOLORLISTBOX) return false;
+    result = AnswerColors(wParam);
+    return true;
+}
+
 bool ComboBox::ParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (msg) {
         case WM_COMMAND:
@@ -127,10 +134,9 @@ bool ComboBox::ParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
             if ((HIWORD(wParam) == CBN_SELCHANGE || HIWORD(wParam) == CBN_EDITCHANGE) && OnChange)
                 OnChange(this);
             return false;
-        // The edit and the list ask through the combo box.
+        // The edit asks through the combo box, which names the edit.
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORLISTBOX: result = AnswerColors(wParam); return true;
+        case WM_CTLCOLORSTATIC: result = AnswerColors(wParam); return true;
         default: return false;
     }
 }

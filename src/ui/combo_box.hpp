@@ -47,6 +47,7 @@ protected:
     const char* ControlClassName() const override { return "TComboBox"; }
     const char* SuperclassName() const override { return "COMBOBOX"; }
     DWORD ControlStyle() const override;
+    bool ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool ParentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -345,7 +345,7 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
-            // A combo box passes on what its edit and its list ask, naming them rather than itself.
+            // A combo box passes on what its edit asks, naming the edit rather than itself.
             if (Control* c = ControlOwning(reinterpret_cast<HWND>(lParam))) {
                 if (c->ParentMessage(msg, wParam, lParam, result)) return true;
                 HDC dc = reinterpret_cast<HDC>(wParam);

@@ -34,10 +34,6 @@ public:
         Group.SetBounds(10, 44, 200, 150);
         Box.SetBounds(10, 80, 200, 20);
         Quiet.SetBounds(10, 110, 200, 20);
-        Name.TabOrder = 0;
-        Group.TabOrder = 1;
-        Box.TabOrder = 2;
-        Quiet.TabOrder = 3;
         Name.Hint = "名前";
         Group.Hint = "グループ";
         Quiet.Hint = "出さないヒント";
@@ -96,6 +92,7 @@ int CountOf(HWND wnd, COLORREF color) {
 struct FindTip {
     HWND form, tip;
 };
+// The form's tooltip is a window of its own that the form owns.
 BOOL CALLBACK FindTipOf(HWND wnd, LPARAM lp) {
     auto* f = reinterpret_cast<FindTip*>(lp);
     char cls[64] = {};
@@ -126,7 +123,6 @@ TEST_F(Inputs, EditTakesTypedKeysAndTabMovesOnThroughTheComboBox) {
     LONG style = GetWindowLongA(f.Name.Handle(), GWL_STYLE);
     EXPECT_TRUE(style & ES_AUTOHSCROLL);
     EXPECT_TRUE(style & WS_TABSTOP);
-    EXPECT_FALSE(style & ES_MULTILINE);
     EXPECT_TRUE(GetWindowLongA(f.Name.Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 
     f.Name.SetFocus();
@@ -228,18 +224,29 @@ TEST_F(Inputs, ColoursFollowTheFormUntilAControlHasItsOwn) {
                Background(f.Box.Handle()) == kGreen;
     }));
 
+    // The dropped list too, a window of the desktop's that asks the combo box.
+    f.Group.Add("MMM");
+    SendMessageA(f.Group.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(f.Group.Handle(), &info);
+    EXPECT_TRUE(
+        WaitUntil([&] { return IsWindowVisible(info.hwndList) && Background(info.hwndList) == kGreen; }));
+    SendMessageA(f.Group.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+
     f.Name.SetColor(GetSysColor(COLOR_WINDOW));
     EXPECT_TRUE(WaitUntil([&] { return Background(f.Name.Handle()) == GetSysColor(COLOR_WINDOW); }));
     EXPECT_EQ(Background(comboEdit), kGreen);
 
     // The form's new colours reach the controls that take them, and only those.
     f.SetColor(kNavy);
-    f.SetFontColor(kYellow);
-    EXPECT_TRUE(WaitUntil([&] {
-        return Background(comboEdit) == kNavy && Background(f.Box.Handle()) == kNavy &&
-               CountOf(f.Box.Handle(), kYellow) > 5 && CountOf(f.Name.Handle(), kYellow) > 5;
-    }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Background(comboEdit) == kNavy && Background(f.Box.Handle()) == kNavy; }));
     EXPECT_EQ(Background(f.Name.Handle()), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(CountOf(f.Box.Handle(), kYellow), 0);
+    f.SetFontColor(kYellow);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return CountOf(f.Box.Handle(), kYellow) > 5 && CountOf(f.Name.Handle(), kYellow) > 5; }));
 }
 
 TEST_F(Inputs, OnlyControlsThatShowTheirHintGetATool) {
