@@ -28,13 +28,15 @@ bool Hints::Create(HWND form) {
 }
 
 void Hints::AddWindow(HWND form, HWND control, const std::string& text) {
-    TOOLINFOA ti = Tool(form, reinterpret_cast<UINT_PTR>(control), TTF_IDISHWND | TTF_SUBCLASS);
+    // Transparent: a click where the hint shows goes to what lies beneath, not to the hint.
+    TOOLINFOA ti =
+        Tool(form, reinterpret_cast<UINT_PTR>(control), TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT);
     ti.lpszText = const_cast<char*>(text.c_str());
     if (Active()) SendMessageA(Handle(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void Hints::AddArea(HWND form, UINT_PTR id, const Rect& area, const std::string& text) {
-    TOOLINFOA ti = Tool(form, id, 0);
+    TOOLINFOA ti = Tool(form, id, TTF_TRANSPARENT);
     ti.rect = ToRECT(area);
     ti.lpszText = const_cast<char*>(text.c_str());
     if (Active()) SendMessageA(Handle(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));

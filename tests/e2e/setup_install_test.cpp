@@ -57,7 +57,8 @@ protected:
         });
         return setup;
     }
-    // Waits for the program's box, checks its text and presses the button.
+    // Waits for the program's box, checks its text and presses the button; "" presses the default one with
+    // the Enter key.
     void Answer(const std::string& text, const std::string& button) {
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] {
@@ -65,9 +66,14 @@ protected:
         })) << "no box: "
             << text;
         EXPECT_EQ(testing_common::BoxText(box), text);
-        HWND press = ChildWithText(box, "TColorBtn", button);
-        ASSERT_NE(press, nullptr) << button;
-        input::Click(CenterOf(press));
+        if (button.empty()) {
+            ASSERT_TRUE(WaitUntil([&] { return GetParent(FocusOf(box)) == box || FocusOf(box) == box; }));
+            input::Key(VK_RETURN);
+        } else {
+            HWND press = ChildWithText(box, "TColorBtn", button);
+            ASSERT_NE(press, nullptr) << button;
+            input::Click(CenterOf(press));
+        }
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
             << button << " did not close the box; showing: " << Showing();
     }
@@ -85,6 +91,13 @@ protected:
         auto values = registry::ReadAll();
         EXPECT_EQ(values["EXEPATH"], registry::Sz(folder));
         EXPECT_EQ(values["Version"], registry::Sz("12"));
+    }
+
+    // The window that has the keyboard focus in the program's window thread.
+    static HWND FocusOf(HWND wnd) {
+        GUITHREADINFO gi{};
+        gi.cbSize = sizeof gi;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &gi) ? gi.hwndFocus : nullptr;
     }
 
     std::unique_ptr<Program> program_;
@@ -119,7 +132,7 @@ TEST_F(SetupInstall, AFirstRunInstallsWhereProposedAndTheNextStartRunsTheCover) 
     EXPECT_NE(WaitForReadyCover(*program_), nullptr) << "the installed program did not run the cover";
 }
 
-TEST_F(SetupInstall, APersonTypesAFolderChoosesAGroupAndAsksForTheStartupIcon) {
+TEST_F(SetupInstall, APersonTypesAFolderChoosesAGroupAndTheStartupIconWithTheKeyboard) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegSetValueExA(key, "StartUp", 0, REG_SZ, reinterpret_cast<const BYTE*>("StartUp"), 8);
@@ -130,49 +143,38 @@ TEST_F(SetupInstall, APersonTypesAFolderChoosesAGroupAndAsksForTheStartupIcon) {
 
     // The whole folder text replaced by typing.
     input::Click(CenterOf(FindWindowExA(setup, nullptr, "EDIT", nullptr)));
+    // The proposed text rubbed out from its end, then the folder typed.
     input::Key(VK_END);
-    testing_common::input::KeyDown(VK_SHIFT);
-    input::Key(VK_HOME);
-    testing_common::input::KeyUp(VK_SHIFT);
+    for (size_t i = ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)).size(); i > 0; --i)
+        input::Key(VK_BACK);
     testing_common::input::Type(folder);
     EXPECT_TRUE(
         WaitUntil([&] { return ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)) == folder; }));
 
-    // The group above the maker's, chosen with the mouse from the dropped list.
+    // Tab to the group field, and the group above the maker's chosen with the arrow key.
     HWND combo = FindWindowExA(setup, nullptr, "TComboBox", nullptr);
-    const RECT closed = RectOf(combo);
-    // The arrow button at the right end; the list's rows are read by messages that carry no pointers, which
-    // reach another process as they are.
-    input::Click({closed.right - 8, (closed.top + closed.bottom) / 2});
-    HWND list = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        std::vector<HWND> lists = WindowsOf(program_->Pid(), "ComboLBox", true);
-        list = lists.empty() ? nullptr : lists.front();
-        return list && SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
-    })) << "no list";
-    const int row = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)) - 2;
-    ASSERT_GE(row, 0) << "Program Manager has no group of its own";
-    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
-    POINT at{8, (row - top) * height + height / 2};
-    ClientToScreen(list, &at);
-    input::Click(at);
+    input::Key(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return GetParent(FocusOf(setup)) == combo; }))
+        << "the group field has no focus";
+    input::Key(VK_UP);
     std::string group;
-    ASSERT_TRUE(WaitUntil([&] {
-        return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0 &&
-               (group = ControlText(combo)) != "VANTE SOFT32" && !group.empty();
-    })) << "no other group chosen";
+    ASSERT_TRUE(WaitUntil([&] { return (group = ControlText(combo)) != "VANTE SOFT32" && !group.empty(); }))
+        << "no other group chosen";
     const std::string groupShortcut = ShellFolder("Programs") + "\\" + group + "\\" + kShortcutName;
     const std::string startupShortcut = ShellFolder("Startup") + "\\" + kShortcutName;
     made_ = {folder, groupShortcut, startupShortcut};
 
+    // Tab on to the Startup option, ticked with the space bar.
     HWND startup = ChildWithText(setup, "Button", "スタートアップグループにも、アイコンを登録する。");
-    input::Click(CenterOf(startup));
+    input::Key(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(setup) == startup; })) << "the Startup option has no focus";
+    input::Key(VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(startup, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-    input::Click(CenterOf(ChildWithText(setup, "TColorBtn", "設定")));
-    ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", "はい"));
+    // Enter presses "設定" from any field, and each box's default answer.
+    input::Key(VK_RETURN);
+    ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", ""));
     ASSERT_NO_FATAL_FAILURE(
-        Answer("登録完了です。\r\n\r\n[ " + group + " ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆", "ＯＫ"));
+        Answer("登録完了です。\r\n\r\n[ " + group + " ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆", ""));
     ASSERT_TRUE(program_->WaitForExit()) << "the setup did not end";
 
     ExpectInstalledIn(folder);
