@@ -182,19 +182,3 @@ TEST_F(SetupWindow, OnlyTheFieldsShowHintsAndEscCancelsWithItsMessage) {
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{obsc32::kCancelText});
     EXPECT_EQ(ProductValueNames(), std::vector<std::string>{});
 }
-
-TEST_F(SetupWindow, TmpArrow) {
-    auto& f = Create();
-    SetForegroundWindow(f.Handle());
-    ClickAt(f.Edit1.Handle());
-    input::Type("abc");
-    WaitUntil([&] { return f.Edit1.Text().find("abc") != std::string::npos; });
-    input::Key(VK_TAB);
-    WaitUntil([&] { return GetParent(GetFocus()) == f.ComboBox1.Handle(); });
-    printf("focus parent is combo %d\n", GetParent(GetFocus()) == f.ComboBox1.Handle());
-    input::Key(VK_TAB);
-    WaitUntil([&] { return GetFocus() == f.CheckBoxST.Handle(); });
-    printf("focus on check %d\n", GetFocus() == f.CheckBoxST.Handle());
-    ClickAt(f.Button4.Handle());
-    EXPECT_TRUE(WaitUntil([&] { return f.Edit1.Text() == f.DefaultFolder; }, 3000)) << f.Edit1.Text();
-}
