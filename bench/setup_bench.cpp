@@ -1,7 +1,7 @@
 // Setup benchmark: the start to the setup window painted with its group list filled, against the cover's
 // start in the same run; and a whole install, from clicking "設定" to the completion box, into an empty
 // folder from a distribution folder. Leaves the registry and the disk as it found them.
-//   setup_bench [runs] <OBSC32.EXE>
+//   setup_bench [runs, 10 if left out] <OBSC32.EXE>
 #include <windows.h>
 
 #include <algorithm>
@@ -289,11 +289,12 @@ bool WholeInstall(int runs, const std::string& exe, const Shortcut& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int runs = argc == 3 ? std::atoi(argv[1]) : 0;
+    const int runs = argc == 3 ? std::atoi(argv[1]) : argc == 2 ? 10 : 0;
     if (runs < 1) {
-        std::fprintf(stderr, "usage: setup_bench <runs> <OBSC32.EXE>\n");
+        std::fprintf(stderr, "usage: setup_bench [runs] <OBSC32.EXE>\n");
         return 2;
     }
+    const char* exe = argv[argc - 1];
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
@@ -301,9 +302,9 @@ int main(int argc, char** argv) {
     GetDesktopWindow();
 
     char full[MAX_PATH];
-    const DWORD n = GetFullPathNameA(argv[2], MAX_PATH, full, nullptr);
+    const DWORD n = GetFullPathNameA(exe, MAX_PATH, full, nullptr);
     if (n == 0 || n >= MAX_PATH || !Exists(full)) {
-        std::printf("setup: %s not found\n", argv[2]);
+        std::printf("setup: %s not found\n", exe);
         return 1;
     }
     // A running one would be found instead of ours, or make ours quit at once.
