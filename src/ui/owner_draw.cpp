@@ -23,4 +23,19 @@ void DrawOwnerItem(Control& control, const DRAWITEMSTRUCT& item, const DrawItemE
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
 }
 
+bool OwnerDrawMessage(Control& control, int itemHeight, const DrawItemEvent& event, UINT msg, LPARAM lParam,
+                      LRESULT& result) {
+    switch (msg) {
+        case WM_MEASUREITEM:
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight);
+            result = TRUE;
+            return true;
+        case WM_DRAWITEM:
+            DrawOwnerItem(control, *reinterpret_cast<DRAWITEMSTRUCT*>(lParam), event);
+            result = TRUE;
+            return true;
+        default: return false;
+    }
+}
+
 }  // namespace ui

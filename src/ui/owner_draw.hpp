@@ -24,5 +24,8 @@ using DrawItemEvent = std::function<void(Component* sender, const DrawItemArgs& 
 // Fills the row, lets `event` draw it (the control's font selected, text drawn transparently) and marks
 // the focus; a row with no item (an empty list's focus) is only filled.
 void DrawOwnerItem(Control& control, const DRAWITEMSTRUCT& item, const DrawItemEvent& event);
+// A list's measuring and drawing of its rows, all `itemHeight` high; true when `msg` was one of them.
+bool OwnerDrawMessage(Control& control, int itemHeight, const DrawItemEvent& event, UINT msg, LPARAM lParam,
+                      LRESULT& result);
 
 }  // namespace ui

@@ -8,17 +8,8 @@ OwnerDrawListBox::OwnerDrawListBox(Form* parent, std::string name, int itemHeigh
 }
 
 bool OwnerDrawListBox::ParentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (msg) {
-        case WM_MEASUREITEM:
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(ItemHeight);
-            result = TRUE;
-            return true;
-        case WM_DRAWITEM:
-            DrawOwnerItem(*this, *reinterpret_cast<DRAWITEMSTRUCT*>(lParam), OnDrawItem);
-            result = TRUE;
-            return true;
-        default: return ListBox::ParentMessage(msg, wParam, lParam, result);
-    }
+    return OwnerDrawMessage(*this, ItemHeight, OnDrawItem, msg, lParam, result) ||
+           ListBox::ParentMessage(msg, wParam, lParam, result);
 }
 
 }  // namespace ui

@@ -50,8 +50,8 @@ std::string BoxText(HWND box) {
     return TextOf(FindWindowExA(box, nullptr, "EDIT", nullptr));
 }
 
-BoxWatcher::BoxWatcher(const char* className, BoxAnswer answer)
-    : className_(className), answer_(std::move(answer)), thread_([this] { Run(); }) {}
+BoxWatcher::BoxWatcher(const char* className, BoxAnswer answer, HDESK desktop)
+    : className_(className), answer_(std::move(answer)), desktop_(desktop), thread_([this] { Run(); }) {}
 
 BoxWatcher::~BoxWatcher() {
     stop_ = true;
@@ -74,6 +74,7 @@ std::vector<std::string> BoxWatcher::Titles() const {
 }
 
 void BoxWatcher::Run() {
+    if (desktop_) SetThreadDesktop(desktop_);
     const bool platform = className_ == kPlatformBox;
     while (!stop_) {
         HWND box = VisibleWindowOf(className_.c_str(), GetCurrentProcessId());

@@ -30,7 +30,8 @@ using BoxAnswer = std::function<std::string(const std::string& text)>;
 // or else its close box.
 class BoxWatcher {
 public:
-    explicit BoxWatcher(const char* className = kProgramBox, BoxAnswer answer = {});
+    // `desktop`: watch there instead of on the calling thread's desktop.
+    explicit BoxWatcher(const char* className = kProgramBox, BoxAnswer answer = {}, HDESK desktop = nullptr);
     ~BoxWatcher();
     BoxWatcher(const BoxWatcher&) = delete;
     BoxWatcher& operator=(const BoxWatcher&) = delete;
@@ -43,6 +44,7 @@ private:
     void Run();
     const std::string className_;
     const BoxAnswer answer_;
+    const HDESK desktop_;
     mutable std::mutex lock_;
     std::vector<std::string> texts_, titles_;
     std::atomic<bool> stop_{false};

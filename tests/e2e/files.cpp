@@ -3,8 +3,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <vector>
-
 namespace e2e {
 
 std::string ShellFolder(const char* name) {
@@ -46,48 +44,6 @@ std::string ShortcutTarget(const std::string& file) {
     }
     CoUninitialize();
     return target;
-}
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA e;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &e);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &e)) {
-        const std::string name = e.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string inner = path + "\\" + name;
-        SetFileAttributesA(inner.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(inner);
-        else
-            DeleteFileA(inner.c_str());
-    }
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    RemoveDirectoryA(path.c_str());
-}
-
-namespace {
-BOOL CALLBACK CollectGroupWindow(HWND wnd, LPARAM found) {
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "ExplorerWClass") == 0 || lstrcmpA(cls, "CabinetWClass") == 0)
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(wnd);
-    return TRUE;
-}
-}  // namespace
-
-void CloseGroupWindows() {
-    std::vector<HWND> windows;
-    EnumWindows(CollectGroupWindow, reinterpret_cast<LPARAM>(&windows));
-    for (HWND w : windows) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        PostMessageA(w, WM_CLOSE, 0, 0);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        if (!process) continue;
-        if (WaitForSingleObject(process, 1000) == WAIT_TIMEOUT) TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
-    }
 }
 
 }  // namespace e2e

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "common/files.hpp"
+
 namespace e2e {
 
 // A folder of Explorer's "Shell Folders" (Programs, Startup, Desktop...).
@@ -13,10 +15,8 @@ bool Exists(const std::string& path);
 std::string FileBytes(const std::string& path);
 // Where a shortcut file points.
 std::string ShortcutTarget(const std::string& file);
-// Removes a folder with everything in it.
-void RemoveTree(const std::string& path);
-// Ends the folder windows Program Manager opens for each group it is told to create; under Wine their
-// processes outlive them.
-void CloseGroupWindows();
+using testing_common::CloseGroupWindows;
+using testing_common::GroupWindowsShown;
+using testing_common::RemoveTree;
 
 }  // namespace e2e

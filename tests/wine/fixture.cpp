@@ -1,7 +1,5 @@
 #include "wine/fixture.hpp"
 
-#include <cstring>
-
 #include "settings/product.hpp"
 #include "ui/registry.hpp"
 
@@ -99,22 +97,6 @@ bool IsAtBottom(HWND wnd) {
     for (HWND w = GetWindow(wnd, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
         if (IsWindowVisible(w)) return false;
     return true;
-}
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA e;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &e);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &e)) {
-        if (!std::strcmp(e.cFileName, ".") || !std::strcmp(e.cFileName, "..")) continue;
-        std::string path = folder + "\\" + e.cFileName;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(path);
-        else
-            DeleteFileA(path.c_str());
-    }
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace testing_wine

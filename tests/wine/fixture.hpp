@@ -9,14 +9,17 @@
 #include <gtest/gtest.h>
 
 #include "common/boxes.hpp"
+#include "common/files.hpp"
 #include "common/wait.hpp"
 
 namespace testing_wine {
 
 using testing_common::BoxWatcher;
+using testing_common::CloseGroupWindows;
 using testing_common::HoldsFor;
 using testing_common::Millis;
 using testing_common::PumpMessages;
+using testing_common::RemoveTree;
 using testing_common::WaitUntil;
 using testing_common::WaitUntilSteady;
 namespace input = testing_common::input;
@@ -34,8 +37,6 @@ std::vector<COLORREF> BitmapPixels(HBITMAP bitmap, int& w, int& h);
 // Every pixel of a screen rectangle, top row first.
 std::vector<COLORREF> ScreenPixels(const RECT& r);
 
-// Removes a folder with everything in it.
-void RemoveTree(const std::string& folder);
 // A left click at the centre of a window, with real input.
 bool ClickAt(HWND wnd);
 // Whether every visible top-level window other than `wnd` is above it in the Z-order.

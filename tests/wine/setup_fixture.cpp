@@ -4,9 +4,12 @@
 // After windows.h, which it needs.
 #include <sddl.h>
 
+#include <utility>
+
 #include "settings/product.hpp"
 #include "ui/application.hpp"
 #include "ui/registry.hpp"
+#include "wine/dde_server.hpp"
 
 namespace testing_wine {
 
@@ -25,13 +28,6 @@ void WriteTextFile(const std::string& path, const std::string& text) {
     CloseHandle(f);
 }
 
-BOOL CALLBACK CollectGroupWindow(HWND wnd, LPARAM found) {
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "ExplorerWClass") == 0 || lstrcmpA(cls, "CabinetWClass") == 0)
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(wnd);
-    return TRUE;
-}
 }  // namespace
 
 void DeleteUninstallEntries() {
@@ -48,22 +44,6 @@ void DeleteUninstallEntries() {
         }
         ui::Registry reg(root);
         reg.DeleteKey(obsc32::UninstallKey);
-    }
-}
-
-void CloseGroupWindows() {
-    std::vector<HWND> windows;
-    EnumWindows(CollectGroupWindow, reinterpret_cast<LPARAM>(&windows));
-    for (HWND w : windows) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId()) continue;
-        PostMessageA(w, WM_CLOSE, 0, 0);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        if (!process) continue;
-        if (WaitForSingleObject(process, 1000) == WAIT_TIMEOUT) TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
     }
 }
 
@@ -105,13 +85,36 @@ obsc32::TOBSC32SETUPForm& SetupFixture::Create() {
     return *form_;
 }
 
-std::vector<std::string> SetupFixture::Install(const std::string& folder, const std::string& group,
-                                               testing_common::BoxAnswer answer) {
-    form_->Edit1.SetText(folder);
-    form_->ComboBox1.SetText(group);
-    BoxWatcher boxes(testing_common::kProgramBox, std::move(answer));
-    form_->Button3Click(&form_->Button3);
-    return boxes.Texts();
+SetupFixture::Installed SetupFixture::Install(const std::string& folder, const std::string& group,
+                                              testing_common::BoxAnswer answer,
+                                              const std::function<void(obsc32::TOBSC32SETUPForm&)>& prepare) {
+    Installed done;
+    // The boxes' owner, the application's window, belongs to this thread: made on the install's thread it
+    // would go with it.
+    (void)ui::Application::Instance().Handle();
+    EXPECT_NE(QuietDesktop(), nullptr) << "no desktop of the test's own";
+    TestDdeServer progman("PROGMAN", "PROGMAN", true, std::string("Main\r\n", 7));
+    EXPECT_TRUE(progman.Serving());
+    RunOnQuietDesktop([&] {
+        obsc32::TOBSC32SETUPForm f;
+        f.OwnedByApplication = false;
+        if (!f.Create()) return;
+        f.Show();
+        if (prepare) prepare(f);
+        f.Edit1.SetText(folder);
+        f.ComboBox1.SetText(group);
+        BoxWatcher boxes(testing_common::kProgramBox, std::move(answer), QuietDesktop());
+        f.Button3Click(&f.Button3);
+        done.boxes = boxes.Texts();
+        done.windowShown = IsWindowVisible(f.Handle());
+        done.installButtonShown = IsWindowVisible(f.Button3.Handle());
+    });
+    // Program Manager is told asynchronously: the last commands may still be on their way.
+    size_t seen = 0;
+    WaitUntilSteady([&] { return std::exchange(seen, progman.Executes().size()) == seen; }, 300);
+    done.commands = progman.Executes();
+    last_ = done;
+    return done;
 }
 
 std::string SetupFixture::Programs() { return ShellFolder("Programs"); }

@@ -1,6 +1,7 @@
 // A setup window created in-process on an empty registry, installing from a distribution folder of the
 // test's own into folders under C:\obsc32setup, with Wine's Program Manager making the group icons.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,19 @@ protected:
     void TearDown() override;
 
     obsc32::TOBSC32SETUPForm& Create();
-    // Types the folder and the group as a person would leave them, presses "設定" and answers each box with
-    // the button `answer` names (the close box for ""); the texts of the boxes come back.
-    std::vector<std::string> Install(const std::string& folder, const std::string& group,
-                                     testing_common::BoxAnswer answer = {});
+
+    // What an install did: the texts of its boxes, the commands Program Manager got, the window's state.
+    struct Installed {
+        std::vector<std::string> boxes, commands;
+        bool windowShown = false, installButtonShown = false;
+    };
+    // A setup window on a desktop of the test's own, whose Program Manager is the test's server: the folder
+    // and the group filled in, `prepare` run, then "設定" pressed; each box is answered with the button
+    // `answer` names (the close box for ""). One install a process (CTest runs each test in its own): under
+    // Wine a second one on that desktop in the same process stops before its first box.
+    Installed Install(const std::string& folder, const std::string& group,
+                      testing_common::BoxAnswer answer = {},
+                      const std::function<void(obsc32::TOBSC32SETUPForm&)>& prepare = {});
 
     // The distribution the install copies from, ending in "\".
     static std::string Source() { return std::string(kSetupRoot) + "\\dist\\"; }
@@ -38,14 +48,13 @@ protected:
     static std::string UninstallValue(HKEY root, const char* name);
 
     obsc32::TOBSC32SETUPForm* form_ = nullptr;
+    // What the last Install did.
+    Installed last_;
 
 private:
     std::string savedFolder_, savedExeFolder_;
 };
 
 void DeleteUninstallEntries();
-// Ends the folder windows Program Manager opens for each group it is told to create; under Wine their
-// processes outlive them.
-void CloseGroupWindows();
 
 }  // namespace testing_wine

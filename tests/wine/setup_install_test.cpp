@@ -29,13 +29,19 @@ std::string Yes(const std::string& text) {
     return text.find("フォルダーを作成します") != std::string::npos ? "はい" : "";
 }
 
+const std::string kProgram = std::string("\"") + "\\OBSC32.EXE\"";
+// The two commands of an icon, for a group and the program in a folder.
+Texts IconCommands(const std::string& group, const std::string& folder) {
+    return {"[CreateGroup(" + group + ")]\r\n",
+            "[AddItem(\"" + folder + "\\OBSC32.EXE\",\"" + kLongTitle + "\")]\r\n"};
+}
+
 class SetupInstall : public SetupFixture {
 protected:
-    std::string Shortcut(const std::string& folder) const { return folder + "\\" + kLongTitle + ".lnk"; }
-    void ExpectStoppedBeforeTheVersion() {
+    static void ExpectStoppedBeforeTheVersion(const Installed& done) {
         EXPECT_EQ(ReadProductValue("Version"), "");
-        ASSERT_TRUE(form_->HandleAllocated()) << "the window closed";
-        EXPECT_TRUE(IsWindowVisible(form_->Button3.Handle()));
+        EXPECT_TRUE(done.windowShown) << "the window closed";
+        EXPECT_TRUE(done.installButtonShown);
     }
 };
 }  // namespace
@@ -45,9 +51,10 @@ TEST_F(SetupInstall, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsTheIc
     const std::string group = std::string(kTestGroup);
     ASSERT_TRUE(CreateDirectoryA((kRoot + "\\A").c_str(), nullptr));
     const std::string folder = kRoot + "\\A\\B\\表";
-    Create();
-    EXPECT_EQ(Install(folder, group, Yes), (Texts{Question(folder), Completion()}));
-    EXPECT_FALSE(form_->HandleAllocated()) << "the window stayed";
+    const Installed done = Install(folder, group, Yes);
+    EXPECT_EQ(done.boxes, (Texts{Question(folder), Completion()}));
+    EXPECT_FALSE(done.windowShown) << "the window stayed";
+    EXPECT_EQ(done.commands, IconCommands(group, folder));
 
     for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
         EXPECT_EQ(FileText(folder + "\\" + name), std::string("the distribution's ") + name);
@@ -60,71 +67,65 @@ TEST_F(SetupInstall, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsTheIc
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "DisplayName"), "VANTE vaz       すみかげ V1.2");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), folder + "\\OBSC32.EXE /uninstall");
     EXPECT_EQ(UninstallValue(HKEY_CURRENT_USER, "DisplayName"), "<none>");
-    EXPECT_TRUE(WaitUntil([&] { return IsFile(Shortcut(Programs() + "\\" + group)); }))
-        << "no shortcut in " << Programs() << "\\" << group;
 }
 
-TEST_F(SetupInstall, TheStartupOptionAddsASecondIconOrSaysWhyNot) {
+namespace {
+void StartupOption(obsc32::TOBSC32SETUPForm& f) { f.CheckBoxST.SetChecked(true); }
+}  // namespace
+
+TEST_F(SetupInstall, TheStartupOptionAddsASecondIcon) {
     const std::string folder = kRoot + "\\inst";
-    const std::string startupShortcut = Shortcut(Startup());
-    DeleteFileA(startupShortcut.c_str());
-    {
-        ScopedStartupGroup none(nullptr);
-        Create().CheckBoxST.SetChecked(true);
-        EXPECT_EQ(Install(folder, kTestGroup, Yes),
-                  (Texts{Question(folder), Shown(obsc32::kNoStartupGroup), Completion()}));
-        EXPECT_EQ(ReadProductValue("Version"), "12");
-    }
-    ui::Application::Instance().Reset();
-    DeleteProductKeys();
-    {
-        ScopedStartupGroup startup("StartUp");
-        Create().CheckBoxST.SetChecked(true);
-        EXPECT_EQ(Install(folder, kTestGroup, Yes), Texts{Completion()});
-        EXPECT_TRUE(WaitUntil([&] { return IsFile(startupShortcut); })) << startupShortcut;
-        EXPECT_TRUE(WaitUntil([&] { return IsFile(Shortcut(Programs() + "\\" + kTestGroup)); }));
-    }
-    DeleteFileA(startupShortcut.c_str());
+    ScopedStartupGroup startup("スタートアップ");
+    const Installed done = Install(folder, kTestGroup, Yes, StartupOption);
+    EXPECT_EQ(done.boxes, (Texts{Question(folder), Completion()}));
+    Texts both = IconCommands(kTestGroup, folder);
+    for (const std::string& c : IconCommands("スタートアップ", folder)) both.push_back(c);
+    EXPECT_EQ(done.commands, both);
+}
+
+TEST_F(SetupInstall, TheStartupOptionWithoutAStartupGroupSaysSoAndGoesOn) {
+    const std::string folder = kRoot + "\\inst";
+    ScopedStartupGroup none(nullptr);
+    const Installed done = Install(folder, kTestGroup, Yes, StartupOption);
+    EXPECT_EQ(done.boxes, (Texts{Question(folder), Shown(obsc32::kNoStartupGroup), Completion()}));
+    EXPECT_EQ(done.commands, IconCommands(kTestGroup, folder));
+    EXPECT_EQ(ReadProductValue("Version"), "12");
 }
 
 TEST_F(SetupInstall, IntoTheRunningFolderNothingIsCopiedAndEverythingWritten) {
     // Were it copied, the missing help file would stop the install.
     DeleteFileA((Source() + "OBSC32.HLP").c_str());
     const std::string folder = "c:\\OBSC32SETUP\\dist";
-    Create();
-    EXPECT_EQ(Install(folder, kTestGroup, Yes), Texts{Completion()});
+    EXPECT_EQ(Install(folder, kTestGroup, Yes).boxes, Texts{Completion()});
     EXPECT_EQ(ReadProductValue("EXEPATH"), folder);
     EXPECT_EQ(ReadProductValue("Version"), "12");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), folder + "\\OBSC32.EXE /uninstall");
 }
 
 TEST_F(SetupInstall, ARelativeFolderIsTakenFromTheCurrentFolder) {
-    Create();
     ASSERT_TRUE(SetCurrentDirectoryA(kSetupRoot));
-    EXPECT_EQ(Install("sub", kTestGroup, Yes), (Texts{Question(kRoot + "\\sub"), Completion()}));
+    EXPECT_EQ(Install("sub", kTestGroup, Yes).boxes, (Texts{Question(kRoot + "\\sub"), Completion()}));
     EXPECT_TRUE(IsFile(kRoot + "\\sub\\OBSC32.EXE"));
     EXPECT_EQ(ReadProductValue("EXEPATH"), kRoot + "\\sub");
 }
 
 TEST_F(SetupInstall, AnsweringNoStopsWithNothingMadeOrWritten) {
     const std::string folder = kRoot + "\\no\\such";
-    Create();
-    EXPECT_EQ(Install(folder, kTestGroup, [](const std::string&) { return "いいえ"; }),
+    EXPECT_EQ(Install(folder, kTestGroup, [](const std::string&) { return "いいえ"; }).boxes,
               Texts{Question(folder)});
     EXPECT_FALSE(IsFolder(kRoot + "\\no"));
     EXPECT_EQ(ProductValueNames(), Texts{});
-    ExpectStoppedBeforeTheVersion();
+    ExpectStoppedBeforeTheVersion(last_);
 }
 
 TEST_F(SetupInstall, AMissingGuideStopsTheInstallWithTheProgramAlreadyCopied) {
     DeleteFileA((Source() + "OBSC32.TXT").c_str());
     const std::string folder = kRoot + "\\inst";
-    Create();
-    EXPECT_EQ(Install(folder, kTestGroup, Yes),
+    EXPECT_EQ(Install(folder, kTestGroup, Yes).boxes,
               (Texts{Question(folder), Shown(std::string("OBSC32.TXT\n") + obsc32::kCopyFailedText)}));
     EXPECT_TRUE(IsFile(folder + "\\OBSC32.EXE"));
     EXPECT_EQ(ProductValueNames(), Texts{});
-    ExpectStoppedBeforeTheVersion();
+    ExpectStoppedBeforeTheVersion(last_);
 }
 
 TEST_F(SetupInstall, AProductKeyThatCannotBeWrittenStopsTheInstallNamingIt) {
@@ -135,13 +136,12 @@ TEST_F(SetupInstall, AProductKeyThatCannotBeWrittenStopsTheInstallNamingIt) {
               ERROR_SUCCESS);
     RegCloseKey(key);
     const std::string folder = kRoot + "\\inst";
-    Create();
     EXPECT_EQ(
-        Install(folder, kTestGroup, Yes),
+        Install(folder, kTestGroup, Yes).boxes,
         (Texts{Question(folder),
                Shown("レジストリーを開けません・・・\nHKEY_CURRENT_USER\\Software\\VANTE SOFT32\\OBSC32")}));
     EXPECT_TRUE(IsFile(folder + "\\OBSC32.HLP"));
-    ExpectStoppedBeforeTheVersion();
+    ExpectStoppedBeforeTheVersion(last_);
 }
 
 TEST_F(SetupInstall, WithoutTheMachinesUninstallListTheUsersOwnTakesTheEntry) {
@@ -162,8 +162,7 @@ TEST_F(SetupInstall, WithoutTheMachinesUninstallListTheUsersOwnTakesTheEntry) {
     ASSERT_TRUE(denied) << "the registry did not keep the key read-only";
 
     const std::string folder = kRoot + "\\inst";
-    Create();
-    EXPECT_EQ(Install(folder, kTestGroup, Yes), (Texts{Question(folder), Completion()}));
+    EXPECT_EQ(Install(folder, kTestGroup, Yes).boxes, (Texts{Question(folder), Completion()}));
     EXPECT_EQ(UninstallValue(HKEY_CURRENT_USER, "DisplayName"), "VANTE vaz       すみかげ V1.2");
     EXPECT_EQ(UninstallValue(HKEY_CURRENT_USER, "UninstallString"), folder + "\\OBSC32.EXE /uninstall");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "DisplayName"), "");
@@ -188,12 +187,11 @@ class SetupBadInput : public SetupInstall, public ::testing::WithParamInterface<
 
 TEST_P(SetupBadInput, GetsItsMessageAndLeavesTheWindowReady) {
     const BadInput& c = GetParam();
-    Create();
     Texts expected;
     for (const std::string& t : c.shown) expected.push_back(t == "?" ? Question(c.folder) : Shown(t));
-    EXPECT_EQ(Install(c.folder, c.group, Yes), expected);
+    EXPECT_EQ(Install(c.folder, c.group, Yes).boxes, expected);
     EXPECT_EQ(ProductValueNames(), Texts{});
-    ExpectStoppedBeforeTheVersion();
+    ExpectStoppedBeforeTheVersion(last_);
 }
 
 INSTANTIATE_TEST_SUITE_P(
