@@ -1,5 +1,5 @@
-// A new user's first start from the distribution folder: the setup window, typed into and clicked as a person
-// would, installs the program, and the next start runs the cover.
+// A new user's first start from the distribution folder: the setup window, clicked as a person would,
+// installs the program, and the next start runs the cover.
 #include <string>
 #include <utility>
 
@@ -44,6 +44,8 @@ protected:
         // in front of the next test.
         WaitUntil(GroupWindowsShown, 3000);
         CloseGroupWindows();
+        // A second group's window may follow the first.
+        while (WaitUntil(GroupWindowsShown, 1500)) CloseGroupWindows();
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
         for (const std::string& made : made_) {
             DeleteFileA(made.c_str());
@@ -177,59 +179,6 @@ TEST_F(SetupInstall, AFirstRunInstallsWhereProposedAndTheNextStartRunsTheCover) 
     ASSERT_NO_FATAL_FAILURE(CloseTheGroupWindow());
     program_ = Program::At(folder + "\\OBSC32.EXE");
     EXPECT_NE(WaitForReadyCover(*program_), nullptr) << "the installed program did not run the cover";
-}
-
-TEST_F(SetupInstall, APersonTypesAFolderChoosesAGroupAndTheStartupIconWithTheKeyboard) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, "StartUp", 0, REG_SZ, reinterpret_cast<const BYTE*>("StartUp"), 8);
-    RegCloseKey(key);
-    const std::string folder = Program::ScratchFolder() + "typed";
-    HWND setup = StartSetup();
-    ASSERT_NE(setup, nullptr) << "no setup window with its groups";
-
-    // The whole folder text replaced by typing.
-    input::Click(CenterOf(FindWindowExA(setup, nullptr, "EDIT", nullptr)));
-    // The proposed text rubbed out from its end, then the folder typed.
-    input::Key(VK_END);
-    for (size_t i = ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)).size(); i > 0; --i)
-        input::Key(VK_BACK);
-    testing_common::input::Type(folder);
-    EXPECT_TRUE(
-        WaitUntil([&] { return ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)) == folder; }));
-
-    // Tab to the group field, and the group above the maker's chosen with the arrow key.
-    HWND combo = FindWindowExA(setup, nullptr, "TComboBox", nullptr);
-    input::Key(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return GetParent(FocusOf(setup)) == combo; }))
-        << "the group field has no focus";
-    input::Key(VK_UP);
-    std::string group;
-    ASSERT_TRUE(WaitUntil([&] { return (group = ControlText(combo)) != "VANTE SOFT32" && !group.empty(); }))
-        << "no other group chosen";
-    const std::string groupShortcut = ShellFolder("Programs") + "\\" + group + "\\" + kShortcutName;
-    const std::string startupShortcut = ShellFolder("Startup") + "\\" + kShortcutName;
-    made_ = {folder, groupShortcut, startupShortcut};
-
-    // Tab on to the Startup option, ticked with the space bar.
-    HWND startup = ChildWithText(setup, "Button", "スタートアップグループにも、アイコンを登録する。");
-    input::Key(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(setup) == startup; })) << "the Startup option has no focus";
-    input::Key(VK_SPACE);
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(startup, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-    // Enter presses "設定" from any field, and each box's default answer.
-    input::Key(VK_RETURN);
-    ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", ""));
-    ASSERT_NO_FATAL_FAILURE(
-        SeeBox("登録完了です。\r\n\r\n[ " + group + " ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆"));
-
-    ExpectInstalledIn(folder);
-    EXPECT_EQ(registry::ReadAll()["Group"], registry::Sz(group));
-    EXPECT_TRUE(WaitUntil([&] { return Exists(groupShortcut) && Exists(startupShortcut); }))
-        << groupShortcut << " " << startupShortcut;
-    RegOpenKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, KEY_ALL_ACCESS, &key);
-    RegDeleteValueA(key, "StartUp");
-    RegCloseKey(key);
 }
 
 }  // namespace e2e
