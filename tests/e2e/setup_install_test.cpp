@@ -70,23 +70,20 @@ protected:
     // The completion box, with everything written before it shows. Under Wine, once Program Manager has
     // opened the group's folder window, the box at times takes no input at all (sent messages are still
     // answered): the tests read what the install did while it shows, and close it as the shell would.
-    void SeeBox(const std::string& text) {
+    void SeeBox(const std::string& text, HWND* seen = nullptr) {
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] {
             return (box = testing_common::VisibleWindowOf(kBoxClass, program_->Pid()));
         })) << "no box: "
             << text;
         EXPECT_EQ(testing_common::BoxText(box), text);
+        if (seen) *seen = box;
     }
     // Waits for the program's box, checks its text and presses the button; "" presses the default one with
     // the Enter key.
     void Answer(const std::string& text, const std::string& button) {
         HWND box = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            return (box = testing_common::VisibleWindowOf(kBoxClass, program_->Pid()));
-        })) << "no box: "
-            << text;
-        EXPECT_EQ(testing_common::BoxText(box), text);
+        ASSERT_NO_FATAL_FAILURE(SeeBox(text, &box));
         // A person answers a box once it stands still, not while it arrives.
         const RECT shown = RectOf(box);
         ASSERT_TRUE(
