@@ -127,22 +127,6 @@ void Key(WORD vk) {
     KeyUp(vk);
 }
 void KeyDown(WORD vk) { SendKey(vk, false); }
-
-void Type(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()),
-                                                        wide.data(), static_cast<int>(wide.size()))));
-    for (wchar_t c : wide) {
-        INPUT in[2]{};
-        for (INPUT& i : in) {
-            i.type = INPUT_KEYBOARD;
-            i.ki.wScan = static_cast<WORD>(c);
-            i.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        Send(in, 2);
-    }
-}
 void KeyUp(WORD vk) { SendKey(vk, true); }
 
 }  // namespace input

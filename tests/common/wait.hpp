@@ -42,8 +42,6 @@ void ReleaseAt(POINT at, bool right = false);
 void Key(WORD vk);
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);
-// Characters as a keyboard types them, whatever its layout (the text in code page 932).
-void Type(const std::string& text);
 }  // namespace input
 
 }  // namespace testing_common

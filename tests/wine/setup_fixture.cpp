@@ -14,12 +14,6 @@
 namespace testing_wine {
 
 namespace {
-std::string ShellFolder(const char* name) {
-    ui::Registry reg(HKEY_CURRENT_USER);
-    reg.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
-    return reg.ReadString(name);
-}
-
 void WriteTextFile(const std::string& path, const std::string& text) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
@@ -51,7 +45,6 @@ void SetupFixture::SetUp() {
     DeleteProductKeys();
     DeleteUninstallEntries();
     RemoveTree(kSetupRoot);
-    RemoveTree(Programs() + "\\" + kTestGroup);
     ASSERT_TRUE(CreateDirectoryA(kSetupRoot, nullptr));
     ASSERT_TRUE(CreateDirectoryA(Source().c_str(), nullptr));
     for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
@@ -71,9 +64,7 @@ void SetupFixture::TearDown() {
     app.SetTitle(obsc32::ProductTitle);
     SetCurrentDirectoryA(savedFolder_.c_str());
     obsc32::ExeFolder = savedExeFolder_;
-    CloseGroupWindows();
     RemoveTree(kSetupRoot);
-    RemoveTree(Programs() + "\\" + kTestGroup);
     DeleteProductKeys();
     DeleteUninstallEntries();
 }
@@ -116,9 +107,6 @@ SetupFixture::Installed SetupFixture::Install(const std::string& folder, const s
     last_ = done;
     return done;
 }
-
-std::string SetupFixture::Programs() { return ShellFolder("Programs"); }
-std::string SetupFixture::Startup() { return ShellFolder("Startup"); }
 
 bool SetupFixture::IsFile(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());

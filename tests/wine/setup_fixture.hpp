@@ -1,5 +1,5 @@
 // A setup window created in-process on an empty registry, installing from a distribution folder of the
-// test's own into folders under C:\obsc32setup, with Wine's Program Manager making the group icons.
+// test's own into folders under C:\obsc32setup.
 #pragma once
 #include <functional>
 #include <string>
@@ -39,8 +39,6 @@ protected:
 
     // The distribution the install copies from, ending in "\".
     static std::string Source() { return std::string(kSetupRoot) + "\\dist\\"; }
-    static std::string Programs();
-    static std::string Startup();
     static bool IsFile(const std::string& path);
     static bool IsFolder(const std::string& path);
     static std::string FileText(const std::string& path);

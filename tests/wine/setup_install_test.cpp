@@ -29,7 +29,6 @@ std::string Yes(const std::string& text) {
     return text.find("フォルダーを作成します") != std::string::npos ? "はい" : "";
 }
 
-const std::string kProgram = std::string("\"") + "\\OBSC32.EXE\"";
 // The two commands of an icon, for a group and the program in a folder.
 Texts IconCommands(const std::string& group, const std::string& folder) {
     return {"[CreateGroup(" + group + ")]\r\n",
@@ -48,11 +47,11 @@ protected:
 
 TEST_F(SetupInstall, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsTheIcon) {
     // Both the group and the last folder end in a character whose second byte is a backslash.
-    const std::string group = std::string(kTestGroup);
+    const std::string group = std::string(kTestGroup) + "表";
     ASSERT_TRUE(CreateDirectoryA((kRoot + "\\A").c_str(), nullptr));
     const std::string folder = kRoot + "\\A\\B\\表";
     const Installed done = Install(folder, group, Yes);
-    EXPECT_EQ(done.boxes, (Texts{Question(folder), Completion()}));
+    EXPECT_EQ(done.boxes, (Texts{Question(folder), Shown(obsc32::CompletionText(group))}));
     EXPECT_FALSE(done.windowShown) << "the window stayed";
     EXPECT_EQ(done.commands, IconCommands(group, folder));
 
