@@ -4,6 +4,8 @@ target_link_libraries(obsc32_win PUBLIC obsc32_pure user32 gdi32 shell32 advapi3
                                         oleaut32 uuid)
 # The folder picker asks network drives for their remote names.
 target_link_libraries(obsc32_win PUBLIC mpr)
+# The uninstall reads whose program a file is from its version resource.
+target_link_libraries(obsc32_win PUBLIC version)
 target_compile_options(obsc32_win PRIVATE ${OBSC32_COPTS} -ffunction-sections -fdata-sections)
 
 add_executable(OBSC32 WIN32 src/app/main.cpp res/obsc32.rc)

@@ -27,7 +27,7 @@ int RunStartup(const std::vector<std::string>& args) {
     auto& app = ui::Application::Instance();
     app.SetTitle(ProductTitle);
     std::string modulePath = app.ExeName();
-    InitProductValues(YenAdd(FolderPart(modulePath)));
+    InitProductValues(YenAdd(FolderPart(modulePath)), args.empty() ? std::string() : args[0]);
     StartMode = ClassifyStartMode(args, SjisCase(FileNamePart(modulePath), true), UninstallerName);
 
     ui::Form* form = nullptr;

@@ -21,9 +21,11 @@ enum class StartModes : int { Normal = 0, Uninstall1 = 1, Uninstall2 = 2, Uninst
 extern std::string ExeFolder;
 // This run's role.
 extern StartModes StartMode;
+// The first command-line argument, "" when none.
+extern std::string FirstArgument;
 
-// Sets ExeFolder (already ending in "\") and resets StartMode.
-void InitProductValues(const std::string& exeFolder);
+// Sets ExeFolder (already ending in "\") and FirstArgument, and resets StartMode.
+void InitProductValues(const std::string& exeFolder, const std::string& firstArgument = "");
 
 // Under HKEY_CURRENT_USER.
 inline constexpr char MakerKey[] = "Software\\VANTE SOFT32";

@@ -104,7 +104,8 @@ void RemoveProductSettings() {
     if (empty) reg.DeleteKey(MakerKey);
 }
 
-void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString) {
+void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString,
+                         const std::string& madeFolder) {
     // Without administrator rights the machine's list cannot be written: the user's own list holds
     // per-user programs.
     ui::Registry probe(HKEY_LOCAL_MACHINE);
@@ -113,6 +114,7 @@ void WriteUninstallEntry(const std::string& displayName, const std::string& unin
     KeyWriter writer(root, UninstallKey);
     writer.Write("DisplayName", displayName);
     writer.Write("UninstallString", uninstallString);
+    writer.Write("MadeFolder", madeFolder);
 }
 
 std::string ReadStartupGroupName() {

@@ -27,9 +27,11 @@ SetupSettings ReadSetupSettings();
 void WriteInstallPlace(const std::string& exePath, const std::string& group);
 // "Version", "BackColor", "VANTE_COLOR", written last: from then on starts run the cover.
 void WriteInstalledVersion(int version, bool backColor, bool vanteColor);
-// The Windows Uninstall entry: under HKEY_LOCAL_MACHINE, or the user's own when the machine's cannot be
-// written. Throws ui::Error naming the key when neither takes the values.
-void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString);
+// The Windows Uninstall entry, with the highest folder the install made for the program ("" when none):
+// under HKEY_LOCAL_MACHINE, or the user's own when the machine's cannot be written. Throws ui::Error
+// naming the key when neither takes the values.
+void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString,
+                         const std::string& madeFolder);
 // The version-number reset: "Version" becomes "", every other value stays.
 void ClearStoredVersion();
 

@@ -37,8 +37,10 @@ TOBSC32SETUPForm::TOBSC32SETUPForm() : ui::Form(nullptr, "OBSC32SETUPForm", kSet
     Button4.OnClick = [this](ui::Component* s) { Button4Click(s); };
     CheckBoxBkColor.OnClick = [this](ui::Component* s) { CheckBoxBkColorClick(s); };
     VANTE_COLOR.OnClick = [this](ui::Component* s) { VANTE_COLORClick(s); };
-    for (ui::Timer* t : {&Timer1, &Timer2, &Timer3, &TimerErOut})
-        t->OnTimer = [this](ui::Component* s) { UninstallStandIn(s); };
+    Timer1.OnTimer = [this](ui::Component* s) { Timer1Timer(s); };
+    Timer2.OnTimer = [this](ui::Component* s) { Timer2Timer(s); };
+    Timer3.OnTimer = [this](ui::Component* s) { Timer3Timer(s); };
+    TimerErOut.OnTimer = [this](ui::Component* s) { TimerErOutTimer(s); };
 }
 
 void TOBSC32SETUPForm::PlaceComponents() {
@@ -204,11 +206,6 @@ bool TOBSC32SETUPForm::FormCloseQuery() {
     // An install stopped halfway leaves no hourglass behind on the way out.
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     return true;
-}
-
-void TOBSC32SETUPForm::UninstallStandIn(ui::Component* sender) {
-    (void)static_cast<ui::Timer*>(sender)->SetEnabled(false);
-    Close();
 }
 
 }  // namespace obsc32

@@ -52,6 +52,10 @@ public:
     std::string UninstallDisplayName;
     std::string DefaultFolder;
     std::string StoredGroup;
+    // Stage 2's copy of the hand-over.
+    std::string ScratchFile;
+    std::string ScratchRmDir;
+    std::string ScratchRmTop;
 
     void DdeClientConv1Open();
     void Button1Click(ui::Component* sender);
@@ -60,6 +64,10 @@ public:
     void Button4Click(ui::Component* sender);
     void CheckBoxBkColorClick(ui::Component* sender);
     void VANTE_COLORClick(ui::Component* sender);
+    void Timer1Timer(ui::Component* sender);
+    void Timer2Timer(ui::Component* sender);
+    void Timer3Timer(ui::Component* sender);
+    void TimerErOutTimer(ui::Component* sender);
 
 protected:
     void FormCreate() override;
@@ -73,13 +81,22 @@ private:
     bool Install();
     // Makes every missing folder of `path` (ending in "\"), asking once; the install folder, or "" when
     // the install stopped.
-    std::string MakeFolders(const std::string& path, const std::string& shownName);
+    // `made` gets the highest folder it made.
+    std::string MakeFolders(const std::string& path, const std::string& shownName, std::string& made);
     bool CopyProductFiles(const std::string& installFolder);
     void SendIconCommands(const std::string& group, const std::string& programPath);
     // An install that stops: Button3 back, the cursor back, the window open.
     void Refuse(const std::string& text, ui::Control* repaint);
-    // Until the uninstall stages are built, a hidden window's timer just ends the program.
-    void UninstallStandIn(ui::Component* sender);
+    // Stage 1: ShowGroup then DeleteItem, for a group that has a name the commands can carry.
+    void RemoveGroupIcon(const std::string& group);
+    // The window's colours as stage 2 reads them.
+    std::string ColorValue() const;
+    std::string FontColorValue() const;
+    void ApplyHandedColors(const std::string& color, const std::string& fontColor);
+    // Stage 2 deletes only a program file of this product that the hand-over names in full.
+    bool IsProgramToDelete(const std::string& path) const;
+    // Stage 2's retries of the program file so far.
+    int deleteAttempts_ = 0;
 };
 
 }  // namespace obsc32

@@ -3,8 +3,10 @@
 
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
+#include "settings/uninstall_store.hpp"
 #include "setup/TOBSC32SETUPForm.hpp"
 #include "setup/setup_values.hpp"
+#include "setup/uninstall_values.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
 #include "shell/sjis_path.hpp"
@@ -93,7 +95,8 @@ bool TOBSC32SETUPForm::Install() {
         return false;
     }
     const std::string path = YenAdd(full);
-    const std::string installFolder = MakeFolders(path, YenCut(path));
+    std::string made;
+    const std::string installFolder = MakeFolders(path, YenCut(path), made);
     if (installFolder.empty()) return false;
     if (!CopyProductFiles(installFolder)) return false;
     const std::string installedExePath = installFolder + ProductFiles[0];
@@ -113,7 +116,8 @@ bool TOBSC32SETUPForm::Install() {
             SendIconCommands(startup, installedExePath);
     }
 
-    WriteUninstallEntry(UninstallDisplayName, installedExePath + " /uninstall");
+    WriteUninstallEntry(UninstallDisplayName, installedExePath + " /uninstall",
+                        MadeFolderRecord(made, ReadMadeFolder(), installFolder));
     WriteInstalledVersion(ProgramVersion, CheckBoxBkColor.Checked(), VANTE_COLOR.Checked());
     app.ProcessMessages();
 
@@ -123,7 +127,8 @@ bool TOBSC32SETUPForm::Install() {
     return true;
 }
 
-std::string TOBSC32SETUPForm::MakeFolders(const std::string& path, const std::string& shownName) {
+std::string TOBSC32SETUPForm::MakeFolders(const std::string& path, const std::string& shownName,
+                                          std::string& made) {
     std::vector<std::string> FolderLevels;
     YenLevels(path, FolderLevels);
     bool asked = false;
@@ -142,6 +147,7 @@ std::string TOBSC32SETUPForm::MakeFolders(const std::string& path, const std::st
             Repaint();
             return {};
         }
+        if (made.empty()) made = level;
     }
     std::string folder = FolderLevels.empty() ? std::string() : YenAdd(FolderLevels.back());
     if (folder == "\\") folder.clear();

@@ -1,0 +1,57 @@
+#include "shell/program_file.hpp"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "ui/handles.hpp"
+
+namespace obsc32 {
+
+std::string InternalNameOf(const std::string& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> info(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data())) return {};
+    // The first language the file lists names the block its strings are in.
+    struct Translation {
+        WORD language, codePage;
+    };
+    Translation* list = nullptr;
+    UINT listSize = 0;
+    if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&list),
+                        &listSize) ||
+        listSize < sizeof(Translation))
+        return {};
+    char query[64];
+    wsprintfA(query, "\\StringFileInfo\\%04x%04x\\InternalName", list->language, list->codePage);
+    char* name = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(info.data(), query, reinterpret_cast<void**>(&name), &length) || !name) return {};
+    return std::string(name, strnlen(name, length));
+}
+
+namespace {
+bool ReadAll(const std::string& path, std::vector<char>& bytes) {
+    ui::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size{};
+    // Program files are small; anything past 64 MB is not one of ours.
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > (64 << 20)) return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    return bytes.empty() ||
+           (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+            read == bytes.size());
+}
+}  // namespace
+
+bool SameFileBytes(const std::string& a, const std::string& b) {
+    std::vector<char> first, second;
+    return ReadAll(a, first) && ReadAll(b, second) && first == second;
+}
+
+}  // namespace obsc32
