@@ -56,6 +56,8 @@ public:
     std::string ScratchFile;
     std::string ScratchRmDir;
     std::string ScratchRmTop;
+    // How many times stage 2 tries the program file, once a second: well past the end of stage 1.
+    int DeleteRetryLimit = 60;
 
     void DdeClientConv1Open();
     void Button1Click(ui::Component* sender);

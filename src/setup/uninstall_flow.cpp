@@ -144,7 +144,7 @@ bool TOBSC32SETUPForm::IsProgramToDelete(const std::string& path) const {
 void TOBSC32SETUPForm::Timer3Timer(ui::Component*) {
     (void)Timer3.SetEnabled(false);
     if (FileExists(ScratchFile) && !DeleteFileA(ScratchFile.c_str())) {
-        if (++deleteAttempts_ < kDeleteAttempts) {
+        if (++deleteAttempts_ < DeleteRetryLimit) {
             (void)Timer3.SetEnabled(true);
             return;
         }

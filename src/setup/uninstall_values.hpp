@@ -48,7 +48,5 @@ inline constexpr char kUninstallDone[] = "削除が完了しました☆☆☆\n
 inline constexpr char kStillRunning[] = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ソフトが起動中です。\n終了しないとｱﾝｲﾝｽﾂｰﾙ出来ません。";
 // Stage 2 gave up on the program file; the file follows on the next line.
 inline constexpr char kFileNotDeleted[] = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ファイルを削除できませんでした・・・";
-// How many times a second stage 2 tries the program file: well past the end of stage 1.
-inline constexpr int kDeleteAttempts = 60;
 
 }  // namespace obsc32

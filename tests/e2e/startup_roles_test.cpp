@@ -1,6 +1,7 @@
 // Which role a start plays, judged by the windows the person gets and by whether the process stays.
 #include <functional>
 
+#include "e2e/box_answers.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -70,27 +71,41 @@ TEST_F(StartupRoles, UpperCaseUninstallArgumentIsANormalStart) {
     EXPECT_EQ(program.Window(kSetupClass), nullptr);
 }
 
-TEST_F(StartupRoles, UninstallArgumentRunsHiddenAndEndsByItself) {
-    // With version 12 a normal start would give a lasting cover; the uninstall run must not.
+TEST_F(StartupRoles, UninstallArgumentAsksFirstAndADeclineChangesNothing) {
+    // With version 12 a normal start would give a lasting cover; the uninstall run asks instead.
     registry::SetString("Version", "12");
     Program program("/uninstall");
+    HWND question = WaitForBoxWithText(
+        program.Pid(), "VANTE vaz       すみかげ V1.2\r\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(program.VisibleWindows(), std::vector<HWND>{question});
+    ASSERT_TRUE(ClickBoxButton(question, "いいえ"));
+    HWND cancelled = WaitForBoxWithText(program.Pid(), "ｱﾝｲﾝｽﾂｰﾙを中止しました。");
+    ASSERT_NE(cancelled, nullptr);
+    ASSERT_TRUE(ClickBoxButton(cancelled, "ＯＫ"));
     Program::Watch watch = program.WatchUntilExit();
-    ASSERT_TRUE(watch.exited) << "the uninstall run did not end by itself";
+    ASSERT_TRUE(watch.exited) << "the uninstall run did not end";
     EXPECT_EQ(program.ExitCode(), 0u);
-    EXPECT_TRUE(watch.visibleClasses.empty())
-        << "it showed a window of class " << *watch.visibleClasses.begin();
     EXPECT_EQ(watch.classes.count(kCoverClass), 0u) << "it created a cover";
+    EXPECT_EQ(registry::ReadAll()["Version"], registry::Sz("12"));
 }
 
-TEST_F(StartupRoles, UninstallerNamedCopyRunsStageTwoAndEndsByItself) {
+// The copy in the Windows folder started by hand has no hand-over.
+const std::string kParameterError =
+    "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\r\n[VANTE SOFT32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。";
+
+TEST_F(StartupRoles, UninstallerNamedCopyStartedByHandReportsTheParameterErrorAndEnds) {
     registry::SetString("Version", "12");
     Program program("", "UNIN_VANTE000.EXE");
+    HWND box = WaitForBoxWithText(program.Pid(), kParameterError);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TextOf(box), "UNINSTALL_VANTE000");
+    ASSERT_TRUE(ClickBoxButton(box, "ＯＫ"));
     Program::Watch watch = program.WatchUntilExit();
-    ASSERT_TRUE(watch.exited) << "stage 2 did not end by itself";
+    ASSERT_TRUE(watch.exited) << "stage 2 did not end";
     EXPECT_EQ(program.ExitCode(), 0u);
-    EXPECT_TRUE(watch.visibleClasses.empty())
-        << "it showed a window of class " << *watch.visibleClasses.begin();
     EXPECT_EQ(watch.classes.count(kCoverClass), 0u) << "it created a cover";
+    EXPECT_EQ(registry::ReadAll()["Version"], registry::Sz("12"));
 }
 
 TEST_F(StartupRoles, UninstallerNamedCopyDoesNotTalkToARunningCover) {
@@ -98,13 +113,15 @@ TEST_F(StartupRoles, UninstallerNamedCopyDoesNotTalkToARunningCover) {
     Program cover;
     HWND coverWindow = cover.WaitForWindow(kCoverClass);
     ASSERT_NE(coverWindow, nullptr);
-    // A frozen cover answers nobody: a start that asked it anything would never end.
+    // A frozen cover answers nobody: a start that asked it anything would never get to its box.
     cover.SuspendUiThread();
     Program stage2("", "UNIN_VANTE000.EXE");
+    HWND box = WaitForBoxWithText(stage2.Pid(), kParameterError);
+    const bool answered = box && ClickBoxButton(box, "ＯＫ");
     Program::Watch watch = stage2.WatchUntilExit();
     cover.ResumeUiThread();
-    ASSERT_TRUE(watch.exited) << "stage 2 waited for the running cover";
-    EXPECT_EQ(stage2.ExitCode(), 0u);
+    ASSERT_TRUE(answered) << "stage 2 waited for the running cover";
+    ASSERT_TRUE(watch.exited);
     EXPECT_EQ(watch.classes.count(kCoverClass), 0u) << "it created a cover";
     EXPECT_TRUE(cover.Running());
     EXPECT_EQ(WindowsOf(0, kCoverClass), std::vector<HWND>{coverWindow});

@@ -65,6 +65,8 @@ TEST_F(SetupInstall, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsTheIc
     EXPECT_EQ(ReadProductValue("VANTE_COLOR"), "1");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "DisplayName"), "VANTE vaz       すみかげ V1.2");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), folder + "\\OBSC32.EXE /uninstall");
+    // The uninstall may remove the folders made here, and no folder above them.
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "MadeFolder"), kRoot + "\\A\\B");
     EXPECT_EQ(UninstallValue(HKEY_CURRENT_USER, "DisplayName"), "<none>");
 }
 
@@ -99,6 +101,8 @@ TEST_F(SetupInstall, IntoTheRunningFolderNothingIsCopiedAndEverythingWritten) {
     EXPECT_EQ(ReadProductValue("EXEPATH"), folder);
     EXPECT_EQ(ReadProductValue("Version"), "12");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), folder + "\\OBSC32.EXE /uninstall");
+    // It made no folder: the uninstall removes at most the install folder.
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "MadeFolder"), "");
 }
 
 TEST_F(SetupInstall, ARelativeFolderIsTakenFromTheCurrentFolder) {

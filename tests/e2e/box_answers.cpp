@@ -1,0 +1,38 @@
+#include "e2e/box_answers.hpp"
+
+#include "e2e/driver.hpp"
+
+namespace e2e {
+
+HWND WaitForBoxWithText(DWORD pid, const std::string& text) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND box : WindowsOf(pid, kBoxClass, true))
+            if (testing_common::BoxText(box) == text) return (found = box) != nullptr;
+        return false;
+    });
+    return found;
+}
+
+bool ClickBoxButton(HWND box, const std::string& button) {
+    HWND press = ChildWithText(box, "TColorBtn", button);
+    if (!press) return false;
+    // A person answers a box once it stands still, not while it arrives.
+    const RECT shown = RectOf(box);
+    WaitUntilSteady(
+        [&] {
+            const RECT now = RectOf(box);
+            return IsWindowVisible(box) && EqualRect(&shown, &now);
+        },
+        300);
+    // Under Wine a press can be lost while another process's window comes or goes: like a person, click
+    // again when nothing happened.
+    auto closed = [&] { return !IsWindow(box) || !IsWindowVisible(box); };
+    for (int attempt = 0; attempt < 3 && !closed(); ++attempt) {
+        input::Click(CenterOf(press));
+        WaitUntil(closed, 2000);
+    }
+    return closed();
+}
+
+}  // namespace e2e

@@ -1,0 +1,315 @@
+// The uninstall as the shell starts it: the installed program with "/uninstall" asks, removes what the
+// install made and hands the program file to its copy in the Windows folder, which deletes it and reports.
+#include <string>
+#include <vector>
+
+#include "e2e/box_answers.hpp"
+#include "e2e/files.hpp"
+#include "e2e/fixture.hpp"
+
+namespace e2e {
+namespace {
+
+constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OBSC32";
+constexpr const char* kScratchKey = "Software\\Unin_VANTE SOFT32";
+constexpr const char* kMapGroups = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
+const std::string kRoot = "C:\\VERADO32";
+const std::string kFolder = kRoot + "\\OBSC32";
+const std::string kExe = kFolder + "\\OBSC32.EXE";
+const std::string kLink = "vaz       すみかげ.lnk";
+const std::string kCaption = "真っ黒すみかげ V1.2 削除";
+const char* const kFiles[] = {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"};
+
+// As a box shows it: every line ends in CR LF.
+std::string Shown(std::string text) {
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
+        text.replace(at, 1, "\r\n");
+    return text;
+}
+const std::string kFirstQuestion =
+    Shown("VANTE vaz       すみかげ V1.2\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？");
+const std::string kRegistryQuestion = "当ソフトのレジストリー情報も削除してよろしいですか？？";
+const std::string kDone = Shown("削除が完了しました☆☆☆\nお疲れ様☆☆☆");
+const std::string kParameterError =
+    Shown("ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\n[VANTE SOFT32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。");
+
+void SetValue(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
+    HKEY k = nullptr;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(k);
+}
+bool KeyExists(HKEY root, const std::string& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    RegCloseKey(k);
+    return true;
+}
+std::string WindowsFolder() {
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, MAX_PATH);
+    return path;
+}
+std::string TempCopy() { return WindowsFolder() + "\\unin_vante000.exe"; }
+std::string Dist() { return Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\"; }
+
+class Uninstall : public E2eTest {
+protected:
+    void SetUp() override {
+        E2eTest::SetUp();
+        Clean();
+        SetValue(HKEY_CURRENT_USER, kMapGroups, "StartUp", "StartUp");
+    }
+    void TearDown() override {
+        program_.reset();
+        EndStageTwo();
+        // Stage 1 shows each group before deleting its icon, and Program Manager opens its folder window.
+        while (WaitUntil(GroupWindowsShown, 1500)) CloseGroupWindows();
+        Clean();
+        HKEY k = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, KEY_ALL_ACCESS, &k) == ERROR_SUCCESS) {
+            RegDeleteValueA(k, "StartUp");
+            RegCloseKey(k);
+        }
+        E2eTest::TearDown();
+    }
+    void Clean() {
+        RemoveTree(kRoot);
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteKeyA(root, kUninstallKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
+        DeleteFileA(TempCopy().c_str());
+        for (const std::string& link : Links()) DeleteFileA(link.c_str());
+    }
+    // A stage 2 the test did not see to its end.
+    static void EndStageTwo() {
+        for (HWND setup : WindowsOf(0, kSetupClass)) {
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(setup));
+            if (!process) continue;
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+    std::vector<std::string> Links() const {
+        return {ShellFolder("Programs") + "\\" + group_ + "\\" + kLink, ShellFolder("Startup") + "\\" + kLink,
+                ShellFolder("Desktop") + "\\" + kLink};
+    }
+
+    // What an install into the default folder leaves: files, settings, the Uninstall entry and three icons.
+    void InstallByHand(const std::string& group) {
+        group_ = group;
+        CreateDirectoryA(kRoot.c_str(), nullptr);
+        CreateDirectoryA(kFolder.c_str(), nullptr);
+        for (const char* name : kFiles)
+            ASSERT_TRUE(CopyFileA((Dist() + name).c_str(), (kFolder + "\\" + name).c_str(), FALSE)) << name;
+        for (const auto& [name, value] : {std::pair<const char*, std::string>{"EXEPATH", kFolder},
+                                          {"Group", group},
+                                          {"Version", "12"},
+                                          {"REC_TXT", "1"},
+                                          {"VANTE_COLOR", "1"}})
+            registry::SetString(name, value);
+        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", "VANTE vaz       すみかげ V1.2");
+        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", kExe + " /uninstall");
+        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "MadeFolder", kRoot);
+        CreateDirectoryA((ShellFolder("Programs") + "\\" + group).c_str(), nullptr);
+        for (const std::string& link : Links()) {
+            HANDLE f = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            ASSERT_NE(f, INVALID_HANDLE_VALUE) << link;
+            CloseHandle(f);
+        }
+    }
+
+    // Starts stage 1 and answers its two questions; the stage-2 box that follows, or null.
+    HWND UninstallAnswering(const char* registryAnswer) {
+        program_ = Program::At(kExe, "/uninstall");
+        HWND first = WaitForBoxWithText(program_->Pid(), kFirstQuestion);
+        EXPECT_NE(first, nullptr) << "no first question";
+        if (!first) return nullptr;
+        EXPECT_EQ(TextOf(first), kCaption);
+        EXPECT_TRUE(ClickBoxButton(first, "はい"));
+        HWND second = WaitForBoxWithText(program_->Pid(), kRegistryQuestion);
+        EXPECT_NE(second, nullptr) << "no registry question";
+        if (!second || !ClickBoxButton(second, registryAnswer)) return nullptr;
+        EXPECT_TRUE(program_->WaitForExit()) << "stage 1 did not end";
+        HWND done = WaitForBoxWithText(0, kDone);
+        EXPECT_NE(done, nullptr) << "stage 2 did not report";
+        return done;
+    }
+
+    std::unique_ptr<Program> program_;
+    std::string group_ = "VANTE SOFT32";
+};
+
+TEST_F(Uninstall, YesTwiceRemovesEverythingTheInstallMadeButTheTemporaryCopy) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+    HWND done = UninstallAnswering("はい");
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(TextOf(done), kCaption);
+    EXPECT_NE(ProcessOf(done), program_->Pid());
+
+    EXPECT_FALSE(Exists(kRoot)) << "the folders the install made stayed";
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) EXPECT_FALSE(KeyExists(root, kUninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, registry::kMakerKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kScratchKey));
+    for (const std::string& link : Links()) EXPECT_TRUE(WaitUntil([&] { return !Exists(link); })) << link;
+    EXPECT_EQ(FileBytes(TempCopy()), FileBytes(Dist() + "OBSC32.EXE"));
+    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
+}
+
+TEST_F(Uninstall, NoToTheRegistryKeepsTheSettingsAndAnotherProductsFolder) {
+    // A group of the user's own, so the next start can only have it from the settings.
+    ASSERT_NO_FATAL_FAILURE(InstallByHand("ゲーム"));
+    CreateDirectoryA((kRoot + "\\OTHER").c_str(), nullptr);
+    HWND done = UninstallAnswering("いいえ");
+    ASSERT_NE(done, nullptr);
+    EXPECT_FALSE(Exists(kFolder));
+    EXPECT_TRUE(Exists(kRoot + "\\OTHER"));
+    auto values = registry::ReadAll();
+    EXPECT_EQ(values.count("Version") + values.count("REC_TXT"), 0u);
+    EXPECT_EQ(values["EXEPATH"], registry::Sz(kFolder));
+    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
+
+    // The next start of a copy proposes the old place.
+    program_ = Program::At(Dist() + "OBSC32.EXE");
+    HWND setup = nullptr, combo = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        setup = program_->Window(kSetupClass);
+        combo = setup ? FindWindowExA(setup, nullptr, "TComboBox", nullptr) : nullptr;
+        return combo && IsWindowVisible(setup) && SendMessageA(combo, CB_GETCOUNT, 0, 0) > 0;
+    }));
+    EXPECT_EQ(ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)), kFolder);
+    EXPECT_EQ(ControlText(combo), "ゲーム");
+}
+
+TEST_F(Uninstall, AUsersFileKeepsItsFolderAndAnotherProductKeepsTheMakerKey) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+    SetValue(HKEY_CURRENT_USER, std::string(registry::kMakerKey) + "\\OTHER", "Version", "3");
+    const std::string note = kFolder + "\\memo.txt";
+    ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), note.c_str(), FALSE));
+    HWND done = UninstallAnswering("はい");
+    ASSERT_NE(done, nullptr);
+    EXPECT_FALSE(Exists(kExe));
+    EXPECT_FALSE(Exists(kFolder + "\\OBSC32.TXT"));
+    EXPECT_TRUE(Exists(note));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, registry::kProductKey));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, std::string(registry::kMakerKey) + "\\OTHER"));
+    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
+}
+
+TEST_F(Uninstall, WhileTheCoverRunsItIsRefusedAndNothingChanges) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+    auto cover = Program::At(kExe);
+    ASSERT_NE(WaitForReadyCover(*cover), nullptr);
+    program_ = Program::At(kExe, "/uninstall");
+    HWND refusal = WaitForBoxWithText(
+        program_->Pid(), Shown("ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ソフトが起動中です。\n終了しないとｱﾝｲﾝｽﾂｰﾙ出来ません。"));
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_TRUE(ClickBoxButton(refusal, "ＯＫ"));
+    EXPECT_TRUE(program_->WaitForExit());
+    for (const char* name : kFiles) EXPECT_TRUE(Exists(kFolder + "\\" + name)) << name;
+    for (const std::string& link : Links()) EXPECT_TRUE(Exists(link)) << link;
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_EQ(registry::ReadAll()["Version"], registry::Sz("12"));
+    EXPECT_FALSE(Exists(TempCopy()));
+}
+
+TEST_F(Uninstall, WhenItsCopyCannotStartItReportsWhatItHandedOverAndKeepsTheProgram) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+    registry::SetString("VANTE_COLOR", "0");
+    // A folder where the copy would go: it can be neither made nor started.
+    ASSERT_TRUE(CreateDirectoryA(TempCopy().c_str(), nullptr));
+    program_ = Program::At(kExe, "/uninstall");
+    for (const std::string& question : {kFirstQuestion, kRegistryQuestion}) {
+        HWND box = WaitForBoxWithText(program_->Pid(), question);
+        ASSERT_NE(box, nullptr) << question;
+        ASSERT_TRUE(ClickBoxButton(box, "はい"));
+    }
+    HWND failed = WaitForBoxWithText(program_->Pid(), "1ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました");
+    ASSERT_NE(failed, nullptr);
+    // Written in full before the start, in the forms stage 2 reads; system colours by their index.
+    auto handed = [](const char* name) -> std::string {
+        char text[MAX_PATH] = {};
+        DWORD size = sizeof text - 1;
+        if (RegGetValueA(HKEY_CURRENT_USER, kScratchKey, name, RRF_RT_REG_SZ, nullptr, text, &size))
+            return "<none>";
+        return text;
+    };
+    EXPECT_EQ(handed("File"), kExe);
+    EXPECT_EQ(handed("Title"), kCaption);
+    EXPECT_EQ(handed("RmDir"), "");
+    EXPECT_EQ(handed("Color"), "-2147483633");
+    EXPECT_EQ(handed("FColor"), "-2147483640");
+    EXPECT_EQ(handed("RmTop"), kRoot);
+    ASSERT_TRUE(ClickBoxButton(failed, "ＯＫ"));
+    EXPECT_TRUE(program_->WaitForExit());
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kScratchKey));
+    EXPECT_TRUE(Exists(kExe));
+    EXPECT_FALSE(Exists(kFolder + "\\OBSC32.TXT"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    RemoveDirectoryA(TempCopy().c_str());
+}
+
+// Stage 2 started on a hand-over the test writes, as stage 1 would leave it.
+class StageTwo : public Uninstall {
+protected:
+    void SetUp() override {
+        Uninstall::SetUp();
+        ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+        ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.EXE").c_str(), TempCopy().c_str(), FALSE));
+    }
+    void HandOver(const std::string& file, const std::string& title) {
+        for (const auto& [name, value] : {std::pair<const char*, std::string>{"File", file},
+                                          {"Title", title},
+                                          {"RmDir", ""},
+                                          {"Color", "32768"},
+                                          {"FColor", "16777215"},
+                                          {"RmTop", kRoot}})
+            SetValue(HKEY_CURRENT_USER, kScratchKey, name, value);
+    }
+};
+
+TEST_F(StageTwo, AHeldProgramFileIsDeletedOnceReleasedUnderTheDefaultCaption) {
+    HandOver(kExe, "");
+    // What stage 1 leaves: the program alone.
+    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP"}) DeleteFileA((kFolder + "\\" + name).c_str());
+    // Held the way a still-running program holds it: no one may delete it meanwhile.
+    HANDLE held =
+        CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    program_ = Program::At(TempCopy(), "/DeleteFile");
+    EXPECT_TRUE(WaitUntil([&] { return !KeyExists(HKEY_CURRENT_USER, kScratchKey); }));
+    EXPECT_TRUE(HoldsFor([&] { return Exists(kExe) && program_->Running(); }, 2500));
+    EXPECT_TRUE(WindowsOf(program_->Pid(), kBoxClass, true).empty()) << "it reported while the file was held";
+    CloseHandle(held);
+    HWND done = WaitForBoxWithText(program_->Pid(), kDone);
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(TextOf(done), "UNINSTALL_VANTE000");
+    EXPECT_FALSE(Exists(kRoot));
+    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
+    EXPECT_TRUE(program_->WaitForExit());
+}
+
+TEST_F(StageTwo, AHandOverThatDoesNotNameThisProgramDeletesNothing) {
+    // A copy of the program whose name ends in the byte 0x5C, which tools blind to Shift-JIS read as a folder.
+    const std::string yenEnding = kFolder + "\\表";
+    ASSERT_TRUE(CopyFileA(kExe.c_str(), yenEnding.c_str(), FALSE));
+    for (const std::string& file :
+         {kFolder + "\\OBSC32.TXT", std::string("VERADO32\\OBSC32\\OBSC32.EXE"), yenEnding,
+          kFolder + "\\" + std::string(250, 'a') + "\\..\\..\\OBSC32\\OBSC32.EXE", std::string()}) {
+        SCOPED_TRACE(file);
+        HandOver(file, kCaption);
+        program_ = Program::At(TempCopy(), "/DeleteFile");
+        HWND box = WaitForBoxWithText(program_->Pid(), kParameterError);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(TextOf(box), "UNINSTALL_VANTE000");
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kScratchKey));
+        EXPECT_TRUE(ClickBoxButton(box, "ＯＫ"));
+        EXPECT_TRUE(program_->WaitForExit());
+        for (const char* name : kFiles) EXPECT_TRUE(Exists(kFolder + "\\" + name)) << name;
+        EXPECT_TRUE(Exists(yenEnding));
+    }
+}
+
+}  // namespace
+}  // namespace e2e
