@@ -26,34 +26,6 @@ constexpr char kInstall[] = "C:\\obsc32bench-install";
 constexpr char kGroup[] = "VANTE SOFT32";
 constexpr char kDoneText[] = "登録完了です。";
 
-double ticksPerMs;
-double Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-// Nearest rank: with 10 runs, the 9th fastest.
-double P90(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[static_cast<size_t>(std::ceil(0.9 * v.size())) - 1];
-}
-
-// A press as the mouse gives it, at the button's client centre.
-void Click(HWND button) {
-    RECT r;
-    GetClientRect(button, &r);
-    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(button, WM_LBUTTONUP, 0, at);
-}
-
 // Whether the window or one of its visible children still waits for a paint.
 bool WaitsForPaint(HWND wnd) {
     RECT r;
@@ -297,9 +269,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     const char* exe = argv[argc - 1];
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
     // Under Wine the first process to need the desktop starts it; that wait must not fall into a run.
     GetDesktopWindow();
 

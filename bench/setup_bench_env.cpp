@@ -1,10 +1,42 @@
 #include "setup_bench_env.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "settings/product.hpp"
 
 namespace setup_bench {
+
+double Now() {
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / ticksPerMs;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double P90(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[static_cast<size_t>(std::ceil(0.9 * v.size())) - 1];
+}
+
+void Click(HWND button) {
+    RECT r;
+    GetClientRect(button, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(button, WM_LBUTTONUP, 0, at);
+}
 
 std::string TextOf(HWND wnd) {
     char text[1024] = {};

@@ -24,5 +24,6 @@ wine "$win/bench/progman_bench.exe" || status=1
 wine "$win/bench/picker_bench.exe" "${OBSC32_BENCH_PICKS:-15}" || status=1
 # Stores and removes "Version" itself, and puts the product's values back as it found them.
 wine "$win/bench/setup_bench.exe" "${OBSC32_BENCH_SETUPS:-10}" "$win/OBSC32.EXE" || status=1
+wine "$win/bench/uninstall_bench.exe" "${OBSC32_BENCH_UNINSTALLS:-10}" "$win/OBSC32.EXE" || status=1
 wine reg delete 'HKCU\Software\VANTE SOFT32' /f >/dev/null 2>&1
 exit $status

@@ -1,6 +1,7 @@
 #include "e2e/box_answers.hpp"
 
 #include "e2e/driver.hpp"
+#include "e2e/files.hpp"
 
 namespace e2e {
 
@@ -29,6 +30,11 @@ bool ClickBoxButton(HWND box, const std::string& button) {
     // again when nothing happened.
     auto closed = [&] { return !IsWindow(box) || !IsWindowVisible(box); };
     for (int attempt = 0; attempt < 3 && !closed(); ++attempt) {
+        // A folder window Program Manager opened may lie over the box: a person closes it first.
+        if (GetAncestor(WindowFromPoint(CenterOf(press)), GA_ROOT) != box) {
+            CloseGroupWindows();
+            WaitUntil([&] { return GetAncestor(WindowFromPoint(CenterOf(press)), GA_ROOT) == box; }, 2000);
+        }
         input::Click(CenterOf(press));
         WaitUntil(closed, 2000);
     }

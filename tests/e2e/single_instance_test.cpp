@@ -136,24 +136,5 @@ TEST_F(SingleInstance, StartWhileOnlyTheSetupWindowIsOpenEndsSilently) {
     EXPECT_TRUE(IsWindowVisible(setup));
 }
 
-TEST_F(SingleInstance, UninstallWhileTheCoverRunsEndsAndLeavesTheCover) {
-    registry::SetString("Version", "12");
-    Program cover;
-    HWND coverWindow = WaitForReadyCover(cover);
-    ASSERT_NE(coverWindow, nullptr);
-
-    Program uninstall("/uninstall");
-    Program::Watch watch = uninstall.WatchUntilExit();
-    ASSERT_TRUE(watch.exited) << "the refused uninstall did not end";
-    EXPECT_EQ(uninstall.ExitCode(), 0u);
-    EXPECT_EQ(watch.classes.count(kCoverClass), 0u);
-
-    EXPECT_TRUE(cover.Running());
-    EXPECT_EQ(WindowsOf(0, kCoverClass), std::vector<HWND>{coverWindow});
-    EXPECT_TRUE(Answers(coverWindow));
-    // Uninstall stage 1 would delete "Version"; a refused one leaves it.
-    EXPECT_EQ(registry::ReadAll()["Version"], registry::Sz("12"));
-}
-
 }  // namespace
 }  // namespace e2e

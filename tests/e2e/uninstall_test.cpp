@@ -79,6 +79,7 @@ protected:
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteKeyA(root, kUninstallKey);
         RegDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
         DeleteFileA(TempCopy().c_str());
+        RemoveDirectoryA(TempCopy().c_str());
         for (const std::string& link : Links()) DeleteFileA(link.c_str());
     }
     // A stage 2 the test did not see to its end.
@@ -143,6 +144,10 @@ protected:
 
 TEST_F(Uninstall, YesTwiceRemovesEverythingTheInstallMadeButTheTemporaryCopy) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+    // An entry in the user's own list too, as an install without administrator rights writes it.
+    SetValue(HKEY_CURRENT_USER, kUninstallKey, "UninstallString", kExe + " /uninstall");
+    // A copy left by another version is replaced, not started.
+    ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), TempCopy().c_str(), FALSE));
     HWND done = UninstallAnswering("はい");
     ASSERT_NE(done, nullptr);
     EXPECT_EQ(TextOf(done), kCaption);
@@ -212,6 +217,8 @@ TEST_F(Uninstall, WhileTheCoverRunsItIsRefusedAndNothingChanges) {
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_EQ(registry::ReadAll()["Version"], registry::Sz("12"));
     EXPECT_FALSE(Exists(TempCopy()));
+    EXPECT_TRUE(cover->Running());
+    EXPECT_EQ(WindowsOf(0, kCoverClass).size(), 1u);
 }
 
 TEST_F(Uninstall, WhenItsCopyCannotStartItReportsWhatItHandedOverAndKeepsTheProgram) {
@@ -247,7 +254,6 @@ TEST_F(Uninstall, WhenItsCopyCannotStartItReportsWhatItHandedOverAndKeepsTheProg
     EXPECT_TRUE(Exists(kExe));
     EXPECT_FALSE(Exists(kFolder + "\\OBSC32.TXT"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-    RemoveDirectoryA(TempCopy().c_str());
 }
 
 // Stage 2 started on a hand-over the test writes, as stage 1 would leave it.
