@@ -1,5 +1,7 @@
 #include "e2e/box_answers.hpp"
 
+#include <cstdio>
+
 #include "e2e/driver.hpp"
 #include "e2e/files.hpp"
 
@@ -36,9 +38,14 @@ bool ClickBoxButton(HWND box, const std::string& button) {
             WaitUntil([&] { return GetAncestor(WindowFromPoint(CenterOf(press)), GA_ROOT) == box; }, 2000);
         }
         input::Click(CenterOf(press));
-        WaitUntil(closed, 2000);
+        // Long enough for a slow box to go: a second click meant for it must not land on the next box.
+        WaitUntil(closed, 5000);
     }
-    return closed();
+    if (closed()) return true;
+    HWND over = GetAncestor(WindowFromPoint(CenterOf(press)), GA_ROOT);
+    std::fprintf(stderr, "the box did not close; over its button: [%s \"%s\" pid %lu], the box's pid %lu\n",
+                 ClassOf(over).c_str(), TextOf(over).c_str(), ProcessOf(over), ProcessOf(box));
+    return false;
 }
 
 }  // namespace e2e

@@ -351,8 +351,10 @@ void MoveTo(POINT at) {
 
 void Click(POINT at, bool right) {
     MoveTo(at);
-    testing_common::input::Press(right);
-    testing_common::input::Release(right);
+    // With the position: a press sent "where the pointer is" may land where a late echo of the last move put
+    // it, on another button.
+    testing_common::input::PressAt(at, right);
+    testing_common::input::ReleaseAt(at, right);
 }
 
 }  // namespace input

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "e2e/box_answers.hpp"
 #include "e2e/files.hpp"
 #include "e2e/fixture.hpp"
 
@@ -19,10 +20,6 @@ std::string UninstallValue(const char* name) {
     if (RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != 0)
         return "<none>";
     return text;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 class SetupInstall : public E2eTest {
@@ -82,20 +79,8 @@ protected:
     void Answer(const std::string& text, const std::string& button) {
         HWND box = nullptr;
         ASSERT_NO_FATAL_FAILURE(SeeBox(text, &box));
-        HWND press = ChildWithText(box, "TColorBtn", button);
-        ASSERT_NE(press, nullptr) << button;
-        // A person answers a box once it stands still, not while it arrives.
-        const RECT shown = RectOf(box);
-        ASSERT_TRUE(
-            WaitUntilSteady([&] { return IsWindowVisible(box) && SameRect(shown, RectOf(box)); }, 300));
-        // Under Wine a press can be lost while another process's window comes or goes: like a person, the
-        // test clicks again when nothing happened.
-        auto closed = [&] { return !IsWindow(box) || !IsWindowVisible(box); };
-        for (int attempt = 0; attempt < 3 && !closed(); ++attempt) {
-            input::Click(CenterOf(press));
-            WaitUntil(closed, 2000);
-        }
-        ASSERT_TRUE(closed()) << button << " did not close the box; showing: " << Showing();
+        ASSERT_TRUE(ClickBoxButton(box, button))
+            << button << " did not close the box; showing: " << Showing();
     }
     // Wine's Program Manager opens the group's folder window for CreateGroup, in a process of its own and in
     // front of everything; a person closes it before answering the completion box.
