@@ -59,11 +59,11 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCov
     PBmpLoad.OnClick = [this](ui::Component* s) { PBmpLoadClick(s); };
     PLHARIGAMI.OnClick = [this](ui::Component* s) { PLHARIGAMIClick(s); };
     PL0.OnClick = [this](ui::Component* s) { PL0Click(s); };
-    PL1.OnClick = PL0.OnClick;
-    PL2.OnClick = PL0.OnClick;
+    PL1.OnClick = PL2.OnClick = PL0.OnClick;
     PopupMenu1.OnPopup = [this](ui::Component* s) { PopupMenu1Popup(s); };
     PopupMenu2.OnPopup = PopupMenu1.OnPopup;
     WireIconMenu();
+    WireHelpMenu();
 }
 
 TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {

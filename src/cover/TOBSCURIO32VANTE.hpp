@@ -14,6 +14,7 @@
 #include "ui/menu.hpp"
 #include "ui/open_dialog.hpp"
 #include "ui/timer.hpp"
+#include "widgets/TAboutBoxDlg.hpp"
 #include "widgets/TMKBoxDlg.hpp"
 
 namespace obsc32 {
@@ -32,6 +33,7 @@ public:
     ui::Image Image1{this, "Image1"};
     ui::Timer Timer1{this, "Timer1", 300, false};
     TMKBoxDlg MKBoxDlg1{this, "MKBoxDlg1"};
+    TAboutBoxDlg AboutBoxDlg1{this, "AboutBoxDlg1"};
     ui::OpenDialog OpenDialog1{this, "OpenDialog1"};
     ui::DdeClientConv DdeClientConv2{this, "DdeClientConv2"};
 
@@ -116,6 +118,12 @@ public:
     void MICON0Click(ui::Component* sender);
     void MICON_SETClick(ui::Component* sender);
     void MDESK_SETClick(ui::Component* sender);
+    // The help submenu (cover_help.cpp).
+    void MHELP_MOKUJIClick(ui::Component* sender);
+    void MHELP_KEYWORDClick(ui::Component* sender);
+    void MHELP_VERCUTClick(ui::Component* sender);
+    void MQ_AClick(ui::Component* sender);
+    void MAboutClick(ui::Component* sender);
 
 protected:
     void FormCreate() override;
@@ -127,6 +135,7 @@ private:
 
     void TrayNotify(LPARAM mouseMessage);
     void WireIconMenu();
+    void WireHelpMenu();
     void SelectFace(int face, ui::MenuItem& item);
     void GrabScreen();
     WallpaperPosition Position() const { return static_cast<WallpaperPosition>(CurrentPositionItem->Tag); }

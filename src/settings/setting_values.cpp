@@ -31,4 +31,9 @@ std::vector<std::pair<std::string, std::string>> CoverSettingsValues(const Cover
             {"MUE", sw(s.Mue)}};
 }
 
+std::string AboutVersionText(int stored) {
+    if (stored == kNoVersion || stored < 0) return "?.?";
+    return std::to_string(stored / 10) + "." + std::to_string(stored % 10);
+}
+
 }  // namespace obsc32

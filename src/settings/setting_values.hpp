@@ -15,6 +15,8 @@ int NumberSetting(std::string_view text, int ifEmpty, int ifUnconvertible);
 // The stored "Version": an empty or unconvertible text counts as 255, never the built-in version.
 inline constexpr int kNoVersion = 255;
 int StoredVersion(std::string_view text);
+// A stored version as the about box shows it: 12 is "1.2", 7 "0.7", 0 "0.0"; none (or a negative one) "?.?".
+std::string AboutVersionText(int stored);
 
 inline constexpr int kPositionCount = 7;
 

@@ -7,9 +7,21 @@ void Image::SetPicture(Bitmap picture) {
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void Image::SetIcon(HICON icon) {
+    icon_ = icon;
+    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void Image::Paint(HDC dc) {
     RECT client;
     GetClientRect(Handle(), &client);
+    if (icon_) {
+        FillRect(dc, &client, Parent->BrushOf(Color()));
+        const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+        DrawIconEx(dc, Center ? (client.right - cx) / 2 : 0, Center ? (client.bottom - cy) / 2 : 0, icon_, cx,
+                   cy, 0, nullptr, DI_NORMAL);
+        return;
+    }
     SIZE size = PictureSize();
     if (size.cx <= 0 || size.cy <= 0) {
         FillRect(dc, &client, Parent->BrushOf(Color()));

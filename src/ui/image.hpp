@@ -1,4 +1,4 @@
-// An image control: shows one bitmap it owns, stretched, centred or at its top-left corner.
+// An image control: shows one bitmap it owns, or an icon, stretched, centred or at its top-left corner.
 #pragma once
 #include "ui/control.hpp"
 #include "ui/gdi.hpp"
@@ -18,6 +18,8 @@ public:
     // The picture becomes 0 x 0: the parent's colour shows through.
     void ClearPicture() { SetPicture(Bitmap()); }
     HBITMAP Picture() const { return picture_.Get(); }
+    // Shows an icon someone else owns, at its own size, instead of a picture.
+    void SetIcon(HICON icon);
     SIZE PictureSize() const { return BitmapSize(picture_.Get()); }
 
     MouseEvent OnMouseDown;
@@ -31,6 +33,7 @@ protected:
 
 private:
     Bitmap picture_;
+    HICON icon_ = nullptr;
 };
 
 }  // namespace ui

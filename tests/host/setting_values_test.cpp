@@ -26,6 +26,15 @@ TEST(StoredVersion, EmptyOrUnconvertibleNeverMatches) {
     EXPECT_EQ(StoredVersion(""), kNoVersion);
     EXPECT_EQ(StoredVersion("1.2"), kNoVersion);
     EXPECT_EQ(StoredVersion("twelve"), kNoVersion);
+    // As the about box shows them.
+    for (auto [text, shown] : {std::pair{"12", "1.2"},
+                               {"7", "0.7"},
+                               {"0", "0.0"},
+                               {"105", "10.5"},
+                               {"", "?.?"},
+                               {"abc", "?.?"},
+                               {"-5", "?.?"}})
+        EXPECT_EQ(obsc32::AboutVersionText(StoredVersion(text)), shown) << text;
 }
 
 namespace {

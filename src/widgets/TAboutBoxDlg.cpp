@@ -1,0 +1,49 @@
+#include "widgets/TAboutBoxDlg.hpp"
+
+#include <memory>
+#include <optional>
+
+#include "ui/application.hpp"
+#include "ui/scope_guard.hpp"
+#include "widgets/TAboutBox.hpp"
+#include "widgets/mkbox_layout.hpp"
+#include "widgets/work_area.hpp"
+
+namespace obsc32 {
+
+bool TAboutBoxDlg::ShowAbout() {
+    auto& app = ui::Application::Instance();
+    auto box = std::make_unique<TAboutBox>();
+    ui::Form* main = app.MainForm();
+    if (main) box->ShowHint = main->ShowHint;
+    if (!box->Create()) throw ui::Error("バージョン情報を作成できません・・・");
+    ui::ScopeGuard destroy([&] {
+        box.reset();
+        if (main && main->HandleAllocated()) {
+            InvalidateRect(main->Handle(), nullptr, TRUE);
+            UpdateWindow(main->Handle());
+        }
+    });
+
+    // Placed as the message box places its box.
+    HWND anchorWnd = SourceHandle ? SourceHandle : main && main->HandleAllocated() ? main->Handle() : nullptr;
+    std::optional<ui::Rect> anchor;
+    if (anchorWnd) anchor = ui::WindowRect(anchorWnd);
+    const ui::Rect size = ui::WindowRect(box->Handle());
+    const ui::Rect place = PlaceBox(anchor, GetWorkArea().Area, size.Width, size.Height);
+    box->SetBounds(place.Left, place.Top, place.Width, place.Height);
+
+    // A short name says what it is; a long one is shown alone.
+    box->ProductName.SetCaption(ProductName.size() < 21 ? "ProductName " + ProductName : ProductName);
+    box->Version.SetCaption("Version " + Version);
+    box->Copyright.SetCaption(Copyright);
+    box->Comment0.SetCaption(Comment0);
+    box->Comment1.SetCaption(Comment1);
+    box->Comment2.SetCaption(Comment2);
+    box->SetCaption((Title.empty() ? app.Title() : Title) + " バージョン情報");
+    box->ProgramIcon.SetIcon(app.Icon());
+    box->TakeMainWindowColours();
+    return box->ShowModal() == 1;
+}
+
+}  // namespace obsc32
