@@ -93,6 +93,18 @@ protected:
         return WaitForOneMenu();
     }
 
+    // An item of a submenu of the full menu, with the keyboard: `fromEnd` items up from the end of the full
+    // menu (separators do not count), then the submenu, which opens on its first item, and `downs` down.
+    void ChooseInSubmenu(int fromEnd, int downs) {
+        ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr) << "the menu did not open";
+        input::MoveTo(kOffMenuPoint);
+        for (int i = 0; i < fromEnd; ++i) input::Key(VK_UP);
+        input::Key(VK_RIGHT);
+        for (int i = 0; i < downs; ++i) input::Key(VK_DOWN);
+        input::Key(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
+    }
+
     bool CloseMenuWithEscape() const {
         input::Key(VK_ESCAPE);
         return WaitUntil([&] { return Menus().empty(); });

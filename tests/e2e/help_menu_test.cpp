@@ -19,16 +19,8 @@ protected:
         CoverTest::SetUp();
         registry::SetString("Version", "12");
     }
-    // "ヘルプ(&H)" is the third item from the end of the full menu; its submenu opens on its first item.
-    void ChooseInHelpMenu(int downs) {
-        ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr) << "the menu did not open";
-        input::MoveTo(kOffMenuPoint);
-        for (int i = 0; i < 3; ++i) input::Key(VK_UP);
-        input::Key(VK_RIGHT);
-        for (int i = 0; i < downs; ++i) input::Key(VK_DOWN);
-        input::Key(VK_RETURN);
-        ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
-    }
+    // "ヘルプ(&H)" is the third item from the end of the full menu.
+    void ChooseInHelpMenu(int downs) { ChooseInSubmenu(3, downs); }
     HWND Box(const std::string& text) { return WaitForBoxWithText(program_->Pid(), text); }
 };
 

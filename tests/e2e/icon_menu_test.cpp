@@ -65,16 +65,8 @@ protected:
         }
     }
 
-    // "アイコンの登録／削除" is the fourth item from the end of the full menu; its submenu opens on its first item.
-    void ChooseInIconMenu(int downs) {
-        ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr) << "the menu did not open";
-        input::MoveTo(kOffMenuPoint);
-        for (int i = 0; i < 4; ++i) input::Key(VK_UP);
-        input::Key(VK_RIGHT);
-        for (int i = 0; i < downs; ++i) input::Key(VK_DOWN);
-        input::Key(VK_RETURN);
-        ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
-    }
+    // "アイコンの登録／削除" is the fourth item from the end of the full menu.
+    void ChooseInIconMenu(int downs) { ChooseInSubmenu(4, downs); }
 
     bool mapGroupsExisted_ = false;
     std::string startupShortcut_;
