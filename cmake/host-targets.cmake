@@ -6,6 +6,7 @@ target_link_libraries(helpc PRIVATE helpc_logic)
 
 add_executable(host_tests ${HOST_TEST_SOURCES})
 target_link_libraries(host_tests PRIVATE obsc32_pure helpc_logic GTest::gtest_main)
+target_include_directories(host_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(host_tests PRIVATE ${OBSC32_COPTS})
 target_compile_definitions(host_tests PRIVATE "OBSC32_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
 gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
