@@ -101,6 +101,11 @@ TEST(HelpFile, ReadBackByAnIndependentReader) {
     EXPECT_EQ(TitleAt(walk, r::U32(sys.records.at(3), 0)), "目次");
     EXPECT_EQ(static_cast<unsigned char>(sys.records.at(11).at(0)), 0x80);  // SHIFTJIS_CHARSET
     EXPECT_EQ(r::U16(sys.records.at(9), 8), 0x0411);
+    const std::string window = sys.records.at(6);  // the main window, captioned with the title
+    ASSERT_EQ(window.size(), 90u);
+    EXPECT_EQ(r::U16(window, 0) & 0x7, 0x7);
+    EXPECT_EQ(r::Z(window, 12), "main");
+    EXPECT_EQ(r::Z(window, 21), "表示のヘルプ");
 
     // Keywords in byte order, each with the topics it leads to.
     std::vector<std::string> words;

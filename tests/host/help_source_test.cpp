@@ -105,6 +105,7 @@ TEST(HelpSource, RejectsWhatIsWrongNamingTheLine) {
         {".help h\n.font f\n.topic a\n.title\n", 4, "empty title"},
         {".help h\n.font f\n.topic a\n.title " + std::string(128, 'x') + "\n", 4,
          "title longer than 127 bytes"},
+        {".help " + std::string(51, 'x') + "\n", 1, "help title longer than 50 bytes"},
         {".help h\n.font f\n.topic 目次\n", 3, "context name '目次' may hold only"},
         {".help h\n.font f\n.topic\n", 3, "missing context name"},
         {".help h\n.font f\n.title t\n", 3, ".title outside a topic"},

@@ -27,14 +27,21 @@ std::string System(const HelpSource& source, std::uint32_t contents) {
         PutU16(out, static_cast<std::uint32_t>(data.size()));
         out += data;
     };
-    std::string title, start, lcid, charset;
+    std::string title, start, window(90, '\0'), lcid, charset;
     PutZ(title, source.title);
+    // The main window, captioned with the title: Wine's viewer, started by WinHelp before it has the file,
+    // otherwise keeps the caption it gave its window then.
+    window[0] = 0x07;  // type, name and caption given
+    window.replace(2, 4, "main");
+    window.replace(12, 4, "main");
+    window.replace(21, source.title.size(), source.title);
     PutU32(start, contents);
     lcid.assign(8, '\0');
     PutU16(lcid, kJapaneseLcid);
     PutU16(charset, kShiftJisCharset);  // the viewer reads the text in code page 932
     record(1, title);
     record(3, start);
+    record(6, window);
     record(9, lcid);
     record(11, charset);
     return out;

@@ -175,7 +175,7 @@ private:
             if (topic_) throw HelpError(number, std::string(name) + " must come before the first .topic");
             std::string& field = name == ".help" ? source_.title : source_.font;
             if (!field.empty()) throw HelpError(number, std::string(name) + " given twice");
-            CheckLength(rest, name == ".help" ? kMaxTitle : kMaxFace, number,
+            CheckLength(rest, name == ".help" ? kMaxHelpTitle : kMaxFace, number,
                         name == ".help" ? "help title" : "font name");
             CheckText(rest, number, "line");
             field = rest;

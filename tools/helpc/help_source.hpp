@@ -46,6 +46,7 @@ struct HelpSource {
 };
 
 inline constexpr std::size_t kMaxTitle = 127;
+inline constexpr std::size_t kMaxHelpTitle = 50;  // it also names the viewer's window, whose caption holds 50
 inline constexpr std::size_t kMaxFace = 31;
 inline constexpr std::size_t kMaxKeyword = 255;
 inline constexpr std::size_t kMaxContext = 255;
