@@ -17,18 +17,19 @@ std::string Hex(unsigned char b) {
 
 // Throws unless every character of the text is Shift-JIS that may stand in text.
 void CheckText(std::string_view text, int line, const char* what) {
+    auto fail = [&](const std::string& problem, std::size_t i) {
+        throw HelpError(line, problem + " at byte " + std::to_string(i + 1) + " of the " + what);
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
-        const std::string column = " at byte " + std::to_string(i + 1) + " of the " + what;
         if (IsLeadByte(b)) {
             if (i + 1 >= text.size() || !IsTrailByte(static_cast<unsigned char>(text[i + 1])))
-                throw HelpError(line,
-                                "not Shift-JIS: lead byte " + Hex(b) + " without its second byte" + column);
+                fail("not Shift-JIS: lead byte " + Hex(b) + " without its second byte", i);
             ++i;
         } else if (b < 0x20 || b == 0x7F) {
-            throw HelpError(line, "control character " + Hex(b) + column);
+            fail("control character " + Hex(b), i);
         } else if (!IsSingleByteText(b)) {
-            throw HelpError(line, "not Shift-JIS: byte " + Hex(b) + column);
+            fail("not Shift-JIS: byte " + Hex(b), i);
         }
     }
 }
