@@ -41,13 +41,19 @@ const helpc::Topic& TopicNamed(const std::string& context) {
     throw std::runtime_error("no topic " + context);
 }
 
-int ViewerProcesses() {
+// The viewer processes running, each ended first when `end` says so.
+int ViewerProcesses(bool end = false) {
     int count = 0;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 e{};
     e.dwSize = sizeof e;
-    for (BOOL more = Process32First(snap, &e); more; more = Process32Next(snap, &e))
-        if (_stricmp(e.szExeFile, "winhlp32.exe") == 0) ++count;
+    for (BOOL more = Process32First(snap, &e); more; more = Process32Next(snap, &e)) {
+        if (_stricmp(e.szExeFile, "winhlp32.exe") != 0) continue;
+        ++count;
+        HANDLE p = end ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, e.th32ProcessID) : nullptr;
+        if (p && TerminateProcess(p, 1)) WaitForSingleObject(p, kDeadline);
+        if (p) CloseHandle(p);
+    }
     CloseHandle(snap);
     return count;
 }
@@ -137,7 +143,7 @@ protected:
         }
         CallWinHelp(HELP_QUIT);
         EXPECT_TRUE(WaitUntil([] { return ViewerProcesses() == 0; })) << "the viewer outlived HELP_QUIT";
-        KillViewer();
+        ViewerProcesses(true);
         DestroyWindow(owner_);
     }
 
@@ -150,7 +156,7 @@ protected:
         WaitUntil([&] { return result != -1 || (box = ViewerBox()) != nullptr; }, 3 * kDeadline);
         if (result == -1) {
             ADD_FAILURE() << "the viewer answered with a box: " << testing_common::BoxText(box);
-            KillViewer();
+            ViewerProcesses(true);
         }
         call.join();
         return result == 1;
@@ -160,19 +166,6 @@ protected:
         DWORD pid = 0;
         if (HWND w = FindWindowA("MS_WINHELP", nullptr)) GetWindowThreadProcessId(w, &pid);
         return pid ? VisibleWindowOf(kPlatformBox, pid) : nullptr;
-    }
-
-    void KillViewer() {
-        HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 e{};
-        e.dwSize = sizeof e;
-        for (BOOL more = Process32First(snap, &e); more; more = Process32Next(snap, &e)) {
-            if (_stricmp(e.szExeFile, "winhlp32.exe") != 0) continue;
-            HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, e.th32ProcessID);
-            if (p && TerminateProcess(p, 1)) WaitForSingleObject(p, kDeadline);
-            if (p) CloseHandle(p);
-        }
-        CloseHandle(snap);
     }
 
     // Follows the link to `target` on the page of `from` and waits for the target's page.

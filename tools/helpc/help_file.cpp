@@ -34,7 +34,8 @@ std::string System(const HelpSource& source, std::uint32_t contents) {
     window[0] = 0x07;  // type, name and caption given
     window.replace(2, 4, "main");
     window.replace(12, 4, "main");
-    window.replace(21, source.title.size(), source.title);
+    const std::size_t caption = std::min(source.title.size(), kMaxHelpTitle);
+    window.replace(21, caption, source.title, 0, caption);
     PutU32(start, contents);
     lcid.assign(8, '\0');
     PutU16(lcid, kJapaneseLcid);

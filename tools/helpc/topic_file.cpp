@@ -119,7 +119,8 @@ TopicFile BuildTopicFile(const HelpSource& source) {
             throw HelpError(l.line, "the paragraph takes " + std::to_string(l.Size()) +
                                         " bytes; a topic block holds " + std::to_string(kBlockData));
         if (used + l.Size() > kBlockData) {
-            ++block;
+            if (++block == 0x10000)
+                throw HelpError(l.line, "the help needs more topic blocks than it can number");
             used = chars = 0;
         }
         l.block = block;
