@@ -6,3 +6,10 @@ add_executable(progman_groups_fuzz tests/host/progman_groups_fuzz.cpp src/shell/
 target_include_directories(progman_groups_fuzz PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(progman_groups_fuzz PRIVATE ${FUZZ_FLAGS} -Wall -Wextra -Werror)
 target_link_options(progman_groups_fuzz PRIVATE ${FUZZ_FLAGS})
+
+# The help compiler's reader and writer, on whatever a help source may hold.
+add_executable(help_source_fuzz tests/host/help_source_fuzz.cpp tools/helpc/help_source.cpp tools/helpc/btree.cpp
+                                tools/helpc/topic_file.cpp tools/helpc/help_file.cpp)
+target_include_directories(help_source_fuzz PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+target_compile_options(help_source_fuzz PRIVATE ${FUZZ_FLAGS} -Wall -Wextra -Werror)
+target_link_options(help_source_fuzz PRIVATE ${FUZZ_FLAGS})

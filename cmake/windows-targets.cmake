@@ -24,14 +24,18 @@ target_include_directories(common_tests PUBLIC ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(common_tests PUBLIC user32 gdi32)
 target_compile_options(common_tests PRIVATE ${OBSC32_COPTS})
 
-add_executable(wine_tests ${WINE_TEST_SOURCES} res/obsc32.rc)
+# The help viewer's test reads the help source with the help compiler's own reader, to know what to expect.
+add_executable(wine_tests ${WINE_TEST_SOURCES} tools/helpc/help_source.cpp res/obsc32.rc)
+target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(wine_tests PRIVATE obsc32_win common_tests GTest::gtest)
 target_compile_options(wine_tests PRIVATE ${OBSC32_COPTS})
 target_link_options(wine_tests PRIVATE ${OBSC32_STATIC})
 # The distribution test reads the folder and compares its program with the one just built.
 string(REPLACE "\\" "\\\\" _dist "${OBSC32_DIST_WINPATH}")
 string(REPLACE "\\" "\\\\" _exe "${OBSC32_EXE_WINPATH}")
-target_compile_definitions(wine_tests PRIVATE "OBSC32_DIST_DIR=\"${_dist}\"" "OBSC32_BUILT_EXE=\"${_exe}\"")
+string(REPLACE "/" "\\\\" _help_source "Z:${CMAKE_SOURCE_DIR}/${HELP_SOURCE}")
+target_compile_definitions(wine_tests PRIVATE "OBSC32_DIST_DIR=\"${_dist}\"" "OBSC32_BUILT_EXE=\"${_exe}\""
+                                              "OBSC32_HELP_SOURCE=\"${_help_source}\"")
 add_dependencies(wine_tests dist)
 gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
 

@@ -13,6 +13,19 @@ win="$root/build/win"
 size=$(stat -c %s "$win/OBSC32.EXE")
 echo "OBSC32.EXE size: $size bytes ($(( size / 1024 )) KB; target at most 512 KB)"
 
+# The help file, and the help compiler's time to build it from the whole source (a run of the tool, process
+# start included; mean of several).
+help_size=$(stat -c %s "$win/dist/OBSC32.HLP")
+echo "OBSC32.HLP size: $help_size bytes ($(( help_size / 1024 )) KB, $(grep -c '^\.topic ' res/help/OBSC32.hps) topics)"
+help_runs="${OBSC32_BENCH_HELPS:-20}"
+help_out="$(mktemp -d)"
+help_start=$(date +%s%N)
+for _ in $(seq "$help_runs"); do "$win/helpc" res/help/OBSC32.hps "$help_out/OBSC32.HLP" || echo "helpc failed"; done
+help_end=$(date +%s%N)
+rm -rf "$help_out"
+echo "help compiler: $(( (help_end - help_start) / help_runs / 1000 )) us per build of the whole help source" \
+     "(mean of $help_runs runs)"
+
 # The cover starts only with the installed version stored.
 wine reg add 'HKCU\Software\VANTE SOFT32\OBSC32' /v Version /d 12 /f >/dev/null 2>&1
 wine "$win/bench/startup_bench.exe" "${OBSC32_BENCH_RUNS:-20}" \

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the parsers that read what other programs send (Program Manager's group list) with libFuzzer, for a
-# bounded time: scripts/fuzz.sh [seconds per target, default 60]. Installs clang and its runtime if missing.
+# Fuzzes the parsers that read what other programs send (Program Manager's group list) and the help compiler
+# (any help source) with libFuzzer, for a bounded time: scripts/fuzz.sh [seconds per target, default 60].
+# Installs clang and its runtime if missing.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -26,3 +27,10 @@ mkdir -p "$corpus"
 printf 'Main\r\nGames\r\n\0' >"$corpus/two_groups"
 printf '\r\nMain\r\n\0' >"$corpus/leading_separator"
 build/fuzz/progman_groups_fuzz -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "$corpus"
+
+corpus="build/fuzz/corpus/help_source"
+mkdir -p "$corpus"
+cp res/help/OBSC32.hps "$corpus/obsc32"
+printf '.help h\n.font f\n.topic a 1\n.title t\n.keywords k;l\n{x|b}\n.topic b\n.title u\n\x83\x5c{\x83\x7b|a}\n' \
+    >"$corpus/two_topics"
+build/fuzz/help_source_fuzz -max_total_time="$seconds" -max_len=16384 -print_final_stats=1 "$corpus"

@@ -1,5 +1,5 @@
-// The distribution folder: the three files the install copies, the guide as Windows reads it, and the help
-// file as the system's help viewer shows it.
+// The distribution folder: the three files the install copies, and the guide as Windows reads it (the help
+// file as the viewer shows it: help_viewer_test.cpp).
 #include <windows.h>
 
 #include <fstream>
@@ -8,85 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include "common/boxes.hpp"
-#include "common/wait.hpp"
-
-using namespace testing_common;
-
 namespace {
 const std::string kDist = OBSC32_DIST_DIR;
-// The title the help file carries in its |SYSTEM file.
-const char kHelpTitle[] = "真っ黒すみかげ ヘルプ";
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-struct Found {
-    DWORD pid;
-    HWND wnd;
-};
-
-BOOL CALLBACK MatchHelpWindow(HWND w, LPARAM p) {
-    auto* f = reinterpret_cast<Found*>(p);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    char title[256] = "";
-    GetWindowTextA(w, title, sizeof title);
-    if (owner != f->pid || !IsWindowVisible(w) || !strstr(title, kHelpTitle)) return TRUE;
-    f->wnd = w;
-    return FALSE;
-}
-
-// A visible top-level window of the process whose caption holds the help title.
-HWND HelpWindowOf(DWORD pid) {
-    Found f{pid, nullptr};
-    EnumWindows(MatchHelpWindow, reinterpret_cast<LPARAM>(&f));
-    return f.wnd;
-}
-
-BOOL CALLBACK ReadRichEdit(HWND w, LPARAM p) {
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (_strnicmp(cls, "RichEdit", 8) != 0) return TRUE;
-    *reinterpret_cast<std::string*>(p) = TextOf(w);
-    return FALSE;
-}
-
-// The text of the rich edit control the viewer shows the topic in.
-std::string TopicTextOf(HWND main) {
-    std::string text;
-    EnumChildWindows(main, ReadRichEdit, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
-// The viewer's process, ended at the end of the test whatever happened.
-class Viewer {
-public:
-    explicit Viewer(const std::string& file) {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string cmd = "winhlp32.exe \"" + file + "\"";
-        started_ =
-            CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
-    }
-    ~Viewer() {
-        if (!started_) return;
-        HWND w = HelpWindowOf(pi_.dwProcessId);
-        if (!w || !PostMessageA(w, WM_CLOSE, 0, 0) ||
-            WaitForSingleObject(pi_.hProcess, kDeadline) != WAIT_OBJECT_0)
-            TerminateProcess(pi_.hProcess, 1);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    bool Started() const { return started_; }
-    DWORD Pid() const { return pi_.dwProcessId; }
-
-private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
-};
 }  // namespace
 
 TEST(Dist, HoldsTheProgramAsBuiltBesideTheGuideAndTheHelpFile) {
@@ -118,22 +46,4 @@ TEST(Dist, GuideIsShiftJisWithCrLfLineEnds) {
     }
     EXPECT_GT(lines, 100u);
     EXPECT_EQ(text.back(), '\n');
-}
-
-TEST(Dist, HelpFileOpensInTheHelpViewerAtItsTopic) {
-    Viewer viewer(kDist + "\\OBSC32.HLP");
-    ASSERT_TRUE(viewer.Started()) << "winhlp32.exe did not start, error " << GetLastError();
-    const DWORD pid = viewer.Pid();
-    auto errorBox = [pid] { return VisibleWindowOf(kPlatformBox, pid) != nullptr; };
-    HWND main = nullptr;
-    // The viewer reports a file it cannot read in a message box of its own.
-    ASSERT_TRUE(WaitUntil([&] { return errorBox() || (main = HelpWindowOf(pid)) != nullptr; }, 3 * kDeadline))
-        << "no help window titled with the file's title";
-    ASSERT_FALSE(errorBox()) << "the viewer complained: " << BoxText(VisibleWindowOf(kPlatformBox, pid));
-    ASSERT_NE(main, nullptr);
-    std::string topic;
-    auto namesTheGuide = [&] { return (topic = TopicTextOf(main)).find("OBSC32.TXT") != std::string::npos; };
-    EXPECT_TRUE(WaitUntil(namesTheGuide)) << "topic text: " << topic;
-    EXPECT_NE(topic.find("準備中"), std::string::npos) << topic;
-    EXPECT_TRUE(HoldsFor([&] { return !errorBox(); }, 300));
 }
