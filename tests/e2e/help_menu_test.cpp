@@ -96,6 +96,33 @@ TEST_F(HelpMenu, TheContactNoticeHoldsTrayClicksAndTheAboutBoxShowsTheStoredVers
     CancelMenus();
 }
 
+TEST_F(HelpMenu, TheHelpCommandOpensTheHelpFileBesideTheProgramInTheViewer) {
+    // The distribution folder holds the help file beside the program.
+    const std::string exe =
+        Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\OBSC32.EXE";
+    program_ = Program::At(exe);
+    cover_ = WaitForReadyCover(*program_);
+    ASSERT_NE(cover_, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FullMenuShowsFirstFaceChecked(); }));
+    ASSERT_NO_FATAL_FAILURE(ChooseInHelpMenu(0));
+    HWND viewer = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            viewer = FindWindowA("MS_WINHELP", nullptr);
+            return viewer && IsWindowVisible(viewer) && TextOf(viewer) == "真っ黒すみかげ ヘルプ";
+        },
+        3 * kDeadline))
+        << (viewer ? TextOf(viewer) : "no viewer");
+    if (viewer) {
+        const DWORD pid = ProcessOf(viewer);
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            if (WaitForSingleObject(p, 5000) == WAIT_TIMEOUT) TerminateProcess(p, 0);
+            CloseHandle(p);
+        }
+    }
+}
+
 TEST_F(HelpMenu, AMissingHelpFileLeavesTheViewersQuestionAndTheCoverUsable) {
     ASSERT_NO_FATAL_FAILURE(StartCover());
     ASSERT_NO_FATAL_FAILURE(ChooseInHelpMenu(0));
