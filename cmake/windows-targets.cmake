@@ -8,11 +8,13 @@ target_link_libraries(obsc32_win PUBLIC mpr)
 target_link_libraries(obsc32_win PUBLIC version)
 target_compile_options(obsc32_win PRIVATE ${OBSC32_COPTS} -ffunction-sections -fdata-sections)
 
-add_executable(OBSC32 WIN32 src/app/main.cpp res/obsc32.rc)
+add_executable(OBSC32 WIN32 src/app/main.cpp src/app/quiet_terminate.cpp res/obsc32.rc)
 set_target_properties(OBSC32 PROPERTIES OUTPUT_NAME OBSC32 SUFFIX .EXE)
 target_link_libraries(OBSC32 PRIVATE obsc32_win)
 target_compile_options(OBSC32 PRIVATE ${OBSC32_COPTS})
-target_link_options(OBSC32 PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections)
+# Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
+target_link_options(OBSC32 PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${CMAKE_CURRENT_LIST_DIR}/lld/)
+set_property(TARGET OBSC32 APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/lld/collect2)
 
 include(${CMAKE_CURRENT_LIST_DIR}/dist.cmake)
 

@@ -5,8 +5,9 @@ set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-for p in wine wine32:i386 wine64 xvfb xauth fonts-ipafont-gothic locales cmake ninja-build \
-         g++-mingw-w64-i686-posix mingw-w64-i686-dev googletest g++ clang-format x11-utils x11-apps imagemagick \
+# fonts-wine: Wine's own fonts (Marlett draws the window frames' close box); lld links OBSC32.EXE.
+for p in wine wine32:i386 wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales cmake ninja-build \
+         g++-mingw-w64-i686-posix mingw-w64-i686-dev lld googletest g++ clang-format x11-utils x11-apps imagemagick \
          python3; do
     have "$p" || need+=("$p")
 done

@@ -20,8 +20,3 @@ trap obsc32_test_env_down EXIT
 obsc32_test_env_up "$root"
 
 ctest --preset win "$@"
-
-# Figures, not verdicts: the benchmarks print and never fail the run.
-if [ "${OBSC32_BENCH:-1}" = 1 ]; then
-    scripts/bench.sh || echo "benchmarks did not complete"
-fi

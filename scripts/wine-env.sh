@@ -31,6 +31,14 @@ obsc32_prepare_prefix() {
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
+    # This Wine reads fonts only from C:\windows\Fonts and its prefixes get none of its own (Debian ships them
+    # apart, in fonts-wine): without Marlett the frames' buttons show letters. Only Marlett, so text keeps its
+    # metrics.
+    local marlett=/usr/share/wine/fonts/marlett.ttf
+    if [ -f "$marlett" ] && [ ! -e "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        ln -s "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+    fi
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$OBSC32_DESKTOP" /f >/dev/null 2>&1
     wineserver -w
