@@ -56,9 +56,10 @@ void CheckParse(const std::vector<std::uint8_t>& file) {
         FUZZ_CHECK((info.Compression == 1 && info.BitCount == 8) ||
                    (info.Compression == 2 && info.BitCount == 4));
     } else {
-        // GDI reads whole DWORD-aligned rows.
-        FUZZ_CHECK(static_cast<std::uint64_t>(info.Stride()) * info.AbsHeight() == info.PixelBytes);
-        FUZZ_CHECK(info.Stride() * 8ull >= static_cast<std::uint64_t>(info.Width) * info.BitCount);
+        // GDI reads whole rows, each padded to a multiple of four bytes.
+        const std::uint64_t bits = static_cast<std::uint64_t>(info.Width) * info.BitCount;
+        const std::uint64_t stride = (bits + 31) / 32 * 4;
+        FUZZ_CHECK(info.Stride() == stride && stride * info.AbsHeight() == info.PixelBytes);
     }
     unsigned sum = Touch(file, 14, info.HeaderSize) +
                    Touch(file, info.ColorTableOffset, info.ColorTableBytes) +

@@ -21,7 +21,7 @@ std::optional<int> Wide(const std::string& t) {
     __int128 v = 0;
     for (std::size_t k = i; k < t.size(); ++k) {
         if (t[k] < '0' || t[k] > '9') return std::nullopt;
-        if (v <= INT_MAX) v = v * 10 + (t[k] - '0');  // once past INT_MAX it stays past
+        if (v < static_cast<__int128>(1) << 100) v = v * 10 + (t[k] - '0');  // far past int, it stays there
     }
     if (t[0] == '-') v = -v;
     if (v < INT_MIN || v > INT_MAX) return std::nullopt;

@@ -38,14 +38,15 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 
 void CheckAddCut(const std::string& p) {
     const std::string added = YenAdd(p), cut = YenCut(p);
-    const bool keeps = p.empty() ? false : EndsInRealYen(p) || (p.size() <= 3 && p.back() == '\\');
+    const bool realYen = EndsInRealYen(p), whole = Whole(p);
+    const bool keeps = p.empty() ? false : realYen || (p.size() <= 3 && p.back() == '\\');
     FUZZ_CHECK(added == (p.empty() ? "\\" : keeps ? p : p + "\\"));
-    FUZZ_CHECK(cut == (p.size() > 3 && EndsInRealYen(p) ? p.substr(0, p.size() - 1) : p));
-    if (Whole(p) && !p.empty()) FUZZ_CHECK(EndsInRealYen(added) || added.size() <= 3);
+    FUZZ_CHECK(cut == (p.size() > 3 && realYen ? p.substr(0, p.size() - 1) : p));
+    if (whole && !p.empty()) FUZZ_CHECK(EndsInRealYen(added) || added.size() <= 3);
     // Round trips, where the other helper's own rules (short texts, doubled backslashes) do not intervene.
-    if (p.size() > 3 && EndsInRealYen(p) && cut.back() != '\\') FUZZ_CHECK(YenAdd(cut) == p);
-    if (p.size() >= 3 && Whole(p) && !EndsInRealYen(p)) FUZZ_CHECK(YenCut(YenAdd(p)) == p);
-    if (Whole(p)) FUZZ_CHECK(YenAdd(added) == added);
+    if (p.size() > 3 && realYen && cut.back() != '\\') FUZZ_CHECK(YenAdd(cut) == p);
+    if (p.size() >= 3 && whole && !realYen) FUZZ_CHECK(YenCut(added) == p);
+    if (whole) FUZZ_CHECK(YenAdd(added) == added);
 }
 
 void CheckLeft(const std::string& t, int n) {
