@@ -6,6 +6,8 @@ set(FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fn
 # One target per pure module; scripts/fuzz.sh runs every name listed here.
 function(obsc32_fuzz_target name)
     add_executable(${name} tests/fuzz/${name}.cpp ${ARGN})
+    # Coverage guides by the module's branches, not the checks': uninstrumented checks also run faster.
+    set_source_files_properties(tests/fuzz/${name}.cpp PROPERTIES COMPILE_OPTIONS -fno-sanitize=fuzzer)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests/fuzz)
     target_compile_options(${name} PRIVATE ${FUZZ_FLAGS} -Wall -Wextra -Werror)
     target_link_options(${name} PRIVATE ${FUZZ_FLAGS})

@@ -63,12 +63,12 @@ for t in "${targets[@]}"; do
     # One process, one job: the machine is shared.
     if ! "$build/$t" "${budget[@]}" -seed="$seed" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" "$work" "$seeds" >"$log" 2>&1; then
-        result="FAILED (log: $log; input: $(ls -t "$build/artifacts/$t-"* 2>/dev/null | head -1))"
+        result="FAILED (log: $log; input: $(ls -t "$build/artifacts/$t-"* 2>/dev/null | head -1 || true))"
         failed+=("$t")
     fi
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
-    ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2 || true)
+    ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2 || true)
     printf '%-24s %12s %7s %8s  %s\n' "$t" "${execs:-?}" "${cov:-?}" "${ft:-?}" "$result"
     if [ "$merge" = 1 ] && [ "$result" = ok ]; then
         fresh="$build/merge/$t"
