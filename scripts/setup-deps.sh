@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs what building and running OBSC32 under Wine needs on Debian 12 (run as root).
+# Installs what building and running OBSC32 under Wine and fuzzing its parsers need on Debian 12 (run as
+# root).
 # Does nothing when everything is already there, so the run and test commands can call it every time.
 set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-# fonts-wine: Wine's own fonts (Marlett draws the window frames' close box); lld links OBSC32.EXE.
+# fonts-wine: Wine's own fonts (Marlett draws the window frames' close box); lld links OBSC32.EXE; clang and
+# its runtime build the fuzz targets.
 for p in wine wine32:i386 wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales cmake ninja-build \
-         g++-mingw-w64-i686-posix mingw-w64-i686-dev lld googletest g++ clang-format x11-utils x11-apps imagemagick \
-         python3; do
+         g++-mingw-w64-i686-posix mingw-w64-i686-dev lld googletest g++ clang-format clang libclang-rt-14-dev \
+         x11-utils x11-apps imagemagick python3; do
     have "$p" || need+=("$p")
 done
 

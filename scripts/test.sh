@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native unit tests, then the Windows tests under Wine
-# (in-process and end-to-end) in a Wine prefix of their own, in a 1024x768 virtual desktop.
+# Builds everything and runs every test: native unit tests and a short fuzz pass, then the Windows tests
+# under Wine (in-process and end-to-end) in a Wine prefix of their own, in a 1024x768 virtual desktop.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -10,6 +10,12 @@ scripts/setup-deps.sh
 cmake --preset host >/dev/null
 cmake --build --preset host
 ctest --preset host
+
+# A short fuzz pass: the committed corpora replayed, then a few seconds of new inputs per target, with a
+# fixed seed so that a failure repeats (OBSC32_FUZZ_SECONDS=0 skips it).
+if [ "${OBSC32_FUZZ_SECONDS:-10}" != 0 ]; then
+    scripts/fuzz.sh -t "${OBSC32_FUZZ_SECONDS:-10}" -s 1
+fi
 
 cmake --preset win >/dev/null
 cmake --build --preset win

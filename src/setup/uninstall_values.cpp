@@ -36,6 +36,13 @@ HandedColors ReadHandedColors(const std::string& color, const std::string& fontC
 namespace {
 constexpr std::size_t kMaxPath = 260;
 
+// The first real backslash at or after `from`, which starts a character.
+std::size_t FindYen(const std::string& path, std::size_t from) {
+    for (std::size_t i = from; i < path.size(); i += IsLeadByte(static_cast<unsigned char>(path[i])) ? 2 : 1)
+        if (path[i] == '\\') return i;
+    return std::string::npos;
+}
+
 // Where the folders start: past "C:\" or "\\server\share\"; 0 when the path has no such root.
 std::size_t RootLength(const std::string& path) {
     if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
@@ -43,11 +50,11 @@ std::size_t RootLength(const std::string& path) {
         return ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')) ? 3 : 0;
     }
     if (path.rfind("\\\\", 0) != 0) return 0;
-    // "\\server\share": the share ends at the fourth separator or at the end. Server and share names
-    // keep to single bytes here, as the device forms "\\?\" and "\\.\" are refused below anyway.
-    std::size_t server = path.find('\\', 2);
+    // "\\server\share": the share ends at the fourth separator or at the end. A name may end in a
+    // character whose second byte is 0x5C, which must not end the name.
+    std::size_t server = FindYen(path, 2);
     if (server == std::string::npos || server == 2) return 0;
-    std::size_t share = path.find('\\', server + 1);
+    std::size_t share = FindYen(path, server + 1);
     if (share == server + 1) return 0;
     const std::string name = path.substr(2, server - 2);
     if (name == "?" || name == ".") return 0;
@@ -61,7 +68,8 @@ bool IsUsableHandOverFile(const std::string& path) {
     if (path.size() >= kMaxPath || path.empty() || path.back() == '\\') return false;
     const std::size_t root = RootLength(path);
     if (root == 0 || root >= path.size()) return false;
-    std::size_t partStart = root;
+    // A share's server and share names are held to the same rules as the folders.
+    std::size_t partStart = path[1] == ':' ? root : 2;
     for (std::size_t i = partStart; i <= path.size(); ++i) {
         if (i < path.size() && IsLeadByte(static_cast<unsigned char>(path[i]))) {
             if (++i == path.size()) return false;  // a first byte with no second

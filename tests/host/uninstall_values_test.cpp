@@ -85,6 +85,17 @@ TEST(UninstallValues, FoldersGoFromTheInstallFolderUpToTheHighestTheInstallMade)
               (Folders{"C:\\表\\能", "C:\\表"}));
 }
 
+TEST(UninstallValues, AShareIsKnownByItsWholeNames) {
+    // A server name ending in 表 (second byte 0x5C) goes on past that byte: the share is still a root.
+    EXPECT_EQ(FoldersToRemove("\\\\表x\\share\\OBSC32.EXE", "\\\\", ""), Folders{});
+    EXPECT_EQ(FoldersToRemove("\\\\表x\\share\\A\\OBSC32.EXE", "\\\\", ""), (Folders{"\\\\表x\\share\\A"}));
+    EXPECT_TRUE(IsUsableHandOverFile("\\\\表x\\share\\A.EXE"));
+    // Server and share names keep to the rules of folder names.
+    EXPECT_FALSE(IsUsableHandOverFile("\\\\ser\tver\\share\\A.EXE"));
+    EXPECT_FALSE(IsUsableHandOverFile("\\\\server\\sh*re\\A.EXE"));
+    EXPECT_FALSE(IsUsableHandOverFile("\\\\server\\..\\A.EXE"));
+}
+
 TEST(UninstallValues, AReinstallKeepsTheRecordOfFoldersMadeBefore) {
     EXPECT_EQ(obsc32::MadeFolderRecord("C:\\VERADO32\\", "D:\\X", "C:\\VERADO32\\OBSC32\\"), "C:\\VERADO32");
     EXPECT_EQ(obsc32::MadeFolderRecord("", "C:\\VERADO32", "C:\\VERADO32\\OBSC32\\"), "C:\\VERADO32");

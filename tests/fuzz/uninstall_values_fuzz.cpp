@@ -1,0 +1,122 @@
+// libFuzzer target: what one uninstall stage hands the other. A usable file is a whole absolute path; the
+// folders to remove are levels of the file's folder, deepest first, never a root and never the Windows folder
+// or one holding it; colours and trimming agree with their plain rules.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_input.hpp"
+#include "setup/uninstall_values.hpp"
+#include "shell/decimal.hpp"
+#include "shell/sjis_path.hpp"
+
+using namespace obsc32;
+
+namespace {
+
+bool Lead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
+bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
+bool DriveRooted(const std::string& p) {
+    const char d = p.size() >= 3 ? p[0] : 0;
+    return ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')) && p[1] == ':' && p[2] == '\\';
+}
+// Backslashes that start a character.
+std::size_t RealYens(const std::string& p) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < p.size(); i += Lead(p[i]) ? 2 : 1) count += p[i] == '\\';
+    return count;
+}
+std::string Upper(const std::string& p) { return SjisCase(YenAdd(p), false); }
+
+void CheckHandOverFile(const std::string& path) {
+    if (!IsUsableHandOverFile(path)) return;
+    const bool unc = StartsWith(path, "\\\\");
+    FUZZ_CHECK(path.size() < 260 && path.back() != '\\' && (DriveRooted(path) || unc));
+    // Every character whole, none a control, wildcard or stray colon, and every part a real name.
+    std::string part;
+    std::size_t yens = 0;
+    for (std::size_t i = unc ? 2 : 3; i <= path.size(); ++i) {
+        if (i < path.size() && Lead(path[i])) {
+            FUZZ_CHECK(i + 1 < path.size());
+            part.append(path, i++, 2);
+            continue;
+        }
+        const char c = i < path.size() ? path[i] : '\\';
+        FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 &&
+                   std::string("/*?\"<>|:").find(c) == std::string::npos);
+        if (c != '\\') {
+            part.push_back(c);
+            continue;
+        }
+        FUZZ_CHECK(!part.empty() && part != "." && part != "..");
+        part.clear();
+        ++yens;
+    }
+    // A share needs its server and share before the file: \\server\share\file.
+    if (unc) FUZZ_CHECK(yens >= 3);
+    // Its own folder is the one folder to remove when nothing above it was made.
+    const std::vector<std::string> alone = FoldersToRemove(path, "", "");
+    const std::string folder = YenCut(FolderPart(path));
+    const bool atRoot = unc ? RealYens(folder) < 4 : folder.size() <= 3;
+    FUZZ_CHECK(alone == (atRoot ? std::vector<std::string>{} : std::vector<std::string>{folder}));
+}
+
+void CheckFolders(const std::string& file, const std::string& top, const std::string& winDir) {
+    const std::vector<std::string> remove = FoldersToRemove(file, top, winDir);
+    if (remove.empty()) return;
+    const bool unc = StartsWith(file, "\\\\"), usable = IsUsableHandOverFile(file);
+    FUZZ_CHECK(DriveRooted(file) || unc);
+    std::vector<std::string> levels;
+    YenLevels(YenAdd(FolderPart(file)), levels);
+    FUZZ_CHECK(remove[0] == levels.back());
+    for (std::size_t i = 0; i < remove.size(); ++i) {
+        const std::string& r = remove[i];
+        // One of the levels, each one up from the one before it.
+        FUZZ_CHECK(r == levels[levels.size() - 1 - i]);
+        if (i > 0) FUZZ_CHECK(r.size() < remove[i - 1].size() && StartsWith(remove[i - 1], r));
+        // Never a root: "C:\" or "\\server\share".
+        FUZZ_CHECK(unc ? RealYens(YenAdd(r)) >= 5 : r.size() > 3);
+        FUZZ_CHECK(winDir.empty() || !StartsWith(Upper(winDir), Upper(r)));
+        // Above the program's own folder, only what the install made.
+        if (i > 0) FUZZ_CHECK(!top.empty() && StartsWith(Upper(r), Upper(top)));
+        // A name with ':' or '/' splits where the levels do not; stage 2 refuses such a file first.
+        FUZZ_CHECK(IsFolderOrAbove(r, r) && (!usable || IsFolderOrAbove(r, file)));
+    }
+}
+
+void CheckTexts(const std::string& a, const std::string& b, int number) {
+    const std::string t = TrimValue(a);
+    const std::size_t at = a.find(t);
+    FUZZ_CHECK(at != std::string::npos);
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (i < at || i >= at + t.size()) FUZZ_CHECK(static_cast<unsigned char>(a[i]) <= ' ');
+    if (!t.empty())
+        FUZZ_CHECK(static_cast<unsigned char>(t[0]) > ' ' && static_cast<unsigned char>(t.back()) > ' ');
+
+    const HandedColors c = ReadHandedColors(a, b);
+    const std::string tb = TrimValue(b);
+    const std::optional<int> first = t.empty() ? std::nullopt : StrictDecimal(t);
+    FUZZ_CHECK(c.Color == first);
+    const bool readSecond = t.empty() || first.has_value();
+    FUZZ_CHECK(c.FontColor == (readSecond && !tb.empty() ? StrictDecimal(tb) : std::nullopt));
+
+    const std::string caption = StageTwoCaption(number);
+    FUZZ_CHECK(caption.size() == 18 && StartsWith(caption, "UNINSTALL_VANTE"));
+    if (number >= 0) FUZZ_CHECK(StrictDecimal(caption.substr(15)) == number % 1000);
+
+    const std::string record = MadeFolderRecord(a, b, t);
+    FUZZ_CHECK(record == (!a.empty() ? YenCut(a) : IsFolderOrAbove(b, t) ? YenCut(b) : std::string()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Input in(data, size);
+    const int number = static_cast<int>(in.U32());
+    const std::string file = in.Text(), top = in.Text(), winDir = in.Text();
+    CheckHandOverFile(file);
+    CheckFolders(file, top, winDir);
+    CheckTexts(file, top, number);
+    return 0;
+}
