@@ -56,6 +56,8 @@ for t in "${targets[@]}"; do
     seeds="tests/fuzz/corpus/$t"
     work="$build/corpus/$t"  # new inputs land here, never in the repository's corpus
     mkdir -p "$seeds" "$work"
+    # The help compiler starts from the program's own help source, kept once, in res.
+    [ "$t" = help_source_fuzz ] && cp res/help/OBSC32.hps "$work/obsc32"
     log="$build/logs/$t.log"
     result=ok
     # Paths stay below MAX_PATH: longer inputs would only slow the run down.

@@ -5,19 +5,13 @@
 #include "settings/settings_store.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
+#include "shell/program_file.hpp"
 #include "shell/sjis_path.hpp"
 #include "ui/application.hpp"
 #include "ui/busy_cursor.hpp"
 #include "ui/scope_guard.hpp"
 
 namespace obsc32 {
-
-namespace {
-bool FileExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-}  // namespace
 
 void StartupIcon(bool add, const std::string& programPath, const std::string& title, ui::DdeClientConv& conv,
                  const Notice& tell) {

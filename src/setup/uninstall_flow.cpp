@@ -18,11 +18,6 @@
 namespace obsc32 {
 
 namespace {
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // A system colour goes as its index with the top bit set, so stage 2 shows it in its own scheme.
 std::string ColorText(COLORREF color, std::initializer_list<int> systemColors, bool system) {
     if (system)

@@ -1,9 +1,11 @@
-// Questions about program files on disk: whose a file is, and whether two files are the same bytes.
+// Questions about files on disk: whether one is there, whose program it is, whether two hold the same bytes.
 #pragma once
 #include <string>
 
 namespace obsc32 {
 
+// A file, not a folder, is there.
+bool FileExists(const std::string& path);
 // The version resource's "InternalName" of a program file; "" when it has none or cannot be read.
 std::string InternalNameOf(const std::string& path);
 // True when both files can be read and hold the same bytes.

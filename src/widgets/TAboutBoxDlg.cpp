@@ -1,12 +1,10 @@
 #include "widgets/TAboutBoxDlg.hpp"
 
 #include <memory>
-#include <optional>
 
 #include "ui/application.hpp"
 #include "ui/scope_guard.hpp"
 #include "widgets/TAboutBox.hpp"
-#include "widgets/mkbox_layout.hpp"
 #include "widgets/work_area.hpp"
 
 namespace obsc32 {
@@ -19,18 +17,11 @@ bool TAboutBoxDlg::ShowAbout() {
     if (!box->Create()) throw ui::Error("バージョン情報を作成できません・・・");
     ui::ScopeGuard destroy([&] {
         box.reset();
-        if (main && main->HandleAllocated()) {
-            InvalidateRect(main->Handle(), nullptr, TRUE);
-            UpdateWindow(main->Handle());
-        }
+        RepaintMainWindow();
     });
 
-    // Placed as the message box places its box.
-    HWND anchorWnd = SourceHandle ? SourceHandle : main && main->HandleAllocated() ? main->Handle() : nullptr;
-    std::optional<ui::Rect> anchor;
-    if (anchorWnd) anchor = ui::WindowRect(anchorWnd);
     const ui::Rect size = ui::WindowRect(box->Handle());
-    const ui::Rect place = PlaceBox(anchor, GetWorkArea().Area, size.Width, size.Height);
+    const ui::Rect place = PlaceOverMainWindow(SourceHandle, size.Width, size.Height);
     box->SetBounds(place.Left, place.Top, place.Width, place.Height);
 
     // A short name says what it is; a long one is shown alone.

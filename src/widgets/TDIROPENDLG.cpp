@@ -21,12 +21,6 @@ std::string ProgramFolder() {
     return FolderPart(path);
 }
 
-void RepaintMainWindow() {
-    if (ui::Form* main = ui::Application::Instance().MainForm(); main && main->HandleAllocated()) {
-        InvalidateRect(main->Handle(), nullptr, TRUE);
-        UpdateWindow(main->Handle());
-    }
-}
 }  // namespace
 
 void TDIROPENDLG::Place(TDIRVIEWForm& form) const {
@@ -36,11 +30,7 @@ void TDIROPENDLG::Place(TDIRVIEWForm& form) const {
     ui::Rect outer = ui::WindowRect(form.Handle());
     const int width = outer.Width - client.right + kClientWidth;
     const int height = outer.Height - client.bottom + kClientHeight;
-    ui::Form* main = ui::Application::Instance().MainForm();
-    HWND anchorWnd = SourceHandle ? SourceHandle : main && main->HandleAllocated() ? main->Handle() : nullptr;
-    std::optional<ui::Rect> anchor;
-    if (anchorWnd) anchor = ui::WindowRect(anchorWnd);
-    ui::Rect place = PlaceBox(anchor, GetWorkArea().Area, width, height);
+    ui::Rect place = PlaceOverMainWindow(SourceHandle, width, height);
     form.SetBounds(place.Left, place.Top, place.Width, place.Height);
 }
 

@@ -42,13 +42,6 @@ std::string WithCarriageReturns(const std::string& text) {
     return out;
 }
 
-void RepaintMainWindow() {
-    if (ui::Form* main = ui::Application::Instance().MainForm(); main && main->HandleAllocated()) {
-        InvalidateRect(main->Handle(), nullptr, TRUE);
-        UpdateWindow(main->Handle());
-    }
-}
-
 void ApplyLayout(TMKBox& box, const MKBoxLayout& l) {
     Apply(box.MemoMsg, l.Memo);
     Apply(box.Image_Box, l.Icon);
@@ -107,10 +100,7 @@ int TMKBoxDlg::ShowSlot(MsgKind kind, int slot, const std::string& text, int def
     ApplyLayout(*box, l);
     box->MemoMsg.SetText(WithCarriageReturns(text));
 
-    HWND anchorWnd = SourceHandle ? SourceHandle : main && main->HandleAllocated() ? main->Handle() : nullptr;
-    std::optional<ui::Rect> anchor;
-    if (anchorWnd) anchor = ui::WindowRect(anchorWnd);
-    ui::Rect place = PlaceBox(anchor, GetWorkArea().Area, l.Width, l.Height);
+    ui::Rect place = PlaceOverMainWindow(SourceHandle, l.Width, l.Height);
     box->SetBounds(place.Left, place.Top, place.Width, place.Height);
 
     box->SetCaption(Title.empty() ? app.Title() : Title);

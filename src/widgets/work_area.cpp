@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include "ui/application.hpp"
+#include "ui/form.hpp"
 #include "ui/gdi.hpp"
+#include "widgets/mkbox_layout.hpp"
 #include "widgets/work_area_rules.hpp"
 
 namespace obsc32 {
@@ -45,6 +48,21 @@ WorkArea GetWorkArea() {
     }
     if (!rememberedTaskbar) rememberedTaskbar = firstCandidate;
     return WorkArea{*area, true};
+}
+
+ui::Rect PlaceOverMainWindow(HWND source, int width, int height) {
+    ui::Form* main = ui::Application::Instance().MainForm();
+    HWND anchorWnd = source ? source : main && main->HandleAllocated() ? main->Handle() : nullptr;
+    std::optional<ui::Rect> anchor;
+    if (anchorWnd) anchor = ui::WindowRect(anchorWnd);
+    return PlaceBox(anchor, GetWorkArea().Area, width, height);
+}
+
+void RepaintMainWindow() {
+    if (ui::Form* main = ui::Application::Instance().MainForm(); main && main->HandleAllocated()) {
+        InvalidateRect(main->Handle(), nullptr, TRUE);
+        UpdateWindow(main->Handle());
+    }
 }
 
 }  // namespace obsc32

@@ -1,5 +1,7 @@
 // The screen area the taskbar leaves free, shared by every box that keeps itself on screen.
 #pragma once
+#include <windows.h>
+
 #include "ui/rect.hpp"
 
 namespace obsc32 {
@@ -11,5 +13,11 @@ struct WorkArea {
 
 // Looks for the taskbar at the screen's corners, or uses the one found before while its window lives.
 WorkArea GetWorkArea();
+
+// Where a box of this outer size goes: centred over `source`, else the main window, else the work area,
+// and kept inside the work area.
+ui::Rect PlaceOverMainWindow(HWND source, int width, int height);
+// Paints the main window again at once, when there is one: a box that went leaves no trace on it.
+void RepaintMainWindow();
 
 }  // namespace obsc32
