@@ -335,13 +335,17 @@ std::vector<DWORD> SettledTrayAreaPixels() {
 namespace input {
 
 void PlaceCursor(POINT at) {
-    SetCursorPos(at.x, at.y);
+    // Warped again while a late echo of an older position (a menu's loop under load) takes it away.
+    const auto there = [&] {
+        POINT p{};
+        return GetCursorPos(&p) && p.x == at.x && p.y == at.y;
+    };
     if (!WaitUntil(
             [&] {
-                POINT p{};
-                return GetCursorPos(&p) && p.x == at.x && p.y == at.y;
+                if (!there()) SetCursorPos(at.x, at.y);
+                return WaitUntil(there, 500) && HoldsFor(there, 50);
             },
-            2000))
+            5000))
         throw std::runtime_error("the cursor did not move");
 }
 
