@@ -1,5 +1,5 @@
 // Start-up time of two GUI programs, launched alternately:
-//   startup_bench <runs> <exeA> <classA> <exeB> <classB>
+//   startup_bench <runs> <exeA> <classA> <exeB> <classB> [<exeA built with its start-up trace>]
 // Each program is started runs+1 times; its first start only warms the caches.
 // A start ends when the new process first blocks waiting for messages with its window
 // of the given class in place (WaitForInputIdle). Under Wine 8 PeekMessage and waiting
@@ -28,6 +28,7 @@ struct Program {
 };
 
 double g_ticksPerMs = 0;
+double g_lastStart = 0;  // when the last CreateProcessA was called, in ms of the same clock
 
 double Now() {
     LARGE_INTEGER t;
@@ -100,7 +101,7 @@ double RunOnce(Program& p, bool measured) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
 
-    double t0 = Now();
+    double t0 = g_lastStart = Now();
     if (!CreateProcessA(p.path.c_str(), cmdBuf.data(), nullptr, nullptr, FALSE, 0, nullptr, p.dir.c_str(),
                         &si, &pi)) {
         std::printf("error: cannot start %s (error %lu)\n", p.path.c_str(), GetLastError());
@@ -157,13 +158,56 @@ void Report(const Program& p) {
                     p.polled);
 }
 
+// The traced build writes "<ticks> <step>" lines when it ends; each step is reported as the median time from
+// CreateProcessA, and as the median of what it added to the step before it.
+void ReportTrace(const char* exe, const Program& like, int runs) {
+    Program p = like;
+    if (!Resolve(exe, p)) {
+        std::printf("error: %s not found\n", exe);
+        return;
+    }
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    const std::string file = std::string(dir) + "obsc32_trace.txt";
+    SetEnvironmentVariableA("OBSC32_TRACE_FILE", file.c_str());
+    std::vector<std::string> names;
+    std::vector<std::vector<double>> at, added;
+    for (int r = 0; r <= runs; ++r) {
+        DeleteFileA(file.c_str());
+        if (RunOnce(p, false) < 0 || r == 0) continue;
+        FILE* f = std::fopen(file.c_str(), "r");
+        if (!f) continue;
+        long long ticks;
+        char name[64];
+        double before = 0;
+        for (size_t i = 0; std::fscanf(f, "%lld %63[^\n]", &ticks, name) == 2; ++i) {
+            if (i == names.size()) {
+                names.push_back(name);
+                at.emplace_back();
+                added.emplace_back();
+            }
+            const double ms = static_cast<double>(ticks) / g_ticksPerMs - g_lastStart;
+            at[i].push_back(ms);
+            added[i].push_back(ms - before);
+            before = ms;
+        }
+        std::fclose(f);
+    }
+    SetEnvironmentVariableA("OBSC32_TRACE_FILE", nullptr);
+    DeleteFileA(file.c_str());
+    std::printf("start-up trace of %s (%d runs; medians from CreateProcessA, and what each step added):\n",
+                p.name.c_str(), runs);
+    for (size_t i = 0; i < names.size(); ++i)
+        std::printf("  %-24s at %7.1f ms  +%6.1f ms\n", names[i].c_str(), Median(at[i]), Median(added[i]));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    int runs = argc == 6 ? std::atoi(argv[1]) : 0;
+    int runs = argc == 6 || argc == 7 ? std::atoi(argv[1]) : 0;
     if (runs < 1) {
         std::fprintf(stderr,
-                     "usage: startup_bench <runs> <exeA> <classA> <exeB> <classB>\n"
+                     "usage: startup_bench <runs> <exeA> <classA> <exeB> <classB> [<tracedA>]\n"
                      "  starts A and B alternately runs+1 times each (the first of each is a warm-up)\n");
         return 2;
     }
@@ -204,5 +248,6 @@ int main(int argc, char** argv) {
     double ma = Median(progs[0].ms), mb = Median(progs[1].ms);
     std::printf("startup %s median %.1f ms, %s median %.1f ms, ratio %.2f\n", progs[0].name.c_str(), ma,
                 progs[1].name.c_str(), mb, ma / mb);
+    if (argc == 7) ReportTrace(argv[6], progs[0], runs);
     return 0;
 }

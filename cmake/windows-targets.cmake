@@ -7,13 +7,32 @@ target_link_libraries(obsc32_win PUBLIC mpr)
 # The uninstall reads whose program a file is from its version resource.
 target_link_libraries(obsc32_win PUBLIC version)
 target_compile_options(obsc32_win PRIVATE ${OBSC32_COPTS} -ffunction-sections -fdata-sections)
+# The start-up benchmark builds the program once more with this to print what each start-up step costs.
+option(OBSC32_STARTUP_TRACE "Keep the time of each start-up step (OBSC32_TRACE_FILE)" OFF)
+if(OBSC32_STARTUP_TRACE)
+    target_compile_definitions(obsc32_win PUBLIC OBSC32_STARTUP_TRACE)
+endif()
 
 add_executable(OBSC32 WIN32 src/app/main.cpp src/app/quiet_terminate.cpp res/obsc32.rc)
 set_target_properties(OBSC32 PROPERTIES OUTPUT_NAME OBSC32 SUFFIX .EXE)
-target_link_libraries(OBSC32 PRIVATE obsc32_win)
 target_compile_options(OBSC32 PRIVATE ${OBSC32_COPTS})
 # Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
 target_link_options(OBSC32 PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${CMAKE_CURRENT_LIST_DIR}/lld/)
+# Libraries only some commands need are loaded when first called, not before the first window. lld delays
+# only imports from LLVM's short import libraries, made here from the few functions cmake/delayload lists.
+find_program(OBSC32_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
+foreach(_dll comdlg32 mpr msimg32 ole32 oleaut32 version)
+    set(_lib ${CMAKE_BINARY_DIR}/delayload/lib${_dll}_delay.a)
+    add_custom_command(OUTPUT ${_lib}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload
+        COMMAND ${OBSC32_LLVM_DLLTOOL} -m i386 -k -d ${CMAKE_CURRENT_LIST_DIR}/delayload/${_dll}.def -l ${_lib}
+        DEPENDS ${CMAKE_CURRENT_LIST_DIR}/delayload/${_dll}.def VERBATIM)
+    list(APPEND _delay_libs ${_lib})
+    target_link_options(OBSC32 PRIVATE -Wl,--delayload=${_dll}.dll)
+endforeach()
+add_custom_target(delay_libs DEPENDS ${_delay_libs})
+add_dependencies(OBSC32 delay_libs)
+target_link_libraries(OBSC32 PRIVATE ${_delay_libs} obsc32_win)
 set_property(TARGET OBSC32 APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/lld/collect2)
 
 include(${CMAKE_CURRENT_LIST_DIR}/dist.cmake)

@@ -5,6 +5,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 scripts/setup-deps.sh || exit 1
 { cmake --preset win >/dev/null && cmake --build --preset win; } || exit 1
+# The program once more with its start-up trace, for what each start-up step costs.
+{ cmake --preset win -B build/trace -DOBSC32_STARTUP_TRACE=ON >/dev/null &&
+    cmake --build build/trace --target OBSC32 >/dev/null; } || exit 1
 source scripts/wine-env.sh
 if [ -z "${DISPLAY:-}" ] || [ -z "${OBSC32_WINEPREFIX:-}" ]; then
     trap obsc32_test_env_down EXIT
@@ -30,8 +33,8 @@ echo "help compiler: $(( (help_end - help_start) / help_runs / 1000 )) us per bu
 
 # The cover starts only with the installed version stored.
 wine reg add 'HKCU\Software\VANTE SOFT32\OBSC32' /v Version /d 12 /f >/dev/null 2>&1
-wine "$win/bench/startup_bench.exe" "${OBSC32_BENCH_RUNS:-20}" \
-    "$win/OBSC32.EXE" TOBSCURIO32VANTE "$win/bench/minimal_tray.exe" ObscBenchMinimal
+wine "$win/bench/startup_bench.exe" "${OBSC32_BENCH_RUNS:-30}" \
+    "$win/OBSC32.EXE" TOBSCURIO32VANTE "$win/bench/minimal_tray.exe" ObscBenchMinimal "$root/build/trace/OBSC32.EXE"
 status=$?
 wine "$win/bench/mkbox_bench.exe" "${OBSC32_BENCH_BOXES:-1000}" || status=1
 wine "$win/bench/faces_bench.exe" || status=1

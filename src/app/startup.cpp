@@ -10,6 +10,7 @@
 #include "shell/sjis_path.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
+#include "ui/startup_trace.hpp"
 
 namespace obsc32 {
 
@@ -29,15 +30,18 @@ int RunStartup(const std::vector<std::string>& args) {
     std::string modulePath = app.ExeName();
     InitProductValues(YenAdd(FolderPart(modulePath)), args.empty() ? std::string() : args[0]);
     StartMode = ClassifyStartMode(args, SjisCase(FileNamePart(modulePath), true), UninstallerName);
+    ui::TraceStep("start mode");
 
     ui::Form* form = nullptr;
     switch (StartMode) {
         case StartModes::Normal:
             if (ForwardToRunningCover(args)) return 0;
             if (ReadStoredVersion() == ProgramVersion) {
+                ui::TraceStep("stored version read");
                 app.ProcessMessages();
                 app.ShowMainForm = false;
                 app.ProcessMessages();
+                ui::TraceStep("messages handled");
                 form = &app.CreateForm<TOBSCURIO32VANTE>();
             } else {
                 if (FindWindowA(kSetupClassName, nullptr)) return 0;

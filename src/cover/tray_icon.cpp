@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ui/component.hpp"
+#include "ui/startup_trace.hpp"
 
 namespace obsc32 {
 
@@ -22,6 +23,7 @@ TrayIcon::TrayIcon(HWND wnd, HICON icon, const std::string& tip) {
 void TrayIcon::AddTrayIcon() {
     if (!Shell_NotifyIconA(NIM_ADD, &record_)) throw ui::Error("タスクトレイに登録できません");
     trayAdded_ = -1;
+    ui::TraceStep("tray icon added");
 }
 
 void TrayIcon::RemoveTrayIcon() {

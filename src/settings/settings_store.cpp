@@ -5,6 +5,7 @@
 #include "settings/product.hpp"
 #include "ui/component.hpp"
 #include "ui/registry.hpp"
+#include "ui/startup_trace.hpp"
 
 namespace obsc32 {
 
@@ -52,6 +53,7 @@ CoverSettings ReadCoverSettings() {
     reg.OpenKey(ProductKey, false);
     CoverSettings s = ParseCoverSettings([&](const char* name) { return reg.ReadString(name); });
     reg.CloseKey();
+    ui::TraceStep("settings read");
     return s;
 }
 
@@ -131,6 +133,7 @@ ShellFolders ReadShellFolders() {
     reg.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
     ShellFolders f{reg.ReadString("Programs"), reg.ReadString("Desktop"), reg.ReadString("Startup")};
     reg.CloseKey();
+    ui::TraceStep("shell folders read");
     return f;
 }
 

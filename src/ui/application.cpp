@@ -76,6 +76,7 @@ void Application::ProcessMessages() {
 void Application::Run() {
     if (ShowMainForm && mainForm_ && mainForm_->HandleAllocated()) mainForm_->Show();
     MSG msg;
+    TraceStep("message loop");
     while (!terminated_) {
         BOOL r = GetMessageA(&msg, nullptr, 0, 0);
         if (r == -1) break;

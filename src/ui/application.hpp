@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/startup_trace.hpp"
 #include "ui/window.hpp"
 
 namespace ui {
@@ -36,6 +37,7 @@ public:
     T& CreateForm(Args&&... args) {
         auto form = std::make_unique<T>(std::forward<Args>(args)...);
         T& ref = *form;
+        TraceStep("form constructed");
         AdoptForm(std::move(form));
         (void)ref.Create();
         return ref;

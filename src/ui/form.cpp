@@ -62,6 +62,7 @@ bool Form::Create() {
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                 FontName.c_str()));
     if (!CreateHandle(p)) return false;
+    TraceStep("window created");
     for (Control* c : controls_) {
         if (!c->CreateControl()) {
             DestroyHandle();
@@ -69,11 +70,13 @@ bool Form::Create() {
         }
     }
     CreateHints();
+    TraceStep("controls created");
     try {
         FormCreate();
     } catch (const std::exception& e) {
         Application::Instance().HandleException(e);
     }
+    TraceStep("form created");
     return true;
 }
 

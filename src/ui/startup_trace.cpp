@@ -1,0 +1,37 @@
+#include "ui/startup_trace.hpp"
+
+#ifdef OBSC32_STARTUP_TRACE
+#include <windows.h>
+
+#include <cstdio>
+
+namespace ui {
+
+namespace {
+struct Step {
+    const char* name;
+    LONGLONG ticks;
+};
+Step steps[64];
+int count = 0;
+}  // namespace
+
+void TraceStep(const char* name) {
+    if (count == 64) return;
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    steps[count++] = {name, t.QuadPart};
+}
+
+void WriteTrace() {
+    char path[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("OBSC32_TRACE_FILE", path, sizeof path);
+    if (n == 0 || n >= sizeof path) return;
+    FILE* f = std::fopen(path, "w");
+    if (!f) return;
+    for (int i = 0; i < count; ++i) std::fprintf(f, "%lld %s\n", steps[i].ticks, steps[i].name);
+    std::fclose(f);
+}
+
+}  // namespace ui
+#endif
