@@ -1,5 +1,6 @@
-// Face benchmark: composing the tiled wallpaper on 1920 x 1080 for several tile sizes, and the screen
-// capture, each as a ratio to one full-screen BitBlt measured in the same run.
+// Face benchmark: composing the tiled wallpaper on 3840 x 2160 (in memory, whatever the screen's size) for
+// several tile sizes, and the screen capture, each as a ratio to one BitBlt of the same size in the same run
+// (medians of 30).
 #include <windows.h>
 
 #include <algorithm>
@@ -49,7 +50,7 @@ int main() {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
-    const int W = 1920, H = 1080, runs = 15;
+    const int W = 3840, H = 2160, runs = 30;
 
     ui::Bitmap target = obsc32::MakeScreenBitmap(W, H);
     ui::Bitmap source = obsc32::MakeScreenBitmap(W, H);

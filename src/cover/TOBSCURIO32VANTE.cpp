@@ -105,7 +105,7 @@ void TOBSCURIO32VANTE::FormCreate() {
     P1.Checked = s.Mue;
     P2.Checked = !P1.Checked;
 
-    CaptureBitmap.Reset();
+    CaptureBitmap.reset();
     PHAKI.Checked = true;
 
     std::string group = ReadProductString("Group");
@@ -161,7 +161,7 @@ void TOBSCURIO32VANTE::PCapChanClick(ui::Component* sender) {
         GrabScreen();
     }
     SelectFace(1, PCapChan);
-    faces_.ShowCapture(CaptureBitmap.Get());
+    faces_.ShowCapture(CaptureBitmap);
     App().ProcessMessages();
     if (sender == &PCapChan || sender == &PHAKI) PlaceCover();
 }
@@ -181,7 +181,7 @@ void TOBSCURIO32VANTE::PHAKIClick(ui::Component*) {
     PGET.Checked = false;
     PHAKI.Checked = true;
     App().ProcessMessages();
-    CaptureBitmap.Reset();
+    CaptureBitmap.reset();
     App().ProcessMessages();
     PCapChanClick(&PHAKI);
 }
@@ -359,7 +359,7 @@ bool TOBSCURIO32VANTE::FormCloseQuery() {
     try {
         if (tray_) tray_->RemoveTrayIcon();
         App().ProcessMessages();
-        CaptureBitmap.Reset();
+        CaptureBitmap.reset();
         App().ProcessMessages();
         tray_.reset();
         WriteCoverSettings({.Auto = PS0.Checked,

@@ -146,7 +146,7 @@ private:
 
     CoverFaces faces_{Image1};
     int Face = 0;
-    ui::Bitmap CaptureBitmap;
+    std::shared_ptr<const ui::Bitmap> CaptureBitmap;
     std::string WallpaperImagePath;
     std::string BmpFilePath;
     ui::MenuItem* CurrentPositionItem = &PKG1;

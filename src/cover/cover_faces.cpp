@@ -20,10 +20,11 @@ int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 void ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
 }  // namespace
 
-ui::Bitmap CoverFaces::GrabScreen(int colorDepth) {
+std::shared_ptr<const ui::Bitmap> CoverFaces::GrabScreen(int colorDepth) {
     ui::Bitmap capture = GrabScreenBitmap(ScreenWidth(), ScreenHeight());
+    if (!capture) return nullptr;
     if (colorDepth <= 8) ClipboardRoundTrip(capture, image_.Handle());
-    return capture;
+    return std::make_shared<const ui::Bitmap>(std::move(capture));
 }
 
 void CoverFaces::Show(Picture picture) {
@@ -33,10 +34,9 @@ void CoverFaces::Show(Picture picture) {
 
 void CoverFaces::ShowBlack() { Show({}); }
 
-void CoverFaces::ShowCapture(HBITMAP capture) {
-    Show(
-        {capture ? ui::Bitmap(static_cast<HBITMAP>(CopyImage(capture, IMAGE_BITMAP, 0, 0, 0))) : ui::Bitmap(),
-         {}});
+void CoverFaces::ShowCapture(std::shared_ptr<const ui::Bitmap> capture) {
+    palette_ = {};
+    image_.SetPicture(std::move(capture));
 }
 
 void CoverFaces::ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "cover/picture_io.hpp"
@@ -20,12 +21,13 @@ public:
 
     // The screen as it is now. At 8 bits per pixel or fewer it goes through the clipboard, which gives it
     // the screen's palette (and takes the place of what the clipboard held).
-    ui::Bitmap GrabScreen(int colorDepth);
+    // None when it cannot be taken.
+    std::shared_ptr<const ui::Bitmap> GrabScreen(int colorDepth);
 
     // The black face: no picture, the cover's colour shows.
     void ShowBlack();
-    // A copy of the capture (none: black).
-    void ShowCapture(HBITMAP capture);
+    // The capture itself, shared, not copied (none: black).
+    void ShowCapture(std::shared_ptr<const ui::Bitmap> capture);
     // The wallpaper face. The composed positions (tile, corners) put up a black screen-sized picture first,
     // which stays when the file cannot be read.
     void ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth);

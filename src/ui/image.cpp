@@ -3,6 +3,10 @@
 namespace ui {
 
 void Image::SetPicture(Bitmap picture) {
+    SetPicture(picture ? std::make_shared<const Bitmap>(std::move(picture)) : nullptr);
+}
+
+void Image::SetPicture(std::shared_ptr<const Bitmap> picture) {
     picture_ = std::move(picture);
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -28,7 +32,7 @@ void Image::Paint(HDC dc) {
         return;
     }
     MemoryDC src(CreateCompatibleDC(dc));
-    SelectObjectScope select(src.Get(), picture_.Get());
+    SelectObjectScope select(src.Get(), Picture());
     if (Stretch) {
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, 0, 0, client.right, client.bottom, src.Get(), 0, 0, size.cx, size.cy, SRCCOPY);

@@ -12,7 +12,7 @@ public:
     explicit CoverProbe(TOBSCURIO32VANTE& cover) : c_(cover) {}
 
     int Face() const { return c_.Face; }
-    HBITMAP CaptureBitmap() const { return c_.CaptureBitmap.Get(); }
+    HBITMAP CaptureBitmap() const { return c_.CaptureBitmap ? c_.CaptureBitmap->Get() : nullptr; }
     const std::string& WallpaperImagePath() const { return c_.WallpaperImagePath; }
     const std::string& BmpFilePath() const { return c_.BmpFilePath; }
     ui::MenuItem* CurrentPositionItem() const { return c_.CurrentPositionItem; }
