@@ -1,0 +1,297 @@
+// Hide latency, measured from outside as a person sees it: the bench opens a program's tray menu (the tray
+// callback a press on its icon sends), presses Down to the item and Enter, and polls nine screen points until
+// they show the face. The cover (black on top and at the bottom, its wallpaper face, its capture face) against
+// a bare black popup driven the same way. Medians.
+//   hide_bench <runs> <OBSC32.EXE> <bare_cover.exe>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTrayCallback = WM_USER + 102;
+double ticksPerMs;
+double Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / ticksPerMs;
+}
+
+POINT points[9];
+HDC screen;
+
+// Whether every point shows the colour (or, with `not`, none does).
+bool PointsAre(COLORREF colour, bool not_ = false) {
+    for (POINT p : points)
+        if ((GetPixel(screen, p.x, p.y) == colour) == not_) return false;
+    return true;
+}
+
+// Polls, handling this thread's messages meanwhile (the background window paints itself).
+template <typename F>
+bool Until(F done, DWORD ms = 5000) {
+    for (DWORD start = GetTickCount(); !done();) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        if (GetTickCount() - start > ms) return false;
+    }
+    return true;
+}
+
+void Key(WORD vk) {
+    INPUT in[2]{};
+    for (int i = 0; i < 2; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = vk;
+        in[i].ki.dwFlags = (vk == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0) | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(2, in, sizeof(INPUT));
+}
+
+void RightClickCorner() {
+    INPUT in[2]{};
+    for (int i = 0; i < 2; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dx = in[i].mi.dy = 65536 * 2 / GetSystemMetrics(SM_CXSCREEN);
+        in[i].mi.dwFlags =
+            MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (i ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN);
+    }
+    SendInput(2, in, sizeof(INPUT));
+}
+
+HWND OpenMenu(HWND owner, UINT button) {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+    PostMessageA(owner, kTrayCallback, 1, button);
+    HWND menu = nullptr;
+    Until([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); });
+    return menu;
+}
+
+// One face shown from the menu: the time from Enter to the nine points showing `colour`; then it is taken
+// away with a right click in the corner. Negative on failure.
+double ShowOnce(HWND owner, UINT button, int downs, COLORREF colour) {
+    if (!OpenMenu(owner, button)) return -1;
+    for (int i = 0; i < downs; ++i) Key(VK_DOWN);
+    const double start = Now();
+    Key(VK_RETURN);
+    if (!Until([&] { return PointsAre(colour); })) return -1;
+    const double ms = Now() - start;
+    RightClickCorner();
+    if (!Until([&] { return PointsAre(colour, true); })) return -1;
+    return ms;
+}
+
+struct Case {
+    const char* name;
+    UINT button;
+    int downs;
+    COLORREF colour;
+};
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Runs each case `runs` times (after one warm-up) against the started program; medians, or -1.
+std::vector<double> Measure(const std::string& exe, const char* cls, const std::vector<Case>& cases, int runs,
+                            const std::vector<std::function<void(HWND)>>& before) {
+    std::vector<double> medians;
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return medians;
+    HWND owner = nullptr;
+    Until([&] { return (owner = FindWindowA(cls, nullptr)) != nullptr; });
+    WaitForInputIdle(pi.hProcess, 5000);
+    for (size_t c = 0; owner && c < cases.size(); ++c) {
+        if (c < before.size() && before[c]) before[c](owner);
+        std::vector<double> ms;
+        for (int r = 0; r <= runs; ++r) {
+            const double t = ShowOnce(owner, cases[c].button, cases[c].downs, cases[c].colour);
+            if (t < 0) break;
+            if (r > 0) ms.push_back(t);
+        }
+        medians.push_back(ms.size() == static_cast<size_t>(runs) ? Median(ms) : -1);
+    }
+    if (owner) PostMessageA(owner, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return medians;
+}
+
+}  // namespace
+
+namespace {
+
+// A window of the bench's own under the faces, in a colour no face shows.
+HWND background;
+COLORREF backgroundColour = RGB(128, 128, 128);
+LRESULT CALLBACK BackgroundProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        HBRUSH b = CreateSolidBrush(backgroundColour);
+        FillRect(reinterpret_cast<HDC>(wp), &r, b);
+        DeleteObject(b);
+        return 1;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+void ShowBackground(COLORREF colour) {
+    backgroundColour = colour;
+    ShowWindow(background, SW_SHOWNOACTIVATE);
+    InvalidateRect(background, nullptr, TRUE);
+    Until([&] { return PointsAre(colour); });
+}
+void HideBackground() {
+    ShowWindow(background, SW_HIDE);
+    Until([] { return PointsAre(RGB(128, 128, 128), true); });
+}
+
+constexpr COLORREF kWallpaper = RGB(0, 160, 0);
+
+// A small one-colour BMP for the wallpaper face, tiled over the screen.
+bool WriteWallpaper(const std::string& path) {
+    const int n = 16, row = n * 3;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + row * n;
+    ih.biSize = sizeof ih;
+    ih.biWidth = ih.biHeight = n;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    std::vector<BYTE> pixels(row * n);
+    for (size_t i = 0; i < pixels.size(); i += 3) {
+        pixels[i] = GetBValue(kWallpaper);
+        pixels[i + 1] = GetGValue(kWallpaper);
+        pixels[i + 2] = GetRValue(kWallpaper);
+    }
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD w;
+    const bool ok = WriteFile(f, &fh, sizeof fh, &w, nullptr) && WriteFile(f, &ih, sizeof ih, &w, nullptr) &&
+                    WriteFile(f, pixels.data(), static_cast<DWORD>(pixels.size()), &w, nullptr);
+    CloseHandle(f);
+    return ok;
+}
+
+void StoreSettings(const std::string& bmp) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OBSC32", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    // Hidden at start, black face, on top; the wallpaper face is our BMP, tiled.
+    const std::pair<const char*, std::string> values[] = {{"AUTO", "0"},   {"UE", "1"},   {"mode", "0"},
+                                                          {"MUE", "1"},    {"Kabe", "0"}, {"ICHI", "1"},
+                                                          {"BMPFile", bmp}};
+    for (auto& [name, value] : values)
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+void Report(const char* what, double cover, double bare) {
+    if (cover < 0 || (bare == 0 ? false : bare < 0)) {
+        std::printf("hide latency, %s: not measured (a run failed)\n", what);
+    } else if (bare > 0) {
+        std::printf(
+            "hide latency, %s: median %.1f ms against %.1f ms for a bare black popup, ratio %.2f "
+            "(target at most 1.2, and under 16.7 ms)\n",
+            what, cover, bare, cover / bare);
+    } else {
+        std::printf("hide latency, %s: median %.1f ms\n", what, cover);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc == 4 ? std::atoi(argv[1]) : 0;
+    if (runs < 1) {
+        std::fprintf(stderr, "usage: hide_bench <runs> <OBSC32.EXE> <bare_cover.exe>\n");
+        return 2;
+    }
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
+    screen = GetDC(nullptr);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    for (int i = 0; i < 9; ++i)
+        points[i] = {work.left + (work.right - work.left) * (1 + 2 * (i % 3)) / 6,
+                     work.top + (work.bottom - work.top) * (1 + 2 * (i / 3)) / 6};
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = BackgroundProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ObscBenchBackground";
+    RegisterClassA(&wc);
+    background = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, work.left, work.top,
+                                 work.right - work.left, work.bottom - work.top, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string bmp = std::string(temp) + "hide_bench.bmp";
+    if (!background || !WriteWallpaper(bmp)) return 1;
+    StoreSettings(bmp);
+    HideBackground();
+    const bool desktopBlack = !PointsAre(RGB(0, 0, 0), true);
+
+    const COLORREF black = RGB(0, 0, 0), grey = RGB(128, 128, 128);
+    const auto onGrey = [](HWND) { ShowBackground(RGB(128, 128, 128)); };
+    const auto bare = [](HWND) { HideBackground(); };
+    // The capture face shows what was grabbed over the grey background, now over a white one.
+    const auto grabGrey = [&](HWND owner) {
+        ShowBackground(grey);
+        // Taken before the cover shows.
+        if (OpenMenu(owner, WM_LBUTTONDOWN)) {
+            Key(VK_DOWN);
+            Key(VK_DOWN);
+            Key(VK_RETURN);
+            Until([&] { return IsWindowVisible(owner) != FALSE; });
+            RightClickCorner();
+            Until([&] { return !IsWindowVisible(owner); });
+        }
+        ShowBackground(RGB(255, 255, 255));
+    };
+    const std::vector<Case> coverCases = {{"black, top", WM_LBUTTONDOWN, 1, black},
+                                          {"black, bottom", WM_RBUTTONDOWN, 5, black},
+                                          {"wallpaper, top", WM_LBUTTONDOWN, 3, kWallpaper},
+                                          {"capture (kept), top", WM_LBUTTONDOWN, 2, grey}};
+    const std::vector<Case> bareCases = {{"black, top", WM_LBUTTONDOWN, 1, black},
+                                         {"black, bottom", WM_LBUTTONDOWN, 2, black}};
+    // Turn about, so both meet the same load.
+    std::vector<std::vector<double>> cover(4), bareMs(2);
+    for (int round = 0; round < 3; ++round) {
+        auto c = Measure(argv[2], "TOBSCURIO32VANTE", coverCases, runs, {onGrey, bare, onGrey, grabGrey});
+        auto b = Measure(argv[3], "ObscBenchBareCover", bareCases, runs, {onGrey, bare});
+        for (size_t i = 0; i < c.size(); ++i) cover[i].push_back(c[i]);
+        for (size_t i = 0; i < b.size(); ++i) bareMs[i].push_back(b[i]);
+    }
+    auto mid = [](std::vector<double> v) {
+        if (v.empty() || *std::min_element(v.begin(), v.end()) < 0) return -1.0;
+        return Median(v);
+    };
+    std::printf("hide latency: %d runs in each of 3 rounds; medians of the round medians\n", runs);
+    Report("black, top", mid(cover[0]), mid(bareMs[0]));
+    if (desktopBlack)
+        std::printf("hide latency, black, bottom: not measured (the desktop itself is black here)\n");
+    else
+        Report("black, bottom", mid(cover[1]), mid(bareMs[1]));
+    Report("wallpaper, top", mid(cover[2]), 0);
+    Report("capture shown again, top", mid(cover[3]), 0);
+    DeleteFileA(bmp.c_str());
+    ReleaseDC(nullptr, screen);
+    return 0;
+}
