@@ -271,8 +271,8 @@ void TOBSCURIO32VANTE::P1Click(ui::Component*) {
     P3.Enabled = true;
     P1.Checked = true;
     P2.Checked = false;
-    ShowWindow(Handle(), SW_SHOW);
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Shown already on top: one restacking before the first paint, not two.
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(Handle());
 }
 
