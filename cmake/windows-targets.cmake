@@ -21,7 +21,7 @@ target_link_options(OBSC32 PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${CMA
 # Libraries only some commands need are loaded when first called, not before the first window. lld delays
 # only imports from LLVM's short import libraries, made here from the few functions cmake/delayload lists.
 find_program(OBSC32_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
-foreach(_dll comdlg32 mpr msimg32 ole32 oleaut32 version)
+foreach(_dll comctl32 comdlg32 mpr msimg32 ole32 oleaut32 version)
     set(_lib ${CMAKE_BINARY_DIR}/delayload/lib${_dll}_delay.a)
     add_custom_command(OUTPUT ${_lib}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload

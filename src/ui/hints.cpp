@@ -18,6 +18,12 @@ RECT ToRECT(const Rect& r) { return RECT{r.Left, r.Top, r.Right(), r.Bottom()}; 
 }  // namespace
 
 bool Hints::Create(HWND form) {
+    // The hint class lives in the common controls, which nothing else loads (and only forms with hints need).
+    static const bool loaded = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)loaded;
     CreateParams p;
     p.ClassName = TOOLTIPS_CLASSA;
     p.PlatformClass = true;
