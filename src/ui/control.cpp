@@ -35,7 +35,10 @@ void Control::SetCaption(const std::string& caption) {
 
 void Control::SetVisible(bool visible) {
     visible_ = visible;
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated()) {
+        if (visible && Parent->HandleAllocated() && CreateControl()) Parent->ControlAreaChanged(this);
+        return;
+    }
     // A hidden control gives the focus back to its form, which tells the others.
     bool hadFocus = !visible && Focused();
     ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);

@@ -64,6 +64,7 @@ bool Form::Create() {
     if (!CreateHandle(p)) return false;
     TraceStep("window created");
     for (Control* c : controls_) {
+        if (!c->Visible() && !c->NeedsWindowWhileHidden()) continue;
         if (!c->CreateControl()) {
             DestroyHandle();
             return false;

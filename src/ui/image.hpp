@@ -34,6 +34,7 @@ protected:
     bool ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     bool PaintsItself() const override { return true; }
+    bool NeedsWindowWhileHidden() const override { return false; }
     void Paint(HDC dc) override;
 
 private:
