@@ -18,6 +18,11 @@ constexpr char kPasteFailed[] = "壁紙張付に失敗しました・・・";
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 void ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
+// Tiled and the corners are composed to the screen's size; the others are the file itself.
+bool Composed(WallpaperPosition position) {
+    return position != WallpaperPosition::Center && position != WallpaperPosition::Stretch &&
+           position != WallpaperPosition::TopLeft;
+}
 }  // namespace
 
 ui::Bitmap CoverFaces::GrabScreen(int colorDepth) {
@@ -34,6 +39,7 @@ void CoverFaces::Show(Picture picture) {
 void CoverFaces::ShowBlack() { Show({}); }
 
 void CoverFaces::ShowCapture(HBITMAP capture) {
+    image_.Stretch = true;
     Show(
         {capture ? ui::Bitmap(static_cast<HBITMAP>(CopyImage(capture, IMAGE_BITMAP, 0, 0, 0))) : ui::Bitmap(),
          {}});
@@ -41,11 +47,18 @@ void CoverFaces::ShowCapture(HBITMAP capture) {
 
 void CoverFaces::ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth) {
     if (path.empty()) throw ui::Error(kNoFile);
-    switch (position) {
-        case WallpaperPosition::Center:
-        case WallpaperPosition::Stretch:
-        case WallpaperPosition::TopLeft: ShowNaturalSize(path, position); break;
-        default: ShowComposed(path, position, colorDepth); break;
+    if (Composed(position))
+        ShowComposed(path, position, colorDepth);
+    else
+        ShowNaturalSize(path, position);
+}
+
+void CoverFaces::Recompose(const std::string& path, WallpaperPosition position, int colorDepth) {
+    if (!Composed(position) || path.empty()) return;
+    try {
+        ShowComposed(path, position, colorDepth);
+    } catch (const ui::Error&) {
+        // Told by the next wallpaper command instead.
     }
 }
 
