@@ -24,15 +24,12 @@ bool IsTopmost(HWND wnd) { return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPM
 
 }  // namespace
 
-TEST_F(DisplayChangeTest, CoverTakesTheNewScreenHiddenOnTopOrAtTheBottom) {
-    TOBSCURIO32VANTE& c = CreateStarted();
+TEST_F(DisplayChangeTest, CoverTakesTheNewScreenOnTopAtTheBottomOrHidden) {
     ASSERT_NE(ScreenPixel(900, 100), RGB(0, 0, 0))
         << "the desktop is black: the cover's black cannot be told";
     ScopedScreenSize screen(800, 600);
     ASSERT_TRUE(screen.Changed());
-    EXPECT_TRUE(WaitUntil([&] { return CoversScreen(c.Handle(), 800, 600); }));
-    EXPECT_FALSE(IsWindowVisible(c.Handle()));
-
+    TOBSCURIO32VANTE& c = CreateStarted();
     c.PKUROClick(&c.PKURO);
     ASSERT_TRUE(IsTopmost(c.Handle()));
     ASSERT_TRUE(screen.Set(1024, 768));
@@ -42,11 +39,16 @@ TEST_F(DisplayChangeTest, CoverTakesTheNewScreenHiddenOnTopOrAtTheBottom) {
         EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(p.x, p.y) == RGB(0, 0, 0); })) << p.x << "," << p.y;
 
     c.P2Click(&c.P2);
-    ASSERT_TRUE(screen.Set(800, 600));
-    EXPECT_TRUE(WaitUntil([&] { return CoversScreen(c.Handle(), 800, 600); }));
+    ASSERT_TRUE(screen.Set(640, 480));
+    EXPECT_TRUE(WaitUntil([&] { return CoversScreen(c.Handle(), 640, 480); }));
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_FALSE(IsTopmost(c.Handle()));
     EXPECT_TRUE(IsAtBottom(c.Handle()));
+
+    c.P3Click(&c.P3);
+    ASSERT_TRUE(screen.Set(1024, 768));
+    EXPECT_TRUE(WaitUntil([&] { return CoversScreen(c.Handle(), 1024, 768); }));
+    EXPECT_FALSE(IsWindowVisible(c.Handle()));
 }
 
 TEST_F(DisplayChangeTest, WallpaperIsComposedAnewAndCentredOnTheNewScreen) {
