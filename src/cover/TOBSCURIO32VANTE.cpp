@@ -73,11 +73,7 @@ TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {
 
 void TOBSCURIO32VANTE::FormCreate() {
     ClosingGuard = 0;
-    SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    {
-        ui::WindowDC dc = ui::WindowDC::Of(Handle());
-        ColorDepth = GetDeviceCaps(dc.Get(), BITSPIXEL);
-    }
+    FitScreen();
     App().ProcessMessages();
 
     WallpaperImagePath = ReadSystemWallpaper();
@@ -392,6 +388,10 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             result = 0;
             return true;
         }
+        case WM_DISPLAYCHANGE:
+            DisplayChanged();
+            result = 0;
+            return true;
         default: return false;
     }
 }

@@ -138,6 +138,10 @@ private:
     void WireHelpMenu();
     void SelectFace(int face, ui::MenuItem& item);
     void GrabScreen();
+    // The cover's bounds to the whole screen and the screen's colour depth (cover_screen.cpp).
+    void FitScreen();
+    // The display's size or depth changed: the cover and its face follow (cover_screen.cpp).
+    void DisplayChanged();
     WallpaperPosition Position() const { return static_cast<WallpaperPosition>(CurrentPositionItem->Tag); }
     // Beeps and shows a failure in the cover's box.
     void Tell(const std::string& text);

@@ -18,6 +18,11 @@ constexpr char kPasteFailed[] = "壁紙張付に失敗しました・・・";
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 void ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
+// Tiled and the corners are composed to the screen's size; the others are the file itself.
+bool Composed(WallpaperPosition position) {
+    return position != WallpaperPosition::Center && position != WallpaperPosition::Stretch &&
+           position != WallpaperPosition::TopLeft;
+}
 }  // namespace
 
 std::shared_ptr<const ui::Bitmap> CoverFaces::GrabScreen(int colorDepth) {
@@ -35,17 +40,25 @@ void CoverFaces::Show(Picture picture) {
 void CoverFaces::ShowBlack() { Show({}); }
 
 void CoverFaces::ShowCapture(std::shared_ptr<const ui::Bitmap> capture) {
+    image_.Stretch = true;
     palette_ = {};
     image_.SetPicture(std::move(capture));
 }
 
 void CoverFaces::ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth) {
     if (path.empty()) throw ui::Error(kNoFile);
-    switch (position) {
-        case WallpaperPosition::Center:
-        case WallpaperPosition::Stretch:
-        case WallpaperPosition::TopLeft: ShowNaturalSize(path, position); break;
-        default: ShowComposed(path, position, colorDepth); break;
+    if (Composed(position))
+        ShowComposed(path, position, colorDepth);
+    else
+        ShowNaturalSize(path, position);
+}
+
+void CoverFaces::Recompose(const std::string& path, WallpaperPosition position, int colorDepth) {
+    if (!Composed(position) || path.empty()) return;
+    try {
+        ShowComposed(path, position, colorDepth);
+    } catch (const ui::Error&) {
+        // Told by the next wallpaper command instead.
     }
 }
 

@@ -26,11 +26,17 @@ public:
 
     // The black face: no picture, the cover's colour shows.
     void ShowBlack();
-    // The capture itself, shared, not copied (none: black).
+    // The capture itself, shared, not copied (none: black), stretched over the image, as it may come from
+    // another screen size.
     void ShowCapture(std::shared_ptr<const ui::Bitmap> capture);
     // The wallpaper face. The composed positions (tile, corners) put up a black screen-sized picture first,
     // which stays when the file cannot be read.
     void ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth);
+
+    // After a change of the screen's size, while the wallpaper face is chosen: a composed position is made anew
+    // for the new size. Nothing is told, as no command of the user's asked for it: a file that cannot be read
+    // any more leaves black, and the next wallpaper command says why.
+    void Recompose(const std::string& path, WallpaperPosition position, int colorDepth);
 
     // Writes what the image shows as a BMP file at `path` and makes it the desktop wallpaper.
     void PasteAsDesktopWallpaper(const std::string& path);
