@@ -1,7 +1,9 @@
 // Idle memory of the cover against the minimal tray program, in the same prefix: each started, left idle for
 // 3 s, then read from its own counters (working set and private bytes); the cover hidden, and showing its
 // black face on top. Median of the rounds.
-//   memory_bench <rounds> <OBSC32.EXE> <minimal_tray.exe>
+// Beside them, the bare black popup of the hide benchmark, hidden and shown, for what showing a black screen
+// costs any program here.
+//   memory_bench <rounds> <OBSC32.EXE> <minimal_tray.exe> <bare_cover.exe>
 #include <windows.h>
 #include <psapi.h>
 
@@ -41,15 +43,16 @@ SIZE_T PrivateBytes(HANDLE process) {
 
 // Starts the program, waits until its window of the class is there (and shown, when asked), idles 3 s,
 // reads its counters and closes it.
-bool Measure(const std::string& exe, const char* cls, bool shown, Figures& out) {
-    std::string cmd = "\"" + exe + "\"";
+bool Measure(const std::string& exe, const char* cls, bool shown, Figures& out,
+             HWND (*shownWindow)(HWND) = nullptr, const char* args = "") {
+    std::string cmd = "\"" + exe + "\" " + args;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
     HWND w = nullptr;
-    for (int i = 0; i < 1000 && !(w && (!shown || IsWindowVisible(w))); ++i) {
+    for (int i = 0; i < 1000 && !(w && (!shown || IsWindowVisible(shownWindow ? shownWindow(w) : w))); ++i) {
         Sleep(10);
         w = WindowOf(cls, pi.dwProcessId);
     }
@@ -89,14 +92,19 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc == 4 ? std::atoi(argv[1]) : 0;
+    const int rounds = argc == 5 ? std::atoi(argv[1]) : 0;
     if (rounds < 1) {
-        std::fprintf(stderr, "usage: memory_bench <rounds> <OBSC32.EXE> <minimal_tray.exe>\n");
+        std::fprintf(stderr,
+                     "usage: memory_bench <rounds> <OBSC32.EXE> <minimal_tray.exe> <bare_cover.exe>\n");
         return 2;
     }
-    std::vector<double> ws[3], pb[3];
+    std::vector<double> ws[5], pb[5];
+    // The bare program's popup is its only window owned by its main one.
+    const auto popupOf = [](HWND main) {
+        return FindWindowA("ObscBenchBarePopup", nullptr) ? FindWindowA("ObscBenchBarePopup", nullptr) : main;
+    };
     for (int r = 0; r < rounds; ++r) {
-        Figures f[3];
+        Figures f[5];
         SetStartUp(false);
         if (!Measure(argv[3], "ObscBenchMinimal", false, f[0]) ||
             !Measure(argv[2], "TOBSCURIO32VANTE", false, f[1])) {
@@ -110,10 +118,16 @@ int main(int argc, char** argv) {
             std::printf("error: the cover did not show\n");
             return 1;
         }
-        for (int i = 0; i < 3; ++i) ws[i].push_back(f[i].workingSet), pb[i].push_back(f[i].privateBytes);
+        if (!Measure(argv[4], "ObscBenchBareCover", false, f[3]) ||
+            !Measure(argv[4], "ObscBenchBareCover", true, f[4], popupOf, "show")) {
+            std::printf("error: the bare black popup did not start\n");
+            return 1;
+        }
+        for (int i = 0; i < 5; ++i) ws[i].push_back(f[i].workingSet), pb[i].push_back(f[i].privateBytes);
     }
-    const char* names[3] = {"minimal tray program", "cover, hidden", "cover, black face shown"};
-    for (int i = 0; i < 3; ++i)
+    const char* names[5] = {"minimal tray program", "cover, hidden", "cover, black face shown",
+                            "bare black popup, hidden", "bare black popup, shown"};
+    for (int i = 0; i < 5; ++i)
         std::printf("memory after 3 s idle, %s: working set %.1f MB, private %.1f MB (median of %d)\n",
                     names[i], Median(ws[i]), Median(pb[i]), rounds);
     const double screen =
@@ -126,5 +140,7 @@ int main(int argc, char** argv) {
         "black face shown above the hidden cover: working set %+.1f MB, private %+.1f MB; one screen-sized "
         "bitmap is %.1f MB (target at most that +1)\n",
         Median(ws[2]) - Median(ws[1]), Median(pb[2]) - Median(pb[1]), screen);
+    std::printf("the bare black popup shown above hidden: working set %+.1f MB, private %+.1f MB\n",
+                Median(ws[4]) - Median(ws[3]), Median(pb[4]) - Median(pb[3]));
     return 0;
 }

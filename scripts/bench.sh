@@ -36,7 +36,8 @@ wine reg add 'HKCU\Software\VANTE SOFT32\OBSC32' /v Version /d 12 /f >/dev/null 
 wine "$win/bench/startup_bench.exe" "${OBSC32_BENCH_RUNS:-30}" \
     "$win/OBSC32.EXE" TOBSCURIO32VANTE "$win/bench/minimal_tray.exe" ObscBenchMinimal "$root/build/trace/OBSC32.EXE"
 status=$?
-wine "$win/bench/memory_bench.exe" "${OBSC32_BENCH_MEMORY_ROUNDS:-3}" "$win/OBSC32.EXE" "$win/bench/minimal_tray.exe" ||
+wine "$win/bench/memory_bench.exe" "${OBSC32_BENCH_MEMORY_ROUNDS:-3}" "$win/OBSC32.EXE" "$win/bench/minimal_tray.exe" \
+    "$win/bench/bare_cover.exe" ||
     status=1
 wine "$win/bench/hide_bench.exe" "${OBSC32_BENCH_HIDES:-10}" "$win/OBSC32.EXE" "$win/bench/bare_cover.exe" || status=1
 wine "$win/bench/mkbox_bench.exe" "${OBSC32_BENCH_BOXES:-1000}" || status=1
