@@ -1,6 +1,7 @@
 // Baseline for the hide-latency benchmark: the least a tray program must do to black out the screen from its
-// tray menu. A press on its tray icon opens a menu; its first item shows a black full-screen popup on top, its
-// second shows it at the bottom; a right click on the popup hides it. Started with "show", it shows the popup
+// tray menu. Its menus have the shape of the cover's (what closing them uncovers is the same): the left button's
+// first item shows a black full-screen popup on top, the right button's fifth item shows it at the bottom; a
+// right click on the popup hides it. Started with "show", it shows the popup
 // on top at once (what a shown black screen costs the memory benchmark).
 #include <windows.h>
 #include <shellapi.h>
@@ -22,9 +23,17 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case kTrayCallback: {
             if (lp != WM_LBUTTONDOWN && lp != WM_RBUTTONDOWN) return 0;
+            // "-" a separator, "t" on top, "b" at the bottom, "." nothing.
+            const char* shape = lp == WM_LBUTTONDOWN ? "t..-.-." : "...-.b-.-..-.-..-..-.-.-.-.";
             HMENU menu = CreatePopupMenu();
-            AppendMenuA(menu, MF_STRING, 1, "top");
-            AppendMenuA(menu, MF_STRING, 2, "bottom");
+            for (const char* c = shape; *c; ++c)
+                AppendMenuA(menu, *c == '-' ? MF_SEPARATOR : MF_STRING,
+                            *c == 't'   ? 1
+                            : *c == 'b' ? 2
+                                        : 3,
+                            *c == 't'   ? "top"
+                            : *c == 'b' ? "bottom"
+                                        : "nothing");
             POINT pt;
             GetCursorPos(&pt);
             SetForegroundWindow(hwnd);

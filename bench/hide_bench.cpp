@@ -270,7 +270,7 @@ int main(int argc, char** argv) {
                                           {"wallpaper, top", WM_LBUTTONDOWN, 3, kWallpaper},
                                           {"capture (kept), top", WM_LBUTTONDOWN, 2, grey}};
     const std::vector<Case> bareCases = {{"black, top", WM_LBUTTONDOWN, 1, black},
-                                         {"black, bottom", WM_LBUTTONDOWN, 2, black}};
+                                         {"black, bottom", WM_RBUTTONDOWN, 5, black}};
     // Turn about, so both meet the same load.
     std::vector<std::vector<double>> cover(4), bareMs(2);
     for (int round = 0; round < 3; ++round) {
