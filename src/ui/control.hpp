@@ -83,6 +83,8 @@ public:
     int ControlId() const { return id_; }
     // The mouse goes to what lies beneath; the form then shows the hint over the control's area.
     virtual bool TransparentToMouse() const { return false; }
+    // A push button: the default moves to whichever of them has the focus.
+    virtual bool IsPushButton() const { return false; }
     // A control that, hidden, only holds something for others (a picture) gets its window when first shown.
     virtual bool NeedsWindowWhileHidden() const { return true; }
 

@@ -179,7 +179,8 @@ void Form::SelectNext(bool forward) {
 
 bool Form::PreTranslateKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
-    auto* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+    Window* root = Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
+    Form* form = root ? root->AsForm() : nullptr;
     return form && form->HandleKey(msg);
 }
 

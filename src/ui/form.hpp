@@ -27,6 +27,7 @@ class Form : public Component, public Window {
 public:
     Form(Component* owner, std::string name, const char* className);
     ~Form() override;
+    Form* AsForm() override { return this; }
 
     // Creates the window hidden, then its controls, then runs FormCreate; false (and no window) when a
     // window could not be created. A failure in FormCreate goes to the standard error report and leaves

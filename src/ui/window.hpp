@@ -6,6 +6,8 @@
 
 namespace ui {
 
+class Form;
+
 class Window {
 public:
     Window() = default;
@@ -23,6 +25,8 @@ public:
 
     // The object behind a window this program created, or nullptr.
     static Window* FromHandle(HWND wnd);
+    // The form this window is, or nullptr (the program keeps no run-time type information).
+    virtual Form* AsForm() { return nullptr; }
 
 protected:
     struct CreateParams {

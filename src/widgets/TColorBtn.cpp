@@ -85,7 +85,7 @@ bool TColorBtn::DialogKey(UINT vk) {
 }
 
 void TColorBtn::FocusChanged(ui::Control* focused) {
-    if (dynamic_cast<TColorBtn*>(focused))
+    if (focused && focused->IsPushButton())
         activeDefault_ = focused == this;
     else
         activeDefault_ = default_;

@@ -25,6 +25,7 @@ public:
     bool DialogKey(UINT vk) override;
     bool DialogChar(char ch) override;
     void FocusChanged(ui::Control* focused) override;
+    bool IsPushButton() const override { return true; }
 
 protected:
     bool PaintsItself() const override { return true; }
