@@ -41,9 +41,8 @@ void TOBSC32SETUPForm::Timer1Timer(ui::Component*) {
         Close();
         return;
     }
-    // The entry is about to go, and with it the record of the folders the install made.
+    // The record of the folders the install made goes with the entry, so stage 2 gets it handed over.
     const std::string madeFolder = ReadMadeFolder();
-    RemoveUninstallEntry();
     StopPoint("uninstall", 1);
     RemoveGroupIcon(ReadProductString("Group"));
     const std::string startup = ReadStartupGroupName();
@@ -70,6 +69,8 @@ void TOBSC32SETUPForm::Timer1Timer(ui::Component*) {
     app.ProcessMessages();
     (void)WriteHandOver({self, Caption(), "", ColorValue(), FontColorValue(), madeFolder});
     StopPoint("uninstall", 7);
+    // Removed only now: a stage 1 cut short before this leaves the entry, and the shell can start it again.
+    RemoveUninstallEntry();
 
     // Neither stage may hold the install folder as its current directory; stage 2 inherits this one.
     const bool moved = SetCurrentDirectoryA(YenCut(WinDir).c_str()) != FALSE;

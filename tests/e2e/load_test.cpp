@@ -1,7 +1,6 @@
 // The cover under load and faults: ten second starts at once, a thousand face switches and menu openings
 // with what the process holds read from outside it before and after, and a forced end.
 #include <windows.h>
-
 #include <psapi.h>
 #include <winternl.h>
 
@@ -151,7 +150,8 @@ TEST_F(CoverLoad, TenSecondStartsAtOnceEachGetOneNoticeAndAllEndWhileTheCoverKee
                 notices.insert(box);
                 EXPECT_EQ(TextOf(box), "真っ黒すみかげ");
             }
-            for (auto& s : seconds) EXPECT_TRUE(s->VisibleWindows().empty()) << "a second start showed a window";
+            for (auto& s : seconds)
+                EXPECT_TRUE(s->VisibleWindows().empty()) << "a second start showed a window";
             answering = answering && Answers(cover_);
             // Each box shown disables the ones before it: only the newest takes a click.
             for (HWND box : shown)
@@ -220,8 +220,8 @@ TEST_F(CoverLoad, AThousandFaceSwitchesAndMenuOpeningsHoldNoMoreWindowsGdiObject
     EXPECT_EQ(openMenus(kRounds), kRounds) << "a menu did not open or close";
     const DWORD opened = GetTickCount();
     const Holdings after = HoldingsOf(program_->Pid());
-    std::printf("%d face switches in %lu ms, %d menu openings in %lu ms; ", kRounds, switched - start, kRounds,
-                opened - switched);
+    std::printf("%d face switches in %lu ms, %d menu openings in %lu ms; ", kRounds, switched - start,
+                kRounds, opened - switched);
     std::printf("before: %d windows, %d GDI objects, %lu KB; after: %d, %d, %lu KB\n", before.windows,
                 before.gdiObjects, static_cast<unsigned long>(before.privateBytes / 1024), after.windows,
                 after.gdiObjects, static_cast<unsigned long>(after.privateBytes / 1024));

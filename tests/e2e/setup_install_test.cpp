@@ -183,7 +183,8 @@ protected:
                 if (testing_common::BoxText(box).find("フォルダーを作成します") != std::string::npos)
                     ClickBoxButton(box, "はい");
             return !program_->Running();
-        })) << "step " << step << " was not reached; showing: " << Showing();
+        })) << "step "
+            << step << " was not reached; showing: " << Showing();
         EXPECT_EQ(program_->ExitCode(), kStopped) << "step " << step;
     }
 };
