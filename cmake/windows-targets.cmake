@@ -63,7 +63,7 @@ gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PRO
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 string(REPLACE "\\" "\\\\" _esc "${OBSC32_EXE_WINPATH}")
 target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\"")
-target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 ole32 uuid
+target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 psapi ole32 uuid
                                         GTest::gtest)
 target_compile_options(e2e_tests PRIVATE ${OBSC32_COPTS})
 target_link_options(e2e_tests PRIVATE ${OBSC32_STATIC})

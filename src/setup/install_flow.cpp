@@ -6,6 +6,7 @@
 #include "settings/uninstall_store.hpp"
 #include "setup/TOBSC32SETUPForm.hpp"
 #include "setup/setup_values.hpp"
+#include "setup/stop_point.hpp"
 #include "setup/uninstall_values.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
@@ -98,14 +99,17 @@ bool TOBSC32SETUPForm::Install() {
     std::string made;
     const std::string installFolder = MakeFolders(path, YenCut(path), made);
     if (installFolder.empty()) return false;
+    StopPoint("install", 1);
     if (!CopyProductFiles(installFolder)) return false;
     const std::string installedExePath = installFolder + ProductFiles[0];
 
     app.ProcessMessages();
     WriteInstallPlace(YenCut(installFolder), group);
+    StopPoint("install", 5);
 
     app.ProcessMessages();
     SendIconCommands(group, installedExePath);
+    StopPoint("install", 6);
     if (CheckBoxST.Checked()) {
         const std::string startup = ReadStartupGroupName();
         if (startup.empty())
@@ -118,7 +122,9 @@ bool TOBSC32SETUPForm::Install() {
 
     WriteUninstallEntry(UninstallDisplayName, installedExePath + " /uninstall",
                         MadeFolderRecord(made, ReadMadeFolder(), installFolder));
+    StopPoint("install", 7);
     WriteInstalledVersion(ProgramVersion, CheckBoxBkColor.Checked(), VANTE_COLOR.Checked());
+    StopPoint("install", 8);
     app.ProcessMessages();
 
     SetForegroundWindow(Handle());
@@ -171,6 +177,7 @@ bool TOBSC32SETUPForm::CopyProductFiles(const std::string& installFolder) {
             Repaint();
             return false;
         }
+        StopPoint("install", 2 + i);
     }
     return true;
 }

@@ -7,6 +7,7 @@
 #include "settings/settings_store.hpp"
 #include "settings/uninstall_store.hpp"
 #include "setup/TOBSC32SETUPForm.hpp"
+#include "setup/stop_point.hpp"
 #include "setup/uninstall_values.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
@@ -40,28 +41,36 @@ void TOBSC32SETUPForm::Timer1Timer(ui::Component*) {
         Close();
         return;
     }
-    // The entry is about to go, and with it the record of the folders the install made.
+    // The record of the folders the install made goes with the entry, so stage 2 gets it handed over.
     const std::string madeFolder = ReadMadeFolder();
-    RemoveUninstallEntry();
+    StopPoint("uninstall", 1);
     RemoveGroupIcon(ReadProductString("Group"));
     const std::string startup = ReadStartupGroupName();
     app.ProcessMessages();
     RemoveGroupIcon(startup);
+    StopPoint("uninstall", 2);
     const std::string desktop = ReadShellFolders().Desktop;
     if (!desktop.empty()) {
         const std::string shortcut = YenAdd(desktop) + ProductLongTitle + ".lnk";
         if (FileExists(shortcut)) DeleteFileA(shortcut.c_str());
     }
     for (int i = 1; i < 4; ++i) DeleteFileA((ExeFolder + ProductFiles[static_cast<size_t>(i)]).c_str());
+    StopPoint("uninstall", 3);
     RemoveVersionValues();
+    StopPoint("uninstall", 4);
     if (MKBoxDlg1.MsgYesNoTimer(kRegistryQuestion, 6) == 6) RemoveProductSettings();
+    StopPoint("uninstall", 5);
 
     // An older copy must never run a newer version's uninstall: anything but this very file is replaced.
     const std::string self = ui::Application::ExeName();
     const std::string temp = WinDir + UninstallerName;
     if (!SameFileBytes(self, temp)) CopyFileA(self.c_str(), temp.c_str(), FALSE);
+    StopPoint("uninstall", 6);
     app.ProcessMessages();
     (void)WriteHandOver({self, Caption(), "", ColorValue(), FontColorValue(), madeFolder});
+    StopPoint("uninstall", 7);
+    // Removed only now: a stage 1 cut short before this leaves the entry, and the shell can start it again.
+    RemoveUninstallEntry();
 
     // Neither stage may hold the install folder as its current directory; stage 2 inherits this one.
     const bool moved = SetCurrentDirectoryA(YenCut(WinDir).c_str()) != FALSE;
@@ -100,6 +109,7 @@ void TOBSC32SETUPForm::Timer2Timer(ui::Component*) {
     (void)Timer2.SetEnabled(false);
     // Gone before anything can fail, so no later start reads it again.
     const HandOver handed = TakeHandOver();
+    StopPoint("uninstall2", 1);
     ScratchFile = handed.File;
     SetCaption(handed.Title);
     ScratchRmDir = handed.RmDir;

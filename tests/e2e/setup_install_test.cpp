@@ -148,3 +148,72 @@ TEST_F(SetupInstall, AFirstRunInstallsWhereProposedAndTheNextStartRunsTheCover) 
 }
 
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// The exit code of a run the program ended itself at its stop point (OBSC32_STOP_AT).
+constexpr DWORD kStopped = 0x5709;
+
+class InterruptedInstall : public SetupInstall {
+protected:
+    void TearDown() override {
+        SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
+        SetupInstall::TearDown();
+    }
+    // Clicks 設定 once nothing lies over it (a group window of an earlier run may).
+    void ClickInstall(HWND setup) {
+        HWND button = ChildWithText(setup, "TColorBtn", "設定");
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(WaitUntil([&] {
+            if (GetAncestor(WindowFromPoint(CenterOf(button)), GA_ROOT) == setup) return true;
+            CloseGroupWindows();
+            return false;
+        })) << "something lies over the setup window";
+        input::Click(CenterOf(button));
+    }
+    // Runs the setup from the distribution up to the stop point, answering the folder question if asked.
+    void InstallUntil(int step) {
+        SetEnvironmentVariableA("OBSC32_STOP_AT", ("install:" + std::to_string(step)).c_str());
+        HWND setup = StartSetup();
+        ASSERT_NE(setup, nullptr) << "no setup window with its groups before step " << step;
+        ASSERT_NO_FATAL_FAILURE(ClickInstall(setup));
+        ASSERT_TRUE(WaitUntil([&] {
+            if (HWND box = testing_common::VisibleWindowOf(kBoxClass, program_->Pid()))
+                if (testing_common::BoxText(box).find("フォルダーを作成します") != std::string::npos)
+                    ClickBoxButton(box, "はい");
+            return !program_->Running();
+        })) << "step "
+            << step << " was not reached; showing: " << Showing();
+        EXPECT_EQ(program_->ExitCode(), kStopped) << "step " << step;
+    }
+};
+
+// Each start takes over what the one cut short before it left, so each step is recovered from in turn.
+TEST_F(InterruptedInstall, CutShortAtEveryStepTheNextStartGoesOnAndNoFileOfTheUsersGoes) {
+    const std::string root = "C:\\VERADO32", folder = root + "\\OBSC32";
+    made_ = {root, ShellFolder("Programs") + "\\VANTE SOFT32\\" + kShortcutName};
+    RemoveTree(root);
+    // The user's own folder where the install makes its own, with a file beside the install folder and,
+    // once that is made, one in it.
+    ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+    const std::string beside = root + "\\mine.txt", inside = folder + "\\memo.txt";
+    ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), beside.c_str(), FALSE));
+    for (int step = 1; step <= 8; ++step) {
+        ASSERT_NO_FATAL_FAILURE(InstallUntil(step));
+        if (step == 1) {
+            ASSERT_TRUE(Exists(folder));
+            ASSERT_TRUE(CopyFileA(beside.c_str(), inside.c_str(), FALSE));
+        }
+        EXPECT_EQ(FileBytes(beside), FileBytes(Dist() + "OBSC32.TXT")) << "after step " << step;
+        EXPECT_EQ(FileBytes(inside), FileBytes(Dist() + "OBSC32.TXT")) << "after step " << step;
+    }
+    // Stopped after the version was written, only the completion box is missing.
+    ExpectInstalledIn(folder);
+    SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
+    program_ = Program::At(folder + "\\OBSC32.EXE");
+    EXPECT_NE(WaitForReadyCover(*program_), nullptr) << "the installed program did not run the cover";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -319,3 +319,73 @@ TEST_F(StageTwo, AHandOverThatDoesNotNameThisProgramDeletesNothing) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// The exit code of a run the program ended itself at its stop point (OBSC32_STOP_AT).
+constexpr DWORD kStopped = 0x5709;
+
+class InterruptedUninstall : public Uninstall {
+protected:
+    void TearDown() override {
+        SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
+        Uninstall::TearDown();
+    }
+    // Starts stage 1, answers yes to whatever it asks, and waits for it to end.
+    void UninstallUntil(const std::string& stop) {
+        SetEnvironmentVariableA("OBSC32_STOP_AT", stop.c_str());
+        program_ = Program::At(kExe, "/uninstall");
+        ASSERT_TRUE(WaitUntil([&] {
+            HWND box = testing_common::VisibleWindowOf(kBoxClass, program_->Pid());
+            const std::string text = box ? testing_common::BoxText(box) : "";
+            if (text == kFirstQuestion || text == kRegistryQuestion) ClickBoxButton(box, "はい");
+            return !program_->Running();
+        })) << stop
+            << " was not reached";
+    }
+    static std::string UninstallString() {
+        char text[MAX_PATH] = {};
+        DWORD size = sizeof text - 1;
+        return RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", RRF_RT_REG_SZ, nullptr,
+                            text, &size) == ERROR_SUCCESS
+                   ? text
+                   : "<none>";
+    }
+};
+
+TEST_F(InterruptedUninstall, CutShortAtEveryStepTheNextUninstallRemovesAllButTheUsersFiles) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+    const std::string inside = kFolder + "\\memo.txt", beside = kRoot + "\\mine.txt";
+    for (const std::string& file : {inside, beside})
+        ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), file.c_str(), FALSE));
+    for (int step = 1; step <= 7; ++step) {
+        ASSERT_NO_FATAL_FAILURE(UninstallUntil("uninstall:" + std::to_string(step)));
+        EXPECT_EQ(program_->ExitCode(), kStopped) << "step " << step;
+        // The program is still there, so the shell must still be able to start its uninstall.
+        EXPECT_TRUE(Exists(kExe));
+        EXPECT_EQ(UninstallString(), kExe + " /uninstall") << "after step " << step;
+        for (const std::string& file : {inside, beside})
+            EXPECT_TRUE(Exists(file)) << file << ", step " << step;
+    }
+    // Stage 2 ended as soon as it has taken the hand-over: the program file stays, and so does its uninstall.
+    ASSERT_NO_FATAL_FAILURE(UninstallUntil("uninstall2:1"));
+    EXPECT_EQ(program_->ExitCode(), 0u);
+    EXPECT_TRUE(WaitUntil([] { return WindowsOf(0, kSetupClass).empty(); })) << "stage 2 did not end";
+    EXPECT_TRUE(Exists(kExe));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kScratchKey));
+
+    SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
+    HWND done = UninstallAnswering("はい");
+    ASSERT_NE(done, nullptr);
+    for (const char* name : kFiles) EXPECT_FALSE(Exists(kFolder + "\\" + name)) << name;
+    for (const std::string& file : {inside, beside})
+        EXPECT_EQ(FileBytes(file), FileBytes(Dist() + "OBSC32.TXT")) << file;
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) EXPECT_FALSE(KeyExists(root, kUninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, registry::kProductKey));
+    for (const std::string& link : Links()) EXPECT_TRUE(WaitUntil([&] { return !Exists(link); })) << link;
+    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
+}
+
+}  // namespace
+}  // namespace e2e
