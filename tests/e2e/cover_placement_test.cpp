@@ -41,10 +41,7 @@ TEST_F(CoverPlacement, AutoStartOnTopBlackensTheWholeScreenAndTakesTheFocus) {
     TestWindow mine(kTestWindowBounds, kRed);
     ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(kInTestWindow.x, kInTestWindow.y) == kRed; }))
         << "the test window is not drawn";
-    registry::SetString("Version", "12");
-    registry::SetString("AUTO", "1");
-    registry::SetString("UE", "1");
-    registry::SetString("MUE", "1");
+    registry::StoreAutoStart(true);
 
     Program program;
     HWND cover = program.WaitForWindow(kCoverClass);
@@ -65,9 +62,7 @@ TEST_F(CoverPlacement, AutoStartAtTheBottomStaysBeneathOtherWindowsAndLeavesTheF
     TestWindow mine(kTestWindowBounds, kRed);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == mine.Handle(); }))
         << "the test window did not get the focus";
-    registry::SetString("Version", "12");
-    registry::SetString("AUTO", "1");
-    registry::SetString("UE", "0");
+    registry::StoreAutoStart(false);
 
     Program program;
     HWND cover = program.WaitForWindow(kCoverClass);

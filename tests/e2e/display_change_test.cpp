@@ -17,10 +17,7 @@ TEST_F(DisplayChange, CoverOnTopBlackensTheWholeGrownScreen) {
         << "the desktop is black: the cover's black cannot be told";
     testing_common::ScopedScreenSize screen(800, 600);
     ASSERT_TRUE(screen.Changed());
-    registry::SetString("Version", "12");
-    registry::SetString("AUTO", "1");
-    registry::SetString("UE", "1");
-    registry::SetString("MUE", "1");
+    registry::StoreAutoStart(true);
 
     Program program;
     HWND cover = program.WaitForWindow(kCoverClass);

@@ -76,6 +76,13 @@ void SetString(const std::string& name, const std::string& text) {
 
 void SetDword(const std::string& name, DWORD value) { SetRaw(name, REG_DWORD, &value, sizeof value); }
 
+void StoreAutoStart(bool onTop) {
+    SetString("Version", "12");
+    SetString("AUTO", "1");
+    SetString("UE", onTop ? "1" : "0");
+    if (onTop) SetString("MUE", "1");
+}
+
 std::map<std::string, Value> ReadAll() {
     std::map<std::string, Value> values;
     HKEY key = OpenProduct(false);

@@ -47,6 +47,9 @@ void SetDword(const std::string& name, DWORD value);
 // Every value of the product key by name; empty when the key is absent.
 std::map<std::string, Value> ReadAll();
 Value Sz(const std::string& text);
+// The installed version and a start that shows the cover at once, on top (as its top placement) or at the
+// bottom.
+void StoreAutoStart(bool onTop);
 
 // Sets (or, with nullptr, removes) the system wallpaper the cover reads, HKU\.Default\Control Panel\Desktop
 // "Wallpaper", and puts back what was there when it goes.
