@@ -106,14 +106,22 @@ void RemoveProductSettings() {
     if (empty) reg.DeleteKey(MakerKey);
 }
 
+namespace {
+// Without administrator rights the machine's list cannot be written: the user's own list holds per-user
+// programs.
+HKEY UninstallRoot() {
+    ui::Registry probe(HKEY_LOCAL_MACHINE);
+    return probe.OpenKey(UninstallKey, true) ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+}  // namespace
+
+void WriteMadeFolder(const std::string& madeFolder) {
+    KeyWriter(UninstallRoot(), UninstallKey).Write("MadeFolder", madeFolder);
+}
+
 void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString,
                          const std::string& madeFolder) {
-    // Without administrator rights the machine's list cannot be written: the user's own list holds
-    // per-user programs.
-    ui::Registry probe(HKEY_LOCAL_MACHINE);
-    HKEY root = probe.OpenKey(UninstallKey, true) ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    probe.CloseKey();
-    KeyWriter writer(root, UninstallKey);
+    KeyWriter writer(UninstallRoot(), UninstallKey);
     writer.Write("DisplayName", displayName);
     writer.Write("UninstallString", uninstallString);
     writer.Write("MadeFolder", madeFolder);

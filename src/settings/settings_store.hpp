@@ -32,6 +32,9 @@ void WriteInstalledVersion(int version, bool backColor, bool vanteColor);
 // naming the key when neither takes the values.
 void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString,
                          const std::string& madeFolder);
+// The entry's record of the folders made alone, written as soon as they are made: an install cut short
+// before its entry leaves them known to the next. Without a display name the entry lists no program.
+void WriteMadeFolder(const std::string& madeFolder);
 // The version-number reset: "Version" becomes "", every other value stays.
 void ClearStoredVersion();
 

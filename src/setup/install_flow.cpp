@@ -99,6 +99,7 @@ bool TOBSC32SETUPForm::Install() {
     std::string made;
     const std::string installFolder = MakeFolders(path, YenCut(path), made);
     if (installFolder.empty()) return false;
+    if (!made.empty()) WriteMadeFolder(MadeFolderRecord(made, ReadMadeFolder(), installFolder));
     StopPoint("install", 1);
     if (!CopyProductFiles(installFolder)) return false;
     const std::string installedExePath = installFolder + ProductFiles[0];

@@ -210,6 +210,8 @@ TEST_F(InterruptedInstall, CutShortAtEveryStepTheNextStartGoesOnAndNoFileOfTheUs
     }
     // Stopped after the version was written, only the completion box is missing.
     ExpectInstalledIn(folder);
+    // The folder the first run made is still known to the uninstall, though that run ended before its entry.
+    EXPECT_EQ(UninstallValue("MadeFolder"), folder);
     SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
     program_ = Program::At(folder + "\\OBSC32.EXE");
     EXPECT_NE(WaitForReadyCover(*program_), nullptr) << "the installed program did not run the cover";
