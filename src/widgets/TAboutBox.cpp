@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "ui/application.hpp"
+#include "widgets/work_area.hpp"
 
 namespace obsc32 {
 
@@ -59,15 +60,8 @@ TAboutBox::TAboutBox() : ui::Form(nullptr, "AboutBox", "TAboutBox") {
     ColorBtn3.OnClick = [this](ui::Component* s) { ColorBtn3Click(s); };
 }
 
-void TAboutBox::TakeMainWindowColours() {
-    ui::Form* main = ui::Application::Instance().MainForm();
-    if (!main || main == this) return;
-    if (Color() != main->Color()) SetColor(main->Color());
-    if (FontColor() != main->FontColor()) SetFontColor(main->FontColor());
-}
-
 bool TAboutBox::FormMessage(UINT msg, WPARAM, LPARAM, LRESULT&) {
-    if (msg == WM_PAINT) TakeMainWindowColours();
+    if (msg == WM_PAINT) FollowMainWindowColours(*this);
     return false;
 }
 

@@ -38,8 +38,6 @@ public:
     void ColorBtn1Click(ui::Component* sender);
     void ColorBtn2Click(ui::Component* sender);
     void ColorBtn3Click(ui::Component* sender);
-    // The main window's colours, when there is one.
-    void TakeMainWindowColours();
 
 protected:
     void FormShow() override;

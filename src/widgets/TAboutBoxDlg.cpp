@@ -33,7 +33,7 @@ bool TAboutBoxDlg::ShowAbout() {
     box->Comment2.SetCaption(Comment2);
     box->SetCaption((Title.empty() ? app.Title() : Title) + " バージョン情報");
     box->ProgramIcon.SetIcon(app.Icon());
-    box->TakeMainWindowColours();
+    FollowMainWindowColours(*box);
     return box->ShowModal() == 1;
 }
 

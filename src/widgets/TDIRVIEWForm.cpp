@@ -3,6 +3,7 @@
 #include "shell/sjis_path.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
+#include "widgets/work_area.hpp"
 
 namespace obsc32 {
 
@@ -124,10 +125,7 @@ bool TDIRVIEWForm::FormMessage(UINT msg, WPARAM, LPARAM, LRESULT&) {
 }
 
 void TDIRVIEWForm::TakeMainWindowColours() {
-    ui::Form* main = ui::Application::Instance().MainForm();
-    if (!main || main == this || (Color() == main->Color() && FontColor() == main->FontColor())) return;
-    SetColor(main->Color());
-    SetFontColor(main->FontColor());
+    if (!FollowMainWindowColours(*this)) return;
     // The lists paint themselves: they learn of the new colours only when painted again.
     if (HandleAllocated())
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -3,6 +3,7 @@
 #include "shell/decimal.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
+#include "widgets/work_area.hpp"
 
 namespace obsc32 {
 
@@ -68,10 +69,7 @@ void TMKBox::FormCreate() {
 }
 
 void TMKBox::TakeMainWindowColours() {
-    if (ui::Form* main = ui::Application::Instance().MainForm(); main && main != this) {
-        if (Color() != main->Color()) SetColor(main->Color());
-        if (FontColor() != main->FontColor()) SetFontColor(main->FontColor());
-    }
+    FollowMainWindowColours(*this);
     COLORREF bar = Color() == RGB(255, 0, 0) ? RGB(0, 0, 255) : RGB(255, 0, 0);
     if (Label_Select.Color() != bar || Label_Select.ParentColor()) Label_Select.SetColor(bar);
 }

@@ -65,4 +65,13 @@ void RepaintMainWindow() {
     }
 }
 
+bool FollowMainWindowColours(ui::Form& form) {
+    ui::Form* main = ui::Application::Instance().MainForm();
+    if (!main || main == &form || (form.Color() == main->Color() && form.FontColor() == main->FontColor()))
+        return false;
+    form.SetColor(main->Color());
+    form.SetFontColor(main->FontColor());
+    return true;
+}
+
 }  // namespace obsc32

@@ -4,6 +4,10 @@
 
 #include "ui/rect.hpp"
 
+namespace ui {
+class Form;
+}
+
 namespace obsc32 {
 
 struct WorkArea {
@@ -19,5 +23,8 @@ WorkArea GetWorkArea();
 ui::Rect PlaceOverMainWindow(HWND source, int width, int height);
 // Paints the main window again at once, when there is one: a box that went leaves no trace on it.
 void RepaintMainWindow();
+// Gives the form the main window's colour and font colour, when there is a main window other than the form;
+// whether either changed.
+bool FollowMainWindowColours(ui::Form& form);
 
 }  // namespace obsc32
