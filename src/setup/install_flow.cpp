@@ -99,7 +99,8 @@ bool TOBSC32SETUPForm::Install() {
     std::string made;
     const std::string installFolder = MakeFolders(path, YenCut(path), made);
     if (installFolder.empty()) return false;
-    if (!made.empty()) WriteMadeFolder(MadeFolderRecord(made, ReadMadeFolder(), installFolder));
+    // Known at once: an install cut short before its entry leaves what it made to the next one.
+    if (!made.empty()) WriteMadeFolder(MadeFolderRecord(made, {}, installFolder));
     StopPoint("install", 1);
     if (!CopyProductFiles(installFolder)) return false;
     const std::string installedExePath = installFolder + ProductFiles[0];
