@@ -29,7 +29,7 @@ std::shared_ptr<const ui::Bitmap> CoverFaces::GrabScreen(int colorDepth) {
     ui::Bitmap capture = GrabScreenBitmap(ScreenWidth(), ScreenHeight());
     if (!capture) return nullptr;
     if (colorDepth <= 8) ClipboardRoundTrip(capture, image_.Handle());
-    return std::make_shared<const ui::Bitmap>(std::move(capture));
+    return std::shared_ptr<const ui::Bitmap>(new ui::Bitmap(std::move(capture)));
 }
 
 void CoverFaces::Show(Picture picture) {

@@ -18,7 +18,7 @@ namespace obsc32 {
 
 namespace {
 // The full path of a folder text, relative to the current directory; "" when it has none.
-std::string FullPath(const std::string& path) {
+std::string FullFolderPath(const std::string& path) {
     DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
     if (size == 0) return {};
     std::string full(size, '\0');
@@ -87,7 +87,7 @@ bool TOBSC32SETUPForm::Install() {
         return false;
     }
 
-    const std::string full = FullPath(Edit1.Text());
+    const std::string full = FullFolderPath(Edit1.Text());
     // A text the system cannot make a path of (too long, say) would otherwise end up as the current
     // drive's root.
     if (full.empty()) {
@@ -141,7 +141,7 @@ std::string TOBSC32SETUPForm::MakeFolders(const std::string& path, const std::st
     YenLevels(path, FolderLevels);
     bool asked = false;
     for (std::string& level : FolderLevels) {
-        level = YenCut(FullPath(level));
+        level = YenCut(FullFolderPath(level));
         // A folder that can be made current exists; the deepest one that exists stays current.
         if (!level.empty() && SetCurrentDirectoryA(level.c_str())) continue;
         if (!asked) {

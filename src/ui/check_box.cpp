@@ -2,7 +2,7 @@
 
 namespace ui {
 
-CheckBox::CheckBox(Form* parent, std::string name, std::string caption) : Control(parent, std::move(name)) {
+CheckBox::CheckBox(Form* parent, const char* name, const char* caption) : Control(parent, name) {
     TabStop = true;
     SetCaption(caption);
 }

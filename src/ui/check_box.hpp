@@ -6,7 +6,7 @@ namespace ui {
 
 class CheckBox : public Control {
 public:
-    CheckBox(Form* parent, std::string name, std::string caption = {});
+    CheckBox(Form* parent, const char* name, const char* caption = "");
 
     bool Checked() const;
     // A change raises OnClick as the user's click does, so a form sets its boxes through their handlers;

@@ -8,7 +8,7 @@
 
 namespace ui {
 
-ComboBox::ComboBox(Form* parent, std::string name) : Control(parent, std::move(name)) { TabStop = true; }
+ComboBox::ComboBox(Form* parent, const char* name) : Control(parent, name) { TabStop = true; }
 
 DWORD ComboBox::ControlStyle() const {
     return Control::ControlStyle() | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;

@@ -9,7 +9,7 @@ namespace ui {
 
 class ComboBox : public Control {
 public:
-    ComboBox(Form* parent, std::string name);
+    ComboBox(Form* parent, const char* name);
 
     // On: the rows there are get sorted, and new ones go where SortAsListed would put them. Off: the
     // rows stay where they are and new ones go last.

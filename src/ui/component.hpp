@@ -1,14 +1,14 @@
 // The component model: an owner, a name, a Tag, and events that receive their Sender.
 #pragma once
 #include <functional>
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 namespace ui {
 
 class Component {
 public:
-    Component(Component* owner, std::string name) : Owner(owner), Name(std::move(name)) {}
+    Component(Component* owner, const char* name) : Owner(owner), Name(name) {}
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
     virtual ~Component() = default;
@@ -21,9 +21,13 @@ public:
 using NotifyEvent = std::function<void(Component* sender)>;
 
 // A command's failure; the text is Shift-JIS and is what the user is shown.
-class Error : public std::runtime_error {
+class Error : public std::exception {
 public:
-    using std::runtime_error::runtime_error;
+    explicit Error(std::string text) : text_(std::move(text)) {}
+    const char* what() const noexcept override { return text_.c_str(); }
+
+private:
+    std::string text_;
 };
 
 }  // namespace ui

@@ -20,7 +20,7 @@ using KeyEvent = std::function<void(Component* sender, WORD key)>;
 
 class Control : public Component, public Window {
 public:
-    Control(Form* parent, std::string name);
+    Control(Form* parent, const char* name);
     // Leaves its form's lists. Its window goes while the form's window is muted: the form may be going
     // too (its controls are its members), and a child's last messages to it are not for a half-gone form.
     ~Control() override;

@@ -2,7 +2,7 @@
 
 namespace ui {
 
-Edit::Edit(Form* parent, std::string name) : Control(parent, std::move(name)) { TabStop = true; }
+Edit::Edit(Form* parent, const char* name) : Control(parent, name) { TabStop = true; }
 
 void Edit::SelectAll() {
     if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, 0, -1);

@@ -6,7 +6,7 @@ namespace ui {
 
 class Edit : public Control {
 public:
-    Edit(Form* parent, std::string name);
+    Edit(Form* parent, const char* name);
 
     // The text the user sees once the window exists; the design value before.
     std::string Text() const { return WindowText(); }

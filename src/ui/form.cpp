@@ -21,8 +21,8 @@ bool DispatchMouseDown(const MouseEvent& event, Component* sender, UINT msg, LPA
     return true;
 }
 
-Form::Form(Component* owner, std::string name, const char* className)
-    : Component(owner, std::move(name)), className_(className), brush_(CreateSolidBrush(color_)) {}
+Form::Form(Component* owner, const char* name, const char* className)
+    : Component(owner, name), className_(className), brush_(CreateSolidBrush(color_)) {}
 
 Form::~Form() {
     // The derived parts are gone already: the window goes now, detached, before the form's own members.

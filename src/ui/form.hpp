@@ -25,7 +25,7 @@ enum class BorderStyle { None, Single, Dialog };
 
 class Form : public Component, public Window {
 public:
-    Form(Component* owner, std::string name, const char* className);
+    Form(Component* owner, const char* name, const char* className);
     ~Form() override;
     Form* AsForm() override { return this; }
 

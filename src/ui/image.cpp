@@ -3,7 +3,8 @@
 namespace ui {
 
 void Image::SetPicture(Bitmap picture) {
-    SetPicture(picture ? std::make_shared<const Bitmap>(std::move(picture)) : nullptr);
+    // Not make_shared: without RTTI it links the library's whole shared-pointer support for one type check.
+    SetPicture(picture ? std::shared_ptr<const Bitmap>(new Bitmap(std::move(picture))) : nullptr);
 }
 
 void Image::SetPicture(std::shared_ptr<const Bitmap> picture) {

@@ -4,7 +4,7 @@
 
 namespace ui {
 
-Label::Label(Form* parent, std::string name, std::string caption) : Control(parent, std::move(name)) {
+Label::Label(Form* parent, const char* name, const char* caption) : Control(parent, name) {
     Control::SetCaption(caption);
     AdjustSize();
 }

@@ -8,7 +8,7 @@ enum class Alignment { Left, Right, Center };
 
 class Label : public Control {
 public:
-    Label(Form* parent, std::string name, std::string caption = {});
+    Label(Form* parent, const char* name, const char* caption = "");
 
     bool AutoSize = true;
     ui::Alignment Alignment = Alignment::Left;

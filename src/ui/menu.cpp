@@ -4,8 +4,8 @@
 
 namespace ui {
 
-MenuItem::MenuItem(Component* owner, std::string name, std::string caption, bool enabled)
-    : Component(owner, std::move(name)), Caption(std::move(caption)), Enabled(enabled) {}
+MenuItem::MenuItem(Component* owner, const char* name, const char* caption, bool enabled)
+    : Component(owner, name), Caption(caption), Enabled(enabled) {}
 
 namespace {
 

@@ -13,7 +13,7 @@ namespace ui {
 
 class MenuItem : public Component {
 public:
-    MenuItem(Component* owner, std::string name, std::string caption = "-", bool enabled = true);
+    MenuItem(Component* owner, const char* name, const char* caption = "-", bool enabled = true);
 
     std::string Caption;  // "-" is a separator
     bool Checked = false;

@@ -2,8 +2,8 @@
 
 namespace ui {
 
-OwnerDrawComboBox::OwnerDrawComboBox(Form* parent, std::string name, int itemHeight)
-    : ComboBox(parent, std::move(name)), ItemHeight(itemHeight) {}
+OwnerDrawComboBox::OwnerDrawComboBox(Form* parent, const char* name, int itemHeight)
+    : ComboBox(parent, name), ItemHeight(itemHeight) {}
 
 DWORD OwnerDrawComboBox::ControlStyle() const {
     return Control::ControlStyle() | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;

@@ -8,7 +8,7 @@ namespace ui {
 
 class OwnerDrawComboBox : public ComboBox {
 public:
-    OwnerDrawComboBox(Form* parent, std::string name, int itemHeight);
+    OwnerDrawComboBox(Form* parent, const char* name, int itemHeight);
 
     // Design values, read when the window is made. The control's Height includes the dropped list.
     int ItemHeight;

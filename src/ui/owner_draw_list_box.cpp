@@ -2,8 +2,7 @@
 
 namespace ui {
 
-OwnerDrawListBox::OwnerDrawListBox(Form* parent, std::string name, int itemHeight)
-    : ListBox(parent, std::move(name)) {
+OwnerDrawListBox::OwnerDrawListBox(Form* parent, const char* name, int itemHeight) : ListBox(parent, name) {
     ItemHeight = itemHeight;
 }
 

@@ -7,7 +7,7 @@ namespace ui {
 
 class OwnerDrawListBox : public ListBox {
 public:
-    OwnerDrawListBox(Form* parent, std::string name, int itemHeight);
+    OwnerDrawListBox(Form* parent, const char* name, int itemHeight);
 
     DrawItemEvent OnDrawItem;
 

@@ -6,8 +6,8 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 }
 
-Timer::Timer(Component* owner, std::string name, unsigned interval, bool enabled)
-    : Component(owner, std::move(name)), interval_(interval), enabled_(enabled) {
+Timer::Timer(Component* owner, const char* name, unsigned interval, bool enabled)
+    : Component(owner, name), interval_(interval), enabled_(enabled) {
     Update();
 }
 

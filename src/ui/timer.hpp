@@ -7,7 +7,7 @@ namespace ui {
 
 class Timer : public Component, private Window {
 public:
-    Timer(Component* owner, std::string name, unsigned interval = 1000, bool enabled = true);
+    Timer(Component* owner, const char* name, unsigned interval = 1000, bool enabled = true);
 
     // The setters return false when the timer cannot run (no window could be made for its ticks).
     bool Enabled() const { return enabled_; }

@@ -38,8 +38,7 @@ bool SameLetter(char a, char b) {
 
 }  // namespace
 
-TColorBtn::TColorBtn(ui::Form* parent, std::string name, std::string caption)
-    : Control(parent, std::move(name)) {
+TColorBtn::TColorBtn(ui::Form* parent, const char* name, const char* caption) : Control(parent, name) {
     SetBounds(Left(), Top(), 75, 25);
     TabStop = true;
     SetParentColor(true);

@@ -6,7 +6,7 @@ namespace obsc32 {
 
 class TColorBtn : public ui::Control {
 public:
-    TColorBtn(ui::Form* parent, std::string name, std::string caption = {});
+    TColorBtn(ui::Form* parent, const char* name, const char* caption = "");
 
     bool Cancel = false;
     bool Default() const { return default_; }

@@ -13,7 +13,6 @@
 namespace obsc32 {
 
 namespace {
-constexpr int kClientWidth = 386, kClientHeight = 182;
 
 std::string ProgramFolder() {
     char path[MAX_PATH] = {};
@@ -28,8 +27,8 @@ void TDIROPENDLG::Place(TDIRVIEWForm& form) const {
     RECT client;
     GetClientRect(form.Handle(), &client);
     ui::Rect outer = ui::WindowRect(form.Handle());
-    const int width = outer.Width - client.right + kClientWidth;
-    const int height = outer.Height - client.bottom + kClientHeight;
+    const int width = outer.Width - client.right + kDirViewClientWidth;
+    const int height = outer.Height - client.bottom + kDirViewClientHeight;
     ui::Rect place = PlaceOverMainWindow(SourceHandle, width, height);
     form.SetBounds(place.Left, place.Top, place.Width, place.Height);
 }

@@ -8,7 +8,6 @@
 namespace obsc32 {
 
 namespace {
-constexpr int kClientWidth = 386, kClientHeight = 182;
 constexpr int kRowHeight = 20;
 constexpr int kDroppedRows = 8;
 // Pure red in the pictures is drawn in the row's own colour.
@@ -42,7 +41,7 @@ TDIRVIEWForm::TDIRVIEWForm() : ui::Form(nullptr, "DIRVIEWForm", "TDIRVIEWForm") 
     FontHeight = -13;
     FontCharset = SHIFTJIS_CHARSET;
     ShowHint = true;
-    RECT r{0, 0, kClientWidth, kClientHeight};
+    RECT r{0, 0, kDirViewClientWidth, kDirViewClientHeight};
     AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
     SetBounds(0, 0, r.right - r.left, r.bottom - r.top);
 

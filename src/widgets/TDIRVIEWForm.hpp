@@ -16,6 +16,8 @@
 namespace obsc32 {
 
 inline constexpr char kDirViewCaption[] = " フォルダーの参照";
+// The picker's client area as designed; its frame is whatever the system draws.
+inline constexpr int kDirViewClientWidth = 386, kDirViewClientHeight = 182;
 
 class TDIRVIEWForm final : public ui::Form {
 public:
