@@ -1,7 +1,7 @@
 // The component model: an owner, a name, a Tag, and events that receive their Sender.
 #pragma once
-#include <functional>
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace ui {

@@ -1,6 +1,6 @@
-// The program's own thread primitives and library failure reports, in a program of their own: the tests'
-// GoogleTest starts threads and needs the real thread library, which these replace. Several threads throw,
-// catch, keep thread-local data and race to one guarded static at once, as the runtime's locks must bear.
+// The program's own thread primitives and library failure reports, in a program of their own: GoogleTest
+// starts threads and needs the real thread library, which these replace. Several threads throw, catch,
+// keep thread-local data and race to one guarded static at once, as the runtime's locks must bear.
 #include <windows.h>
 
 #include <atomic>
@@ -14,19 +14,15 @@
 
 namespace {
 
-constexpr int kThreads = 6;
-constexpr int kRounds = 3000;
-
+constexpr int kThreads = 6, kRounds = 3000;
 int failures = 0;
 
 void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::printf("FAILED: %s\n", what);
-        ++failures;
-    }
+    if (!ok) std::printf("FAILED: %s\n", what), ++failures;
 }
 
 std::atomic<int> initialisations{0};
+thread_local int thrown_here = 0;
 
 int SlowStatic() {
     static const int value = [] {
@@ -37,52 +33,19 @@ int SlowStatic() {
     return value;
 }
 
-thread_local int thrown_here = 0;
-
-struct ThreadResult {
-    int caught = 0;
-    int own_count = 0;
-    int static_value = 0;
-    bool texts_right = true;
-};
-
-DWORD WINAPI Worker(void* param) {
-    auto* result = static_cast<ThreadResult*>(param);
-    result->static_value = SlowStatic();
+// Rounds whose exception came back to its own thread with its own text, if the thread-local count agrees.
+DWORD WINAPI Worker(void*) {
+    if (SlowStatic() != 42) return 0;
+    DWORD right = 0;
     for (int i = 0; i < kRounds; ++i) {
         try {
             ++thrown_here;
-            throw ui::Error("round " + std::to_string(i));
+            throw ui::Error(std::to_string(i));
         } catch (const ui::Error& e) {
-            ++result->caught;
-            if (std::string(e.what()) != "round " + std::to_string(i)) result->texts_right = false;
+            right += std::to_string(i) == e.what();
         }
     }
-    result->own_count = thrown_here;
-    return 0;
-}
-
-void ThreadsThrowAndKeepTheirOwnData() {
-    ThreadResult results[kThreads];
-    HANDLE threads[kThreads];
-    for (int i = 0; i < kThreads; ++i) threads[i] = CreateThread(nullptr, 0, Worker, &results[i], 0, nullptr);
-    Check(WaitForMultipleObjects(kThreads, threads, TRUE, 60000) == WAIT_OBJECT_0, "threads ended in time");
-    for (HANDLE t : threads) CloseHandle(t);
-    for (const ThreadResult& r : results) {
-        Check(r.caught == kRounds, "every exception caught in its thread");
-        Check(r.texts_right, "each exception kept its own text");
-        Check(r.own_count == kRounds, "thread-local counts are per thread");
-        Check(r.static_value == 42, "the guarded static was ready for every thread");
-    }
-    Check(initialisations == 1, "the guarded static was made once");
-    Check(thrown_here == 0, "the main thread's thread-local data untouched");
-}
-
-void ThreadLocalReadKeepsLastError() {
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    volatile int seen = thrown_here;
-    (void)seen;
-    Check(GetLastError() == ERROR_FILE_NOT_FOUND, "reading thread-local data keeps the last error");
+    return thrown_here == kRounds ? right : 0;
 }
 
 const char* Opaque(const char* p) {
@@ -90,40 +53,43 @@ const char* Opaque(const char* p) {
     return const_cast<const char*>(q);
 }
 
-void LibraryFailuresArriveAsErrors() {
-    bool caught = false;
+template <class E, class F>
+bool Throws(F f, const char* named = nullptr) {
     try {
-        std::string from_null(Opaque(nullptr));
-    } catch (const ui::Error& e) {
-        caught = std::strstr(e.what(), "null") != nullptr;
+        f();
+    } catch (const E& e) {
+        return !named || std::strstr(e.what(), named);
     }
-    Check(caught, "a string from a null pointer is a command error naming the fault");
-
-    caught = false;
-    try {
-        std::string text = "abc";
-        std::string tail = text.substr(std::string(Opaque("abcdef")).size());
-    } catch (const ui::Error& e) {
-        caught = std::strstr(e.what(), "substr") != nullptr;
-    }
-    Check(caught, "an index out of range is a command error naming the fault");
-
-    caught = false;
-    try {
-        std::vector<int> numbers;
-        numbers.reserve(numbers.max_size() + std::strlen(Opaque("1")));
-    } catch (const std::bad_alloc&) {
-        caught = true;
-    }
-    Check(caught, "a vector beyond its size is out of memory");
+    return false;
 }
 
 }  // namespace
 
 int main() {
-    ThreadsThrowAndKeepTheirOwnData();
-    ThreadLocalReadKeepsLastError();
-    LibraryFailuresArriveAsErrors();
+    HANDLE threads[kThreads];
+    for (HANDLE& t : threads) t = CreateThread(nullptr, 0, Worker, nullptr, 0, nullptr);
+    Check(WaitForMultipleObjects(kThreads, threads, TRUE, 60000) == WAIT_OBJECT_0, "threads ended in time");
+    for (HANDLE t : threads) {
+        DWORD right = 0;
+        GetExitCodeThread(t, &right);
+        Check(right == kRounds, "each thread caught its own exceptions and kept its own count");
+        CloseHandle(t);
+    }
+    Check(initialisations == 1, "the guarded static was made once");
+
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    volatile int seen = thrown_here;
+    Check(seen == 0 && GetLastError() == ERROR_FILE_NOT_FOUND, "thread-local data read keeps the last error");
+
+    Check(Throws<ui::Error>([] { std::string s(Opaque(nullptr)); }, "null"),
+          "a string from a null pointer is a command error naming the fault");
+    Check(Throws<ui::Error>([] { std::string("abc").substr(std::strlen(Opaque("abcdef"))); }, "substr"),
+          "an index out of range is a command error naming the fault");
+    Check(Throws<std::bad_alloc>([] {
+              std::vector<int> v;
+              v.reserve(v.max_size() + std::strlen(Opaque("1")));
+          }),
+          "a vector beyond its size is out of memory");
     std::printf(failures ? "%d check(s) failed\n" : "all checks passed\n", failures);
     return failures ? 1 : 0;
 }
