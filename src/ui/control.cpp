@@ -158,7 +158,7 @@ bool Control::CreateControl() {
     p.Height = height_;
     p.Parent = Parent->Handle();
     if (!CreateHandle(p)) return false;
-    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Parent->Font()), FALSE);
+    if (TakesFormFont()) SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Parent->Font()), FALSE);
     Created();
     return true;
 }

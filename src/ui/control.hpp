@@ -97,6 +97,8 @@ protected:
     virtual bool IsPlatformClass() const { return false; }
     // A platform class the control's own class takes over (its messages are seen, then passed on).
     virtual const char* SuperclassName() const { return nullptr; }
+    // Whether the window is given the form's font; one whose owner draws all text needs none.
+    virtual bool TakesFormFont() const { return true; }
     // Called once the window exists.
     virtual void Created() {}
     // A control that paints all of itself: no erasing, and Paint on every WM_PAINT.

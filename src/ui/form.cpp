@@ -70,7 +70,7 @@ bool Form::Create() {
             return false;
         }
     }
-    CreateHints();
+    hintsPending_ = true;
     TraceStep("controls created");
     try {
         FormCreate();
@@ -306,6 +306,9 @@ int Form::ShowModal() {
     Show();
     SetActiveWindow(Handle());
     if (!FocusedControl()) SelectNext(true);
+    // The window and every control are painted now, in one pass, before the loop takes its first message:
+    // the window appears whole, not control by control over as many rounds.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     MSG msg;
     while (ModalResult == 0 && HandleAllocated()) {
         BOOL r = GetMessageA(&msg, nullptr, 0, 0);
@@ -328,6 +331,12 @@ int Form::ShowModal() {
 }
 
 bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // Asked before the mouse message itself reaches the form or the control (whose window the tooltip then
+    // watches), so that message already counts.
+    if (msg == WM_SETCURSOR && hintsPending_ && HIWORD(lParam) != 0) {
+        hintsPending_ = false;
+        CreateHints();
+    }
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) hints_.Relay(Handle(), msg, wParam, lParam);
     if (FormMessage(msg, wParam, lParam, result)) return true;
     // Its controls ask the form first, so one answer covers the whole window. A box asking something

@@ -129,6 +129,8 @@ private:
     UniqueHandle<HFONT, GdiTraits> font_;
     std::map<COLORREF, UniqueHandle<HBRUSH, GdiTraits>> brushes_;
     Hints hints_;
+    // The tooltip waits for the pointer's first visit: a window the mouse never reaches never pays for it.
+    bool hintsPending_ = false;
 };
 
 }  // namespace ui

@@ -10,9 +10,9 @@ DWORD OwnerDrawComboBox::ControlStyle() const {
 }
 
 void OwnerDrawComboBox::Created() {
-    // The font the form gives it after creation would otherwise size the rows.
+    // The rows take their height from the owner when made; the selection field would be sized by the
+    // system's font instead.
     SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ItemHeight);
-    SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, ItemHeight);
 }
 
 int OwnerDrawComboBox::Add(const std::string& text, LPARAM data) {

@@ -23,6 +23,8 @@ public:
 
 protected:
     DWORD ControlStyle() const override;
+    // The rows are drawn in the form's font by the owner; a font of its own would only size them anew.
+    bool TakesFormFont() const override { return false; }
     void Created() override;
     bool ParentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };

@@ -22,13 +22,17 @@ std::string ProgramFolder() {
 
 }  // namespace
 
+// Placed before its window is made, in the frame the system says it draws: no move of the window. Should
+// the client area come out otherwise, it is placed again with the frame it has.
 void TDIROPENDLG::Place(TDIRVIEWForm& form) const {
-    // The client area is the design's whatever frame the system draws.
-    RECT client;
-    GetClientRect(form.Handle(), &client);
-    ui::Rect outer = ui::WindowRect(form.Handle());
-    const int width = outer.Width - client.right + kDirViewClientWidth;
-    const int height = outer.Height - client.bottom + kDirViewClientHeight;
+    const RECT bounds = form.Bounds();
+    int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    if (form.HandleAllocated()) {
+        const int clientWidth = form.ClientWidth(), clientHeight = form.ClientHeight();
+        if (clientWidth == kDirViewClientWidth && clientHeight == kDirViewClientHeight) return;
+        width += kDirViewClientWidth - clientWidth;
+        height += kDirViewClientHeight - clientHeight;
+    }
     ui::Rect place = PlaceOverMainWindow(SourceHandle, width, height);
     form.SetBounds(place.Left, place.Top, place.Width, place.Height);
 }
@@ -52,8 +56,9 @@ std::string TDIROPENDLG::Execute() {
     auto& app = ui::Application::Instance();
     ui::Form* main = app.MainForm();
     auto form = std::make_unique<TDIRVIEWForm>();
-    // Hints are made with the window, so the main window's choice is taken first.
+    // Its hints follow the main window's choice.
     if (main) form->ShowHint = main->ShowHint;
+    Place(*form);
     if (!form->Create()) throw ui::Error("フォルダーの参照を表示できません・・・");
     // However it ends, the window goes and the main window is painted again.
     ui::ScopeGuard gone([&] {

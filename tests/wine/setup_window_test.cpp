@@ -12,6 +12,7 @@
 #include "setup/setup_values.hpp"
 #include "shell/windir.hpp"
 #include "ui/application.hpp"
+#include "ui/gdi.hpp"
 #include "wine/dde_server.hpp"
 #include "wine/setup_fixture.hpp"
 
@@ -163,8 +164,12 @@ BOOL CALLBACK FindTooltip(HWND wnd, LPARAM found) {
 TEST_F(SetupWindow, OnlyTheFieldsShowHintsAndEscCancelsWithItsMessage) {
     auto& f = Create();
     HWND tooltip = nullptr;
-    EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
-    ASSERT_NE(tooltip, nullptr);
+    const ui::Rect field = ui::WindowRect(f.Edit1.Handle());
+    ASSERT_TRUE(input::MoveTo({field.Left + field.Width / 2, field.Top + field.Height / 2}));
+    ASSERT_TRUE(WaitUntil([&] {
+        EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+        return tooltip != nullptr;
+    }));
     std::vector<HWND> tools;
     TOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V1_SIZE;

@@ -13,6 +13,7 @@
 #include "ui/combo_box.hpp"
 #include "ui/edit.hpp"
 #include "ui/form.hpp"
+#include "ui/gdi.hpp"
 #include "wine/fixture.hpp"
 
 using namespace testing_wine;
@@ -249,10 +250,18 @@ TEST_F(Inputs, ColoursFollowTheFormUntilAControlHasItsOwn) {
         [&] { return CountOf(f.Box.Handle(), kYellow) > 5 && CountOf(f.Name.Handle(), kYellow) > 5; }));
 }
 
+// The tooltip is made when the pointer first comes over the form.
 TEST_F(Inputs, OnlyControlsThatShowTheirHintGetATool) {
     FindTip find{form_->Handle(), nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindTipOf, reinterpret_cast<LPARAM>(&find));
-    ASSERT_NE(find.tip, nullptr);
+    auto findTip = [&] {
+        EnumThreadWindows(GetCurrentThreadId(), FindTipOf, reinterpret_cast<LPARAM>(&find));
+        return find.tip != nullptr;
+    };
+    PumpMessages();
+    EXPECT_FALSE(findTip());
+    const ui::Rect name = ui::WindowRect(form_->Name.Handle());
+    ASSERT_TRUE(input::MoveTo({name.Left + name.Width / 2, name.Top + name.Height / 2}));
+    ASSERT_TRUE(WaitUntil(findTip));
     const int n = static_cast<int>(SendMessageA(find.tip, TTM_GETTOOLCOUNT, 0, 0));
     std::vector<HWND> tools;
     for (int i = 0; i < n; ++i) {
