@@ -30,6 +30,8 @@ void Label::AdjustSize() {
     SIZE size = TextExtent();
     // A right-aligned label keeps its right edge, so a shorter text stays where the longer one ended.
     int left = Alignment == Alignment::Right && Width() > 0 ? Left() + Width() - size.cx : Left();
+    // A count that keeps its width moves nothing.
+    if (left == Left() && size.cx == Width() && size.cy == Height()) return;
     SetBounds(left, Top(), size.cx, size.cy);
 }
 

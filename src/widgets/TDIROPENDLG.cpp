@@ -56,6 +56,7 @@ std::string TDIROPENDLG::Execute() {
     auto& app = ui::Application::Instance();
     ui::Form* main = app.MainForm();
     auto form = std::make_unique<TDIRVIEWForm>();
+    form->StartDriveScan();
     // Its hints follow the main window's choice.
     if (main) form->ShowHint = main->ShowHint;
     Place(*form);

@@ -100,13 +100,6 @@ void TDIRVIEWForm::FormCreate() {
     char windows[200] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
     WindowsFolder = YenAdd(windows);
-    Image5.SetPicture(LoadPicture("FOLDER_CLOSED"));
-    Image6.SetPicture(LoadPicture("FOLDER_OPEN"));
-    Floppy.SetPicture(LoadPicture("DRIVE_FLOPPY"));
-    Fixed.SetPicture(LoadPicture("DRIVE_FIXED"));
-    Network.SetPicture(LoadPicture("DRIVE_NETWORK"));
-    CDROM.SetPicture(LoadPicture("DRIVE_CDROM"));
-    RAM.SetPicture(LoadPicture("DRIVE_RAM"));
 }
 
 void TDIRVIEWForm::FormShow() {
@@ -154,17 +147,24 @@ void TDIRVIEWForm::ListBox1DrawItem(ui::Component*, const ui::DrawItemArgs& a) {
     const size_t row = static_cast<size_t>(a.Index);
     const int level = row < RowLevels.size() ? RowLevels[row] : 0;
     const int x = a.Rect.left + level * 4 + 2, y = a.Rect.top;
-    const ui::Image& picture = a.Index <= CurrentRow ? Image6 : Image5;
+    const ui::Image& picture =
+        a.Index <= CurrentRow ? Loaded(Image6, "FOLDER_OPEN") : Loaded(Image5, "FOLDER_CLOSED");
     WriteText(a.Dc, x + DrawPicture(a.Dc, x, y, picture), y, ListBox1.Item(a.Index));
 }
 
-const ui::Image* TDIRVIEWForm::DrivePicture(LPARAM driveType) const {
+// A picture is loaded when first drawn: most kinds of drive never are.
+const ui::Image& TDIRVIEWForm::Loaded(ui::Image& image, const char* resource) {
+    if (!image.Picture()) image.SetPicture(LoadPicture(resource));
+    return image;
+}
+
+const ui::Image* TDIRVIEWForm::DrivePicture(LPARAM driveType) {
     switch (driveType) {
-        case DRIVE_REMOVABLE: return &Floppy;
-        case DRIVE_FIXED: return &Fixed;
-        case DRIVE_REMOTE: return &Network;
-        case DRIVE_CDROM: return &CDROM;
-        case DRIVE_RAMDISK: return &RAM;
+        case DRIVE_REMOVABLE: return &Loaded(Floppy, "DRIVE_FLOPPY");
+        case DRIVE_FIXED: return &Loaded(Fixed, "DRIVE_FIXED");
+        case DRIVE_REMOTE: return &Loaded(Network, "DRIVE_NETWORK");
+        case DRIVE_CDROM: return &Loaded(CDROM, "DRIVE_CDROM");
+        case DRIVE_RAMDISK: return &Loaded(RAM, "DRIVE_RAM");
         default: return nullptr;
     }
 }

@@ -1,6 +1,7 @@
 // The folder picker's window: a drive box, the folder list (the current folder's path as open folders,
 // then its subfolders as closed ones) and the current folder's files.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "ui/owner_draw_list_box.hpp"
 #include "widgets/TColorBtn.hpp"
 #include "widgets/TMKBoxDlg.hpp"
+#include "widgets/drive_scan.hpp"
 
 namespace obsc32 {
 
@@ -60,6 +62,8 @@ public:
     // The Windows folder, ending in "\"; its drive is where every failed recovery ends.
     std::string WindowsFolder;
 
+    // Starts reading the drives FillDrives lists, while the window is being made.
+    void StartDriveScan();
     void FillDrives();
     void LabelDrive(char letter);
     void OpenFolder(std::string path);
@@ -86,12 +90,15 @@ protected:
     bool FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    const ui::Image* DrivePicture(LPARAM driveType) const;
+    static const ui::Image& Loaded(ui::Image& image, const char* resource);
+    const ui::Image* DrivePicture(LPARAM driveType);
     // The entries ListFolders read, which ListFiles takes instead of reading the same folder again.
     struct Entry {
         std::string Name;
         DWORD Attributes;
     };
+    void ShowDriveLabel(const std::string& label);
+    std::unique_ptr<DriveScan> driveScan_;
     std::string scannedFolder_;
     std::vector<Entry> scanned_;
     // A recovery is under way: a failure inside it goes back to it instead of starting another.

@@ -15,6 +15,7 @@
 #include "widgets/TDIRVIEWForm.hpp"
 #include "widgets/dir_rows.hpp"
 #include "widgets/drive_info.hpp"
+#include "widgets/drive_scan.hpp"
 
 namespace obsc32 {
 
@@ -62,36 +63,30 @@ void ForEachEntry(const std::string& pattern, Visit visit) {
 
 }  // namespace
 
+void TDIRVIEWForm::StartDriveScan() { driveScan_ = std::make_unique<DriveScan>(ExePath()[0]); }
+
 void TDIRVIEWForm::FillDrives() {
+    const char programDrive = ExePath()[0];
+    const DriveFacts facts = driveScan_ ? driveScan_->Take() : ReadDriveFacts(programDrive);
+    driveScan_.reset();
     ComboBox2.Clear();
-    // A letter the system does not know has no root; asking it once spares the slow question for each.
-    const DWORD known = GetLogicalDrives();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        if (!(known & (1u << (letter - 'A')))) continue;
-        UINT type = GetDriveTypeA(DriveRoot(letter).c_str());
+        const UINT type = facts.Types[letter - 'A'];
         if (type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK)
             ComboBox2.Add(DriveRowText(letter, LowerNames), static_cast<LPARAM>(type));
     }
-    const char exeDrive = ExePath()[0];
     for (int i = 0; i < ComboBox2.Count(); ++i) {
-        if (SameDrive(ComboBox2.Item(i), exeDrive)) {
+        if (SameDrive(ComboBox2.Item(i), programDrive)) {
             ComboBox2.SetItemIndex(i);
-            LabelDrive(exeDrive);
+            ShowDriveLabel(facts.ProgramDriveLabel);
             break;
         }
     }
 }
 
-void TDIRVIEWForm::LabelDrive(char letter) {
-    std::string label;
-    switch (GetDriveTypeA(DriveRoot(letter).c_str())) {
-        case DRIVE_REMOVABLE:
-        case DRIVE_FIXED:
-        case DRIVE_CDROM:
-        case DRIVE_RAMDISK: label = VolumeLabel(letter); break;
-        case DRIVE_REMOTE: label = NetworkName(letter); break;
-        default: break;
-    }
+void TDIRVIEWForm::LabelDrive(char letter) { ShowDriveLabel(DriveLabel(letter)); }
+
+void TDIRVIEWForm::ShowDriveLabel(const std::string& label) {
     const int row = ComboBox2.ItemIndex();
     if (label.empty() || row < 0) return;
     ComboBox2.SetItem(row, LabelledDriveRow(ComboBox2.Item(row), label, LowerNames));

@@ -41,6 +41,17 @@ std::string NetworkName(char letter) {
     return FoldLike(letter, remote);
 }
 
+std::string DriveLabel(char letter) {
+    switch (GetDriveTypeA(DriveRoot(letter).c_str())) {
+        case DRIVE_REMOVABLE:
+        case DRIVE_FIXED:
+        case DRIVE_CDROM:
+        case DRIVE_RAMDISK: return VolumeLabel(letter);
+        case DRIVE_REMOTE: return NetworkName(letter);
+        default: return {};
+    }
+}
+
 void CheckDrive(char letter) {
     ui::CriticalErrorsOff quiet;
     ULARGE_INTEGER total{};

@@ -17,6 +17,9 @@ public:
 std::string VolumeLabel(char letter);
 // The remote name of a network drive, folded like the label; the volume label when it has none.
 std::string NetworkName(char letter);
+// What the picker shows after a drive's letter: the volume label, or the network name of a remote drive;
+// empty for a drive of any other type.
+std::string DriveLabel(char letter);
 // Throws EDriveError when the drive cannot say its size.
 void CheckDrive(char letter);
 
