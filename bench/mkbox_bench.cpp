@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/gdi_objects.hpp"
 #include "ui/application.hpp"
 #include "ui/form.hpp"
 #include "widgets/TAboutBoxDlg.hpp"
@@ -85,14 +86,6 @@ int CountWindows() {
     return n;
 }
 
-// Where the next GDI object lands: a leak keeps pushing this up, freed objects are reused.
-unsigned GdiHighWater() {
-    HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
-    unsigned index = LOWORD(reinterpret_cast<UINT_PTR>(probe));
-    DeleteObject(probe);
-    return index;
-}
-
 SIZE_T PrivateBytes() {
     MEMORY_BASIC_INFORMATION mbi;
     SIZE_T total = 0;
@@ -138,7 +131,7 @@ int main(int argc, char** argv) {
     DWORD gdi0 = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     DWORD user0 = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     int windows0 = CountWindows();
-    unsigned water0 = GdiHighWater();
+    const int live0 = testing_common::GdiObjectCount(GetCurrentProcess());
     SIZE_T mem0 = PrivateBytes();
 
     std::vector<double> ms;
@@ -202,9 +195,8 @@ int main(int argc, char** argv) {
     else
         std::printf("GDI/USER object counts: not reported by this system (GetGuiResources gives 0)\n");
     std::printf(
-        "windows of the thread %d -> %d; GDI handle high-water index %u -> %u; private memory %lu KB -> %lu "
-        "KB\n",
-        windows0, CountWindows(), water0, GdiHighWater(), static_cast<unsigned long>(mem0 / 1024),
-        static_cast<unsigned long>(PrivateBytes() / 1024));
+        "windows of the thread %d -> %d; live GDI objects %d -> %d; private memory %lu KB -> %lu KB\n",
+        windows0, CountWindows(), live0, testing_common::GdiObjectCount(GetCurrentProcess()),
+        static_cast<unsigned long>(mem0 / 1024), static_cast<unsigned long>(PrivateBytes() / 1024));
     return 0;
 }

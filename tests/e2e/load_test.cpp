@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <set>
 
+#include "common/gdi_objects.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -33,36 +34,12 @@ std::string WindowClasses(DWORD pid) {
     return classes;
 }
 
-// Live GDI objects: the used entries of the process's GDI handle table, which Wine keeps where Windows does
-// (the PEB's GdiSharedHandleTable, entries of 24 bytes whose byte 14 is the type, 0 when free), as its
-// GetGuiResources is a stub. -1 when it cannot be read.
-int GdiObjectCount(HANDLE process) {
-    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-    auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION info{};
-    if (!query || query(process, ProcessBasicInformation, &info, sizeof info, nullptr) != 0) return -1;
-    DWORD table = 0;
-    constexpr size_t kEntry = 24, kEntries = 0x10000;
-    if (!ReadProcessMemory(process, reinterpret_cast<char*>(info.PebBaseAddress) + 0x94, &table, sizeof table,
-                           nullptr) ||
-        !table)
-        return -1;
-    std::vector<unsigned char> entries(kEntry * kEntries);
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<UINT_PTR>(table)), entries.data(),
-                           entries.size(), nullptr))
-        return -1;
-    int used = 0;
-    for (size_t i = 0; i < kEntries; ++i) used += entries[i * kEntry + 14] != 0;
-    return used;
-}
-
 Holdings HoldingsOf(DWORD pid) {
     Holdings h;
     h.windows = WindowClasses(pid);
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     if (!process) return h;
-    h.gdiObjects = GdiObjectCount(process);
+    h.gdiObjects = testing_common::GdiObjectCount(process);
     PROCESS_MEMORY_COUNTERS_EX mem{};
     if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem))
         h.privateBytes = mem.PrivateUsage;
