@@ -1,8 +1,8 @@
 // The few POSIX thread calls the runtime makes (the unwinder's locks, exception memory, thread-local storage,
 // guarded statics), made directly on Win32. The posix tool chain would otherwise link the whole thread
-// library behind them, a tenth of the program. Linked into OBSC32.EXE only: the program starts no thread of
-// its own, while the tests do and keep the real library. A new call from the runtime fails the link with a
-// duplicate symbol, not silently.
+// library behind them, a tenth of the program. Linked into OBSC32.EXE only (its one other thread, the
+// picker's drive scan, is started with CreateThread); the tests keep the real library. A new call from the
+// runtime fails the link with a duplicate symbol, not silently.
 #include <windows.h>
 #include <errno.h>
 #include <pthread.h>
@@ -94,8 +94,8 @@ int pthread_once(pthread_once_t* once, void (*run)(void)) {
     return 0;
 }
 
-// Destructors are not run at thread exit: only the program's own thread keeps thread-local data, and the
-// process ends with it.
+// Destructors are not run at thread exit: the main thread's data ends with the process, and the drive scan
+// keeps none unless it fails (then the few bytes of its exception's bookkeeping stay behind).
 int pthread_key_create(pthread_key_t* key, void (*)(void*)) {
     DWORD index = TlsAlloc();
     if (index == TLS_OUT_OF_INDEXES) return EAGAIN;

@@ -72,8 +72,7 @@ void TDIRVIEWForm::FillDrives() {
     ComboBox2.Clear();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const UINT type = facts.Types[letter - 'A'];
-        if (type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK)
-            ComboBox2.Add(DriveRowText(letter, LowerNames), static_cast<LPARAM>(type));
+        if (ListedDriveType(type)) ComboBox2.Add(DriveRowText(letter, LowerNames), static_cast<LPARAM>(type));
     }
     for (int i = 0; i < ComboBox2.Count(); ++i) {
         if (SameDrive(ComboBox2.Item(i), programDrive)) {

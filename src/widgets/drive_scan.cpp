@@ -11,9 +11,9 @@ int LetterIndex(char letter) {
     if (letter >= 'A' && letter <= 'Z') return letter - 'A';
     return -1;
 }
-
-bool Listed(UINT type) { return type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK; }
 }  // namespace
+
+bool ListedDriveType(UINT type) { return type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK; }
 
 DriveFacts ReadDriveFacts(char programDrive) {
     DriveFacts facts;
@@ -23,7 +23,8 @@ DriveFacts ReadDriveFacts(char programDrive) {
         facts.Types[i] = known & (1u << i) ? GetDriveTypeA(DriveRoot(static_cast<char>('A' + i)).c_str())
                                            : DRIVE_NO_ROOT_DIR;
     const int program = LetterIndex(programDrive);
-    if (program >= 0 && Listed(facts.Types[program])) facts.ProgramDriveLabel = DriveLabel(programDrive);
+    if (program >= 0 && ListedDriveType(facts.Types[program]))
+        facts.ProgramDriveLabel = DriveLabel(programDrive);
     return facts;
 }
 

@@ -17,6 +17,8 @@ struct DriveFacts {
     std::string ProgramDriveLabel;
 };
 
+// Removable, fixed, remote, CD-ROM and RAM drives get a row; a letter without a root does not.
+bool ListedDriveType(UINT type);
 // Reads on the calling thread.
 DriveFacts ReadDriveFacts(char programDrive);
 
