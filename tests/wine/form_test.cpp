@@ -33,6 +33,26 @@ protected:
     bool FormCloseQuery() override { return allowClose; }
 };
 
+// Counts, when a posted probe arrives, the windows of the form still waiting for their paint.
+class ProbedForm : public TestForm {
+public:
+    static constexpr UINT kProbe = WM_APP + 9;
+    obsc32::TColorBtn Left{this, "Left", "左"};
+    obsc32::TColorBtn Right{this, "Right", "右"};
+    int waiting = -1;
+
+protected:
+    bool FormMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
+        if (msg != kProbe) return false;
+        RECT r;
+        waiting = GetUpdateRect(Handle(), &r, FALSE) ? 1 : 0;
+        for (HWND c = GetWindow(Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            waiting += GetUpdateRect(c, &r, FALSE) ? 1 : 0;
+        ModalResult = 6;
+        return true;
+    }
+};
+
 }  // namespace
 
 TEST(Form, CaptionIsTheWindowTextAndCloseAsksFirst) {
@@ -100,6 +120,17 @@ TEST(Form, ShowModalDisablesTheOthersUntilAResultIsSet) {
     timer.SetEnabled(true);
     EXPECT_EQ(dialog.ShowModal(), 2);
     EXPECT_TRUE(dialog.HandleAllocated());
+}
+
+// A message already waiting is the first the loop takes, ahead of any paint: the window appears whole.
+TEST(Form, ShowModalPaintsTheWindowAndItsControlsBeforeItsLoop) {
+    ProbedForm dialog;
+    dialog.Left.SetBounds(10, 10, 60, 30);
+    dialog.Right.SetBounds(80, 10, 60, 30);
+    ASSERT_TRUE(dialog.Create());
+    PostMessageA(dialog.Handle(), ProbedForm::kProbe, 0, 0);
+    EXPECT_EQ(dialog.ShowModal(), 6);
+    EXPECT_EQ(dialog.waiting, 0);
 }
 
 TEST(Form, TheMainFormsCloseEndsTheLoop) {
