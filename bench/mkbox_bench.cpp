@@ -52,7 +52,8 @@ LRESULT CALLBACK WatchPaints(int code, WPARAM wParam, LPARAM lParam) {
     if (code >= 0 && wParam == PM_REMOVE && paintedAt == 0) {
         if (m->message == WM_PAINT && IsBoxOrChild(m->hwnd)) {
             PostMessageA(GetAncestor(m->hwnd, GA_ROOT), kCheckPainted, 0, 0);
-        } else if (m->message == kCheckPainted && !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT)) {
+        } else if (m->message == kCheckPainted && IsWindowVisible(GetAncestor(m->hwnd, GA_ROOT)) &&
+                   !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT)) {
             paintedAt = Now();
             // Answered as a person would close it.
             PostMessageA(GetAncestor(m->hwnd, GA_ROOT), WM_CLOSE, 0, 0);

@@ -87,10 +87,10 @@ BOOL CALLBACK FindUnpainted(HWND child, LPARAM any) {
     return TRUE;
 }
 
-// Whether the picker or one of its controls is still waiting for its paint.
+// Whether the picker or one of its controls is still waiting for its paint; a hidden one is not painted yet.
 bool WaitsForPaint(HWND picker) {
     RECT r;
-    bool any = GetUpdateRect(picker, &r, FALSE);
+    bool any = !IsWindowVisible(picker) || GetUpdateRect(picker, &r, FALSE);
     EnumChildWindows(picker, FindUnpainted, reinterpret_cast<LPARAM>(&any));
     return any;
 }
