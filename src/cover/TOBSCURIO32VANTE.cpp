@@ -5,7 +5,6 @@
 #include "shell/sjis_path.hpp"
 #include "shell/windir.hpp"
 #include "ui/application.hpp"
-#include "ui/handles.hpp"
 #include "ui/scope_guard.hpp"
 
 namespace obsc32 {
@@ -269,6 +268,7 @@ void TOBSCURIO32VANTE::P1Click(ui::Component*) {
     P2.Checked = false;
     // Shown already on top: one restacking before the first paint, not two.
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    PaintNow();
     SetForegroundWindow(Handle());
 }
 
@@ -276,9 +276,9 @@ void TOBSCURIO32VANTE::P2Click(ui::Component*) {
     P3.Enabled = true;
     P2.Checked = true;
     P1.Checked = false;
-    // Shown already at the bottom and without activation, so it never covers anything nor takes the
-    // focus on the way. The restacking that follows a first show is let through, then undone.
+    // Shown at the bottom, unactivated: it covers nothing on the way. A first show's restacking is undone.
     SinkToBottom(SWP_SHOWWINDOW);
+    PaintNow();
     App().ProcessMessages();
     // A command handled meanwhile (top placement, restore) has the last word.
     if (P2.Checked && IsWindowVisible(Handle())) SinkToBottom(0);
