@@ -39,7 +39,7 @@ status=$?
 wine "$win/bench/memory_bench.exe" "${OBSC32_BENCH_MEMORY_ROUNDS:-3}" "$win/OBSC32.EXE" "$win/bench/minimal_tray.exe" \
     "$win/bench/bare_cover.exe" ||
     status=1
-wine "$win/bench/hide_bench.exe" "${OBSC32_BENCH_HIDES:-10}" "$win/OBSC32.EXE" "$win/bench/bare_cover.exe" || status=1
+wine "$win/bench/hide_bench.exe" "${OBSC32_BENCH_HIDES:-20}" "$win/OBSC32.EXE" "$win/bench/bare_cover.exe" || status=1
 wine "$win/bench/mkbox_bench.exe" "${OBSC32_BENCH_BOXES:-1000}" || status=1
 wine "$win/bench/faces_bench.exe" || status=1
 wine "$win/bench/progman_bench.exe" || status=1
