@@ -33,21 +33,19 @@ protected:
     bool FormCloseQuery() override { return allowClose; }
 };
 
-// Counts, when a posted probe arrives, the windows of the form still waiting for their paint.
+// When a posted probe arrives: how many of its windows still wait for their paint.
 class ProbedForm : public TestForm {
 public:
-    static constexpr UINT kProbe = WM_APP + 9;
-    obsc32::TColorBtn Left{this, "Left", "左"};
-    obsc32::TColorBtn Right{this, "Right", "右"};
+    obsc32::TColorBtn Left{this, "Left", "左"}, Right{this, "Right", "右"};
     int waiting = -1;
 
 protected:
     bool FormMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
-        if (msg != kProbe) return false;
+        if (msg != WM_APP) return false;
         RECT r;
-        waiting = GetUpdateRect(Handle(), &r, FALSE) ? 1 : 0;
-        for (HWND c = GetWindow(Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-            waiting += GetUpdateRect(c, &r, FALSE) ? 1 : 0;
+        waiting = 0;
+        for (HWND w = Handle(); w; w = w == Handle() ? GetWindow(w, GW_CHILD) : GetWindow(w, GW_HWNDNEXT))
+            waiting += GetUpdateRect(w, &r, FALSE) ? 1 : 0;
         ModalResult = 6;
         return true;
     }
@@ -128,7 +126,7 @@ TEST(Form, ShowModalPaintsTheWindowAndItsControlsBeforeItsLoop) {
     dialog.Left.SetBounds(10, 10, 60, 30);
     dialog.Right.SetBounds(80, 10, 60, 30);
     ASSERT_TRUE(dialog.Create());
-    PostMessageA(dialog.Handle(), ProbedForm::kProbe, 0, 0);
+    PostMessageA(dialog.Handle(), WM_APP, 0, 0);
     EXPECT_EQ(dialog.ShowModal(), 6);
     EXPECT_EQ(dialog.waiting, 0);
 }

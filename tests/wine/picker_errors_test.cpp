@@ -21,38 +21,11 @@ BOOL WINAPI NoDriveAnswers(LPCSTR root, PULARGE_INTEGER a, PULARGE_INTEGER b, PU
     return FALSE;
 }
 
-ImportPatch* labelPatch = nullptr;
-BOOL WINAPI LabelledProgramDrive(LPCSTR root, LPSTR name, DWORD size, LPDWORD serial, LPDWORD length,
-                                 LPDWORD flags, LPSTR system, DWORD systemSize) {
-    if (root && (root[0] == 'Z' || root[0] == 'z') && name && size > 8) {
-        lstrcpyA(name, "Prog VOL");
-        return TRUE;
-    }
-    return labelPatch->Original<decltype(&GetVolumeInformationA)>()(root, name, size, serial, length, flags,
-                                                                    system, systemSize);
-}
-
 bool NoBoxFor(testing_common::Millis ms) {
     return HoldsFor([] { return testing_common::VisibleWindowOf("TMKBox") == nullptr; }, ms);
 }
 
 }  // namespace
-
-// The program's drive (Z: for the tests) is read while the window is made; its label reaches its row.
-TEST_F(PickerTest, TheProgramsDriveShowsTheLabelReadWhileTheWindowWasMade) {
-    ImportPatch patch("kernel32.dll", "GetVolumeInformationA", reinterpret_cast<void*>(LabelledProgramDrive));
-    ASSERT_TRUE(patch.Installed());
-    labelPatch = &patch;
-    dlg.Directory = "C:\\";
-    Rows drives;
-    DriveFromStart([&] {
-        drives = ComboRows(WaitForPicker().Drives);
-        input::Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.Execute(), "");
-    driver_.join();
-    EXPECT_EQ(drives, (Rows{"c:[]", "m:", "z:[prog vol]"}));
-}
 
 TEST_F(PickerTest, AFolderThatCannotBeListedFallsBackToItsDrivesRoot) {
     // Its search pattern would pass MAX_PATH, so it can be entered but not listed.
