@@ -9,10 +9,20 @@ scripts/setup-deps.sh || exit 1
 { cmake --preset win -B build/trace -DOBSC32_STARTUP_TRACE=ON >/dev/null &&
     cmake --build build/trace --target OBSC32 >/dev/null; } || exit 1
 source scripts/wine-env.sh
+own_env=0
 if [ -z "${DISPLAY:-}" ] || [ -z "${OBSC32_WINEPREFIX:-}" ]; then
     trap obsc32_test_env_down EXIT
     obsc32_test_env_up "$root"
+    own_env=1
 fi
+# Each benchmark gets a Wine session of its own when the session is ours: a run that adds and removes many tray
+# icons leaves Wine's desktop process making every later top-level window several times slower to create.
+fresh_session() {
+    [ "$own_env" = 1 ] || return 0
+    wineserver -k 2>/dev/null
+    wineserver -w
+    obsc32_test_env_up "$root"
+}
 win="$root/build/win"
 
 size=$(stat -c %s "$win/OBSC32.EXE")
@@ -36,16 +46,24 @@ wine reg add 'HKCU\Software\VANTE SOFT32\OBSC32' /v Version /d 12 /f >/dev/null 
 wine "$win/bench/startup_bench.exe" "${OBSC32_BENCH_RUNS:-30}" \
     "$win/OBSC32.EXE" TOBSCURIO32VANTE "$win/bench/minimal_tray.exe" ObscBenchMinimal "$root/build/trace/OBSC32.EXE"
 status=$?
+fresh_session
 wine "$win/bench/memory_bench.exe" "${OBSC32_BENCH_MEMORY_ROUNDS:-3}" "$win/OBSC32.EXE" "$win/bench/minimal_tray.exe" \
     "$win/bench/bare_cover.exe" ||
     status=1
+fresh_session
 wine "$win/bench/hide_bench.exe" "${OBSC32_BENCH_HIDES:-20}" "$win/OBSC32.EXE" "$win/bench/bare_cover.exe" || status=1
+fresh_session
 wine "$win/bench/mkbox_bench.exe" "${OBSC32_BENCH_BOXES:-1000}" || status=1
+fresh_session
 wine "$win/bench/faces_bench.exe" || status=1
+fresh_session
 wine "$win/bench/progman_bench.exe" || status=1
+fresh_session
 wine "$win/bench/picker_bench.exe" "${OBSC32_BENCH_PICKS:-15}" || status=1
+fresh_session
 # Stores and removes "Version" itself, and puts the product's values back as it found them.
 wine "$win/bench/setup_bench.exe" "${OBSC32_BENCH_SETUPS:-10}" "$win/OBSC32.EXE" || status=1
+fresh_session
 wine "$win/bench/uninstall_bench.exe" "${OBSC32_BENCH_UNINSTALLS:-10}" "$win/OBSC32.EXE" || status=1
 wine reg delete 'HKCU\Software\VANTE SOFT32' /f >/dev/null 2>&1
 exit $status
