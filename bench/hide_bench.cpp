@@ -69,7 +69,15 @@ HWND OpenMenu(HWND owner, UINT button) {
     PostMessageA(owner, kTrayCallback, 1, button);
     HWND menu = nullptr;
     Until([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); });
-    return menu;
+    // The menu is drawn before its thread takes the keyboard: a key pressed in between would be lost.
+    const DWORD thread = menu ? GetWindowThreadProcessId(menu, nullptr) : 0;
+    const bool ready = menu && Until([&] {
+        GUITHREADINFO gi{};
+        gi.cbSize = sizeof gi;
+        return GetGUIThreadInfo(thread, &gi) && (gi.flags & GUI_INMENUMODE) &&
+               GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == thread;
+    });
+    return ready ? menu : nullptr;
 }
 
 // One face shown from the menu: the time from Enter to the nine points showing `colour`; then it is taken
