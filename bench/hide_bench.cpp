@@ -83,8 +83,9 @@ HWND OpenMenu(HWND owner, UINT button) {
     return menu;
 }
 
+std::string g_run;  // the program and case being measured
+
 // A run that went wrong: said, and not counted.
-std::string g_run;  // program and case, for the report of a run that went wrong
 double Failed(const char* why) {
     std::printf("hide latency, %s: a run is repeated: %s\n", g_run.c_str(), why);
     return -1;
