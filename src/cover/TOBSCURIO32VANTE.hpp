@@ -145,9 +145,9 @@ private:
     WallpaperPosition Position() const { return static_cast<WallpaperPosition>(CurrentPositionItem->Tag); }
     // Beeps and shows a failure in the cover's box.
     void Tell(const std::string& text);
-    // The owner first, then the cover, which lands right above it.
     // The face is painted at once, ahead of whatever the queue holds: hiding the screen is the point.
     void PaintNow() { RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+    // The owner first, then the cover, which lands right above it.
     void SinkToBottom(UINT extraFlags);
 
     CoverFaces faces_{Image1};

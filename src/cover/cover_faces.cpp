@@ -32,25 +32,21 @@ std::shared_ptr<const ui::Bitmap> CoverFaces::GrabScreen(int colorDepth) {
     return std::shared_ptr<const ui::Bitmap>(new ui::Bitmap(std::move(capture)));
 }
 
+// Without a picture the image would only repeat the cover's own black: hidden, it leaves the cover one window
+// to paint when it is shown, the quickest way to a black screen.
 void CoverFaces::Show(Picture picture) {
     palette_ = std::move(picture.Colors);
-    const bool any = static_cast<bool>(picture.Bitmap);
+    image_.SetVisible(static_cast<bool>(picture.Bitmap));
     image_.SetPicture(std::move(picture.Bitmap));
-    ShowImage(any);
 }
-
-// Without a picture the image only repeats the cover's own black: hidden, it leaves the cover one window to
-// paint when it is shown, the quickest way to a black screen.
-void CoverFaces::ShowImage(bool withPicture) { image_.SetVisible(withPicture); }
 
 void CoverFaces::ShowBlack() { Show({}); }
 
 void CoverFaces::ShowCapture(std::shared_ptr<const ui::Bitmap> capture) {
     image_.Stretch = true;
     palette_ = {};
-    const bool any = capture != nullptr;
+    image_.SetVisible(capture != nullptr);
     image_.SetPicture(std::move(capture));
-    ShowImage(any);
 }
 
 void CoverFaces::ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth) {

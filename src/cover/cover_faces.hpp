@@ -43,7 +43,6 @@ public:
 
 private:
     friend class CoverProbe;
-    void ShowImage(bool withPicture);
     void Show(Picture picture);
     void ShowNaturalSize(const std::string& path, WallpaperPosition position);
     void ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth);
