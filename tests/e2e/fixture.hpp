@@ -93,13 +93,26 @@ protected:
         return WaitForOneMenu();
     }
 
+    // A menu is drawn before its thread takes the keyboard; a key pressed in between is lost.
+    HWND OpenMenuForKeys(UINT mouseMessage) const {
+        HWND menu = OpenMenu(mouseMessage);
+        const DWORD thread = GetWindowThreadProcessId(cover_, nullptr);
+        const bool ready = menu && WaitUntil([&] {
+                               GUITHREADINFO gi{};
+                               gi.cbSize = sizeof gi;
+                               return GetGUIThreadInfo(thread, &gi) && (gi.flags & GUI_INMENUMODE) &&
+                                      GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == thread;
+                           });
+        return ready ? menu : nullptr;
+    }
+
     // An item of a submenu of the full menu, with the keyboard: `fromEnd` items up from the end of the full
     // menu (separators do not count), then the submenu, which opens on its first item, and `downs` down.
     void ChooseInSubmenu(int fromEnd, int downs) {
-        // Keys pressed before the menu has the keyboard are lost under load: tried again from the start.
+        // Tried again from the start should a key still go astray.
         bool opened = false;
         for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
-            ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr) << "the menu did not open";
+            ASSERT_NE(OpenMenuForKeys(WM_RBUTTONDOWN), nullptr) << "the menu did not open";
             input::MoveTo(kOffMenuPoint);
             for (int i = 0; i < fromEnd; ++i) input::Key(VK_UP);
             input::Key(VK_RIGHT);

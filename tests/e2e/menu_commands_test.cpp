@@ -30,7 +30,7 @@ protected:
     // Menu keys move over items only, skipping separators; nothing is selected when a menu opens. The
     // pointer goes off the menu first, as any pointer movement over it would change the selection.
     void ChooseWithKeys(UINT mouseMessage, const std::vector<WORD>& keys) {
-        ASSERT_NE(OpenMenu(mouseMessage), nullptr) << "the menu did not open";
+        ASSERT_NE(OpenMenuForKeys(mouseMessage), nullptr) << "the menu did not open";
         input::MoveTo(kOffMenuPoint);
         for (WORD vk : keys) input::Key(vk);
         input::Key(VK_RETURN);
@@ -107,7 +107,7 @@ TEST_F(MenuCommands, BottomRestoreAndTopPlacementsFollowTheMenusAndTheLastOneIsK
 // with the cover on top, as its check marks then say.
 TEST_F(MenuCommands, TopChosenWhileABottomPlacementIsUnderWayEndsOnTop) {
     ASSERT_NO_FATAL_FAILURE(StartCover());
-    ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr);
+    ASSERT_NE(OpenMenuForKeys(WM_RBUTTONDOWN), nullptr);
     input::MoveTo(kOffMenuPoint);
     for (int i = 0; i < 5; ++i) input::Key(VK_DOWN);  // "一番下に、置く"
     input::Key(VK_RETURN);
