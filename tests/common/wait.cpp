@@ -86,6 +86,15 @@ void SendButton(bool right, bool up) {
 }
 }  // namespace
 
+bool PlaceCursor(POINT at) {
+    return WaitUntil(
+        [&] {
+            if (!CursorAt(at)) SetCursorPos(at.x, at.y);
+            return WaitUntil([&] { return CursorAt(at); }, 500) && HoldsFor([&] { return CursorAt(at); }, 50);
+        },
+        5000);
+}
+
 bool MoveTo(POINT at, Millis hold) {
     // Sent again while an echo of an older position takes the pointer away.
     return WaitUntil(

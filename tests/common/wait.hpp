@@ -26,6 +26,9 @@ bool WaitUntilSteady(const std::function<bool()>& condition, Millis hold, Millis
 
 // Input as real devices give it, through SendInput.
 namespace input {
+// Warps the pointer (SetCursorPos) and waits until the system reports it there for 50 ms, warping again
+// while a late echo of an older position takes it away; false when it never stays.
+bool PlaceCursor(POINT at);
 // Moves the pointer and waits until the system reports it there for `hold` ms (Wine may echo an older
 // position shortly after a move; while another process tracks a menu it may do so again and again, and
 // only `hold` 0 gets through); false when it never gets there.

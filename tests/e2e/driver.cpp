@@ -342,18 +342,7 @@ std::vector<DWORD> SettledTrayAreaPixels() {
 namespace input {
 
 void PlaceCursor(POINT at) {
-    // Warped again while a late echo of an older position (a menu's loop under load) takes it away.
-    const auto there = [&] {
-        POINT p{};
-        return GetCursorPos(&p) && p.x == at.x && p.y == at.y;
-    };
-    if (!WaitUntil(
-            [&] {
-                if (!there()) SetCursorPos(at.x, at.y);
-                return WaitUntil(there, 500) && HoldsFor(there, 50);
-            },
-            5000))
-        throw std::runtime_error("the cursor did not move");
+    if (!testing_common::input::PlaceCursor(at)) throw std::runtime_error("the cursor did not move");
 }
 
 void MoveTo(POINT at) {

@@ -109,7 +109,7 @@ std::vector<DWORD> SettledTrayAreaPixels();
 // Input as real devices give it, through SendInput.
 namespace input {
 using testing_common::input::Key;
-// SetCursorPos, then wait until the system reports the cursor there.
+// Places the cursor there; throws when it does not stay there.
 void PlaceCursor(POINT at);
 // Moves there; throws when the pointer does not get there.
 void MoveTo(POINT at);
