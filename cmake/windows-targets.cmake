@@ -1,6 +1,6 @@
 # OBSC32.EXE, its Windows tests (in-process and end-to-end) and the benchmarks.
 add_library(obsc32_win STATIC ${OBSC32_WIN_SOURCES})
-target_link_libraries(obsc32_win PUBLIC obsc32_pure user32 gdi32 shell32 advapi32 comdlg32 comctl32 msimg32 ole32
+target_link_libraries(obsc32_win PUBLIC obsc32_pure user32 gdi32 shell32 advapi32 comdlg32 comctl32 msimg32 imm32 ole32
                                         oleaut32 uuid)
 # The folder picker asks network drives for their remote names.
 target_link_libraries(obsc32_win PUBLIC mpr)

@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 
 #include <windows.h>
+#include <imm.h>
 
 #include "app/startup_rules.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
@@ -42,6 +43,9 @@ int RunStartup(const std::vector<std::string>& args) {
                 app.ShowMainForm = false;
                 app.ProcessMessages();
                 ui::TraceStep("messages handled");
+                // The cover takes no typed text. Without an input method its first activation does not load
+                // the input method's COM support (about 2 MB under Wine).
+                ImmDisableIME(0);
                 form = &app.CreateForm<TOBSCURIO32VANTE>();
             } else {
                 if (FindWindowA(kSetupClassName, nullptr)) return 0;
