@@ -367,12 +367,12 @@ int main(int argc, char** argv) {
     Report("wallpaper, top", mid(cover[2], lost[2]), 0);
     Report("capture shown again, top", mid(cover[3], lost[3]), 0);
     for (size_t c = 0; c < lost.size(); ++c) {
-        const int bare = c < lostBare.size() ? lostBare[c] : 0;
-        if (lost[c] || bare)
+        const int bareLost = c < lostBare.size() ? lostBare[c] : 0;
+        if (lost[c] || bareLost)
             std::printf(
                 "hide latency, %s: rounds left out (too many runs went wrong): %d of the cover's, %d of "
                 "the bare popup's, of %d\n",
-                coverCases[c].name, lost[c], bare, kRounds);
+                coverCases[c].name, lost[c], bareLost, kRounds);
     }
     DeleteFileA(bmp.c_str());
     ReleaseDC(nullptr, screen);
