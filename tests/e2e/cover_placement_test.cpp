@@ -51,6 +51,8 @@ TEST_F(CoverPlacement, AutoStartOnTopBlackensTheWholeScreenAndTakesTheFocus) {
     EXPECT_TRUE(CoversTheScreen(cover));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == cover; }))
         << "the cover is not in the foreground";
+    // It takes no typed text; an input method would only weigh on it once active.
+    EXPECT_EQ(program.Window("IME"), nullptr) << "the cover has an input method";
     for (POINT p : kScreenPoints)
         EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(p.x, p.y) == kBlack; }))
             << "not black at " << p.x << "," << p.y << ": " << std::hex << ScreenPixel(p.x, p.y);

@@ -50,6 +50,8 @@ TEST_P(StartupSetupRoles, OpenTheSetupWindow) {
     EXPECT_EQ(program.Window(kCoverClass), nullptr);
     EXPECT_TRUE(HoldsFor([&] { return program.Running() && IsWindowVisible(setup); }, 500))
         << "the setup window did not stay";
+    // Its fields take typed text, Japanese too.
+    EXPECT_NE(program.Window("IME"), nullptr) << "the setup window has no input method";
 }
 
 INSTANTIATE_TEST_SUITE_P(
