@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "shell/sjis_path.hpp"
+#include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 #include "ui/gdi.hpp"
 #include "ui/scope_guard.hpp"
@@ -11,16 +12,6 @@
 #include "widgets/work_area.hpp"
 
 namespace obsc32 {
-
-namespace {
-
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return FolderPart(path);
-}
-
-}  // namespace
 
 // Placed before its window is made, in the frame the system says it draws: no move of the window. Should
 // the client area come out otherwise, it is placed again with the frame it has.
@@ -72,7 +63,7 @@ std::string TDIROPENDLG::Execute() {
     form->MKBoxDlg1.SourceHandle = form->Handle();
     form->FillDrives();
 
-    const std::string programFolder = ProgramFolder();
+    const std::string programFolder = FolderPart(ProgramPath());
     try {
         form->OpenFolder(Directory.empty() ? programFolder : Directory);
     } catch (const ui::Error&) {

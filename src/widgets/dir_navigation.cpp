@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "shell/sjis_path.hpp"
+#include "shell/system_paths.hpp"
 #include "ui/error_mode.hpp"
 #include "ui/handles.hpp"
 #include "ui/list_box.hpp"
@@ -23,19 +24,12 @@ namespace {
 // Entries the file list leaves out: folders and volume labels.
 constexpr DWORD kNotListed = FILE_ATTRIBUTE_DIRECTORY | 0x8;  // 8: a volume label
 
-std::string ExePath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
-
-// The system's full form of a path: a relative or dotted one would otherwise be remembered as it came.
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH];
-    char* name = nullptr;
-    DWORD n = path.empty() ? 0 : GetFullPathNameA(path.c_str(), sizeof full, full, &name);
-    if (n == 0 || n >= sizeof full) throw ui::Error(path + "\nフォルダー名が正しくありません・・・");
-    return std::string(full, n);
+// The system's full form of a path: a relative or dotted one would otherwise be remembered as it came. No
+// folder the picker can enter is MAX_PATH long.
+std::string FolderFullPath(const std::string& path) {
+    std::optional<std::string> full = FullPath(path);
+    if (!full || full->size() >= MAX_PATH) throw ui::Error(path + "\nフォルダー名が正しくありません・・・");
+    return *full;
 }
 
 // An empty drive may be entered here first: no system box may ask for a disk.
@@ -63,10 +57,10 @@ void ForEachEntry(const std::string& pattern, Visit visit) {
 
 }  // namespace
 
-void TDIRVIEWForm::StartDriveScan() { driveScan_ = std::make_unique<DriveScan>(ExePath()[0]); }
+void TDIRVIEWForm::StartDriveScan() { driveScan_ = std::make_unique<DriveScan>(ProgramPath()[0]); }
 
 void TDIRVIEWForm::FillDrives() {
-    const char programDrive = ExePath()[0];
+    const char programDrive = ProgramPath()[0];
     const DriveFacts facts = driveScan_ ? driveScan_->Take() : ReadDriveFacts(programDrive);
     driveScan_.reset();
     ComboBox2.Clear();
@@ -92,7 +86,7 @@ void TDIRVIEWForm::ShowDriveLabel(const std::string& label) {
 }
 
 void TDIRVIEWForm::OpenFolder(std::string path) {
-    path = YenCut(FullPath(path));
+    path = YenCut(FolderFullPath(path));
     ChangeDirectory(path);
     RememberDriveFolder(DriveFolders, path);
     int row = 0;
@@ -117,7 +111,7 @@ void TDIRVIEWForm::SelectDrive(char letter) {
     if (!target) {
         // The drive's current folder, as the system keeps it.
         try {
-            target = FullPath(std::string(1, letter) + ":");
+            target = FolderFullPath(std::string(1, letter) + ":");
         } catch (const ui::Error&) {
             target = DriveRoot(letter);
         }
