@@ -5,15 +5,13 @@
 #include <vector>
 
 #include "app/startup.hpp"
-#include "shell/windir.hpp"
 #include "ui/startup_trace.hpp"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ui::TraceStep("WinMain");
-    obsc32::InitWinDir();
     // The arguments as the runtime splits the command line, quotes removed.
     std::vector<std::string> args(__argv + 1, __argv + __argc);
-    const int code = obsc32::RunStartup(args);
+    const int code = obsc32::RunStartup(obsc32::StartContext(args), args);
     ui::WriteTrace();
     return code;
 }

@@ -9,6 +9,7 @@
 #include "settings/settings_store.hpp"
 #include "setup/TOBSC32SETUPForm.hpp"
 #include "shell/sjis_path.hpp"
+#include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
 #include "ui/startup_trace.hpp"
@@ -25,16 +26,23 @@ bool ForwardToRunningCover(const std::vector<std::string>& args) {
     return true;
 }
 
-int RunStartup(const std::vector<std::string>& args) {
+RunContext StartContext(const std::vector<std::string>& args) {
+    RunContext run;
+    run.ProgramPath = ProgramPath();
+    run.ProgramFolder = YenAdd(FolderPart(run.ProgramPath));
+    run.WindowsFolder = WindowsFolder();
+    run.FirstArgument = args.empty() ? std::string() : args[0];
+    run.StartMode = ClassifyStartMode(args, SjisCase(FileNamePart(run.ProgramPath), true), UninstallerName);
+    return run;
+}
+
+int RunStartup(RunContext run, const std::vector<std::string>& args) {
     auto& app = ui::Application::Instance();
     app.SetTitle(ProductTitle);
-    std::string modulePath = app.ExeName();
-    InitProductValues(YenAdd(FolderPart(modulePath)), args.empty() ? std::string() : args[0]);
-    StartMode = ClassifyStartMode(args, SjisCase(FileNamePart(modulePath), true), UninstallerName);
     ui::TraceStep("start mode");
 
     ui::Form* form = nullptr;
-    switch (StartMode) {
+    switch (run.StartMode) {
         case StartModes::Normal:
             if (ForwardToRunningCover(args)) return 0;
             if (ReadStoredVersion() == ProgramVersion) {
@@ -46,18 +54,18 @@ int RunStartup(const std::vector<std::string>& args) {
                 // The cover takes no typed text. Without an input method its first activation does not load
                 // the input method's COM support (about 2 MB under Wine).
                 ImmDisableIME(0);
-                form = &app.CreateForm<TOBSCURIO32VANTE>();
+                form = &app.CreateForm<TOBSCURIO32VANTE>(run);
             } else {
                 if (FindWindowA(kSetupClassName, nullptr)) return 0;
-                form = &app.CreateForm<TOBSC32SETUPForm>();
+                form = &app.CreateForm<TOBSC32SETUPForm>(run);
             }
             break;
         case StartModes::Uninstall1:
             if (FindWindowA(kCoverClassName, nullptr) || FindWindowA(kSetupClassName, nullptr))
-                StartMode = StartModes::UninstallRefused;
-            form = &app.CreateForm<TOBSC32SETUPForm>();
+                run.StartMode = StartModes::UninstallRefused;
+            form = &app.CreateForm<TOBSC32SETUPForm>(run);
             break;
-        default: form = &app.CreateForm<TOBSC32SETUPForm>(); break;
+        default: form = &app.CreateForm<TOBSC32SETUPForm>(run); break;
     }
     if (!form->HandleAllocated()) {
         app.ShowErrorReport("ウィンドウを作成できません・・・");

@@ -3,10 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "settings/run_context.hpp"
+
 namespace obsc32 {
 
-// Runs the program for the given arguments (without the program name); returns the exit code.
-int RunStartup(const std::vector<std::string>& args);
+// This process's run, for the given arguments (without the program name).
+RunContext StartContext(const std::vector<std::string>& args);
+
+// Runs the program for the run; returns the exit code.
+int RunStartup(RunContext run, const std::vector<std::string>& args);
 
 // Sends the arguments to a running cover; false when there is none.
 bool ForwardToRunningCover(const std::vector<std::string>& args);

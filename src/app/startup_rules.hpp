@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/product.hpp"
+#include "settings/run_context.hpp"
 
 namespace obsc32 {
 

@@ -3,8 +3,8 @@
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "shell/sjis_path.hpp"
-#include "shell/windir.hpp"
 #include "ui/application.hpp"
+#include "ui/handles.hpp"
 #include "ui/scope_guard.hpp"
 
 namespace obsc32 {
@@ -13,7 +13,8 @@ namespace {
 ui::Application& App() { return ui::Application::Instance(); }
 }  // namespace
 
-TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCoverClassName) {
+TOBSCURIO32VANTE::TOBSCURIO32VANTE(const RunContext& run)
+    : ui::Form(nullptr, "OBSCURIO32VANTE", kCoverClassName), run_(run) {
     Border = ui::BorderStyle::None;
     OwnerHandle = owner_.Handle();
     // Should its owner be missing, an unowned tool window still goes to the bottom.
@@ -61,8 +62,16 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE() : ui::Form(nullptr, "OBSCURIO32VANTE", kCov
     PL1.OnClick = PL2.OnClick = PL0.OnClick;
     PopupMenu1.OnPopup = [this](ui::Component* s) { PopupMenu1Popup(s); };
     PopupMenu2.OnPopup = PopupMenu1.OnPopup;
-    WireIconMenu();
-    WireHelpMenu();
+    MICON0.OnClick = [this](ui::Component* s) { MICON0Click(s); };
+    MICON_SET.OnClick = [this](ui::Component* s) { MICON_SETClick(s); };
+    MICON_DEL.OnClick = MICON_SET.OnClick;
+    MDESK_SET.OnClick = [this](ui::Component* s) { MDESK_SETClick(s); };
+    MDESK_DEL.OnClick = MDESK_SET.OnClick;
+    MHELP_MOKUJI.OnClick = [this](ui::Component* s) { MHELP_MOKUJIClick(s); };
+    MHELP_KEYWORD.OnClick = [this](ui::Component* s) { MHELP_KEYWORDClick(s); };
+    MHELP_VERCUT.OnClick = [this](ui::Component* s) { MHELP_VERCUTClick(s); };
+    MQ_A.OnClick = [this](ui::Component* s) { MQ_AClick(s); };
+    MAbout.OnClick = [this](ui::Component* s) { MAboutClick(s); };
 }
 
 TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {
@@ -72,42 +81,20 @@ TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {
 
 void TOBSCURIO32VANTE::FormCreate() {
     ClosingGuard = 0;
-    FitScreen();
+    Faces.SetColorDepth(FitScreen());
     App().ProcessMessages();
-
-    WallpaperImagePath = ReadSystemWallpaper();
-    PKBLoad.Caption = "壁紙ﾛｰﾄﾞ " + WallpaperImagePath;
-
-    MenuBusyFlag = 0;
+    const std::string systemWallpaper = ReadSystemWallpaper();
+    menuBusyFlag_ = 0;
     App().ProcessMessages();
 
     CoverSettings s = ReadCoverSettings();
     PS0.Checked = s.Auto;
     PS1.Enabled = PS0.Checked;
     PS1.Checked = s.Ue;
-    CurrentPositionItem = P_KABE0.Items[s.Ichi];
-    CurrentPositionItem->Checked = true;
-    BmpFilePath = s.BmpFile;
-    PBmpLoad.Caption = "BMPﾛｰﾄﾞ " + BmpFilePath;
-    PKBLoad.Checked = s.Kabe;
-    PBmpLoad.Checked = !PKBLoad.Checked;
-    if (!PKBLoad.Checked || WallpaperImagePath.empty()) {
-        PKBLoad.Checked = false;
-        PBmpLoad.Checked = true;
-        WallpaperImagePath = BmpFilePath;
-    }
-    Face = s.Mode;
+    Faces.Load(s, systemWallpaper);
     P1.Checked = s.Mue;
     P2.Checked = !P1.Checked;
-
-    CaptureBitmap.reset();
-    PHAKI.Checked = true;
-
-    std::string group = ReadProductString("Group");
-    ShellFolders folders = ReadShellFolders();
-    ProgramsShortcutPath = YenAdd(folders.Programs + "\\" + group) + std::string(ProductLongTitle) + ".lnk";
-    DesktopShortcutPath = YenAdd(folders.Desktop) + std::string(ProductLongTitle) + ".lnk";
-    StartupShortcutPath = YenAdd(folders.Startup) + std::string(ProductLongTitle) + ".lnk";
+    Icons.Locate(ReadShellFolders(), ReadProductString("Group"));
 
     App().ProcessMessages();
     tray_ = std::make_unique<TrayIcon>(Handle(), App().Icon(), SjisLeft("真っ黒すみかげ", 63));
@@ -120,6 +107,13 @@ void TOBSCURIO32VANTE::FormCreate() {
     Timer1.SetEnabled(true);
 }
 
+int TOBSCURIO32VANTE::FitScreen() {
+    // Bounds only: shown or hidden, topmost or at the bottom, the cover stays as it was placed.
+    SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    ui::WindowDC dc = ui::WindowDC::Of(Handle());
+    return GetDeviceCaps(dc.Get(), BITSPIXEL);
+}
+
 void TOBSCURIO32VANTE::Timer1Timer(ui::Component*) {
     Timer1.SetEnabled(false);
     // The start-up placement is chosen even when the stored face is unknown: the next face follows it.
@@ -128,123 +122,54 @@ void TOBSCURIO32VANTE::Timer1Timer(ui::Component*) {
         P2.Checked = !PS1.Checked;
         App().ProcessMessages();
     }
-    if (Face < 0 || Face > 2) return;
+    const int face = Faces.Face();
+    if (face < 0 || face > 2) return;
     ui::MenuItem* faceItems[] = {&PKURO, &PCapChan, &PKABE};
-    ui::MenuItem* item = faceItems[Face];
+    ui::MenuItem* item = faceItems[face];
     item->OnClick(autoStart ? static_cast<ui::Component*>(item) : &Timer1);
 }
 
-void TOBSCURIO32VANTE::SelectFace(int face, ui::MenuItem& item) {
-    Face = face;
-    PKURO.Checked = &item == &PKURO;
-    PCapChan.Checked = &item == &PCapChan;
-    PKABE.Checked = &item == &PKABE;
+void TOBSCURIO32VANTE::Warn(const std::string& text) {
+    Boxes.Beep(0xFFFFFFFF);
+    Boxes.TellTimed(text, 0);
 }
 
-void TOBSCURIO32VANTE::PKUROClick(ui::Component* sender) {
-    SelectFace(0, PKURO);
-    faces_.ShowBlack();
-    App().ProcessMessages();
-    if (sender == &PKURO) PlaceCover();
-}
+void TOBSCURIO32VANTE::PKUROClick(ui::Component* sender) { Faces.ShowBlack(sender == &PKURO); }
 
-void TOBSCURIO32VANTE::PCapChanClick(ui::Component* sender) {
-    if (PHAKI.Checked && sender != &PHAKI) {
-        PGET.Checked = true;
-        PHAKI.Checked = false;
-        App().ProcessMessages();
-        GrabScreen();
-    }
-    SelectFace(1, PCapChan);
-    faces_.ShowCapture(CaptureBitmap);
-    App().ProcessMessages();
-    if (sender == &PCapChan || sender == &PHAKI) PlaceCover();
-}
-
-void TOBSCURIO32VANTE::GrabScreen() {
-    App().ProcessMessages();
-    CaptureBitmap = faces_.GrabScreen(ColorDepth);
-}
-
-void TOBSCURIO32VANTE::PGETClick(ui::Component*) {
-    PHAKI.Checked = true;
-    App().ProcessMessages();
-    PCapChanClick(&PCapChan);
-}
-
-void TOBSCURIO32VANTE::PHAKIClick(ui::Component*) {
-    PGET.Checked = false;
-    PHAKI.Checked = true;
-    App().ProcessMessages();
-    CaptureBitmap.reset();
-    App().ProcessMessages();
-    PCapChanClick(&PHAKI);
-}
-
-void TOBSCURIO32VANTE::Tell(const std::string& text) {
-    MessageBeep(0xFFFFFFFF);
-    MKBoxDlg1.MsgOKTimer(text, 0);
-}
+void TOBSCURIO32VANTE::PCapChanClick(ui::Component* sender) { Faces.ShowCapture(sender == &PCapChan); }
 
 void TOBSCURIO32VANTE::PKABEClick(ui::Component* sender) {
-    SelectFace(2, PKABE);
-    App().ProcessMessages();
-    try {
-        faces_.ShowWallpaper(WallpaperImagePath, Position(), ColorDepth);
-    } catch (const ui::Error& e) {
-        // The face and the position stay chosen; the cover is neither shown nor moved.
-        Tell(e.what());
-        return;
-    }
-    App().ProcessMessages();
-    if (sender == &PKABE) PlaceCover();
+    FaceCommand([&] { Faces.ShowWallpaper(sender == &PKABE); });
 }
 
-void TOBSCURIO32VANTE::PKBLoadClick(ui::Component* sender) {
-    App().ProcessMessages();
-    std::string wallpaper = ReadSystemWallpaper();
-    App().ProcessMessages();
-    if (wallpaper.empty()) return;
-    PKBLoad.Checked = true;
-    PBmpLoad.Checked = false;
-    WallpaperImagePath = wallpaper;
-    PKBLoad.Caption = "壁紙ﾛｰﾄﾞ " + wallpaper;
-    App().ProcessMessages();
-    if (sender == &PKBLoad) PKABEClick(&PKABE);
+void TOBSCURIO32VANTE::PGETClick(ui::Component*) { Faces.Grab(); }
+
+void TOBSCURIO32VANTE::PHAKIClick(ui::Component*) { Faces.Discard(); }
+
+void TOBSCURIO32VANTE::PKBLoadClick(ui::Component*) {
+    FaceCommand([&] {
+        if (Faces.UseSystemWallpaper()) Faces.ShowWallpaper(true);
+    });
 }
 
 void TOBSCURIO32VANTE::PBmpLoadClick(ui::Component*) {
-    std::string chosen = AskForBmpFile(OpenDialog1, BmpFilePath, Visible() ? Handle() : nullptr);
-    if (chosen.empty()) {
-        if (BmpFilePath.empty()) {
-            Tell("ＢＭＰロードを、中止しました・・・");
-            return;
-        }
-        chosen = BmpFilePath;
-    }
-    App().ProcessMessages();
-    PKBLoad.Checked = false;
-    PBmpLoad.Checked = true;
-    WallpaperImagePath = chosen;
-    BmpFilePath = chosen;
-    PBmpLoad.Caption = "BMPﾛｰﾄﾞ " + chosen;
-    App().ProcessMessages();
-    PKABEClick(&PKABE);
+    FaceCommand([&] { Faces.LoadBmpFile(Visible() ? Handle() : nullptr); });
+}
+
+void TOBSCURIO32VANTE::PKG0Click(ui::Component* sender) {
+    FaceCommand([&] { Faces.ChoosePosition(*static_cast<ui::MenuItem*>(sender)); });
 }
 
 void TOBSCURIO32VANTE::PLHARIGAMIClick(ui::Component*) {
     try {
-        faces_.PasteAsDesktopWallpaper(WinDir + "WALLOB$$.BMP");
+        Faces.PasteAsWallpaper();
     } catch (const ui::Error& e) {
         MKBoxDlg1.MsgOK(e.what());
-        return;
     }
-    // The new desktop wallpaper shows.
-    P3Click(&P3);
 }
 
 void TOBSCURIO32VANTE::PL0Click(ui::Component* sender) {
-    P2.Checked = false;
+    Placement.PreferTop();
     App().ProcessMessages();
     if (sender == &PL0)
         PKUROClick(&PKURO);
@@ -254,54 +179,11 @@ void TOBSCURIO32VANTE::PL0Click(ui::Component* sender) {
         PKABEClick(&PKABE);
 }
 
-void TOBSCURIO32VANTE::PlaceCover() {
-    App().ProcessMessages();
-    if (P2.Checked)
-        P2Click(&P2);
-    else
-        P1Click(&P1);
-}
+void TOBSCURIO32VANTE::P1Click(ui::Component*) { Placement.OnTop(); }
 
-void TOBSCURIO32VANTE::P1Click(ui::Component*) {
-    P3.Enabled = true;
-    P1.Checked = true;
-    P2.Checked = false;
-    // Shown already on top: one restacking before the first paint, not two.
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    PaintNow();
-    SetForegroundWindow(Handle());
-}
+void TOBSCURIO32VANTE::P2Click(ui::Component*) { Placement.AtBottom(); }
 
-void TOBSCURIO32VANTE::P2Click(ui::Component*) {
-    P3.Enabled = true;
-    P2.Checked = true;
-    P1.Checked = false;
-    // Shown at the bottom, unactivated: it covers nothing on the way. A first show's restacking is undone.
-    SinkToBottom(SWP_SHOWWINDOW);
-    PaintNow();
-    App().ProcessMessages();
-    // A command handled meanwhile (top placement, restore) has the last word.
-    if (P2.Checked && IsWindowVisible(Handle())) SinkToBottom(0);
-}
-
-void TOBSCURIO32VANTE::SinkToBottom(UINT extraFlags) {
-    owner_.SendToBottom();
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | extraFlags);
-}
-
-void TOBSCURIO32VANTE::P3Click(ui::Component*) {
-    Hide();
-    P3.Enabled = false;
-}
-
-void TOBSCURIO32VANTE::PKG0Click(ui::Component* sender) {
-    CurrentPositionItem->Checked = false;
-    auto* item = static_cast<ui::MenuItem*>(sender);
-    item->Checked = true;
-    CurrentPositionItem = item;
-    App().ProcessMessages();
-    PKABEClick(&PKABE);
-}
+void TOBSCURIO32VANTE::P3Click(ui::Component*) { Placement.Restore(); }
 
 void TOBSCURIO32VANTE::PS0Click(ui::Component* sender) {
     auto* item = static_cast<ui::MenuItem*>(sender);
@@ -312,22 +194,83 @@ void TOBSCURIO32VANTE::PS0Click(ui::Component* sender) {
 void TOBSCURIO32VANTE::PXClick(ui::Component*) { Close(); }
 
 void TOBSCURIO32VANTE::FormMouseDown(ui::Component*, ui::MouseButton button, int x, int y) {
-    // A click activates a bottom cover and so raises it; put it back.
-    if (P2.Checked) SinkToBottom(0);
-    if (button == ui::MouseButton::Right && x < 20 && y < 20) P3Click(&P3);
+    Placement.KeepDown();
+    if (button == ui::MouseButton::Right && x < 20 && y < 20) Placement.Restore();
+}
+
+void TOBSCURIO32VANTE::MICON0Click(ui::Component*) {
+    // Never stored: the files say whether the icons are there, each time the submenu opens.
+    MDESK_SET.Visible = !Icons.OnDesktop();
+    MDESK_DEL.Visible = !MDESK_SET.Visible;
+    MICON_SET.Visible = !Icons.InStartup();
+    MICON_DEL.Visible = !MICON_SET.Visible;
+}
+
+void TOBSCURIO32VANTE::MICON_SETClick(ui::Component* sender) {
+    menuBusyFlag_ = -1;
+    ui::ScopeGuard idle([this] { menuBusyFlag_ = 0; });
+    try {
+        Icons.Startup(sender == &MICON_SET);
+    } catch (const ui::Error& e) {
+        MKBoxDlg1.MsgOK(e.what());
+    }
+}
+
+void TOBSCURIO32VANTE::MDESK_SETClick(ui::Component* sender) {
+    auto busy = Boxes.Busy();
+    menuBusyFlag_ = -1;
+    ui::ScopeGuard idle([this] { menuBusyFlag_ = 0; });
+    try {
+        Icons.Desktop(sender == &MDESK_SET);
+    } catch (const ui::Error& e) {
+        MKBoxDlg1.MsgOK(e.what());
+    }
+}
+
+void TOBSCURIO32VANTE::MHELP_MOKUJIClick(ui::Component*) { Help.Contents(Handle()); }
+
+void TOBSCURIO32VANTE::MHELP_KEYWORDClick(ui::Component*) { Help.Keywords(Handle()); }
+
+void TOBSCURIO32VANTE::MHELP_VERCUTClick(ui::Component*) {
+    {
+        menuBusyFlag_ = 1;
+        ui::ScopeGuard free([&] { menuBusyFlag_ = 0; });
+        // A failed write goes to the standard error report, which the dispatch shows.
+        (void)Help.ResetVersion();
+    }
+    Repaint();
+}
+
+void TOBSCURIO32VANTE::MQ_AClick(ui::Component*) {
+    {
+        menuBusyFlag_ = 1;
+        ui::ScopeGuard free([&] { menuBusyFlag_ = 0; });
+        Help.Contact();
+    }
+    Repaint();
+}
+
+void TOBSCURIO32VANTE::MAboutClick(ui::Component*) {
+    menuBusyFlag_ = 1;
+    ui::ScopeGuard free([&] { menuBusyFlag_ = 0; });
+    try {
+        Help.About(AboutBoxDlg1);
+    } catch (const ui::Error& e) {
+        MKBoxDlg1.MsgOK(e.what());
+    }
 }
 
 void TOBSCURIO32VANTE::PopupMenu1Popup(ui::Component*) {
     App().ProcessMessages();
-    MenuBusyFlag = 0;
+    menuBusyFlag_ = 0;
 }
 
 void TOBSCURIO32VANTE::TrayNotify(LPARAM mouseMessage) {
-    if (MenuBusyFlag || TrayHandling) return;
+    if (menuBusyFlag_ || trayHandling_) return;
     ui::MenuItem* chosen = nullptr;
     {
-        TrayHandling = true;
-        ui::ScopeGuard reset([this] { TrayHandling = false; });
+        trayHandling_ = true;
+        ui::ScopeGuard reset([this] { trayHandling_ = false; });
         App().ProcessMessages();
         POINT pt{};
         GetCursorPos(&pt);
@@ -335,7 +278,7 @@ void TOBSCURIO32VANTE::TrayNotify(LPARAM mouseMessage) {
                               : mouseMessage == WM_RBUTTONDOWN ? &PopupMenu1
                                                                : nullptr;
         if (!menu) return;
-        MenuBusyFlag = -1;
+        menuBusyFlag_ = -1;
         App().ProcessMessages();
         // The hidden application window owns the menu, so opening it never raises a bottom cover.
         chosen = menu->Track(pt.x, pt.y, App().Handle());
@@ -355,20 +298,17 @@ bool TOBSCURIO32VANTE::FormCloseQuery() {
     try {
         if (tray_) tray_->RemoveTrayIcon();
         App().ProcessMessages();
-        CaptureBitmap.reset();
-        App().ProcessMessages();
         tray_.reset();
-        WriteCoverSettings({.Auto = PS0.Checked,
-                            .Ue = PS1.Checked,
-                            .Ichi = CurrentPositionItem->Tag,
-                            .BmpFile = BmpFilePath,
-                            .Kabe = PKBLoad.Checked,
-                            .Mode = Face,
-                            .Mue = P1.Checked});
+        CoverSettings s;
+        s.Auto = PS0.Checked;
+        s.Ue = PS1.Checked;
+        s.Mue = P1.Checked;
+        Faces.Save(s);
+        WriteCoverSettings(s);
     } catch (const std::exception& e) {
         // Told while the guard still refuses another close; the program closes all the same, with whatever
         // was written before the failure.
-        Tell(std::string("設定の保存に失敗しました・・・\n") + e.what());
+        Warn(std::string("設定の保存に失敗しました・・・\n") + e.what());
         ClosingGuard = 0;
     }
     return true;
@@ -389,7 +329,9 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             return true;
         }
         case WM_DISPLAYCHANGE:
-            DisplayChanged();
+            // The display's size or depth changed: the cover and its face follow.
+            Faces.ScreenChanged(FitScreen());
+            Image1.Invalidate();
             result = 0;
             return true;
         default: return false;

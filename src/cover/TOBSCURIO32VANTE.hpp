@@ -3,10 +3,13 @@
 #include <memory>
 #include <string>
 
-#include "cover/cover_faces.hpp"
 #include "cover/cover_owner.hpp"
-#include "cover/tiling.hpp"
+#include "cover/cover_placement.hpp"
+#include "cover/face_commands.hpp"
+#include "cover/help_commands.hpp"
+#include "cover/icon_commands.hpp"
 #include "cover/tray_icon.hpp"
+#include "settings/run_context.hpp"
 #include "ui/dde.hpp"
 #include "ui/form.hpp"
 #include "ui/handles.hpp"
@@ -16,6 +19,7 @@
 #include "ui/timer.hpp"
 #include "widgets/TAboutBoxDlg.hpp"
 #include "widgets/TMKBoxDlg.hpp"
+#include "widgets/box_prompter.hpp"
 
 namespace obsc32 {
 
@@ -25,9 +29,10 @@ inline constexpr const char* kCoverClassName = "TOBSCURIO32VANTE";
 class TOBSCURIO32VANTE : public ui::Form {
     // Declared first: created before the cover's design values name it, destroyed after the cover's window.
     CoverOwner owner_;
+    const RunContext run_;
 
 public:
-    TOBSCURIO32VANTE();
+    explicit TOBSCURIO32VANTE(const RunContext& run);
     ~TOBSCURIO32VANTE() override;
 
     ui::Image Image1{this, "Image1"};
@@ -94,6 +99,22 @@ public:
     ui::MenuItem N22{this, "N22"};
     ui::MenuItem PLOUT{this, "PLOUT", "このメニューを閉じる"};
 
+    // The commands the menus run.
+    BoxPrompter Boxes{MKBoxDlg1};
+    CoverPlacement Placement{*this, owner_, P1, P2, P3};
+    FaceCommands Faces{run_,
+                       Image1,
+                       Placement,
+                       OpenDialog1,
+                       {PKURO, PCapChan, PKABE, PGET, PHAKI, PKBLoad, PBmpLoad, P_KABE0}};
+    IconCommands Icons{run_, Boxes, DdeClientConv2};
+    HelpCommands Help{run_, Boxes};
+
+    // Set from a tray click until its menu is up, and while a menu command shows a message.
+    int MenuBusyFlag() const { return menuBusyFlag_; }
+    // True while a tray callback runs.
+    bool TrayHandling() const { return trayHandling_; }
+
     // Handlers.
     void Timer1Timer(ui::Component* sender);
     void PKUROClick(ui::Component* sender);
@@ -103,7 +124,6 @@ public:
     void P1Click(ui::Component* sender);
     void P2Click(ui::Component* sender);
     void P3Click(ui::Component* sender);
-    void PlaceCover();
     void PKG0Click(ui::Component* sender);
     void PGETClick(ui::Component* sender);
     void PHAKIClick(ui::Component* sender);
@@ -114,11 +134,9 @@ public:
     void PXClick(ui::Component* sender);
     void FormMouseDown(ui::Component* sender, ui::MouseButton button, int x, int y);
     void PopupMenu1Popup(ui::Component* sender);
-    // The icon submenu (cover_icons.cpp).
     void MICON0Click(ui::Component* sender);
     void MICON_SETClick(ui::Component* sender);
     void MDESK_SETClick(ui::Component* sender);
-    // The help submenu (cover_help.cpp).
     void MHELP_MOKUJIClick(ui::Component* sender);
     void MHELP_KEYWORDClick(ui::Component* sender);
     void MHELP_VERCUTClick(ui::Component* sender);
@@ -131,41 +149,25 @@ protected:
     bool FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    friend class CoverProbe;
-
     void TrayNotify(LPARAM mouseMessage);
-    void WireIconMenu();
-    void WireHelpMenu();
-    void SelectFace(int face, ui::MenuItem& item);
-    void GrabScreen();
-    // The cover's bounds to the whole screen and the screen's colour depth (cover_screen.cpp).
-    void FitScreen();
-    // The display's size or depth changed: the cover and its face follow (cover_screen.cpp).
-    void DisplayChanged();
-    WallpaperPosition Position() const { return static_cast<WallpaperPosition>(CurrentPositionItem->Tag); }
-    // Beeps and shows a failure in the cover's box.
-    void Tell(const std::string& text);
-    // The face is painted at once, ahead of whatever the queue holds: hiding the screen is the point.
-    void PaintNow() { RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
-    // The owner first, then the cover, which lands right above it.
-    void SinkToBottom(UINT extraFlags);
+    // The cover's bounds to the whole screen; the screen's colour depth.
+    int FitScreen();
+    // A command's failure, beeped and told in a box that closes by itself.
+    void Warn(const std::string& text);
+    // Runs a face command, telling its failure.
+    template <typename Command>
+    void FaceCommand(Command command) {
+        try {
+            command();
+        } catch (const ui::Error& e) {
+            Warn(e.what());
+        }
+    }
 
-    CoverFaces faces_{Image1};
-    int Face = 0;
-    std::shared_ptr<const ui::Bitmap> CaptureBitmap;
-    std::string WallpaperImagePath;
-    std::string BmpFilePath;
-    ui::MenuItem* CurrentPositionItem = &PKG1;
-    int ColorDepth = 0;
     int ClosingGuard = 0;
-    std::string ProgramsShortcutPath;
-    std::string DesktopShortcutPath;
-    std::string StartupShortcutPath;
     std::unique_ptr<TrayIcon> tray_;
-    // Set from a tray click until its menu is up, and while a menu command shows a message.
-    int MenuBusyFlag = 0;
-    // True while a tray callback runs.
-    bool TrayHandling = false;
+    int menuBusyFlag_ = 0;
+    bool trayHandling_ = false;
 };
 
 }  // namespace obsc32

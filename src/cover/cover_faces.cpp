@@ -1,7 +1,6 @@
 #include "cover/cover_faces.hpp"
 
 #include "shell/sjis_path.hpp"
-#include "shell/windir.hpp"
 #include "ui/application.hpp"
 #include "ui/component.hpp"
 #include "ui/gdi.hpp"
@@ -123,8 +122,9 @@ void ComposeWallpaper(Picture& target, Picture picture, WallpaperPosition positi
             paletted ? target.Colors.Get() : nullptr);
 }
 
-std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier, HWND owner) {
-    const std::string folder = earlier.empty() ? YenAdd(WinDir) : YenAdd(FolderPart(earlier));
+std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
+                          const std::string& windowsFolder, HWND owner) {
+    const std::string folder = earlier.empty() ? YenAdd(windowsFolder) : YenAdd(FolderPart(earlier));
     dialog.InitialDir = folder;
     dialog.FileName = folder + "*.BMP";
     dialog.DefaultExt = "BMP";

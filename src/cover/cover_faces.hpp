@@ -41,8 +41,10 @@ public:
     // Writes what the image shows as a BMP file at `path` and makes it the desktop wallpaper.
     void PasteAsDesktopWallpaper(const std::string& path);
 
+    // The palette of the composed picture shown, given at 8 bits per pixel or fewer.
+    HPALETTE PictureColors() const { return palette_.Get(); }
+
 private:
-    friend class CoverProbe;
     void Show(Picture picture);
     void ShowNaturalSize(const std::string& path, WallpaperPosition position);
     void ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth);
@@ -54,7 +56,8 @@ private:
 };
 
 // Asks for a BMP file, starting in the folder of `earlier` (none: the Windows folder); "" when cancelled.
-std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier, HWND owner);
+std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
+                          const std::string& windowsFolder, HWND owner);
 
 // Composes the tile or corner positions onto `target`, a screen-sized black picture. At 8 bits per pixel or
 // fewer the tile goes through the clipboard, and for a corner the target's palette is deleted and the

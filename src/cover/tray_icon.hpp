@@ -24,7 +24,6 @@ public:
     void RemoveTrayIcon();
 
 private:
-    friend class CoverProbe;
     NOTIFYICONDATAA record_{};
     int trayAdded_ = 0;
 };

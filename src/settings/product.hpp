@@ -1,4 +1,4 @@
-// The product's values: fixed ones as constants, and the two that start-up sets.
+// The product's fixed values.
 #pragma once
 #include <string>
 
@@ -14,18 +14,6 @@ inline constexpr char UninstallerName[] = "unin_vante000.exe";
 
 // "unin_vante" + the last three digits of ("000" + number) + ".exe".
 std::string BuildUninstallerName(int number);
-
-enum class StartModes : int { Normal = 0, Uninstall1 = 1, Uninstall2 = 2, UninstallRefused = 999 };
-
-// Where the program runs from, ending in "\".
-extern std::string ExeFolder;
-// This run's role.
-extern StartModes StartMode;
-// The first command-line argument, "" when none.
-extern std::string FirstArgument;
-
-// Sets ExeFolder (already ending in "\") and FirstArgument, and resets StartMode.
-void InitProductValues(const std::string& exeFolder, const std::string& firstArgument = "");
 
 // Under HKEY_CURRENT_USER.
 inline constexpr char MakerKey[] = "Software\\VANTE SOFT32";

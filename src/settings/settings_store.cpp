@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "settings/key_writer.hpp"
 #include "settings/product.hpp"
-#include "ui/component.hpp"
 #include "ui/registry.hpp"
 #include "ui/startup_trace.hpp"
 
@@ -12,32 +12,10 @@ namespace obsc32 {
 namespace {
 std::string ReadOne(HKEY root, const std::string& key, const char* name) {
     ui::Registry reg(root);
-    if (!reg.OpenKey(key, false)) return {};
-    std::string value = reg.ReadString(name);
-    reg.CloseKey();
-    return value;
+    // An absent key reads as an empty value.
+    (void)reg.OpenKey(key, false);
+    return reg.ReadString(name);
 }
-
-const char* RootName(HKEY root) {
-    return root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
-}
-
-// A key opened for writing, created when absent; a failure is the command's, so it throws, naming the key.
-class KeyWriter {
-public:
-    KeyWriter(HKEY root, std::string path) : reg_(root), path_(std::move(path)) {
-        if (!reg_.OpenKey(path_, true)) throw ui::Error("レジストリーを開けません・・・\n" + Where());
-    }
-    void Write(const std::string& name, const std::string& value) {
-        if (!reg_.WriteString(name, value))
-            throw ui::Error("レジストリーに書き込めません・・・\n" + Where() + "\n\"" + name + "\"");
-    }
-
-private:
-    std::string Where() const { return std::string(RootName(reg_.RootKey())) + "\\" + path_; }
-    ui::Registry reg_;
-    std::string path_;
-};
 
 struct ProductWriter : KeyWriter {
     ProductWriter() : KeyWriter(HKEY_CURRENT_USER, ProductKey) {}
@@ -50,7 +28,7 @@ std::string ReadProductString(const char* name) { return ReadOne(HKEY_CURRENT_US
 
 CoverSettings ReadCoverSettings() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    reg.OpenKey(ProductKey, false);
+    (void)reg.OpenKey(ProductKey, false);
     CoverSettings s = ParseCoverSettings([&](const char* name) { return reg.ReadString(name); });
     reg.CloseKey();
     ui::TraceStep("settings read");
@@ -64,7 +42,7 @@ void WriteCoverSettings(const CoverSettings& s) {
 
 SetupSettings ReadSetupSettings() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    reg.OpenKey(ProductKey, false);
+    (void)reg.OpenKey(ProductKey, false);
     SetupSettings s;
     s.ExePath = reg.ReadString("EXEPATH");
     s.Group = reg.ReadString("Group");
@@ -89,21 +67,22 @@ void WriteInstalledVersion(int version, bool backColor, bool vanteColor) {
 
 void ClearStoredVersion() { ProductWriter().Write("Version", ""); }
 
+// What cannot be removed stays and the uninstall goes on: it reports none of these.
 void RemoveVersionValues() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    if (!reg.OpenKey(ProductKey, true)) return;
-    reg.DeleteValue("Version");
-    reg.DeleteValue("REC_TXT");
+    if (!reg.OpenKey(ProductKey, true).Ok()) return;
+    (void)reg.DeleteValue("Version");
+    (void)reg.DeleteValue("REC_TXT");
 }
 
 void RemoveProductSettings() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    reg.DeleteKey(ProductKey);
-    if (!reg.OpenKey(MakerKey, false)) return;
+    (void)reg.DeleteKey(ProductKey);
+    if (!reg.OpenKey(MakerKey, false).Ok()) return;
     // The maker key is shared with other products: it goes only when it is empty.
     bool empty = reg.GetKeyNames().empty() && reg.GetValueNames().empty();
     reg.CloseKey();
-    if (empty) reg.DeleteKey(MakerKey);
+    if (empty) (void)reg.DeleteKey(MakerKey);
 }
 
 namespace {
@@ -111,7 +90,7 @@ namespace {
 // programs.
 HKEY UninstallRoot() {
     ui::Registry probe(HKEY_LOCAL_MACHINE);
-    return probe.OpenKey(UninstallKey, true) ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    return probe.OpenKey(UninstallKey, true).Ok() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 }  // namespace
 
@@ -138,7 +117,7 @@ std::string ReadSystemWallpaper() {
 
 ShellFolders ReadShellFolders() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    reg.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
+    (void)reg.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false);
     ShellFolders f{reg.ReadString("Programs"), reg.ReadString("Desktop"), reg.ReadString("Startup")};
     reg.CloseKey();
     ui::TraceStep("shell folders read");

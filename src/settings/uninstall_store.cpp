@@ -1,5 +1,6 @@
 #include "settings/uninstall_store.hpp"
 
+#include "settings/key_writer.hpp"
 #include "settings/product.hpp"
 #include "ui/registry.hpp"
 
@@ -9,43 +10,42 @@ namespace {
 constexpr const char* kMadeFolder = "MadeFolder";
 }
 
-bool WriteHandOver(const HandOver& h) {
-    ui::Registry reg(HKEY_CURRENT_USER);
-    if (!reg.OpenKey(ScratchKey, true)) return false;
-    bool written = true;
+void WriteHandOver(const HandOver& h) {
+    KeyWriter writer(HKEY_CURRENT_USER, ScratchKey);
     for (auto [name, value] : {std::pair{"File", &h.File},
                                {"Title", &h.Title},
                                {"RmDir", &h.RmDir},
                                {"Color", &h.Color},
                                {"FColor", &h.FColor},
                                {"RmTop", &h.RmTop}})
-        written = reg.WriteString(name, *value) && written;
-    return written;
+        writer.Write(name, *value);
 }
 
 HandOver TakeHandOver() {
     HandOver h;
     ui::Registry reg(HKEY_CURRENT_USER);
-    if (!reg.OpenKey(ScratchKey, false)) return h;
+    if (!reg.OpenKey(ScratchKey, false).Ok()) return h;
     h = {reg.ReadString("File"),  reg.ReadString("Title"),  reg.ReadString("RmDir"),
          reg.ReadString("Color"), reg.ReadString("FColor"), reg.ReadString("RmTop")};
     reg.CloseKey();
-    reg.DeleteKey(ScratchKey);
+    (void)reg.DeleteKey(ScratchKey);
     return h;
 }
 
-void DeleteHandOver() { ui::Registry(HKEY_CURRENT_USER).DeleteKey(ScratchKey); }
+void DeleteHandOver() { (void)ui::Registry(HKEY_CURRENT_USER).DeleteKey(ScratchKey); }
 
 std::string ReadMadeFolder() {
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         ui::Registry reg(root);
-        if (reg.OpenKey(UninstallKey, false)) return reg.ReadString(kMadeFolder);
+        if (reg.OpenKey(UninstallKey, false).Ok()) return reg.ReadString(kMadeFolder);
     }
     return {};
 }
 
 void RemoveUninstallEntry() {
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) ui::Registry(root).DeleteKey(UninstallKey);
+    // An entry this user may not remove stays, as the uninstall reports none of its removals.
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        (void)ui::Registry(root).DeleteKey(UninstallKey);
 }
 
 }  // namespace obsc32

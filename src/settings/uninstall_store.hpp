@@ -16,8 +16,8 @@ struct HandOver {
     std::string RmTop;   // the highest folder the install made, "" when none
 };
 
-// Writes every value, creating the key; false when any could not be written.
-bool WriteHandOver(const HandOver& h);
+// Writes every value, creating the key; throws ui::Error naming what could not be written.
+void WriteHandOver(const HandOver& h);
 // Reads the key and deletes it; every value "" when there was none.
 HandOver TakeHandOver();
 void DeleteHandOver();

@@ -3,9 +3,8 @@
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "setup/setup_values.hpp"
+#include "setup/uninstall_values.hpp"
 #include "shell/progman.hpp"
-#include "shell/progman_commands.hpp"
-#include "shell/windir.hpp"
 #include "ui/application.hpp"
 #include "ui/busy_cursor.hpp"
 #include "ui/list_box.hpp"
@@ -15,9 +14,22 @@ namespace obsc32 {
 namespace {
 constexpr COLORREF kVanteGreen = RGB(0, 128, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// A system colour goes as its index with the top bit set, so stage 2 shows it in its own scheme.
+std::string ColorText(COLORREF color, std::initializer_list<int> systemColors, bool system) {
+    if (system)
+        for (int index : systemColors)
+            if (GetSysColor(index) == color) return std::to_string(static_cast<int>(0x80000000u | index));
+    return std::to_string(static_cast<int>(color));
+}
+
+COLORREF ColorOf(int value) {
+    return value < 0 ? GetSysColor(value & 0xFF) : static_cast<COLORREF>(value) & 0xFFFFFF;
+}
 }  // namespace
 
-TOBSC32SETUPForm::TOBSC32SETUPForm() : ui::Form(nullptr, "OBSC32SETUPForm", kSetupClassName) {
+TOBSC32SETUPForm::TOBSC32SETUPForm(const RunContext& run)
+    : ui::Form(nullptr, "OBSC32SETUPForm", kSetupClassName), run_(run) {
     SetCaption("インスツール");
     ShowInTaskbar = true;
     StayOnTop = true;
@@ -88,18 +100,15 @@ void TOBSC32SETUPForm::FormCreate() {
     VANTE_COLOR.SetChecked(stored.VanteColor);
 
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app.Icon()));
-    QuotedLongTitle = obsc32::QuotedLongTitle(ProductLongTitle);
     ProductFiles = ProductFileNames(ProductCode);
-    VersionText = obsc32::VersionText(ProgramVersion);
-    WindowTitleBase = app.Title() + VersionText;
-    UninstallDisplayName = obsc32::UninstallDisplayName(ProductLongTitle, ProgramVersion);
+    WindowTitleBase = app.Title() + VersionText(ProgramVersion);
 
     const RECT b = Bounds();
     const int w = b.right - b.left, h = b.bottom - b.top;
     SetBounds((GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h);
 
-    if (StartMode != StartModes::Normal) {
-        switch (StartMode) {
+    if (run_.StartMode != StartModes::Normal) {
+        switch (run_.StartMode) {
             case StartModes::Uninstall1: (void)Timer1.SetEnabled(true); break;
             case StartModes::Uninstall2: (void)Timer2.SetEnabled(true); break;
             default: (void)TimerErOut.SetEnabled(true); break;
@@ -115,8 +124,7 @@ void TOBSC32SETUPForm::FormCreate() {
     Label2.SetCaption(ProductFiles[0] + Label2.Caption());
     app.ProcessMessages();
 
-    if (WinDir.empty()) InitWinDir();
-    DefaultFolder = DefaultInstallFolder(WinDir, ProductCode, stored.ExePath);
+    DefaultFolder = DefaultInstallFolder(run_.WindowsFolder, ProductCode, stored.ExePath);
     Edit1.SetText(DefaultFolder);
     StoredGroup = stored.Group;
     app.ProcessMessages();
@@ -160,6 +168,35 @@ void TOBSC32SETUPForm::Button2Click(ui::Component*) {
     Close();
 }
 
+void TOBSC32SETUPForm::Button3Click(ui::Component*) {
+    Button3.Hide();
+    {
+        ui::BusyCursor busy;
+        ui::Application::Instance().ProcessMessages();
+        try {
+            if (Install.Run({Edit1.Text(), ComboBox1.Text(), CheckBoxST.Checked(), CheckBoxBkColor.Checked(),
+                             VANTE_COLOR.Checked()})) {
+                SetForegroundWindow(Handle());
+                BringWindowToTop(Handle());
+                MKBoxDlg1.MsgOK(CompletionText(ComboBox1.Text()));
+                Repaint();
+                Close();
+                return;
+            }
+        } catch (const InstallRefused& e) {
+            Button3.Show();
+            MessageBeep(MB_ICONEXCLAMATION);
+            MKBoxDlg1.MsgOK(e.what());
+            Repaint();
+        } catch (const ui::Error& e) {
+            // What came before the failure stays; "Version" is not written.
+            MKBoxDlg1.MsgOK(e.what());
+            Repaint();
+        }
+    }
+    Button3.Show();
+}
+
 void TOBSC32SETUPForm::Button4Click(ui::Component*) {
     Edit1.SetText(DefaultFolder);
     Edit1.SetFocus();
@@ -200,6 +237,75 @@ void TOBSC32SETUPForm::FormPaint() {
 bool TOBSC32SETUPForm::FormMessage(UINT msg, WPARAM, LPARAM, LRESULT&) {
     if (msg == WM_PAINT) FormPaint();
     return false;
+}
+
+void TOBSC32SETUPForm::EndWith(const std::string& text) {
+    MKBoxDlg1.MsgOK(text);
+    Repaint();
+    Close();
+}
+
+HandedLook TOBSC32SETUPForm::Look() const {
+    const bool system = !VANTE_COLOR.Checked();
+    return {Caption(), ColorText(Color(), {COLOR_BTNFACE, COLOR_WINDOW}, system),
+            ColorText(FontColor(), {COLOR_WINDOWTEXT}, system)};
+}
+
+void TOBSC32SETUPForm::Timer1Timer(ui::Component*) {
+    (void)Timer1.SetEnabled(false);
+    try {
+        (void)Stage1.Run(Look());
+    } catch (const ui::Error& e) {
+        MKBoxDlg1.MsgOK(e.what());
+    }
+    Repaint();
+    Close();
+}
+
+void TOBSC32SETUPForm::Timer2Timer(ui::Component*) {
+    auto& app = ui::Application::Instance();
+    (void)Timer2.SetEnabled(false);
+    const HandOver& handed = Stage2.Take();
+    SetCaption(handed.Title);
+    ApplyHandedColors(handed.Color, handed.FColor);
+    if (Caption().empty()) SetCaption(StageTwoCaption(UninstallerNumber));
+    app.SetTitle(Caption());
+    try {
+        Stage2.Begin();
+        (void)Timer3.SetEnabled(true);
+    } catch (const ui::Error& e) {
+        // Nothing is deleted: the window says so in its standard colours and caption.
+        VANTE_COLOR.SetChecked(false);
+        VANTE_COLORClick(&VANTE_COLOR);
+        SetCaption(StageTwoCaption(UninstallerNumber));
+        app.SetTitle(Caption());
+        EndWith(e.what());
+    }
+}
+
+void TOBSC32SETUPForm::ApplyHandedColors(const std::string& color, const std::string& fontColor) {
+    const HandedColors read = ReadHandedColors(color, fontColor);
+    if (read.Color) SetColor(ColorOf(*read.Color));
+    if (read.FontColor) SetFontColor(ColorOf(*read.FontColor));
+}
+
+void TOBSC32SETUPForm::Timer3Timer(ui::Component*) {
+    (void)Timer3.SetEnabled(false);
+    try {
+        if (!Stage2.TryFinish()) {
+            (void)Timer3.SetEnabled(true);
+            return;
+        }
+    } catch (const ui::Error& e) {
+        EndWith(e.what());
+        return;
+    }
+    EndWith(kUninstallDone);
+}
+
+void TOBSC32SETUPForm::TimerErOutTimer(ui::Component*) {
+    (void)TimerErOut.SetEnabled(false);
+    EndWith(kStillRunning);
 }
 
 bool TOBSC32SETUPForm::FormCloseQuery() {

@@ -3,6 +3,10 @@
 #include <array>
 #include <string>
 
+#include "settings/run_context.hpp"
+#include "setup/installer.hpp"
+#include "setup/uninstall_stage1.hpp"
+#include "setup/uninstall_stage2.hpp"
 #include "ui/check_box.hpp"
 #include "ui/combo_box.hpp"
 #include "ui/dde.hpp"
@@ -13,14 +17,18 @@
 #include "widgets/TColorBtn.hpp"
 #include "widgets/TDIROPENDLG.hpp"
 #include "widgets/TMKBoxDlg.hpp"
+#include "widgets/box_prompter.hpp"
 
 namespace obsc32 {
 
 inline constexpr const char* kSetupClassName = "TOBSC32SETUPForm";
 
 class TOBSC32SETUPForm : public ui::Form {
+    // Declared first: the commands below keep a reference to it.
+    const RunContext run_;
+
 public:
-    TOBSC32SETUPForm();
+    explicit TOBSC32SETUPForm(const RunContext& run);
 
     ui::Label Label1{this, "Label1", "を置くフォルダーの設定："};
     ui::Label Label2{this, "Label2", "を登録するグループの選択："};
@@ -46,18 +54,15 @@ public:
 
     // Built at creation.
     std::array<std::string, 4> ProductFiles;
-    std::string QuotedLongTitle;
-    std::string VersionText;
     std::string WindowTitleBase;
-    std::string UninstallDisplayName;
     std::string DefaultFolder;
     std::string StoredGroup;
-    // Stage 2's copy of the hand-over.
-    std::string ScratchFile;
-    std::string ScratchRmDir;
-    std::string ScratchRmTop;
-    // How many times stage 2 tries the program file, once a second: well past the end of stage 1.
-    int DeleteRetryLimit = 60;
+
+    // The commands this window runs, as its role asks.
+    BoxPrompter Boxes{MKBoxDlg1};
+    Installer Install{run_, Boxes, DdeClientConv2};
+    UninstallStage1 Stage1{run_, Boxes, DdeClientConv2};
+    UninstallStage2 Stage2{run_};
 
     void DdeClientConv1Open();
     void Button1Click(ui::Component* sender);
@@ -79,26 +84,11 @@ protected:
 private:
     void FormPaint();
     void PlaceComponents();
-    // The install's steps after the first: false when it stopped (the window stays open).
-    bool Install();
-    // Makes every missing folder of `path` (ending in "\"), asking once; the install folder, or "" when
-    // the install stopped.
-    // `made` gets the highest folder it made.
-    std::string MakeFolders(const std::string& path, const std::string& shownName, std::string& made);
-    bool CopyProductFiles(const std::string& installFolder);
-    void SendIconCommands(const std::string& group, const std::string& programPath);
-    // An install that stops: Button3 back, the cursor back, the window open.
-    void Refuse(const std::string& text, ui::Control* repaint);
-    // Stage 1: ShowGroup then DeleteItem, for a group that has a name the commands can carry.
-    void RemoveGroupIcon(const std::string& group);
-    // The window's colours as stage 2 reads them.
-    std::string ColorValue() const;
-    std::string FontColorValue() const;
+    // The window's caption and colours as stage 2 is to show them.
+    HandedLook Look() const;
     void ApplyHandedColors(const std::string& color, const std::string& fontColor);
-    // Stage 2 deletes only a program file of this product that the hand-over names in full.
-    bool IsProgramToDelete(const std::string& path) const;
-    // Stage 2's retries of the program file so far.
-    int deleteAttempts_ = 0;
+    // Tells, repaints and closes: how every uninstall stage ends.
+    void EndWith(const std::string& text);
 };
 
 }  // namespace obsc32

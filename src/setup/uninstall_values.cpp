@@ -61,7 +61,8 @@ std::size_t RootLength(const std::string& path) {
     return share == std::string::npos ? path.size() : share + 1;
 }
 
-std::string Upper(const std::string& path) { return SjisCase(YenAdd(path), false); }
+// Folders compare with single-byte letters of either case alike, with or without a trailing separator.
+std::string ComparableFolder(const std::string& path) { return SjisCase(YenAdd(path), false); }
 }  // namespace
 
 bool IsUsableHandOverFile(const std::string& path) {
@@ -89,7 +90,7 @@ bool IsUsableHandOverFile(const std::string& path) {
 
 bool IsFolderOrAbove(const std::string& upper, const std::string& folder) {
     if (upper.empty() || folder.empty()) return false;
-    return Upper(folder).rfind(Upper(upper), 0) == 0;
+    return ComparableFolder(folder).rfind(ComparableFolder(upper), 0) == 0;
 }
 
 std::vector<std::string> FoldersToRemove(const std::string& file, const std::string& top,

@@ -33,18 +33,6 @@ void Application::HideTaskbarButton() {
     if (appWindow_.HandleAllocated()) ShowWindow(appWindow_.Handle(), SW_HIDE);
 }
 
-std::string Application::ExeName() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 HICON Application::Icon() const {
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
     return icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));

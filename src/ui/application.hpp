@@ -27,8 +27,6 @@ public:
     void HideTaskbarButton();
     // The program icon (resource "MAINICON"), or the system's default.
     HICON Icon() const;
-    // The running program's full path, however long.
-    static std::string ExeName();
 
     Form* MainForm() const { return mainForm_; }
     // The first form created becomes the main form; closing it ends the message loop. A form whose

@@ -39,10 +39,8 @@ MenuItem* PopupMenu::Track(int x, int y, HWND owner) {
     Build(menu.Get(), Items, byId);
     // A tray menu only closes on a click elsewhere when its owner is the foreground window.
     SetForegroundWindow(owner);
-    tracking_ = menu.Get();
     UINT id =
         TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr);
-    tracking_ = nullptr;
     PostMessageA(owner, WM_NULL, 0, 0);
     return id > 0 && id <= byId.size() ? byId[id - 1] : nullptr;
 }

@@ -46,10 +46,6 @@ public:
     void Popup(int x, int y, HWND owner) {
         if (MenuItem* chosen = Track(x, y, owner)) chosen->Click();
     }
-
-private:
-    friend class PopupMenuProbe;
-    HMENU tracking_ = nullptr;
 };
 
 }  // namespace ui

@@ -4,7 +4,7 @@
 
 namespace ui {
 
-bool Registry::OpenKey(const std::string& path, bool canCreate) {
+RegResult Registry::OpenKey(const std::string& path, bool canCreate) {
     CloseKey();
     HKEY key = nullptr;
     LONG r = canCreate
@@ -12,9 +12,8 @@ bool Registry::OpenKey(const std::string& path, bool canCreate) {
                  : RegOpenKeyExA(root_, path.c_str(), 0, KEY_ALL_ACCESS, &key);
     // A key we may only read still serves the readers.
     if (r != ERROR_SUCCESS && !canCreate) r = RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &key);
-    if (r != ERROR_SUCCESS) return false;
-    key_.Reset(key);
-    return true;
+    if (r == ERROR_SUCCESS) key_.Reset(key);
+    return {r};
 }
 
 std::string Registry::ReadString(const std::string& name) const {
@@ -39,34 +38,35 @@ bool Registry::ValueExists(const std::string& name) const {
            RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-bool Registry::WriteString(const std::string& name, const std::string& value) {
-    return key_ &&
-           RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+RegResult Registry::WriteString(const std::string& name, const std::string& value) {
+    if (!key_) return {ERROR_INVALID_HANDLE};
+    return {RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1))};
 }
 
-void Registry::DeleteValue(const std::string& name) {
-    if (key_) RegDeleteValueA(key_.Get(), name.c_str());
+RegResult Registry::DeleteValue(const std::string& name) {
+    if (!key_) return {ERROR_INVALID_HANDLE};
+    return {RegDeleteValueA(key_.Get(), name.c_str())};
 }
 
 namespace {
-bool DeleteTree(HKEY parent, const std::string& path) {
+LONG DeleteTree(HKEY parent, const std::string& path) {
     HKEY raw = nullptr;
-    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) return false;
+    if (LONG r = RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &raw); r != ERROR_SUCCESS) return r;
     Key key(raw);
     char name[256];
     for (;;) {
         DWORD len = sizeof name;
         if (RegEnumKeyExA(key.Get(), 0, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        if (!DeleteTree(key.Get(), name)) return false;
+        if (LONG r = DeleteTree(key.Get(), name); r != ERROR_SUCCESS) return r;
     }
     key.Reset();
-    return RegDeleteKeyA(parent, path.c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyA(parent, path.c_str());
 }
 }  // namespace
 
-bool Registry::DeleteKey(const std::string& path) { return DeleteTree(root_, path); }
+RegResult Registry::DeleteKey(const std::string& path) { return {DeleteTree(root_, path)}; }
 
 std::vector<std::string> Registry::GetKeyNames() const {
     std::vector<std::string> names;

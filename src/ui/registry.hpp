@@ -9,6 +9,12 @@
 
 namespace ui {
 
+// What a registry call returned: the platform's status, for the caller to judge.
+struct RegResult {
+    LONG Code = ERROR_SUCCESS;
+    bool Ok() const { return Code == ERROR_SUCCESS; }
+};
+
 class Registry {
 public:
     explicit Registry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
@@ -19,20 +25,21 @@ public:
         root_ = root;
     }
 
-    // Opens `path` under the root, creating it when `canCreate`; false when it cannot.
-    bool OpenKey(const std::string& path, bool canCreate);
+    // Opens `path` under the root, creating it when `canCreate`.
+    RegResult OpenKey(const std::string& path, bool canCreate);
     bool KeyIsOpen() const { return static_cast<bool>(key_); }
     void CloseKey() { key_.Reset(); }
 
     // A string value's text. An absent value, a closed key or a value that is not a string read as "".
     std::string ReadString(const std::string& name) const;
     bool ValueExists(const std::string& name) const;
-    // Writes a REG_SZ value; false when it cannot.
-    [[nodiscard]] bool WriteString(const std::string& name, const std::string& value);
-    // An absent value is not an error.
-    void DeleteValue(const std::string& name);
-    // Deletes `path` (relative to the root) with everything below it; false when it could not.
-    bool DeleteKey(const std::string& path);
+    // Writes a REG_SZ value.
+    [[nodiscard]] RegResult WriteString(const std::string& name, const std::string& value);
+    // An absent value gives ERROR_FILE_NOT_FOUND.
+    RegResult DeleteValue(const std::string& name);
+    // Deletes `path` (relative to the root) with everything below it; an absent key gives
+    // ERROR_FILE_NOT_FOUND.
+    RegResult DeleteKey(const std::string& path);
     std::vector<std::string> GetKeyNames() const;
     std::vector<std::string> GetValueNames() const;
 

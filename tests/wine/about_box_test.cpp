@@ -19,7 +19,7 @@ public:
     ScopedHandler(const std::string& protocol, const std::string& command)
         : key_("Software\\Classes\\" + protocol + "\\shell\\open\\command") {
         ui::Registry reg(HKEY_LOCAL_MACHINE);
-        had_ = reg.OpenKey(key_, false);
+        had_ = reg.OpenKey(key_, false).Ok();
         old_ = reg.ReadString("");
         reg.CloseKey();
         Set(command);
@@ -34,7 +34,7 @@ public:
 private:
     void Set(const std::string& command) {
         ui::Registry reg(HKEY_LOCAL_MACHINE);
-        EXPECT_TRUE(reg.OpenKey(key_, true) && reg.WriteString("", command)) << key_;
+        EXPECT_TRUE(reg.OpenKey(key_, true).Ok() && reg.WriteString("", command).Ok()) << key_;
     }
     std::string key_, old_;
     bool had_ = false;

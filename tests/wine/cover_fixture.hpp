@@ -6,8 +6,8 @@
 
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "ui/application.hpp"
-#include "wine/cover_probe.hpp"
 #include "wine/fixture.hpp"
+#include "wine/recording_prompter.hpp"
 
 namespace testing_wine {
 
@@ -23,7 +23,8 @@ protected:
         DeleteProductKeys();
     }
     obsc32::TOBSCURIO32VANTE& Create() {
-        cover_ = &ui::Application::Instance().CreateForm<obsc32::TOBSCURIO32VANTE>();
+        cover_ =
+            &ui::Application::Instance().CreateForm<obsc32::TOBSCURIO32VANTE>(TestRun(obsc32::ProgramPath()));
         return *cover_;
     }
     // Created, with its start-up action done, so that it does not run in the middle of what a test does.
@@ -33,7 +34,8 @@ protected:
             << "the start-up action did not run";
         return *cover_;
     }
-    obsc32::CoverProbe Probe() { return obsc32::CoverProbe(*cover_); }
+    // The capture the cover keeps, or null.
+    HBITMAP Capture() const { return cover_->Faces.Capture() ? cover_->Faces.Capture()->Get() : nullptr; }
     obsc32::TOBSCURIO32VANTE* cover_ = nullptr;
 };
 
@@ -47,7 +49,7 @@ protected:
     static std::string File(const std::string& name) { return std::string(kDir) + "\\" + name; }
     // The wallpaper face at a position, chosen from its item, with a file as the source.
     void ShowWallpaper(const std::string& file, obsc32::WallpaperPosition position) {
-        Probe().SetWallpaperImagePath(file);
+        cover_->Faces.UseBmpFile(file);
         cover_->PKG0Click(cover_->P_KABE0.Items[static_cast<size_t>(position)]);
     }
     static constexpr const char* kDir = "C:\\obsc32faces";

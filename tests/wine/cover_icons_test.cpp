@@ -1,7 +1,5 @@
 // The cover's icon submenu: what it offers follows the shortcut files, the desktop copy is made and taken
 // away, and tray clicks are held off while one of its notices is up.
-#include "cover/cover_icons.hpp"
-
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -9,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "cover/icon_commands.hpp"
+#include "shell/progman.hpp"
 #include "wine/cover_fixture.hpp"
 #include "wine/dde_server.hpp"
-#include "wine/menu_probe.hpp"
+#include "wine/shown_menu.hpp"
 
 using namespace testing_wine;
 using Texts = std::vector<std::string>;
@@ -32,7 +32,7 @@ int popups = 0;
 
 void CALLBACK ReadIconSubmenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    HMENU menu = ui::PopupMenuProbe::TrackingMenu(shown->PopupMenu1);
+    HMENU menu = ShownMenu();
     for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
         char text[256] = {};
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
@@ -53,7 +53,7 @@ void CALLBACK ClickTrayDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
     if (!box) return;
     KillTimer(nullptr, id);
     boxTexts.push_back(testing_common::BoxText(box));
-    busyDuringBox = obsc32::CoverProbe(*shown).MenuBusyFlag();
+    busyDuringBox = shown->MenuBusyFlag();
     const int before = popups;
     SendMessageA(shown->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
     popupsDuringBox = popups - before;
@@ -78,10 +78,9 @@ protected:
             ++popups;
             cover_->PopupMenu1Popup(s);
         };
-        obsc32::CoverProbe probe = Probe();
-        programs_ = probe.ProgramsShortcutPath();
-        desktop_ = probe.DesktopShortcutPath();
-        startup_ = probe.StartupShortcutPath();
+        programs_ = cover_->Icons.ProgramsShortcut();
+        desktop_ = cover_->Icons.DesktopShortcut();
+        startup_ = cover_->Icons.StartupShortcut();
         programsFolder_ = programs_.substr(0, programs_.rfind('\\'));
         ASSERT_TRUE(CreateDirectoryA(programsFolder_.c_str(), nullptr) ||
                     GetLastError() == ERROR_ALREADY_EXISTS);
@@ -128,7 +127,7 @@ TEST_F(CoverIcons, TheDesktopCopyIsOfferedMadeRefusedWhenThereAndTakenAway) {
     EXPECT_EQ(boxTexts, Texts{obsc32::kAlreadyOnDesktop});
     EXPECT_EQ(busyDuringBox, -1);
     EXPECT_EQ(popupsDuringBox, 0) << "a tray click opened a menu over the notice";
-    EXPECT_EQ(obsc32::CoverProbe(*cover_).MenuBusyFlag(), 0);
+    EXPECT_EQ(cover_->MenuBusyFlag(), 0);
     EXPECT_EQ(IconSubmenu().size(), 3u) << "tray clicks did not work again after the notice";
 
     ChooseAndAnswer(cover_->MDESK_DEL);
@@ -155,5 +154,5 @@ TEST_F(CoverIcons, WithoutAStartupGroupTheCommandTellsSoAndTrayClicksWait) {
     EXPECT_EQ(boxTexts, Texts{obsc32::kNoStartupGroup});
     EXPECT_EQ(busyDuringBox, -1);
     EXPECT_EQ(popupsDuringBox, 0);
-    EXPECT_EQ(obsc32::CoverProbe(*cover_).MenuBusyFlag(), 0);
+    EXPECT_EQ(cover_->MenuBusyFlag(), 0);
 }

@@ -69,12 +69,12 @@ TEST_F(DisplayChangeTest, WallpaperIsComposedAnewAndCentredOnTheNewScreen) {
 }
 
 TEST_F(DisplayChangeTest, CaptureFromTheOldSizeShowsStretchedAndIsNotTakenAgain) {
-    TOBSCURIO32VANTE& c = CreateStarted();
     // The wallpaper drawn centred, not placed: the capture face must not keep its way of drawing.
     const std::string file = File("small.bmp");
     WriteBmp24(file, 10, 10, Coded);
-    Probe().SetPosition(Position::Center);
-    Probe().SetWallpaperImagePath(file);
+    SetProductValue("ICHI", "0");
+    SetProductValue("BMPFile", file);
+    TOBSCURIO32VANTE& c = CreateStarted();
     c.PKABEClick(&c.Timer1);
     // Red on the left quarter of the screen when it is captured.
     WNDCLASSA wc{};
@@ -87,7 +87,7 @@ TEST_F(DisplayChangeTest, CaptureFromTheOldSizeShowsStretchedAndIsNotTakenAgain)
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel(250, 300) == RGB(255, 0, 0); }));
     c.PCapChanClick(&c.PCapChan);
     DestroyWindow(red);
-    const HBITMAP capture = Probe().CaptureBitmap();
+    const HBITMAP capture = Capture();
     ASSERT_TRUE(capture);
 
     ScopedScreenSize screen(800, 600);
@@ -95,7 +95,7 @@ TEST_F(DisplayChangeTest, CaptureFromTheOldSizeShowsStretchedAndIsNotTakenAgain)
     // Stretched by 800 / 1024, the red quarter ends at x = 200.
     EXPECT_TRUE(WaitUntil(
         [] { return ScreenPixel(190, 300) == RGB(255, 0, 0) && ScreenPixel(210, 300) != RGB(255, 0, 0); }));
-    EXPECT_EQ(Probe().CaptureBitmap(), capture);
+    EXPECT_EQ(Capture(), capture);
     const SIZE size = ui::BitmapSize(capture);
     EXPECT_EQ(size.cx, 1024);
     EXPECT_EQ(size.cy, 768);

@@ -173,19 +173,19 @@ TEST_F(FacesTest, CornersOfPalettedScreensTakeThePaletteOfTheFile) {
 
     // On the cover: the screen-sized picture keeps the file's palette until the next corner replaces it.
     TOBSCURIO32VANTE& c = CreateStarted();
-    Probe().SetColorDepth(8);
+    c.Faces.SetColorDepth(8);
     ShowWallpaper(four, Position::BottomLeft);
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [&](int x, int y) {
         return x < 30 && y >= H - 20 ? fourColour(x, y - (H - 20)) : RGB(0, 0, 0);
     }));
-    const HPALETTE first = Probe().PictureColors();
+    const HPALETTE first = c.Faces.PictureColors();
     EXPECT_EQ(PaletteColours(first), FourBitTable());
     ShowWallpaper(eight, Position::TopRight);
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [&](int x, int y) {
         return x >= W - 40 && y < 30 ? eightColour(x - (W - 40), y) : RGB(0, 0, 0);
     }));
     EXPECT_EQ(GetObjectType(first), 0u) << "the earlier palette was not deleted";
-    EXPECT_EQ(PaletteColours(Probe().PictureColors()), EightBitTable());
+    EXPECT_EQ(PaletteColours(c.Faces.PictureColors()), EightBitTable());
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
 }
 
@@ -229,7 +229,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
                 << b.name << " at " << static_cast<int>(position);
             EXPECT_FALSE(IsWindowVisible(c.Handle())) << b.name;
             EXPECT_TRUE(c.PKABE.Checked);
-            EXPECT_EQ(Probe().Face(), 2);
+            EXPECT_EQ(c.Faces.Face(), 2);
             EXPECT_TRUE(c.P_KABE0.Items[static_cast<size_t>(position)]->Checked);
         }
     }
@@ -252,7 +252,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
     }
     {
         BoxWatcher boxes;
-        Probe().SetWallpaperImagePath("");
+        c.Faces.UseBmpFile("");
         c.PKABEClick(&c.PKABE);
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ＢＭＰﾌｧｲﾙが登録されていません・・・"});
     }
@@ -274,7 +274,7 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
     EXPECT_TRUE(c.PGET.Checked);
     EXPECT_FALSE(c.PHAKI.Checked);
     EXPECT_TRUE(c.PCapChan.Checked);
-    ASSERT_TRUE(Probe().CaptureBitmap());
+    ASSERT_TRUE(Capture());
     int w, h;
     std::vector<COLORREF> px = BitmapPixels(c.Image1.Picture(), w, h);
     ASSERT_EQ(w, W);
@@ -284,13 +284,13 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
     EXPECT_TRUE(HoldsFor([] { return ScreenPixel(120, 120) == RGB(255, 0, 0); }, 200));
 
     // Shown again later: the held capture, no new grab.
-    HBITMAP held = Probe().CaptureBitmap();
+    HBITMAP held = Capture();
     c.P3Click(&c.P3);
     c.PCapChanClick(&c.PCapChan);
-    EXPECT_EQ(Probe().CaptureBitmap(), held);
+    EXPECT_EQ(Capture(), held);
 
     c.PHAKIClick(&c.PHAKI);
-    EXPECT_FALSE(Probe().CaptureBitmap());
+    EXPECT_FALSE(Capture());
     EXPECT_TRUE(c.PHAKI.Checked);
     EXPECT_FALSE(c.PGET.Checked);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
@@ -298,9 +298,9 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
 
     // "Capture now" grabs anew: the cover itself is on the screen now, black.
     c.PGETClick(&c.PGET);
-    ASSERT_TRUE(Probe().CaptureBitmap());
+    ASSERT_TRUE(Capture());
     EXPECT_TRUE(c.PGET.Checked);
-    px = BitmapPixels(Probe().CaptureBitmap(), w, h);
+    px = BitmapPixels(Capture(), w, h);
     EXPECT_EQ(px[120 * W + 120], RGB(0, 0, 0));
 }
 
@@ -318,8 +318,8 @@ TEST_F(FacesTest, StartUpFacesActAfterTheTimerWhileTheCoverStaysHidden) {
     }
     SetProductValue("mode", "1");
     TOBSCURIO32VANTE& c = Create();
-    EXPECT_FALSE(Probe().CaptureBitmap());
-    EXPECT_TRUE(WaitUntil([&] { return Probe().CaptureBitmap() != nullptr; }, 2000));
+    EXPECT_FALSE(Capture());
+    EXPECT_TRUE(WaitUntil([&] { return Capture() != nullptr; }, 2000));
     EXPECT_TRUE(c.PGET.Checked);
     EXPECT_TRUE(c.PCapChan.Checked);
     EXPECT_FALSE(IsWindowVisible(c.Handle()));

@@ -12,8 +12,8 @@ void DeleteProductKeys() {
 
 void SetProductValue(const char* name, const std::string& value) {
     ui::Registry reg(HKEY_CURRENT_USER);
-    ASSERT_TRUE(reg.OpenKey(obsc32::ProductKey, true));
-    ASSERT_TRUE(reg.WriteString(name, value));
+    ASSERT_TRUE(reg.OpenKey(obsc32::ProductKey, true).Ok());
+    ASSERT_TRUE(reg.WriteString(name, value).Ok());
 }
 
 void SetProductDword(const char* name, DWORD value) {
@@ -40,7 +40,7 @@ std::string ReadProductValue(const char* name, DWORD* type) {
 
 std::vector<std::string> ProductValueNames() {
     ui::Registry reg(HKEY_CURRENT_USER);
-    reg.OpenKey(obsc32::ProductKey, false);
+    (void)reg.OpenKey(obsc32::ProductKey, false);
     return reg.GetValueNames();
 }
 

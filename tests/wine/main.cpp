@@ -4,14 +4,11 @@
 
 #include "common/wait.hpp"
 #include "settings/product.hpp"
-#include "shell/windir.hpp"
 #include "ui/application.hpp"
 #include "ui/form.hpp"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    obsc32::InitWinDir();
-    obsc32::InitProductValues("C:\\obsc32test\\");
     ui::Application::Instance().SetTitle(obsc32::ProductTitle);
     // Keys reach the forms as in the program's own loops.
     testing_common::SetMessageFilter(&ui::Form::PreTranslateKey);

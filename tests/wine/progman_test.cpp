@@ -9,9 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "cover/cover_icons.hpp"
+#include "cover/icon_commands.hpp"
 #include "wine/dde_server.hpp"
 #include "wine/fixture.hpp"
+#include "wine/recording_prompter.hpp"
 
 using namespace testing_wine;
 using Texts = std::vector<std::string>;
@@ -24,15 +25,19 @@ class ProgmanChannel : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(QuietDesktop(), nullptr) << "no desktop of the test's own"; }
 
-    // StartupIcon as the cover calls it, on the quiet desktop; what it told comes back.
+    // The Startup icon command of a program at kProgram, on the quiet desktop; what it told or threw.
     Texts StartupIconTold(bool add) {
-        Texts told;
+        RecordingPrompter person;
         RunOnQuietDesktop([&] {
             ui::DdeClientConv conv(nullptr, "DdeClientConv2");
-            obsc32::StartupIcon(add, kProgram, kTitle, conv,
-                                [&](const std::string& t) { told.push_back(t); });
+            const obsc32::RunContext run = TestRun(kProgram);
+            try {
+                obsc32::IconCommands(run, person, conv).Startup(add);
+            } catch (const ui::Error& e) {
+                person.Said.push_back(e.what());
+            }
         });
-        return told;
+        return person.Said;
     }
 };
 }  // namespace

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(RegistryTest, ReadsStringsAndTreatsEverythingElseAsAbsent) {
     ui::Registry reg(HKEY_CURRENT_USER);
-    EXPECT_FALSE(reg.OpenKey(kScratch, false));
+    EXPECT_FALSE(reg.OpenKey(kScratch, false).Ok());
     EXPECT_EQ(reg.ReadString("x"), "");
 
     DWORD dword = 7;
@@ -43,7 +43,7 @@ TEST_F(RegistryTest, ReadsStringsAndTreatsEverythingElseAsAbsent) {
     SetRaw("early", REG_SZ, "ab\0cd", 6);
     SetRaw("empty", REG_SZ, "", 0);
 
-    ASSERT_TRUE(reg.OpenKey(kScratch, false));
+    ASSERT_TRUE(reg.OpenKey(kScratch, false).Ok());
     EXPECT_EQ(reg.ReadString("dword"), "");
     EXPECT_EQ(reg.ReadString("binary"), "");
     EXPECT_EQ(reg.ReadString("expand"), "%WINDIR%\\a.bmp");
@@ -59,30 +59,30 @@ TEST_F(RegistryTest, LongValuesReadWhole) {
     std::string big(5000, 'x');
     big += "\x83\x5C";
     ui::Registry reg(HKEY_CURRENT_USER);
-    ASSERT_TRUE(reg.OpenKey(kScratch, true));
-    ASSERT_TRUE(reg.WriteString("big", big));
+    ASSERT_TRUE(reg.OpenKey(kScratch, true).Ok());
+    ASSERT_TRUE(reg.WriteString("big", big).Ok());
     reg.CloseKey();
-    ASSERT_TRUE(reg.OpenKey(kScratch, false));
+    ASSERT_TRUE(reg.OpenKey(kScratch, false).Ok());
     EXPECT_EQ(reg.ReadString("big"), big);
 }
 
 TEST_F(RegistryTest, WritesListsAndDeletesTrees) {
     ui::Registry reg(HKEY_CURRENT_USER);
-    ASSERT_TRUE(reg.OpenKey(std::string(kScratch) + "\\A\\B", true));
-    ASSERT_TRUE(reg.WriteString("v", "1"));
-    ASSERT_TRUE(reg.OpenKey(kScratch, true));
-    ASSERT_TRUE(reg.WriteString("one", "1"));
-    ASSERT_TRUE(reg.WriteString("two", "2"));
+    ASSERT_TRUE(reg.OpenKey(std::string(kScratch) + "\\A\\B", true).Ok());
+    ASSERT_TRUE(reg.WriteString("v", "1").Ok());
+    ASSERT_TRUE(reg.OpenKey(kScratch, true).Ok());
+    ASSERT_TRUE(reg.WriteString("one", "1").Ok());
+    ASSERT_TRUE(reg.WriteString("two", "2").Ok());
     reg.DeleteValue("two");
     reg.DeleteValue("never there");
     EXPECT_EQ(reg.GetValueNames(), std::vector<std::string>{"one"});
     EXPECT_EQ(reg.GetKeyNames(), std::vector<std::string>{"A"});
     reg.CloseKey();
 
-    EXPECT_TRUE(reg.DeleteKey(kScratch));
+    EXPECT_TRUE(reg.DeleteKey(kScratch).Ok());
     HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, &key), ERROR_SUCCESS);
-    EXPECT_FALSE(reg.DeleteKey(kScratch));
+    EXPECT_FALSE(reg.DeleteKey(kScratch).Ok());
 }
 
 TEST(SettingsStore, CoverSettingsReadFromTheRegistryWithFallbacks) {
@@ -180,8 +180,8 @@ TEST(SettingsStore, UninstallRemovesOnlyWhatIsOurs) {
 
     // A maker key holding another product's key stays.
     ui::Registry other(HKEY_CURRENT_USER);
-    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32\\OTHER32", true));
-    ASSERT_TRUE(other.WriteString("x", "1"));
+    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32\\OTHER32", true).Ok());
+    ASSERT_TRUE(other.WriteString("x", "1").Ok());
     other.CloseKey();
     obsc32::RemoveProductSettings();
     EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32\\OBSC32"));
@@ -189,8 +189,8 @@ TEST(SettingsStore, UninstallRemovesOnlyWhatIsOurs) {
 
     // A value of its own keeps it too.
     other.DeleteKey("Software\\VANTE SOFT32\\OTHER32");
-    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false));
-    ASSERT_TRUE(other.WriteString("maker", "1"));
+    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false).Ok());
+    ASSERT_TRUE(other.WriteString("maker", "1").Ok());
     other.CloseKey();
     SetProductValue("AUTO", "1");
     obsc32::RemoveProductSettings();
@@ -198,7 +198,7 @@ TEST(SettingsStore, UninstallRemovesOnlyWhatIsOurs) {
     EXPECT_TRUE(KeyExists("Software\\VANTE SOFT32"));
 
     // An empty one goes.
-    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false));
+    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false).Ok());
     other.DeleteValue("maker");
     other.CloseKey();
     SetProductValue("AUTO", "1");

@@ -4,25 +4,11 @@
 // After windows.h, which it needs.
 #include <sddl.h>
 
-#include <utility>
-
 #include "settings/product.hpp"
 #include "ui/application.hpp"
 #include "ui/registry.hpp"
-#include "wine/dde_server.hpp"
 
 namespace testing_wine {
-
-namespace {
-void WriteTextFile(const std::string& path, const std::string& text) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(f);
-}
-
-}  // namespace
 
 void DeleteUninstallEntries() {
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
@@ -36,8 +22,7 @@ void DeleteUninstallEntries() {
             LocalFree(open);
             RegCloseKey(key);
         }
-        ui::Registry reg(root);
-        reg.DeleteKey(obsc32::UninstallKey);
+        (void)ui::Registry(root).DeleteKey(obsc32::UninstallKey);
     }
 }
 
@@ -48,14 +33,11 @@ void SetupFixture::SetUp() {
     ASSERT_TRUE(CreateDirectoryA(kSetupRoot, nullptr));
     ASSERT_TRUE(CreateDirectoryA(Source().c_str(), nullptr));
     for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
-        ASSERT_NO_FATAL_FAILURE(WriteTextFile(Source() + name, std::string("the distribution's ") + name));
+        ASSERT_NO_FATAL_FAILURE(WriteFile(Source() + name, std::string("the distribution's ") + name));
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);
     savedFolder_ = folder;
     SetCurrentDirectoryA(kSetupRoot);
-    savedExeFolder_ = obsc32::ExeFolder;
-    obsc32::ExeFolder = Source();
-    obsc32::StartMode = obsc32::StartModes::Normal;
 }
 
 void SetupFixture::TearDown() {
@@ -63,49 +45,26 @@ void SetupFixture::TearDown() {
     app.Reset();
     app.SetTitle(obsc32::ProductTitle);
     SetCurrentDirectoryA(savedFolder_.c_str());
-    obsc32::ExeFolder = savedExeFolder_;
     RemoveTree(kSetupRoot);
     DeleteProductKeys();
     DeleteUninstallEntries();
 }
 
-obsc32::TOBSC32SETUPForm& SetupFixture::Create() {
-    form_ = &ui::Application::Instance().CreateForm<obsc32::TOBSC32SETUPForm>();
-    EXPECT_TRUE(form_->HandleAllocated());
-    form_->Show();
-    return *form_;
+obsc32::TOBSC32SETUPForm& SetupFixture::Create(obsc32::StartModes mode, const std::string& firstArgument) {
+    run_.StartMode = mode;
+    run_.FirstArgument = firstArgument;
+    auto& form = ui::Application::Instance().CreateForm<obsc32::TOBSC32SETUPForm>(run_);
+    EXPECT_TRUE(form.HandleAllocated());
+    if (mode == obsc32::StartModes::Normal) form.Show();
+    return form;
 }
 
-SetupFixture::Installed SetupFixture::Install(const std::string& folder, const std::string& group,
-                                              testing_common::BoxAnswer answer,
-                                              const std::function<void(obsc32::TOBSC32SETUPForm&)>& prepare) {
-    Installed done;
-    // The boxes' owner, the application's window, belongs to this thread: made on the install's thread it
-    // would go with it.
-    (void)ui::Application::Instance().Handle();
-    EXPECT_NE(QuietDesktop(), nullptr) << "no desktop of the test's own";
-    TestDdeServer progman("PROGMAN", "PROGMAN", true, std::string("Main\r\n", 7));
-    EXPECT_TRUE(progman.Serving());
-    RunOnQuietDesktop([&] {
-        obsc32::TOBSC32SETUPForm f;
-        f.OwnedByApplication = false;
-        if (!f.Create()) return;
-        f.Show();
-        if (prepare) prepare(f);
-        f.Edit1.SetText(folder);
-        f.ComboBox1.SetText(group);
-        BoxWatcher boxes(testing_common::kProgramBox, std::move(answer), QuietDesktop());
-        f.Button3Click(&f.Button3);
-        done.boxes = boxes.Texts();
-        done.windowShown = IsWindowVisible(f.Handle());
-        done.installButtonShown = IsWindowVisible(f.Button3.Handle());
-    });
-    // Program Manager is told asynchronously: the last commands may still be on their way.
-    size_t seen = 0;
-    WaitUntilSteady([&] { return std::exchange(seen, progman.Executes().size()) == seen; }, 300);
-    done.commands = progman.Executes();
-    last_ = done;
-    return done;
+void SetupFixture::WriteFile(const std::string& path, const std::string& text) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(f);
 }
 
 bool SetupFixture::IsFile(const std::string& path) {
@@ -121,16 +80,17 @@ bool SetupFixture::IsFolder(const std::string& path) {
 std::string SetupFixture::FileText(const std::string& path) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return "<none>";
-    char buffer[256];
+    std::string text;
+    char buffer[4096];
     DWORD got = 0;
-    ReadFile(f, buffer, sizeof buffer, &got, nullptr);
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
     CloseHandle(f);
-    return std::string(buffer, got);
+    return text;
 }
 
 std::string SetupFixture::UninstallValue(HKEY root, const char* name) {
     ui::Registry reg(root);
-    if (!reg.OpenKey(obsc32::UninstallKey, false)) return "<none>";
+    if (!reg.OpenKey(obsc32::UninstallKey, false).Ok()) return "<none>";
     return reg.ReadString(name);
 }
 

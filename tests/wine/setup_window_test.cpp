@@ -10,7 +10,6 @@
 
 #include "settings/product.hpp"
 #include "setup/setup_values.hpp"
-#include "shell/windir.hpp"
 #include "ui/application.hpp"
 #include "ui/gdi.hpp"
 #include "wine/dde_server.hpp"
@@ -52,7 +51,7 @@ TEST_F(SetupWindow, FirstComesUpGreenProposingTheDefaultFolderAndTheMakersGroup)
     EXPECT_EQ(ui::Application::Instance().Title(), "真っ黒すみかげ V1.2 登録");
     EXPECT_EQ(testing_common::TextOf(f.Label1.Handle()), "OBSC32.EXEを置くフォルダーの設定：");
     EXPECT_EQ(testing_common::TextOf(f.Label2.Handle()), "OBSC32.EXEを登録するグループの選択：");
-    EXPECT_EQ(testing_common::TextOf(f.Edit1.Handle()), obsc32::WinDir.substr(0, 3) + "VERADO32\\OBSC32");
+    EXPECT_EQ(testing_common::TextOf(f.Edit1.Handle()), run_.WindowsFolder.substr(0, 3) + "VERADO32\\OBSC32");
     EXPECT_TRUE(Checked(f.VANTE_COLOR));
     EXPECT_FALSE(Checked(f.CheckBoxBkColor));
     EXPECT_TRUE(WaitUntil([&] { return Shown(FacePoint(f)) == kGreen && Shown(FieldPoint(f)) == kGreen; }))
@@ -136,7 +135,7 @@ TEST_F(SetupWindow, TheGroupListIsSortedWithTheMakersGroupsLast) {
         Rows rows;
         std::string chosen;
         RunOnQuietDesktop([&] {
-            obsc32::TOBSC32SETUPForm f;
+            obsc32::TOBSC32SETUPForm f(run_);
             f.OwnedByApplication = false;
             if (!f.Create()) return;
             rows = ComboRows(f.ComboBox1);
@@ -186,4 +185,15 @@ TEST_F(SetupWindow, OnlyTheFieldsShowHintsAndEscCancelsWithItsMessage) {
     EXPECT_TRUE(WaitUntil([&] { return !f.HandleAllocated(); })) << "the window stayed";
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{obsc32::kCancelText});
     EXPECT_EQ(ProductValueNames(), std::vector<std::string>{});
+}
+
+TEST_F(SetupWindow, ARefusedInstallIsToldAndLeavesTheWindowReady) {
+    auto& f = Create();
+    f.ComboBox1.SetText("");
+    BoxWatcher boxes;
+    f.Button3Click(&f.Button3);
+    EXPECT_EQ(boxes.Texts(), Rows{obsc32::kNoGroupText});
+    EXPECT_TRUE(IsWindowVisible(f.Handle()));
+    EXPECT_TRUE(IsWindowVisible(f.Button3.Handle()));
+    EXPECT_EQ(ProductValueNames(), Rows{});
 }

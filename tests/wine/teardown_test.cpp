@@ -16,6 +16,7 @@
 #include "widgets/TColorBtn.hpp"
 #include "widgets/TMKBoxDlg.hpp"
 #include "wine/fixture.hpp"
+#include "wine/recording_prompter.hpp"
 
 using namespace testing_wine;
 
@@ -167,7 +168,8 @@ TEST_F(Teardown, LiveWindowsOfEveryKindGoWithoutAFault) {
 
     DeleteProductKeys();
     SetProductValue("Version", "12");
-    obsc32::TOBSCURIO32VANTE& cover = app.CreateForm<obsc32::TOBSCURIO32VANTE>();
+    obsc32::TOBSCURIO32VANTE& cover =
+        app.CreateForm<obsc32::TOBSCURIO32VANTE>(TestRun(obsc32::ProgramPath()));
     ASSERT_TRUE(IsWindow(cover.Handle()));
     app.Reset();
     EXPECT_EQ(FindWindowA(obsc32::kCoverClassName, nullptr), nullptr);

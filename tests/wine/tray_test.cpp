@@ -4,12 +4,11 @@
 
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "ui/application.hpp"
-#include "wine/cover_probe.hpp"
 #include "wine/fixture.hpp"
-#include "wine/menu_probe.hpp"
+#include "wine/recording_prompter.hpp"
+#include "wine/shown_menu.hpp"
 
 using namespace testing_wine;
-using obsc32::CoverProbe;
 using obsc32::TOBSCURIO32VANTE;
 
 namespace {
@@ -27,13 +26,12 @@ MenuProbe* probe;
 void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     TOBSCURIO32VANTE& c = *probe->cover;
-    HMENU menu1 = ui::PopupMenuProbe::TrackingMenu(c.PopupMenu1);
-    HMENU menu2 = ui::PopupMenuProbe::TrackingMenu(c.PopupMenu2);
-    HMENU open = menu1 ? menu1 : menu2;
-    probe->menu1Open = menu1 != nullptr;
-    probe->menu2Open = menu2 != nullptr;
+    // Each menu known by its first item: the full one starts with black, the short one with black on top.
+    HMENU open = ShownMenu();
+    probe->menu1Open = open && MenuItemText(open, 0) == "vaz";
+    probe->menu2Open = open && MenuItemText(open, 0) == "一番上、vaz";
     if (open) probe->items = GetMenuItemCount(open);
-    probe->busyWhileOpen = CoverProbe(c).MenuBusyFlag();
+    probe->busyWhileOpen = c.MenuBusyFlag();
     if (probe->secondClick) {
         // Delivered the way the shell does while the first menu is still up.
         SendMessageA(c.Handle(), obsc32::WM_TRAY_NOTIFY, 0, probe->secondClick);
@@ -47,7 +45,7 @@ protected:
     void SetUp() override {
         DeleteProductKeys();
         SetProductValue("Version", "12");
-        cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
+        cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>(TestRun(obsc32::ProgramPath()));
         cover->PopupMenu1.OnPopup = [this](ui::Component* s) {
             ++popups1;
             cover->PopupMenu1Popup(s);
@@ -83,7 +81,7 @@ TEST_F(TrayTest, RightButtonOpensTheFullMenuAndLeftTheShortOne) {
     EXPECT_EQ(p.items, 27);
     // Cleared as soon as the menu is up; the callback flag is down again afterwards.
     EXPECT_EQ(p.busyWhileOpen, 0);
-    EXPECT_FALSE(CoverProbe(*cover).TrayHandling());
+    EXPECT_FALSE(cover->TrayHandling());
 
     p = MenuProbe{cover};
     Click(WM_LBUTTONDOWN);
@@ -97,7 +95,7 @@ TEST_F(TrayTest, OtherMouseMessagesOpenNothing) {
          {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN})
         SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, m);
     EXPECT_EQ(popups1 + popups2, 0);
-    EXPECT_FALSE(CoverProbe(*cover).TrayHandling());
+    EXPECT_FALSE(cover->TrayHandling());
 }
 
 TEST_F(TrayTest, ASecondClickWhileAMenuIsOpenOpensNone) {
@@ -146,7 +144,7 @@ TEST_F(TrayTest, ACommandChosenFromTheMenuRunsAfterItHasClosed) {
     EXPECT_TRUE(IsWindowVisible(cover->Handle()));
     EXPECT_TRUE(cover->PKURO.Checked);
     EXPECT_TRUE(GetWindowLongA(cover->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(CoverProbe(*cover).TrayHandling());
+    EXPECT_FALSE(cover->TrayHandling());
 }
 
 namespace {
@@ -209,7 +207,7 @@ TEST(TrayFailure, RefusedIconIsReportedAndTheCoverLivesOnWithoutIt) {
     TOBSCURIO32VANTE* cover;
     {
         BoxWatcher answerer(testing_common::kPlatformBox);
-        cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>();
+        cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>(TestRun(obsc32::ProgramPath()));
         EXPECT_TRUE(WaitUntil([&] { return answerer.Count() > 0; }, 3000));
         EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"タスクトレイに登録できません"});
         EXPECT_EQ(answerer.Titles(), std::vector<std::string>{"真っ黒すみかげ"});

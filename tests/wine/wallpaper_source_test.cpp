@@ -1,10 +1,11 @@
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "cover/TOBSCURIO32VANTE.hpp"
-#include "shell/windir.hpp"
+#include "shell/system_paths.hpp"
 #include "ui/scope_guard.hpp"
 #include "wine/bmp_files.hpp"
 #include "wine/cover_fixture.hpp"
@@ -40,14 +41,12 @@ TEST_F(WallpaperSource, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) 
     TOBSCURIO32VANTE& c = CreateStarted();
     const std::string file = File("paste.bmp");
     WriteBmp24(file, 100, 100, Coded);
-    c.PBmpLoad.Checked = true;
-    c.PKBLoad.Checked = false;
     ShowWallpaper(file, Position::Tile);
-    const std::string saved = obsc32::WinDir + "WALLOB$$.BMP";
+    const std::string saved = obsc32::WindowsFolder() + "WALLOB$$.BMP";
     DeleteFileA(saved.c_str());
     c.PLHARIGAMIClick(&c.PLHARIGAMI);
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
-    EXPECT_EQ(Probe().WallpaperImagePath(), file);
+    EXPECT_EQ(c.Faces.WallpaperPath(), file);
     EXPECT_TRUE(c.PBmpLoad.Checked);
     EXPECT_FALSE(c.PKBLoad.Checked);
     EXPECT_TRUE(FileShows(saved, W, H, CentredTile));
@@ -73,20 +72,37 @@ TEST_F(WallpaperSource, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) 
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
 }
 
+namespace {
+// Sets (or, with nullptr, removes) the system wallpaper the cover reads.
+void SetSystemWallpaper(const char* path) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_USERS, ".Default\\Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    if (path)
+        RegSetValueExA(key, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                       static_cast<DWORD>(strlen(path) + 1));
+    else
+        RegDeleteValueA(key, "Wallpaper");
+    RegCloseKey(key);
+}
+}  // namespace
+
 TEST_F(WallpaperSource, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
-    TOBSCURIO32VANTE& c = CreateStarted();
     const std::string file = File("earlier.bmp");
     WriteBmp24(file, 100, 100, Coded);
-    Probe().SetBmpFilePath(file);
-    c.PKBLoad.Checked = true;
-    c.PBmpLoad.Checked = false;
-    Probe().SetWallpaperImagePath("C:\\elsewhere.bmp");
+    // The system's wallpaper is the source, and an earlier BMP file is remembered.
+    ASSERT_NO_FATAL_FAILURE(SetSystemWallpaper("C:\\elsewhere.bmp"));
+    SetProductValue("BMPFile", file);
+    TOBSCURIO32VANTE& c = CreateStarted();
+    SetSystemWallpaper(nullptr);
+    ASSERT_TRUE(c.PKBLoad.Checked);
     {
         testing_common::FileDialogAnswerer cancel;
         c.PBmpLoadClick(&c.PBmpLoad);
         EXPECT_TRUE(cancel.Answered());
     }
-    EXPECT_EQ(Probe().WallpaperImagePath(), file);
+    EXPECT_EQ(c.Faces.WallpaperPath(), file);
     EXPECT_TRUE(c.PBmpLoad.Checked);
     EXPECT_FALSE(c.PKBLoad.Checked);
     EXPECT_EQ(c.PBmpLoad.Caption, "BMPﾛｰﾄﾞ " + file);
@@ -94,7 +110,7 @@ TEST_F(WallpaperSource, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, CentredTile));
 
     // With no earlier BMP, cancelling stops with a notice.
-    Probe().SetBmpFilePath("");
+    c.Faces.UseBmpFile("");
     c.P3Click(&c.P3);
     {
         testing_common::FileDialogAnswerer cancel;
@@ -115,27 +131,22 @@ TEST_F(WallpaperSource, AFileChosenInTheDialogBecomesTheWallpaper) {
         c.PBmpLoadClick(&c.PBmpLoad);
         EXPECT_TRUE(choose.Answered());
     }
-    EXPECT_EQ(Probe().BmpFilePath(), file);
-    EXPECT_EQ(Probe().WallpaperImagePath(), file);
+    EXPECT_EQ(c.Faces.BmpPath(), file);
+    EXPECT_EQ(c.Faces.WallpaperPath(), file);
     EXPECT_TRUE(c.PBmpLoad.Checked);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, CentredTile));
 }
 
 TEST_F(WallpaperSource, SystemWallpaperSourceAndOtherPictureFormats) {
+    ASSERT_NO_FATAL_FAILURE(SetSystemWallpaper(nullptr));
+    SetProductValue("ICHI", "3");
     TOBSCURIO32VANTE& c = CreateStarted();
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_USERS, ".Default\\Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegDeleteValueA(key, "Wallpaper");
-    c.PBmpLoad.Checked = true;
-    c.PKBLoad.Checked = false;
-    Probe().SetWallpaperImagePath("C:\\kept.bmp");
+    c.Faces.UseBmpFile("C:\\kept.bmp");
     // No system wallpaper: nothing changes.
     c.PKBLoadClick(&c.PKBLoad);
     EXPECT_TRUE(c.PBmpLoad.Checked);
-    EXPECT_EQ(Probe().WallpaperImagePath(), "C:\\kept.bmp");
+    EXPECT_EQ(c.Faces.WallpaperPath(), "C:\\kept.bmp");
 
     // A one-pixel red GIF, decoded by the system's picture loader at the natural-size positions.
     const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00,
@@ -143,18 +154,13 @@ TEST_F(WallpaperSource, SystemWallpaperSourceAndOtherPictureFormats) {
                                  0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
     const std::string gifPath = File("red.gif");
     WriteBytes(gifPath, std::vector<unsigned char>(std::begin(gif), std::end(gif)));
-    RegSetValueExA(key, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(gifPath.c_str()),
-                   static_cast<DWORD>(gifPath.size() + 1));
-    RegCloseKey(key);
-    Probe().SetPosition(Position::TopLeft);
+    ASSERT_NO_FATAL_FAILURE(SetSystemWallpaper(gifPath.c_str()));
     c.PKBLoadClick(&c.PKBLoad);
     EXPECT_TRUE(c.PKBLoad.Checked);
     EXPECT_FALSE(c.PBmpLoad.Checked);
-    EXPECT_EQ(Probe().WallpaperImagePath(), gifPath);
+    EXPECT_EQ(c.Faces.WallpaperPath(), gifPath);
     EXPECT_EQ(c.PKBLoad.Caption, "壁紙ﾛｰﾄﾞ " + gifPath);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), 1, 1, [](int, int) { return RGB(255, 0, 0); }));
-    RegOpenKeyExA(HKEY_USERS, ".Default\\Control Panel\\Desktop", 0, KEY_ALL_ACCESS, &key);
-    RegDeleteValueA(key, "Wallpaper");
-    RegCloseKey(key);
+    SetSystemWallpaper(nullptr);
 }

@@ -1,0 +1,67 @@
+#include "cover/help_commands.hpp"
+
+#include "settings/product.hpp"
+#include "settings/setting_values.hpp"
+#include "settings/settings_store.hpp"
+#include "shell/help_viewer.hpp"
+#include "ui/application.hpp"
+#include "widgets/TAboutBox.hpp"
+
+namespace obsc32 {
+
+namespace {
+constexpr char kResetQuestion[] =
+    "ﾊﾞｰｼﾞｮﾝ番号削除：\nｲﾝｽﾂｰﾙｿﾌﾄを再起動させたい時に使います。\nなお、ﾊﾞｰｼﾞｮﾝが違う時は、ｲﾝｽﾂｰﾙｿﾌﾄが自動起動"
+    "するので、\n"
+    "ﾊﾞｰｼﾞｮﾝ番号を削除する必要無しです。\nﾊﾞｰｼﾞｮﾝ番号を削除してもよろしいですか？？？";
+constexpr char kResetCancelled[] = "ﾊﾞｰｼﾞｮﾝ番号削除を中止しました・・・";
+constexpr char kYearText[] = "(C) 2026";
+
+std::string ContactText() {
+    std::string text = "お問い合わせは、下記へどうぞ☆☆☆\nホームページ：\n";
+    for (const char* page : kMakerHomePages) text += std::string(page) + "\n";
+    return text + "\n電子メール宛先：\n" + kMakerMail;
+}
+}  // namespace
+
+std::string HelpCommands::HelpFile() const { return run_.ProgramFolder + ProductCode + ".HLP"; }
+
+void HelpCommands::Contents(HWND owner) const { ShowHelpContents(owner, HelpFile()); }
+
+void HelpCommands::Keywords(HWND owner) const { ShowHelpIndex(owner, HelpFile()); }
+
+bool HelpCommands::ResetVersion() {
+    auto& app = ui::Application::Instance();
+    app.ProcessMessages();
+    if (prompter_.AskYesNo(kResetQuestion, 6) != 6) {
+        prompter_.TellTimed(kResetCancelled, 1);
+        return false;
+    }
+    auto busy = prompter_.Busy();
+    app.ProcessMessages();
+    // "Version" stays, empty: the next start runs the setup.
+    ClearStoredVersion();
+    return true;
+}
+
+void HelpCommands::Contact() {
+    ui::Application::Instance().ProcessMessages();
+    prompter_.Tell(ContactText());
+}
+
+void HelpCommands::About(TAboutBoxDlg& box) {
+    auto& app = ui::Application::Instance();
+    // The hourglass stays while the box is open.
+    auto busy = prompter_.Busy();
+    app.ProcessMessages();
+    box.ProductName = std::string(ProductCode) + ".EXE " + ProductLongTitle;
+    box.Version = AboutVersionText(ReadStoredVersion());
+    box.Copyright = kYearText;
+    box.Title = ProductLongTitle;
+    box.Comment0 = "画面を一時的に真っ黒にするソフトです☆";
+    box.Comment1 = "キャプチャー画面や壁紙にも対応☆";
+    app.ProcessMessages();
+    (void)box.ShowAbout();
+}
+
+}  // namespace obsc32

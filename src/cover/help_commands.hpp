@@ -1,0 +1,33 @@
+// The help submenu: the help file, the version-number reset, the contact notice and the about box.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "settings/run_context.hpp"
+#include "ui/prompter.hpp"
+#include "widgets/TAboutBoxDlg.hpp"
+
+namespace obsc32 {
+
+class HelpCommands {
+public:
+    HelpCommands(const RunContext& run, ui::Prompter& prompter) : run_(run), prompter_(prompter) {}
+
+    // The help file beside the program.
+    std::string HelpFile() const;
+    void Contents(HWND owner) const;
+    void Keywords(HWND owner) const;
+    // Asks, then empties the stored "Version" so that the next start runs the setup; false when the person
+    // declined (told so). Throws ui::Error when "Version" cannot be written.
+    bool ResetVersion();
+    void Contact();
+    // The about box with the stored version; throws ui::Error when it cannot be shown.
+    void About(TAboutBoxDlg& box);
+
+private:
+    const RunContext& run_;
+    ui::Prompter& prompter_;
+};
+
+}  // namespace obsc32

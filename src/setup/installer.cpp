@@ -1,0 +1,121 @@
+#include "setup/installer.hpp"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "settings/product.hpp"
+#include "settings/settings_store.hpp"
+#include "setup/setup_values.hpp"
+#include "setup/stop_point.hpp"
+#include "setup/uninstall_values.hpp"
+#include "shell/files.hpp"
+#include "shell/progman.hpp"
+#include "shell/progman_commands.hpp"
+#include "shell/sjis_path.hpp"
+#include "shell/system_paths.hpp"
+#include "ui/application.hpp"
+
+namespace obsc32 {
+
+namespace {
+// CreateDirectory's own limit: MAX_PATH less room for an 8.3 name.
+constexpr size_t kMaxFolderPath = MAX_PATH - 12;
+
+void LetMessagesRun() { ui::Application::Instance().ProcessMessages(); }
+}  // namespace
+
+bool Installer::Run(const InstallChoices& choices) {
+    const std::string& group = choices.Group;
+    if (group.empty()) throw InstallRefused(kNoGroupText);
+    if (choices.Folder.empty()) throw InstallRefused(kNoFolderText);
+    // Program Manager reads such a name as part of its command and fails, or fails outright.
+    if (!FitsInCommand(group)) throw InstallRefused("[ " + SjisLeft(group, 64) + " ]\n" + kUnusableGroupText);
+
+    // A text the system cannot make a path of (too long, say) would otherwise end up as the current drive's
+    // root.
+    const std::optional<std::string> full = FullPath(choices.Folder);
+    if (!full) throw ui::Error("[ " + choices.Folder + " ]\n" + kFolderFailedText);
+    std::string made;
+    const std::optional<std::string> installFolder = MakeFolders(YenAdd(*full), made);
+    if (!installFolder) return false;
+    // Known at once: an install cut short before its entry leaves what it made to the next one.
+    if (!made.empty()) WriteMadeFolder(MadeFolderRecord(made, {}, *installFolder));
+    StopPoint("install", 1);
+    CopyProductFiles(*installFolder);
+    const std::string installedExePath = *installFolder + ProductFileNames(ProductCode)[0];
+
+    LetMessagesRun();
+    WriteInstallPlace(YenCut(*installFolder), group);
+    StopPoint("install", 5);
+
+    LetMessagesRun();
+    SendIconCommands(group, installedExePath);
+    StopPoint("install", 6);
+    if (choices.StartupIcon) {
+        const std::string startup = ReadStartupGroupName();
+        if (startup.empty())
+            prompter_.Tell(kNoStartupGroup);
+        else if (!FitsInCommand(startup))
+            prompter_.Tell(std::string(kUnusableStartupGroup) + "\n" + SjisLeft(startup, 64));
+        else
+            SendIconCommands(startup, installedExePath);
+    }
+
+    WriteUninstallEntry(UninstallDisplayName(ProductLongTitle, ProgramVersion), installedExePath + " /uninstall",
+                        MadeFolderRecord(made, ReadMadeFolder(), *installFolder));
+    StopPoint("install", 7);
+    WriteInstalledVersion(ProgramVersion, choices.BackColor, choices.VanteColor);
+    StopPoint("install", 8);
+    LetMessagesRun();
+    return true;
+}
+
+std::optional<std::string> Installer::MakeFolders(const std::string& path, std::string& made) {
+    std::vector<std::string> levels;
+    YenLevels(path, levels);
+    bool asked = false;
+    for (std::string& level : levels) {
+        level = YenCut(FullPath(level).value_or(""));
+        // A folder that can be made current exists; the deepest one that exists stays current.
+        if (!level.empty() && EnterFolder(level)) continue;
+        if (!asked) {
+            asked = true;
+            if (prompter_.AskYesNo(YenCut(path) + "\n" + kMakeFolderQuestion, 6) != 6) return std::nullopt;
+        }
+        // Windows makes no folder whose path leaves no room for an 8.3 file name; some file systems would,
+        // and the program could not be started from there.
+        if (level.empty() || level.size() > kMaxFolderPath || !MakeFolder(level))
+            throw ui::Error("[ " + level + " ]\n" + kFolderFailedText);
+        if (made.empty()) made = level;
+    }
+    std::string folder = levels.empty() ? std::string() : YenAdd(levels.back());
+    if (folder == "\\") folder.clear();
+    // An existing folder too deep for the program's own path is no place for it either.
+    if (folder.empty() || folder.size() + ProductFileNames(ProductCode)[0].size() >= MAX_PATH)
+        throw ui::Error("[ " + folder + " ]\n" + kBadDataText);
+    return folder;
+}
+
+void Installer::CopyProductFiles(const std::string& installFolder) {
+    // Installing over the running copy: the files are already there.
+    if (SjisCase(run_.ProgramFolder, false) == SjisCase(installFolder, false)) return;
+    const auto files = ProductFileNames(ProductCode);
+    for (int i = 0; i < 3; ++i) {
+        // Named after the product whatever the running file is called.
+        const std::string& name = files[static_cast<size_t>(i)];
+        if (!CopyFileOver(run_.ProgramFolder + name, installFolder + name))
+            throw ui::Error(name + "\n" + kCopyFailedText);
+        StopPoint("install", 2 + i);
+    }
+}
+
+void Installer::SendIconCommands(const std::string& group, const std::string& programPath) {
+    // A command that fails is not reported: the install goes on without that icon.
+    (void)ProgmanExecute(CreateGroupCommand(group), progman_);
+    LetMessagesRun();
+    (void)ProgmanExecute(AddItemCommand(programPath, ProductLongTitle), progman_);
+    LetMessagesRun();
+}
+
+}  // namespace obsc32

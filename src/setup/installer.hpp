@@ -1,0 +1,50 @@
+// The install behind "設定": folders, files, registry values and Program Manager icons, in that order.
+#pragma once
+#include <optional>
+#include <string>
+
+#include "settings/run_context.hpp"
+#include "ui/component.hpp"
+#include "ui/dde.hpp"
+#include "ui/prompter.hpp"
+
+namespace obsc32 {
+
+// What the setup window's fields hold when "設定" is pressed.
+struct InstallChoices {
+    std::string Folder;  // as typed: may be relative
+    std::string Group;
+    bool StartupIcon = false;
+    bool BackColor = false;
+    bool VanteColor = true;
+};
+
+// A group or folder text the install cannot start with; the person is to correct it.
+class InstallRefused : public ui::Error {
+public:
+    using ui::Error::Error;
+};
+
+class Installer {
+public:
+    Installer(const RunContext& run, ui::Prompter& prompter, ui::DdeClientConv& progman)
+        : run_(run), prompter_(prompter), progman_(progman) {}
+
+    // Installs; false when the person would not have the folder made (nothing done). Throws InstallRefused
+    // for unusable choices, ui::Error for a step that failed: what was done before it stays, and "Version"
+    // is not written, so the next start runs the setup again.
+    bool Run(const InstallChoices& choices);
+
+private:
+    // Makes every missing folder of `path` (ending in "\"), asking once; the install folder, none when the
+    // person said no. `made` gets the highest folder made.
+    std::optional<std::string> MakeFolders(const std::string& path, std::string& made);
+    void CopyProductFiles(const std::string& installFolder);
+    void SendIconCommands(const std::string& group, const std::string& programPath);
+
+    const RunContext& run_;
+    ui::Prompter& prompter_;
+    ui::DdeClientConv& progman_;
+};
+
+}  // namespace obsc32

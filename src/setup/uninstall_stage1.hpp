@@ -1,0 +1,38 @@
+// Uninstall stage 1, run by the installed program: it asks, removes the icons, documents and settings, and
+// hands the program file to a copy of itself in the Windows folder, which it starts as stage 2.
+#pragma once
+#include <string>
+
+#include "settings/run_context.hpp"
+#include "ui/dde.hpp"
+#include "ui/prompter.hpp"
+
+namespace obsc32 {
+
+// How stage 2 is to look: stage 1's caption and its window colours as handed-over numbers.
+struct HandedLook {
+    std::string Title, Color, FontColor;
+};
+
+class UninstallStage1 {
+public:
+    UninstallStage1(const RunContext& run, ui::Prompter& prompter, ui::DdeClientConv& progman)
+        : run_(run), prompter_(prompter), progman_(progman) {}
+
+    // False when the person declined (told so; nothing changed). Throws ui::Error when stage 2 could not be
+    // started: what was removed stays removed, the hand-over is gone and the program file stays.
+    bool Run(const HandedLook& look);
+
+    // The temporary copy that runs stage 2.
+    std::string TemporaryCopy() const;
+
+private:
+    // ShowGroup then DeleteItem, for a group that has a name the commands can carry.
+    void RemoveGroupIcon(const std::string& group);
+
+    const RunContext& run_;
+    ui::Prompter& prompter_;
+    ui::DdeClientConv& progman_;
+};
+
+}  // namespace obsc32

@@ -1,0 +1,241 @@
+// The two uninstall stages as commands, against the real registry, files and Program Manager: stage 1 from
+// an install made by hand, with its temporary copy in a Windows folder of the test's own; stage 2 on a
+// hand-over the test writes.
+#include <windows.h>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "settings/product.hpp"
+#include "settings/settings_store.hpp"
+#include "settings/uninstall_store.hpp"
+#include "setup/uninstall_stage1.hpp"
+#include "setup/uninstall_stage2.hpp"
+#include "setup/uninstall_values.hpp"
+#include "ui/registry.hpp"
+#include "wine/dde_server.hpp"
+#include "wine/setup_fixture.hpp"
+
+using namespace testing_wine;
+using Texts = std::vector<std::string>;
+
+namespace {
+const std::string kMade = std::string(kSetupRoot) + "\\made";
+const std::string kFolder = kMade + "\\OBSC32";
+const std::string kExe = kFolder + "\\OBSC32.EXE";
+const std::string kWindows = std::string(kSetupRoot) + "\\win\\";
+const std::string kGroup = "OBSC32 試験";
+const std::string kFirstQuestion = "? VANTE vaz       すみかげ V1.2\n" + std::string(obsc32::kUninstallQuestion);
+const std::string kRegistryQuestion = std::string("? ") + obsc32::kRegistryQuestion;
+
+bool KeyExists(HKEY root, const char* path) { return ui::Registry(root).OpenKey(path, false).Ok(); }
+
+class Uninstall : public SetupFixture {
+protected:
+    void SetUp() override {
+        SetupFixture::SetUp();
+        obsc32::DeleteHandOver();
+        ASSERT_TRUE(CreateDirectoryA(kMade.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(kFolder.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(kWindows.c_str(), nullptr));
+        ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, kExe.c_str(), FALSE));
+    }
+    void TearDown() override {
+        obsc32::DeleteHandOver();
+        RemoveTree(Programs() + "\\" + kGroup);
+        CloseGroupWindows();
+        SetupFixture::TearDown();
+    }
+    static std::string Programs() { return obsc32::ReadShellFolders().Programs; }
+    static std::vector<std::string> Links() {
+        const obsc32::ShellFolders f = obsc32::ReadShellFolders();
+        const std::string link = std::string("\\") + kLongTitle + ".lnk";
+        return {f.Programs + "\\" + kGroup + link, f.Desktop + link};
+    }
+    // What an install into kFolder leaves: documents, settings, the Uninstall entry and its icons.
+    void InstallByHand() {
+        for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.GID"})
+            ASSERT_NO_FATAL_FAILURE(WriteFile(kFolder + "\\" + name, name));
+        for (const auto& [name, value] : {std::pair<const char*, std::string>{"EXEPATH", kFolder},
+                                          {"Group", kGroup},
+                                          {"Version", "12"},
+                                          {"REC_TXT", "1"}})
+            SetProductValue(name, value);
+        obsc32::WriteUninstallEntry("VANTE vaz       すみかげ V1.2", kExe + " /uninstall", kMade);
+        ASSERT_TRUE(CreateDirectoryA((Programs() + "\\" + kGroup).c_str(), nullptr));
+        for (const std::string& link : Links()) ASSERT_NO_FATAL_FAILURE(WriteFile(link, ""));
+    }
+    obsc32::RunContext stage1Run_ = TestRun(kExe, obsc32::StartModes::Uninstall1, "/uninstall", kWindows);
+    RecordingPrompter person_;
+    ui::DdeClientConv progman_{nullptr, "progman"};
+    obsc32::UninstallStage1 stage1_{stage1Run_, person_, progman_};
+};
+
+// Stage 2's box in its own process: the test reads it and ends that process.
+bool StageTwoReported(const std::string& text) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] {
+            box = testing_common::VisibleWindowOf(testing_common::kProgramBox);
+            return box && testing_common::BoxText(box) == text;
+        }))
+        return false;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(box, &pid);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) return false;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, testing_common::kDeadline);
+    CloseHandle(process);
+    return true;
+}
+}  // namespace
+
+TEST_F(Uninstall, YesTwiceRemovesWhatTheInstallMadeAndItsCopyDeletesTheProgram) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand());
+    ScopedStartupGroup none(nullptr);
+    // Another product of the maker keeps the maker key, and a folder of its own keeps the folders above.
+    ASSERT_TRUE(ui::Registry(HKEY_CURRENT_USER).OpenKey("Software\\VANTE SOFT32\\OTHER", true).Ok());
+    ASSERT_TRUE(CreateDirectoryA((kMade + "\\OTHER").c_str(), nullptr));
+    ASSERT_TRUE(stage1_.Run({"題", "32768", "16777215"}));
+    EXPECT_EQ(person_.Said, (Texts{kFirstQuestion, kRegistryQuestion}));
+
+    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.GID"}) EXPECT_FALSE(IsFile(kFolder + "\\" + name));
+    for (const std::string& link : Links()) EXPECT_TRUE(WaitUntil([&] { return !IsFile(link); })) << link;
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) EXPECT_FALSE(KeyExists(root, obsc32::UninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ProductKey));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OTHER"));
+    EXPECT_EQ(FileText(kWindows + obsc32::UninstallerName), FileText(OBSC32_BUILT_EXE));
+
+    // The copy took the hand-over, deleted the program and removed its folder.
+    ASSERT_TRUE(StageTwoReported(obsc32::kUninstallDone));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
+    EXPECT_FALSE(IsFile(kExe));
+    EXPECT_FALSE(IsFolder(kFolder));
+    EXPECT_TRUE(IsFolder(kMade + "\\OTHER"));
+    (void)ui::Registry(HKEY_CURRENT_USER).DeleteKey(obsc32::MakerKey);
+}
+
+TEST_F(Uninstall, DeclinedItChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand());
+    person_.Answer = [](const std::string&) { return 7; };
+    EXPECT_FALSE(stage1_.Run({"題", "", ""}));
+    EXPECT_EQ(person_.Said, (Texts{kFirstQuestion, obsc32::kUninstallCancelled}));
+    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"}) EXPECT_TRUE(IsFile(kFolder + "\\" + name));
+    for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
+    EXPECT_EQ(ReadProductValue("Version"), "12");
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
+}
+
+TEST_F(Uninstall, WhenItsCopyCannotStartItSaysSoKeepsTheProgramAndTheSettingsItWasAskedToKeep) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand());
+    // A folder where the copy would go: it can be neither made nor started.
+    ASSERT_TRUE(CreateDirectoryA((kWindows + obsc32::UninstallerName).c_str(), nullptr));
+    person_.Answer = [](const std::string& q) { return q == obsc32::kRegistryQuestion ? 7 : 6; };
+    try {
+        stage1_.Run({"題", "", ""});
+        ADD_FAILURE() << "no failure";
+    } catch (const ui::Error& e) {
+        EXPECT_EQ(e.what(), std::string(obsc32::kStartFailed1));
+    }
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
+    EXPECT_TRUE(IsFile(kExe));
+    EXPECT_FALSE(IsFile(kFolder + "\\OBSC32.TXT"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, obsc32::UninstallKey));
+    // Asked to keep the settings: all but the version stay, so a new setup proposes the old place.
+    auto names = ProductValueNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (Texts{"EXEPATH", "Group"}));
+}
+
+namespace {
+// Stage 2 of a copy started to delete a program, on a hand-over the test writes.
+class StageTwo : public Uninstall {
+protected:
+    void HandOver(const std::string& file, const std::string& rmDir = "") {
+        obsc32::WriteHandOver({file, "題", rmDir, "", "", kMade});
+    }
+    // Tries until the stage says it is done, as its timer would.
+    bool Finish() {
+        return WaitUntil([&] { return stage2_.TryFinish(); });
+    }
+    obsc32::RunContext stage2Run_ =
+        TestRun(kWindows + obsc32::UninstallerName, obsc32::StartModes::Uninstall2, "/DeleteFile");
+    obsc32::UninstallStage2 stage2_{stage2Run_};
+};
+}  // namespace
+
+TEST_F(StageTwo, TakesTheHandOverAndDeletesAHeldProgramOnceReleasedWithTheFoldersTheInstallMade) {
+    HandOver(kExe);
+    EXPECT_EQ(stage2_.Take().Title, "題");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
+    // Held the way a still-running program holds it: no one may delete it meanwhile.
+    HANDLE held = CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    stage2_.Begin();
+    EXPECT_FALSE(stage2_.TryFinish());
+    EXPECT_TRUE(IsFile(kExe));
+    CloseHandle(held);
+    EXPECT_TRUE(Finish());
+    EXPECT_FALSE(IsFile(kExe));
+    EXPECT_FALSE(IsFolder(kMade));
+    EXPECT_TRUE(IsFolder(kSetupRoot)) << "a folder the install did not make was removed";
+}
+
+TEST_F(StageTwo, AskedToKeepTheFoldersItDeletesOnlyTheProgram) {
+    HandOver(kExe, "n");
+    stage2_.Take();
+    stage2_.Begin();
+    EXPECT_TRUE(Finish());
+    EXPECT_FALSE(IsFile(kExe));
+    EXPECT_TRUE(IsFolder(kFolder));
+}
+
+TEST_F(StageTwo, GivesUpOnAProgramFileThatCannotBeDeletedAndKeepsItsFolders) {
+    HandOver(kExe);
+    // Deleting a read-only file fails, every time.
+    ASSERT_TRUE(SetFileAttributesA(kExe.c_str(), FILE_ATTRIBUTE_READONLY));
+    stage2_.RetryLimit = 2;
+    stage2_.Take();
+    stage2_.Begin();
+    EXPECT_FALSE(stage2_.TryFinish());
+    try {
+        stage2_.TryFinish();
+        ADD_FAILURE() << "it did not give up";
+    } catch (const ui::Error& e) {
+        EXPECT_EQ(e.what(), std::string(obsc32::kFileNotDeleted) + "\n" + kExe);
+    }
+    EXPECT_TRUE(IsFile(kExe));
+    EXPECT_TRUE(IsFolder(kFolder));
+    SetFileAttributesA(kExe.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(StageTwo, DeletesNothingItWasNotHandedAsAnotherCopyOfThisProgram) {
+    // A copy of the program whose name ends in the byte 0x5C, which tools blind to Shift-JIS read as a folder.
+    const std::string yenEnding = kFolder + "\\表";
+    ASSERT_TRUE(CopyFileA(kExe.c_str(), yenEnding.c_str(), FALSE));
+    ASSERT_NO_FATAL_FAILURE(WriteFile(kFolder + "\\OBSC32.TXT", "guide"));
+    ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, stage2Run_.ProgramPath.c_str(), FALSE));
+    struct Case {
+        std::string file, argument;
+    };
+    for (const Case& c : {Case{kFolder + "\\OBSC32.TXT", "/DeleteFile"}, Case{"VERADO32\\OBSC32\\OBSC32.EXE", "/DeleteFile"},
+                          Case{yenEnding, "/DeleteFile"},
+                          Case{kFolder + "\\" + std::string(250, 'a') + "\\..\\..\\OBSC32\\OBSC32.EXE", "/DeleteFile"},
+                          Case{"", "/DeleteFile"}, Case{kExe, "/deletefile"}, Case{kExe, ""},
+                          // The running copy itself.
+                          Case{stage2Run_.ProgramPath, "/DeleteFile"}}) {
+        SCOPED_TRACE(c.file + " " + c.argument);
+        HandOver(c.file);
+        stage2Run_.FirstArgument = c.argument;
+        stage2_.Take();
+        try {
+            stage2_.Begin();
+            ADD_FAILURE() << "it went on";
+        } catch (const ui::Error& e) {
+            EXPECT_EQ(e.what(), std::string(obsc32::kParameterError));
+        }
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
+        for (const std::string& file : {kExe, kFolder + "\\OBSC32.TXT", yenEnding}) EXPECT_TRUE(IsFile(file)) << file;
+    }
+}
