@@ -49,7 +49,8 @@ void CoverPlacement::PaintNow() {
 
 void CoverPlacement::SinkToBottom(UINT extraFlags) {
     owner_.SendToBottom();
-    SetWindowPos(cover_.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | extraFlags);
+    SetWindowPos(cover_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | extraFlags);
 }
 
 }  // namespace obsc32

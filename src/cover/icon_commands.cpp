@@ -27,12 +27,14 @@ void IconCommands::Startup(bool add) {
     if (group.empty()) throw ui::Error(kNoStartupGroup);
     // A name the command cannot carry would leave Program Manager without a current group, and the item
     // command after it would act on whatever group that is, or none.
-    if (!FitsInCommand(group)) throw ui::Error(std::string(kUnusableStartupGroup) + "\n" + SjisLeft(group, 64));
+    if (!FitsInCommand(group))
+        throw ui::Error(std::string(kUnusableStartupGroup) + "\n" + SjisLeft(group, 64));
     // Only the item command's result matters: the group usually exists already.
     (void)ProgmanExecute(CreateGroupCommand(group), progman_);
     ui::Application::Instance().ProcessMessages();
     const std::string failure = ProgmanExecute(
-        add ? AddItemCommand(run_.ProgramPath, ProductLongTitle) : DeleteItemCommand(ProductLongTitle), progman_);
+        add ? AddItemCommand(run_.ProgramPath, ProductLongTitle) : DeleteItemCommand(ProductLongTitle),
+        progman_);
     ui::Application::Instance().ProcessMessages();
     if (!failure.empty()) throw ui::Error(failure);
 }

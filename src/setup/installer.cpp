@@ -62,7 +62,8 @@ bool Installer::Run(const InstallChoices& choices) {
             SendIconCommands(startup, installedExePath);
     }
 
-    WriteUninstallEntry(UninstallDisplayName(ProductLongTitle, ProgramVersion), installedExePath + " /uninstall",
+    WriteUninstallEntry(UninstallDisplayName(ProductLongTitle, ProgramVersion),
+                        installedExePath + " /uninstall",
                         MadeFolderRecord(made, ReadMadeFolder(), *installFolder));
     StopPoint("install", 7);
     WriteInstalledVersion(ProgramVersion, choices.BackColor, choices.VanteColor);

@@ -22,7 +22,8 @@ void ProcessPending() { ui::Application::Instance().ProcessMessages(); }
 std::string UninstallStage1::TemporaryCopy() const { return run_.WindowsFolder + UninstallerName; }
 
 bool UninstallStage1::Run(const HandedLook& look) {
-    const std::string question = UninstallDisplayName(ProductLongTitle, ProgramVersion) + "\n" + kUninstallQuestion;
+    const std::string question =
+        UninstallDisplayName(ProductLongTitle, ProgramVersion) + "\n" + kUninstallQuestion;
     if (prompter_.AskYesNo(question, 6) != 6) {
         prompter_.Tell(kUninstallCancelled);
         return false;
@@ -67,9 +68,11 @@ bool UninstallStage1::Run(const HandedLook& look) {
     // Neither stage may hold the install folder as its current directory; stage 2 inherits this one.
     const bool moved = EnterFolder(YenCut(run_.WindowsFolder));
     ProcessPending();
-    const char* failure = !moved                                             ? kStartFailed2
-                          : !StartProgram("\"" + temp + "\" \"/DeleteFile\"") ? kStartFailed1
-                                                                             : nullptr;
+    const char* failure = nullptr;
+    if (!moved)
+        failure = kStartFailed2;
+    else if (!StartProgram("\"" + temp + "\" \"/DeleteFile\""))
+        failure = kStartFailed1;
     if (!failure) return true;
     DeleteHandOver();
     throw ui::Error(failure);

@@ -17,7 +17,8 @@ const HandOver& UninstallStage2::Take() {
 }
 
 void UninstallStage2::Begin() {
-    if (run_.FirstArgument != "/DeleteFile" || !IsProgramToDelete(handed_.File)) throw ui::Error(kParameterError);
+    if (run_.FirstArgument != "/DeleteFile" || !IsProgramToDelete(handed_.File))
+        throw ui::Error(kParameterError);
     // Not looked at: stage 1 may still be running it, and the retries follow.
     (void)DeleteFileAt(handed_.File);
 }

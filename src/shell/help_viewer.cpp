@@ -2,7 +2,9 @@
 
 namespace obsc32 {
 
-void ShowHelpContents(HWND owner, const std::string& file) { WinHelpA(owner, file.c_str(), HELP_CONTENTS, 0); }
+void ShowHelpContents(HWND owner, const std::string& file) {
+    WinHelpA(owner, file.c_str(), HELP_CONTENTS, 0);
+}
 
 void ShowHelpIndex(HWND owner, const std::string& file) {
     // An empty keyword opens the index without one chosen.

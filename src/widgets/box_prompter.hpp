@@ -17,7 +17,9 @@ public:
         return box_.MsgYesNoTimer(text, defaultAnswer);
     }
     void Tell(const std::string& text) override { box_.MsgOK(text); }
-    void TellTimed(const std::string& text, int defaultAnswer) override { box_.MsgOKTimer(text, defaultAnswer); }
+    void TellTimed(const std::string& text, int defaultAnswer) override {
+        box_.MsgOKTimer(text, defaultAnswer);
+    }
     void Beep(unsigned type) override { MessageBeep(type); }
 
 private:

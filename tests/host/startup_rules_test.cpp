@@ -37,9 +37,6 @@ TEST(StartupRules, ForwardedTextJoinsWithQuestionMarks) {
 }
 
 TEST(ProductValues, TextsAreShiftJisBytes) {
-    InitProductValues("C:\\X\\");
-    EXPECT_EQ(ExeFolder, "C:\\X\\");
-    EXPECT_EQ(StartMode, StartModes::Normal);
     // "vaz", seven half-width blanks, then すみかげ in Shift-JIS.
     EXPECT_EQ(std::string(ProductLongTitle), "vaz       \x82\xb7\x82\xdd\x82\xa9\x82\xb0");
     EXPECT_EQ(std::string(ProductTitle), "\x90\x5e\x82\xc1\x8d\x95\x82\xb7\x82\xdd\x82\xa9\x82\xb0");

@@ -142,7 +142,9 @@ TEST_F(Install, AStepThatFailsStopsItKeepingWhatCameBeforeButTheVersion) {
         Run(folder, kGroup);
         ADD_FAILURE() << "no failure";
     } catch (const ui::Error& e) {
-        EXPECT_EQ(e.what(), std::string("レジストリーを開けません・・・\nHKEY_CURRENT_USER\\Software\\VANTE SOFT32\\OBSC32"));
+        EXPECT_EQ(
+            e.what(),
+            std::string("レジストリーを開けません・・・\nHKEY_CURRENT_USER\\Software\\VANTE SOFT32\\OBSC32"));
     }
     EXPECT_TRUE(IsFile(folder + "\\OBSC32.HLP"));
     EXPECT_EQ(ReadProductValue("Version"), "");

@@ -26,7 +26,8 @@ const std::string kFolder = kMade + "\\OBSC32";
 const std::string kExe = kFolder + "\\OBSC32.EXE";
 const std::string kWindows = std::string(kSetupRoot) + "\\win\\";
 const std::string kGroup = "OBSC32 試験";
-const std::string kFirstQuestion = "? VANTE vaz       すみかげ V1.2\n" + std::string(obsc32::kUninstallQuestion);
+const std::string kFirstQuestion =
+    "? VANTE vaz       すみかげ V1.2\n" + std::string(obsc32::kUninstallQuestion);
 const std::string kRegistryQuestion = std::string("? ") + obsc32::kRegistryQuestion;
 
 bool KeyExists(HKEY root, const char* path) { return ui::Registry(root).OpenKey(path, false).Ok(); }
@@ -100,9 +101,11 @@ TEST_F(Uninstall, YesTwiceRemovesWhatTheInstallMadeAndItsCopyDeletesTheProgram) 
     ASSERT_TRUE(stage1_.Run({"題", "32768", "16777215"}));
     EXPECT_EQ(person_.Said, (Texts{kFirstQuestion, kRegistryQuestion}));
 
-    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.GID"}) EXPECT_FALSE(IsFile(kFolder + "\\" + name));
+    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.GID"})
+        EXPECT_FALSE(IsFile(kFolder + "\\" + name));
     for (const std::string& link : Links()) EXPECT_TRUE(WaitUntil([&] { return !IsFile(link); })) << link;
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) EXPECT_FALSE(KeyExists(root, obsc32::UninstallKey));
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        EXPECT_FALSE(KeyExists(root, obsc32::UninstallKey));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ProductKey));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OTHER"));
     EXPECT_EQ(FileText(kWindows + obsc32::UninstallerName), FileText(OBSC32_BUILT_EXE));
@@ -121,7 +124,8 @@ TEST_F(Uninstall, DeclinedItChangesNothing) {
     person_.Answer = [](const std::string&) { return 7; };
     EXPECT_FALSE(stage1_.Run({"題", "", ""}));
     EXPECT_EQ(person_.Said, (Texts{kFirstQuestion, obsc32::kUninstallCancelled}));
-    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"}) EXPECT_TRUE(IsFile(kFolder + "\\" + name));
+    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
+        EXPECT_TRUE(IsFile(kFolder + "\\" + name));
     for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
     EXPECT_EQ(ReadProductValue("Version"), "12");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
@@ -170,7 +174,8 @@ TEST_F(StageTwo, TakesTheHandOverAndDeletesAHeldProgramOnceReleasedWithTheFolder
     EXPECT_EQ(stage2_.Take().Title, "題");
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
     // Held the way a still-running program holds it: no one may delete it meanwhile.
-    HANDLE held = CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     stage2_.Begin();
     EXPECT_FALSE(stage2_.TryFinish());
@@ -219,12 +224,13 @@ TEST_F(StageTwo, DeletesNothingItWasNotHandedAsAnotherCopyOfThisProgram) {
     struct Case {
         std::string file, argument;
     };
-    for (const Case& c : {Case{kFolder + "\\OBSC32.TXT", "/DeleteFile"}, Case{"VERADO32\\OBSC32\\OBSC32.EXE", "/DeleteFile"},
-                          Case{yenEnding, "/DeleteFile"},
-                          Case{kFolder + "\\" + std::string(250, 'a') + "\\..\\..\\OBSC32\\OBSC32.EXE", "/DeleteFile"},
-                          Case{"", "/DeleteFile"}, Case{kExe, "/deletefile"}, Case{kExe, ""},
-                          // The running copy itself.
-                          Case{stage2Run_.ProgramPath, "/DeleteFile"}}) {
+    for (const Case& c :
+         {Case{kFolder + "\\OBSC32.TXT", "/DeleteFile"}, Case{"VERADO32\\OBSC32\\OBSC32.EXE", "/DeleteFile"},
+          Case{yenEnding, "/DeleteFile"},
+          Case{kFolder + "\\" + std::string(250, 'a') + "\\..\\..\\OBSC32\\OBSC32.EXE", "/DeleteFile"},
+          Case{"", "/DeleteFile"}, Case{kExe, "/deletefile"}, Case{kExe, ""},
+          // The running copy itself.
+          Case{stage2Run_.ProgramPath, "/DeleteFile"}}) {
         SCOPED_TRACE(c.file + " " + c.argument);
         HandOver(c.file);
         stage2Run_.FirstArgument = c.argument;
@@ -236,6 +242,7 @@ TEST_F(StageTwo, DeletesNothingItWasNotHandedAsAnotherCopyOfThisProgram) {
             EXPECT_EQ(e.what(), std::string(obsc32::kParameterError));
         }
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
-        for (const std::string& file : {kExe, kFolder + "\\OBSC32.TXT", yenEnding}) EXPECT_TRUE(IsFile(file)) << file;
+        for (const std::string& file : {kExe, kFolder + "\\OBSC32.TXT", yenEnding})
+            EXPECT_TRUE(IsFile(file)) << file;
     }
 }
