@@ -7,6 +7,7 @@
 
 #include "app/startup_rules.hpp"
 #include "fuzz_input.hpp"
+#include "settings/product.hpp"
 
 using namespace obsc32;
 
