@@ -12,7 +12,7 @@ void HandlePending() { ui::Application::Instance().ProcessMessages(); }
 void FaceCommands::Load(const CoverSettings& stored, const std::string& systemWallpaper) {
     wallpaperPath_ = systemWallpaper;
     items_.SystemWallpaper.Caption = "壁紙ﾛｰﾄﾞ " + systemWallpaper;
-    position_->Checked = false;
+    if (position_) position_->Checked = false;
     position_ = items_.Positions.Items[static_cast<size_t>(stored.Ichi)];
     position_->Checked = true;
     bmpPath_ = stored.BmpFile;
@@ -26,7 +26,7 @@ void FaceCommands::Load(const CoverSettings& stored, const std::string& systemWa
 }
 
 void FaceCommands::Save(CoverSettings& s) const {
-    s.Ichi = position_->Tag;
+    s.Ichi = static_cast<int>(Position());
     s.BmpFile = bmpPath_;
     s.Kabe = items_.SystemWallpaper.Checked;
     s.Mode = face_;
@@ -119,7 +119,7 @@ void FaceCommands::LoadBmpFile(HWND owner) {
 }
 
 void FaceCommands::ChoosePosition(ui::MenuItem& item) {
-    position_->Checked = false;
+    if (position_) position_->Checked = false;
     item.Checked = true;
     position_ = &item;
     HandlePending();

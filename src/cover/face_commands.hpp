@@ -69,7 +69,9 @@ public:
     const std::shared_ptr<const ui::Bitmap>& Capture() const { return capture_; }
     const std::string& WallpaperPath() const { return wallpaperPath_; }
     const std::string& BmpPath() const { return bmpPath_; }
-    WallpaperPosition Position() const { return static_cast<WallpaperPosition>(position_->Tag); }
+    WallpaperPosition Position() const {
+        return position_ ? static_cast<WallpaperPosition>(position_->Tag) : WallpaperPosition::Tile;
+    }
     int ColorDepth() const { return colorDepth_; }
     // The palette of the composed picture shown, at 8 bits per pixel or fewer.
     HPALETTE PictureColors() const { return faces_.PictureColors(); }
@@ -87,7 +89,8 @@ private:
     std::shared_ptr<const ui::Bitmap> capture_;
     std::string wallpaperPath_;
     std::string bmpPath_;
-    ui::MenuItem* position_ = items_.Positions.Items[1];
+    // The checked position item; none until the stored values are loaded.
+    ui::MenuItem* position_ = nullptr;
     int colorDepth_ = 0;
 };
 

@@ -64,6 +64,9 @@ public:
     UninstallStage1 Stage1{run_, Boxes, DdeClientConv2};
     UninstallStage2 Stage2{run_};
 
+    // The window's caption and colours as stage 2 is to show them: a system colour by its index.
+    HandedLook Look() const;
+
     void DdeClientConv1Open();
     void Button1Click(ui::Component* sender);
     void Button2Click(ui::Component* sender);
@@ -84,8 +87,6 @@ protected:
 private:
     void FormPaint();
     void PlaceComponents();
-    // The window's caption and colours as stage 2 is to show them.
-    HandedLook Look() const;
     void ApplyHandedColors(const std::string& color, const std::string& fontColor);
     // Tells, repaints and closes: how every uninstall stage ends.
     void EndWith(const std::string& text);

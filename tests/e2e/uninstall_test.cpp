@@ -30,8 +30,6 @@ const std::string kFirstQuestion =
     Shown("VANTE vaz       すみかげ V1.2\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？");
 const std::string kRegistryQuestion = "当ソフトのレジストリー情報も削除してよろしいですか？？";
 const std::string kDone = Shown("削除が完了しました☆☆☆\nお疲れ様☆☆☆");
-const std::string kParameterError =
-    Shown("ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\n[VANTE SOFT32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。");
 
 void SetValue(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
     HKEY k = nullptr;
@@ -162,46 +160,6 @@ TEST_F(Uninstall, YesTwiceRemovesEverythingTheInstallMadeButTheTemporaryCopy) {
     EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
 }
 
-TEST_F(Uninstall, NoToTheRegistryKeepsTheSettingsAndAnotherProductsFolder) {
-    // A group of the user's own, so the next start can only have it from the settings.
-    ASSERT_NO_FATAL_FAILURE(InstallByHand("ゲーム"));
-    CreateDirectoryA((kRoot + "\\OTHER").c_str(), nullptr);
-    HWND done = UninstallAnswering("いいえ");
-    ASSERT_NE(done, nullptr);
-    EXPECT_FALSE(Exists(kFolder));
-    EXPECT_TRUE(Exists(kRoot + "\\OTHER"));
-    auto values = registry::ReadAll();
-    EXPECT_EQ(values.count("Version") + values.count("REC_TXT"), 0u);
-    EXPECT_EQ(values["EXEPATH"], registry::Sz(kFolder));
-    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
-
-    // The next start of a copy proposes the old place.
-    program_ = Program::At(Dist() + "OBSC32.EXE");
-    HWND setup = nullptr, combo = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        setup = program_->Window(kSetupClass);
-        combo = setup ? FindWindowExA(setup, nullptr, "TComboBox", nullptr) : nullptr;
-        return combo && IsWindowVisible(setup) && SendMessageA(combo, CB_GETCOUNT, 0, 0) > 0;
-    }));
-    EXPECT_EQ(ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)), kFolder);
-    EXPECT_EQ(ControlText(combo), "ゲーム");
-}
-
-TEST_F(Uninstall, AUsersFileKeepsItsFolderAndAnotherProductKeepsTheMakerKey) {
-    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
-    SetValue(HKEY_CURRENT_USER, std::string(registry::kMakerKey) + "\\OTHER", "Version", "3");
-    const std::string note = kFolder + "\\memo.txt";
-    ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), note.c_str(), FALSE));
-    HWND done = UninstallAnswering("はい");
-    ASSERT_NE(done, nullptr);
-    EXPECT_FALSE(Exists(kExe));
-    EXPECT_FALSE(Exists(kFolder + "\\OBSC32.TXT"));
-    EXPECT_TRUE(Exists(note));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, registry::kProductKey));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, std::string(registry::kMakerKey) + "\\OTHER"));
-    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
-}
-
 TEST_F(Uninstall, WhileTheCoverRunsItIsRefusedAndNothingChanges) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
     auto cover = Program::At(kExe);
@@ -219,102 +177,6 @@ TEST_F(Uninstall, WhileTheCoverRunsItIsRefusedAndNothingChanges) {
     EXPECT_FALSE(Exists(TempCopy()));
     EXPECT_TRUE(cover->Running());
     EXPECT_EQ(WindowsOf(0, kCoverClass).size(), 1u);
-}
-
-TEST_F(Uninstall, WhenItsCopyCannotStartItReportsWhatItHandedOverAndKeepsTheProgram) {
-    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
-    registry::SetString("VANTE_COLOR", "0");
-    // A folder where the copy would go: it can be neither made nor started.
-    ASSERT_TRUE(CreateDirectoryA(TempCopy().c_str(), nullptr));
-    program_ = Program::At(kExe, "/uninstall");
-    for (const std::string& question : {kFirstQuestion, kRegistryQuestion}) {
-        HWND box = WaitForBoxWithText(program_->Pid(), question);
-        ASSERT_NE(box, nullptr) << question;
-        ASSERT_TRUE(ClickBoxButton(box, "はい"));
-    }
-    HWND failed = WaitForBoxWithText(program_->Pid(), "1ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ｱﾝｲﾝｽﾂｰﾙｿﾌﾄの起動に失敗しました");
-    ASSERT_NE(failed, nullptr);
-    // Written in full before the start, in the forms stage 2 reads; system colours by their index.
-    auto handed = [](const char* name) -> std::string {
-        char text[MAX_PATH] = {};
-        DWORD size = sizeof text - 1;
-        if (RegGetValueA(HKEY_CURRENT_USER, kScratchKey, name, RRF_RT_REG_SZ, nullptr, text, &size))
-            return "<none>";
-        return text;
-    };
-    EXPECT_EQ(handed("File"), kExe);
-    EXPECT_EQ(handed("Title"), kCaption);
-    EXPECT_EQ(handed("RmDir"), "");
-    EXPECT_EQ(handed("Color"), "-2147483633");
-    EXPECT_EQ(handed("FColor"), "-2147483640");
-    EXPECT_EQ(handed("RmTop"), kRoot);
-    ASSERT_TRUE(ClickBoxButton(failed, "ＯＫ"));
-    EXPECT_TRUE(program_->WaitForExit());
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kScratchKey));
-    EXPECT_TRUE(Exists(kExe));
-    EXPECT_FALSE(Exists(kFolder + "\\OBSC32.TXT"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-}
-
-// Stage 2 started on a hand-over the test writes, as stage 1 would leave it.
-class StageTwo : public Uninstall {
-protected:
-    void SetUp() override {
-        Uninstall::SetUp();
-        ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
-        ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.EXE").c_str(), TempCopy().c_str(), FALSE));
-    }
-    void HandOver(const std::string& file, const std::string& title) {
-        for (const auto& [name, value] : {std::pair<const char*, std::string>{"File", file},
-                                          {"Title", title},
-                                          {"RmDir", ""},
-                                          {"Color", "32768"},
-                                          {"FColor", "16777215"},
-                                          {"RmTop", kRoot}})
-            SetValue(HKEY_CURRENT_USER, kScratchKey, name, value);
-    }
-};
-
-TEST_F(StageTwo, AHeldProgramFileIsDeletedOnceReleasedUnderTheDefaultCaption) {
-    HandOver(kExe, "");
-    // What stage 1 leaves: the program alone.
-    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP"}) DeleteFileA((kFolder + "\\" + name).c_str());
-    // Held the way a still-running program holds it: no one may delete it meanwhile.
-    HANDLE held =
-        CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    program_ = Program::At(TempCopy(), "/DeleteFile");
-    EXPECT_TRUE(WaitUntil([&] { return !KeyExists(HKEY_CURRENT_USER, kScratchKey); }));
-    EXPECT_TRUE(HoldsFor([&] { return Exists(kExe) && program_->Running(); }, 2500));
-    EXPECT_TRUE(WindowsOf(program_->Pid(), kBoxClass, true).empty()) << "it reported while the file was held";
-    CloseHandle(held);
-    HWND done = WaitForBoxWithText(program_->Pid(), kDone);
-    ASSERT_NE(done, nullptr);
-    EXPECT_EQ(TextOf(done), "UNINSTALL_VANTE000");
-    EXPECT_FALSE(Exists(kRoot));
-    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
-    EXPECT_TRUE(program_->WaitForExit());
-}
-
-TEST_F(StageTwo, AHandOverThatDoesNotNameThisProgramDeletesNothing) {
-    // A copy of the program whose name ends in the byte 0x5C, which tools blind to Shift-JIS read as a folder.
-    const std::string yenEnding = kFolder + "\\表";
-    ASSERT_TRUE(CopyFileA(kExe.c_str(), yenEnding.c_str(), FALSE));
-    for (const std::string& file :
-         {kFolder + "\\OBSC32.TXT", std::string("VERADO32\\OBSC32\\OBSC32.EXE"), yenEnding,
-          kFolder + "\\" + std::string(250, 'a') + "\\..\\..\\OBSC32\\OBSC32.EXE", std::string()}) {
-        SCOPED_TRACE(file);
-        HandOver(file, kCaption);
-        program_ = Program::At(TempCopy(), "/DeleteFile");
-        HWND box = WaitForBoxWithText(program_->Pid(), kParameterError);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(TextOf(box), "UNINSTALL_VANTE000");
-        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kScratchKey));
-        EXPECT_TRUE(ClickBoxButton(box, "ＯＫ"));
-        EXPECT_TRUE(program_->WaitForExit());
-        for (const char* name : kFiles) EXPECT_TRUE(Exists(kFolder + "\\" + name)) << name;
-        EXPECT_TRUE(Exists(yenEnding));
-    }
 }
 
 }  // namespace

@@ -197,3 +197,15 @@ TEST_F(SetupWindow, ARefusedInstallIsToldAndLeavesTheWindowReady) {
     EXPECT_TRUE(IsWindowVisible(f.Button3.Handle()));
     EXPECT_EQ(ProductValueNames(), Rows{});
 }
+
+TEST_F(SetupWindow, HandsItsCaptionAndColoursToStageTwoSystemColoursByTheirIndex) {
+    auto& f = Create();
+    const obsc32::HandedLook green = f.Look();
+    EXPECT_EQ(green.Title, "真っ黒すみかげ V1.2 登録");
+    EXPECT_EQ(green.Color, "32768");
+    EXPECT_EQ(green.FontColor, "16777215");
+    f.VANTE_COLOR.SetChecked(false);
+    const obsc32::HandedLook system = f.Look();
+    EXPECT_EQ(system.Color, "-2147483633");
+    EXPECT_EQ(system.FontColor, "-2147483640");
+}

@@ -73,14 +73,15 @@ protected:
     obsc32::UninstallStage1 stage1_{stage1Run_, person_, progman_};
 };
 
-// Stage 2's box in its own process: the test reads it and ends that process.
-bool StageTwoReported(const std::string& text) {
+// Stage 2's box in its own process, with its text and title: the test reads it and ends that process.
+bool StageTwoReported(const std::string& text, const std::string& title) {
     HWND box = nullptr;
     if (!WaitUntil([&] {
             box = testing_common::VisibleWindowOf(testing_common::kProgramBox);
             return box && testing_common::BoxText(box) == text;
         }))
         return false;
+    EXPECT_EQ(testing_common::TextOf(box), title);
     DWORD pid = 0;
     GetWindowThreadProcessId(box, &pid);
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
@@ -111,7 +112,7 @@ TEST_F(Uninstall, YesTwiceRemovesWhatTheInstallMadeAndItsCopyDeletesTheProgram) 
     EXPECT_EQ(FileText(kWindows + obsc32::UninstallerName), FileText(OBSC32_BUILT_EXE));
 
     // The copy took the hand-over, deleted the program and removed its folder.
-    ASSERT_TRUE(StageTwoReported(obsc32::kUninstallDone));
+    ASSERT_TRUE(StageTwoReported("削除が完了しました☆☆☆\r\nお疲れ様☆☆☆", "題"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
     EXPECT_FALSE(IsFile(kExe));
     EXPECT_FALSE(IsFolder(kFolder));
