@@ -12,8 +12,4 @@ CoverOwner::CoverOwner() {
 
 CoverOwner::~CoverOwner() { DestroyHandle(); }
 
-void CoverOwner::SendToBottom() {
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 }  // namespace obsc32

@@ -11,8 +11,6 @@ class CoverOwner : public ui::Window {
 public:
     CoverOwner();
     ~CoverOwner() override;
-    // An owned window is kept above its owner: the owner goes to the bottom first, the cover follows.
-    void SendToBottom();
 
 protected:
     bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) override { return false; }

@@ -16,10 +16,11 @@ void CoverPlacement::OnTop() {
     restore_.Enabled = true;
     top_.Checked = true;
     bottom_.Checked = false;
-    // Shown already on top: one restacking before the first paint, not two.
-    SetWindowPos(cover_.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    PaintNow();
-    SetForegroundWindow(cover_.Handle());
+    // Shown already on top: one restacking before the first paint, not two. The face is painted at once,
+    // ahead of whatever the queue holds: hiding the screen is the point.
+    cover_.ShowTopmost();
+    cover_.PaintNow();
+    cover_.BringToForeground();
 }
 
 void CoverPlacement::AtBottom() {
@@ -27,11 +28,11 @@ void CoverPlacement::AtBottom() {
     bottom_.Checked = true;
     top_.Checked = false;
     // Shown at the bottom, unactivated: it covers nothing on the way. A first show's restacking is undone.
-    SinkToBottom(SWP_SHOWWINDOW);
-    PaintNow();
+    SinkToBottom(true);
+    cover_.PaintNow();
     ui::Application::Instance().ProcessMessages();
     // A command handled meanwhile (top placement, restore) has the last word.
-    if (bottom_.Checked && IsWindowVisible(cover_.Handle())) SinkToBottom(0);
+    if (bottom_.Checked && cover_.Visible()) SinkToBottom(false);
 }
 
 void CoverPlacement::Restore() {
@@ -40,17 +41,13 @@ void CoverPlacement::Restore() {
 }
 
 void CoverPlacement::KeepDown() {
-    if (bottom_.Checked) SinkToBottom(0);
+    if (bottom_.Checked) SinkToBottom(false);
 }
 
-void CoverPlacement::PaintNow() {
-    RedrawWindow(cover_.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-void CoverPlacement::SinkToBottom(UINT extraFlags) {
+// An owned window is kept above its owner: the owner goes to the bottom first, the cover follows.
+void CoverPlacement::SinkToBottom(bool show) {
     owner_.SendToBottom();
-    SetWindowPos(cover_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | extraFlags);
+    cover_.SendToBottom(show);
 }
 
 }  // namespace obsc32

@@ -1,8 +1,6 @@
 // Where the cover stands: shown on top of every window, shown at the bottom beneath them, or hidden. The
 // check marks of its three menu items are the state.
 #pragma once
-#include <windows.h>
-
 #include "cover/cover_owner.hpp"
 #include "ui/form.hpp"
 #include "ui/menu.hpp"
@@ -28,10 +26,8 @@ public:
     void KeepDown();
 
 private:
-    // The face is painted at once, ahead of whatever the queue holds: hiding the screen is the point.
-    void PaintNow();
-    // The owner first, then the cover, which lands right above it.
-    void SinkToBottom(UINT extraFlags);
+    // The owner first, then the cover, which lands right above it; `show` shows it there.
+    void SinkToBottom(bool show);
 
     ui::Form& cover_;
     CoverOwner& owner_;

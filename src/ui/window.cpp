@@ -154,4 +154,17 @@ LRESULT CALLBACK Window::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
     return CallBase(self->baseProc_, wnd, msg, wParam, lParam);
 }
 
+void Window::ShowTopmost() {
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void Window::SendToBottom(bool show) {
+    SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : 0));
+}
+
+void Window::PaintNow() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+void Window::BringToForeground() { SetForegroundWindow(hwnd_); }
+
 }  // namespace ui

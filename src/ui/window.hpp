@@ -23,6 +23,14 @@ public:
     // Owners call it before they delete the object.
     void DestroyHandle();
 
+    // Shown above every window that is not topmost, in one restacking.
+    void ShowTopmost();
+    // Put beneath every other window without being activated; `show` shows it there.
+    void SendToBottom(bool show = false);
+    // Paints what is invalid now, children included, ahead of whatever the queue holds.
+    void PaintNow();
+    void BringToForeground();
+
     // The object behind a window this program created, or nullptr.
     static Window* FromHandle(HWND wnd);
     // The form this window is, or nullptr (the program keeps no run-time type information).

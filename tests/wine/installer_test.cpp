@@ -26,7 +26,8 @@ std::string Question(const std::string& folder) { return "? " + folder + "\n" + 
 class Install : public SetupFixture {
 protected:
     void TearDown() override {
-        for (const std::string& group : groups_) RemoveTree(Programs() + "\\" + group);
+        for (const std::string& group : groups_)
+            if (!group.empty()) RemoveTree(Programs() + "\\" + group);
         CloseGroupWindows();
         SetupFixture::TearDown();
     }
