@@ -5,9 +5,10 @@
 # and benchmarks stay on the posix model the build is configured with: they start std::threads, which this
 # GCC has only there. cmake/win32-threads runs the win32 model's driver for the targets given here.
 function(obsc32_use_win32_threads)
+    set(_launcher ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/win32-threads)
     foreach(_lang C CXX)
-        set_property(TARGET ${ARGN} PROPERTY ${_lang}_COMPILER_LAUNCHER ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/win32-threads)
-        set_property(TARGET ${ARGN} PROPERTY ${_lang}_LINKER_LAUNCHER ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/win32-threads)
+        set_property(TARGET ${ARGN} PROPERTY ${_lang}_COMPILER_LAUNCHER ${_launcher})
+        set_property(TARGET ${ARGN} PROPERTY ${_lang}_LINKER_LAUNCHER ${_launcher})
     endforeach()
 endfunction()
 
@@ -58,18 +59,19 @@ add_custom_target(delay_libs DEPENDS ${OBSC32_DELAY_LIBS})
 # A build of the program, with the stop points it links (src/setup/stop_point*.cpp) and the runtime parts it
 # replaces (src/runtime).
 function(obsc32_add_program target stop_points)
+    set(_lld ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lld)
     add_executable(${target} WIN32 src/app/main.cpp ${stop_points} src/runtime/quiet_terminate.cpp
                                    src/runtime/library_failures.cpp res/obsc32.rc)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME OBSC32 SUFFIX .EXE)
     target_compile_options(${target} PRIVATE ${OBSC32_COPTS})
     # Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
-    target_link_options(${target} PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lld/)
+    target_link_options(${target} PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${_lld}/)
     foreach(_dll ${OBSC32_DELAYED_DLLS})
         target_link_options(${target} PRIVATE -Wl,--delayload=${_dll}.dll)
     endforeach()
     add_dependencies(${target} delay_libs)
     target_link_libraries(${target} PRIVATE ${OBSC32_DELAY_LIBS} obsc32_program_win)
-    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lld/collect2)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${_lld}/collect2)
     obsc32_use_win32_threads(${target})
 endfunction()
 
@@ -112,7 +114,8 @@ gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PRO
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 string(REPLACE "\\" "\\\\" _esc "${OBSC32_EXE_WINPATH}")
 # The tests that cut an install or an uninstall short run the test build.
-target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\"" "OBSC32_TEST_BUILD_EXE=\"${_test_build}\"")
+target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\""
+                                             "OBSC32_TEST_BUILD_EXE=\"${_test_build}\"")
 target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 psapi ole32 uuid
                                         GTest::gtest)
 target_compile_options(e2e_tests PRIVATE ${OBSC32_COPTS})
