@@ -1,49 +1,93 @@
 # OBSC32.EXE, its Windows tests (in-process and end-to-end) and the benchmarks.
-add_library(obsc32_win STATIC ${OBSC32_WIN_SOURCES})
-target_link_libraries(obsc32_win PUBLIC obsc32_pure user32 gdi32 shell32 advapi32 comdlg32 comctl32 msimg32 imm32 ole32
-                                        oleaut32 uuid)
-# The folder picker asks network drives for their remote names.
-target_link_libraries(obsc32_win PUBLIC mpr)
-# The uninstall reads whose program a file is from its version resource.
-target_link_libraries(obsc32_win PUBLIC version)
-target_compile_options(obsc32_win PRIVATE ${OBSC32_COPTS} -ffunction-sections -fdata-sections)
+
+# The program is built on the tool chain's win32 thread model, whose runtime makes its locks, thread-local
+# data and guarded statics of Win32 calls; the posix model would link a thread library for them. The tests
+# and benchmarks stay on the posix model the build is configured with: they start std::threads, which this
+# GCC has only there. cmake/win32-threads runs the win32 model's driver for the targets given here.
+function(obsc32_use_win32_threads)
+    set(_launcher ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/win32-threads)
+    foreach(_lang C CXX)
+        set_property(TARGET ${ARGN} PROPERTY ${_lang}_COMPILER_LAUNCHER ${_launcher})
+        set_property(TARGET ${ARGN} PROPERTY ${_lang}_LINKER_LAUNCHER ${_launcher})
+    endforeach()
+endfunction()
+
+set(OBSC32_WIN_LIBS user32 gdi32 shell32 advapi32 comdlg32 comctl32 msimg32 imm32 ole32 oleaut32 uuid
+    # The folder picker asks network drives for their remote names.
+    mpr
+    # The uninstall reads whose program a file is from its version resource.
+    version)
+# Everything of the program but WinMain, twice: obsc32_win for the tests and benchmarks (posix model, with
+# the distributed program's stop points: they never stop), obsc32_program_win for the program (win32 model,
+# with none: each build of the program links its own).
+add_library(obsc32_win STATIC ${OBSC32_WIN_SOURCES} src/setup/stop_point_none.cpp)
+target_link_libraries(obsc32_win PUBLIC obsc32_pure ${OBSC32_WIN_LIBS})
+add_library(obsc32_program_pure STATIC ${OBSC32_PURE_SOURCES})
+target_include_directories(obsc32_program_pure PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(obsc32_program_pure PRIVATE ${OBSC32_COPTS})
+add_library(obsc32_program_win STATIC ${OBSC32_WIN_SOURCES})
+target_link_libraries(obsc32_program_win PUBLIC obsc32_program_pure ${OBSC32_WIN_LIBS})
+obsc32_use_win32_threads(obsc32_program_pure obsc32_program_win)
 # One translation unit each for the program's libraries: every object of a static PE carries its own unwind
 # tables for the inline library code it uses, which the linker cannot merge; compiled whole, the program
 # is a tenth smaller. A name in an unnamed namespace must therefore be unique across the sources.
-set_target_properties(obsc32_win obsc32_pure PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
+set_target_properties(obsc32_win obsc32_pure obsc32_program_win obsc32_program_pure
+                      PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
 # The start-up benchmark builds the program once more with this to print what each start-up step costs.
 option(OBSC32_STARTUP_TRACE "Keep the time of each start-up step (OBSC32_TRACE_FILE)" OFF)
-if(OBSC32_STARTUP_TRACE)
-    target_compile_definitions(obsc32_win PUBLIC OBSC32_STARTUP_TRACE)
-endif()
+foreach(_lib obsc32_win obsc32_program_win)
+    target_compile_options(${_lib} PRIVATE ${OBSC32_COPTS} -ffunction-sections -fdata-sections)
+    if(OBSC32_STARTUP_TRACE)
+        target_compile_definitions(${_lib} PUBLIC OBSC32_STARTUP_TRACE)
+    endif()
+endforeach()
 
-add_executable(OBSC32 WIN32 src/app/main.cpp src/app/quiet_terminate.cpp src/app/thread_primitives.cpp
-                             src/app/library_failures.cpp res/obsc32.rc)
-set_target_properties(OBSC32 PROPERTIES OUTPUT_NAME OBSC32 SUFFIX .EXE)
-target_compile_options(OBSC32 PRIVATE ${OBSC32_COPTS})
-# Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
-target_link_options(OBSC32 PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${CMAKE_CURRENT_LIST_DIR}/lld/)
 # Libraries only some commands need are loaded when first called, not before the first window. lld delays
 # only imports from LLVM's short import libraries, made here from the few functions cmake/delayload lists.
 find_program(OBSC32_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
-foreach(_dll comctl32 comdlg32 mpr msimg32 ole32 oleaut32 version)
+set(OBSC32_DELAYED_DLLS comctl32 comdlg32 mpr msimg32 ole32 oleaut32 version)
+foreach(_dll ${OBSC32_DELAYED_DLLS})
     set(_lib ${CMAKE_BINARY_DIR}/delayload/lib${_dll}_delay.a)
     add_custom_command(OUTPUT ${_lib}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload
         COMMAND ${OBSC32_LLVM_DLLTOOL} -m i386 -k -d ${CMAKE_CURRENT_LIST_DIR}/delayload/${_dll}.def -l ${_lib}
         DEPENDS ${CMAKE_CURRENT_LIST_DIR}/delayload/${_dll}.def VERBATIM)
-    list(APPEND _delay_libs ${_lib})
-    target_link_options(OBSC32 PRIVATE -Wl,--delayload=${_dll}.dll)
+    list(APPEND OBSC32_DELAY_LIBS ${_lib})
 endforeach()
-add_custom_target(delay_libs DEPENDS ${_delay_libs})
-add_dependencies(OBSC32 delay_libs)
-target_link_libraries(OBSC32 PRIVATE ${_delay_libs} obsc32_win)
-set_property(TARGET OBSC32 APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/lld/collect2)
+add_custom_target(delay_libs DEPENDS ${OBSC32_DELAY_LIBS})
+
+# A build of the program, with the stop points it links (src/setup/stop_point*.cpp) and the runtime parts it
+# replaces (src/runtime).
+function(obsc32_add_program target stop_points)
+    set(_lld ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lld)
+    add_executable(${target} WIN32 src/app/main.cpp ${stop_points} src/runtime/quiet_terminate.cpp
+                                   src/runtime/library_failures.cpp res/obsc32.rc)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME OBSC32 SUFFIX .EXE)
+    target_compile_options(${target} PRIVATE ${OBSC32_COPTS})
+    # Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
+    target_link_options(${target} PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${_lld}/)
+    foreach(_dll ${OBSC32_DELAYED_DLLS})
+        target_link_options(${target} PRIVATE -Wl,--delayload=${_dll}.dll)
+    endforeach()
+    add_dependencies(${target} delay_libs)
+    target_link_libraries(${target} PRIVATE ${OBSC32_DELAY_LIBS} obsc32_program_win)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${_lld}/collect2)
+    obsc32_use_win32_threads(${target})
+endfunction()
+
+obsc32_add_program(OBSC32 src/setup/stop_point_none.cpp)
+# The test build: the same program whose stop points work (OBSC32_STOP_AT), for the end-to-end tests that cut
+# an install or an uninstall short. Still OBSC32.EXE, as the uninstall goes by file names, so in a folder of
+# its own.
+obsc32_add_program(OBSC32_test_build src/setup/stop_point.cpp)
+set_target_properties(OBSC32_test_build PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-build)
 
 include(${CMAKE_CURRENT_LIST_DIR}/dist.cmake)
 
-# The program's path as the Windows tests see it (Wine maps / to Z:\).
+# The program's path and its test build's as the Windows tests see them (Wine maps / to Z:\).
 string(REPLACE "/" "\\" OBSC32_EXE_WINPATH "Z:${CMAKE_BINARY_DIR}/OBSC32.EXE")
+string(REPLACE "/" "\\" OBSC32_TEST_BUILD_WINPATH "Z:${CMAKE_BINARY_DIR}/test-build/OBSC32.EXE")
+string(REPLACE "\\" "\\\\" _test_build "${OBSC32_TEST_BUILD_WINPATH}")
 
 add_library(common_tests STATIC ${COMMON_TEST_SOURCES})
 target_include_directories(common_tests PUBLIC ${CMAKE_SOURCE_DIR}/tests)
@@ -56,23 +100,27 @@ target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(wine_tests PRIVATE obsc32_win common_tests GTest::gtest)
 target_compile_options(wine_tests PRIVATE ${OBSC32_COPTS})
 target_link_options(wine_tests PRIVATE ${OBSC32_STATIC})
-# The distribution test reads the folder and compares its program with the one just built.
+# The distribution test reads the folder and compares its program with the one just built, and with the test
+# build.
 string(REPLACE "\\" "\\\\" _dist "${OBSC32_DIST_WINPATH}")
 string(REPLACE "\\" "\\\\" _exe "${OBSC32_EXE_WINPATH}")
 string(REPLACE "/" "\\\\" _help_source "Z:${CMAKE_SOURCE_DIR}/${HELP_SOURCE}")
 target_compile_definitions(wine_tests PRIVATE "OBSC32_DIST_DIR=\"${_dist}\"" "OBSC32_BUILT_EXE=\"${_exe}\""
+                                              "OBSC32_TEST_BUILD_EXE=\"${_test_build}\""
                                               "OBSC32_HELP_SOURCE=\"${_help_source}\"")
-add_dependencies(wine_tests dist)
+add_dependencies(wine_tests dist OBSC32_test_build)
 gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
 
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 string(REPLACE "\\" "\\\\" _esc "${OBSC32_EXE_WINPATH}")
-target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\"")
+# The tests that cut an install or an uninstall short run the test build.
+target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\""
+                                             "OBSC32_TEST_BUILD_EXE=\"${_test_build}\"")
 target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 psapi ole32 uuid
                                         GTest::gtest)
 target_compile_options(e2e_tests PRIVATE ${OBSC32_COPTS})
 target_link_options(e2e_tests PRIVATE ${OBSC32_STATIC})
-add_dependencies(e2e_tests OBSC32)
+add_dependencies(e2e_tests OBSC32 OBSC32_test_build)
 gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES RESOURCE_LOCK desktop)
 
@@ -83,13 +131,14 @@ add_test(NAME e2e.Faults.NoneLoggedOnAPersonsRoad
                  "WithArguments/SecondStart.*/None:TrayMenus.*:IconMenu.*:SystemWallpaper/QuitFromTheFullMenu.*/None")
 set_tests_properties(e2e.Faults.NoneLoggedOnAPersonsRoad PROPERTIES RESOURCE_LOCK desktop)
 
-# The program's thread primitives and library failure reports stand in for library parts GoogleTest needs,
-# so they are tested by a program of their own.
-add_executable(runtime_shims_test tests/wine/runtime_shims_test.cpp src/app/thread_primitives.cpp
-                                  src/app/library_failures.cpp)
+# The program's runtime as it links it (win32 thread model, the parts src/runtime replaces), in a program of
+# its own: the GoogleTest programs are built on the posix model, with the library's own failure reports.
+add_executable(runtime_shims_test tests/wine/runtime_shims_test.cpp src/runtime/library_failures.cpp
+                                  src/runtime/quiet_terminate.cpp)
 target_include_directories(runtime_shims_test PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(runtime_shims_test PRIVATE ${OBSC32_COPTS})
 target_link_options(runtime_shims_test PRIVATE ${OBSC32_STATIC})
+obsc32_use_win32_threads(runtime_shims_test)
 add_test(NAME wine.RuntimeShims COMMAND runtime_shims_test)
 
 add_subdirectory(bench)

@@ -1,3 +1,4 @@
+// The test build's stop points (see stop_point.hpp); the distributed program links stop_point_none.cpp.
 #include "setup/stop_point.hpp"
 
 #include <windows.h>

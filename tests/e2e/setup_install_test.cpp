@@ -157,6 +157,11 @@ constexpr DWORD kStopped = 0x5709;
 
 class InterruptedInstall : public SetupInstall {
 protected:
+    // Only the test build of the program has stop points; it installs from the distribution in its place.
+    void SetUp() override {
+        SetupInstall::SetUp();
+        ASSERT_TRUE(CopyFileA(OBSC32_TEST_BUILD_EXE, (Dist() + "OBSC32.EXE").c_str(), FALSE));
+    }
     void TearDown() override {
         SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
         SetupInstall::TearDown();

@@ -218,6 +218,8 @@ protected:
 
 TEST_F(InterruptedUninstall, CutShortAtEveryStepTheNextUninstallRemovesAllButTheUsersFiles) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+    // Only the test build of the program has stop points.
+    ASSERT_TRUE(CopyFileA(OBSC32_TEST_BUILD_EXE, kExe.c_str(), FALSE));
     const std::string inside = kFolder + "\\memo.txt", beside = kRoot + "\\mine.txt";
     for (const std::string& file : {inside, beside})
         ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), file.c_str(), FALSE));

@@ -28,6 +28,16 @@ TEST(Dist, HoldsTheProgramAsBuiltBesideTheGuideAndTheHelpFile) {
     }
 }
 
+// The kill switch of the tests stays in the test build: the program as distributed holds not even its name.
+TEST(Dist, ProgramHoldsNoStopPointOnlyTheTestBuildDoes) {
+    const std::string kSwitch = "OBSC32_STOP_AT";
+    const std::string exe = ReadAll(kDist + "\\OBSC32.EXE"), testBuild = ReadAll(OBSC32_TEST_BUILD_EXE);
+    ASSERT_FALSE(exe.empty());
+    EXPECT_EQ(exe.find(kSwitch), std::string::npos);
+    // The same search finds it where it is meant to be.
+    EXPECT_NE(testBuild.find(kSwitch), std::string::npos);
+}
+
 TEST(Dist, GuideIsShiftJisWithCrLfLineEnds) {
     const std::string text = ReadAll(kDist + "\\OBSC32.TXT");
     ASSERT_FALSE(text.empty());
