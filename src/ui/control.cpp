@@ -2,11 +2,8 @@
 
 namespace ui {
 
-// Controls only join their form, so a count of them names each one uniquely.
 Control::Control(Form* parent, const char* name)
-    : Component(parent, name), Parent(parent), id_(++parent->controlsMade_) {
-    parent->controls_.push_back(this);
-}
+    : Component(parent, name), Parent(parent), id_(parent->ControlJoined(this)) {}
 
 Control::~Control() {
     Parent->ControlGone(this);

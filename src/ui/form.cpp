@@ -2,10 +2,9 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-
 #include "ui/application.hpp"
 #include "ui/control.hpp"
+#include "ui/modal_loop.hpp"
 
 namespace ui {
 
@@ -63,14 +62,14 @@ bool Form::Create() {
                                 FontName.c_str()));
     if (!CreateHandle(p)) return false;
     TraceStep("window created");
-    for (Control* c : controls_) {
+    for (Control* c : controls_.List()) {
         if (!c->Visible() && !c->NeedsWindowWhileHidden()) continue;
         if (!c->CreateControl()) {
             DestroyHandle();
             return false;
         }
     }
-    hintsPending_ = true;
+    hints_.Arm();
     TraceStep("controls created");
     try {
         FormCreate();
@@ -92,21 +91,15 @@ void Form::SetColor(COLORREF color) {
     if (!HandleAllocated()) return;
     InvalidateRect(Handle(), nullptr, TRUE);
     // The form clips its children: those in its colour are not repainted with it.
-    for (Control* c : controls_)
+    for (Control* c : controls_.List())
         if (c->ParentColor()) c->Invalidate();
-}
-
-HBRUSH Form::BrushOf(COLORREF color) {
-    auto& b = brushes_[color];
-    if (!b) b.Reset(CreateSolidBrush(color));
-    return b.Get();
 }
 
 void Form::SetFontColor(COLORREF color) {
     fontColor_ = color;
     if (!HandleAllocated()) return;
     InvalidateRect(Handle(), nullptr, TRUE);
-    for (Control* c : controls_)
+    for (Control* c : controls_.List())
         if (c->ParentFont()) c->Invalidate();
 }
 
@@ -114,113 +107,20 @@ HFONT Form::Font() const {
     return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-Control* Form::ControlOf(HWND wnd) const {
-    for (Control* c : controls_)
-        if (c->HandleAllocated() && c->Handle() == wnd) return c;
-    return nullptr;
-}
-
-Control* Form::ControlOwning(HWND wnd) const {
-    if (!wnd) return nullptr;
-    Control* c = ControlOf(wnd);
-    return c ? c : ControlOf(GetParent(wnd));
-}
-
-Control* Form::ControlOfId(UINT id) const {
-    for (Control* c : controls_)
-        if (static_cast<UINT>(c->ControlId()) == id) return c;
-    return nullptr;
-}
-
 bool Form::ToControl(Control* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return c && c->ParentMessage(msg, wParam, lParam, result);
 }
 
-Control* Form::FocusedControl() const { return ControlOwning(GetFocus()); }
-
-void Form::ControlFocused(Control* control) {
-    activeControl_ = control;
-    for (Control* c : controls_) c->FocusChanged(control);
-}
-
-namespace {
-UINT_PTR AreaId(Control* c) { return reinterpret_cast<UINT_PTR>(c); }
-bool HasAreaHint(const Control* c) { return c->TransparentToMouse() && !c->Hint.empty(); }
-Rect AreaOf(const Control* c) {
-    return c->Visible() ? Rect{c->Left(), c->Top(), c->Width(), c->Height()} : Rect{};
-}
-}  // namespace
-
 void Form::ControlGone(Control* control) {
-    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-    if (activeControl_ == control) activeControl_ = nullptr;
-    if (!hints_.Active() || control->Hint.empty()) return;
-    // Called from the control's destructor, where it can no longer say which kind of hint it had.
-    hints_.Remove(Handle(), AreaId(control));
-    if (control->HandleAllocated()) hints_.Remove(Handle(), reinterpret_cast<UINT_PTR>(control->Handle()));
-}
-
-void Form::ControlAreaChanged(Control* control) {
-    if (hints_.Active() && HasAreaHint(control)) hints_.MoveArea(Handle(), AreaId(control), AreaOf(control));
-}
-
-void Form::SelectNext(bool forward) {
-    std::vector<Control*> order;
-    for (Control* c : controls_)
-        if (c->TabStop && c->CanFocus()) order.push_back(c);
-    if (order.empty()) return;
-    std::stable_sort(order.begin(), order.end(),
-                     [](Control* a, Control* b) { return a->TabOrder < b->TabOrder; });
-    auto at = std::find(order.begin(), order.end(), FocusedControl());
-    size_t i = at == order.end() ? (forward ? order.size() - 1 : 0) : static_cast<size_t>(at - order.begin());
-    i = forward ? (i + 1) % order.size() : (i + order.size() - 1) % order.size();
-    order[i]->SetFocus();
+    controls_.Leave(control);
+    hints_.ControlGone(control);
 }
 
 bool Form::PreTranslateKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
     Window* root = Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
     Form* form = root ? root->AsForm() : nullptr;
-    return form && form->HandleKey(msg);
-}
-
-bool Form::HandleKey(const MSG& msg) {
-    Control* focused = FocusedControl();
-    bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
-    if (msg.message == WM_KEYDOWN) {
-        UINT vk = static_cast<UINT>(msg.wParam);
-        if (vk != VK_TAB && vk != VK_RETURN && vk != VK_ESCAPE) return false;
-        if (focused && focused->WantsKey(vk)) return false;
-        if (vk == VK_TAB) {
-            if (ctrl || alt) return false;
-            SelectNext(GetKeyState(VK_SHIFT) >= 0);
-            return true;
-        }
-        for (Control* c : controls_)
-            if (c->DialogKey(vk)) return true;
-        return false;
-    }
-    // Characters: accelerators, unless the focused control takes characters itself.
-    if (msg.message == WM_CHAR && focused && focused->WantsKey(WM_CHAR)) return false;
-    char ch = static_cast<char>(msg.wParam);
-    for (Control* c : controls_)
-        if (c->DialogChar(ch)) return true;
-    return false;
-}
-
-void Form::CreateHints() {
-    auto hinted = [](Control* c) { return c->ShowHint && !c->Hint.empty(); };
-    bool any = std::any_of(controls_.begin(), controls_.end(), hinted);
-    // Without its tooltip the form only goes without hints.
-    if (!any || !ShowHint || !hints_.Create(Handle())) return;
-    for (Control* c : controls_) {
-        if (!hinted(c) || !c->HandleAllocated()) continue;
-        // The mouse never reaches a control it passes through, so its hint belongs to the form's area.
-        if (HasAreaHint(c))
-            hints_.AddArea(Handle(), AreaId(c), AreaOf(c), c->Hint);
-        else
-            hints_.AddWindow(Handle(), c->Handle(), c->Hint);
-    }
+    return form && form->keys_.HandleKey(msg);
 }
 
 void Form::SetBounds(int left, int top, int width, int height) {
@@ -230,7 +130,7 @@ void Form::SetBounds(int left, int top, int width, int height) {
     height_ = height;
     if (HandleAllocated())
         SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    for (Control* c : controls_) c->ParentResized();
+    for (Control* c : controls_.List()) c->ParentResized();
 }
 
 RECT Form::Bounds() const {
@@ -281,26 +181,9 @@ void Form::Close() {
         Hide();
 }
 
-namespace {
-struct DisabledWindows {
-    HWND except;
-    std::vector<HWND> list;
-};
-BOOL CALLBACK DisableOne(HWND wnd, LPARAM lp) {
-    auto* d = reinterpret_cast<DisabledWindows*>(lp);
-    if (wnd != d->except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
-        EnableWindow(wnd, FALSE);
-        d->list.push_back(wnd);
-    }
-    return TRUE;
-}
-}  // namespace
-
 int Form::ShowModal() {
     if (!HandleAllocated() || modal_) return 0;
-    HWND active = GetActiveWindow();
-    DisabledWindows disabled{Handle(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+    ModalLoop loop(Handle());
     modal_ = true;
     ModalResult = 0;
     Show();
@@ -309,35 +192,17 @@ int Form::ShowModal() {
     // The window and every control are painted now, in one pass, before the loop takes its first message:
     // the window appears whole, not control by control over as many rounds.
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    MSG msg;
-    while (ModalResult == 0 && HandleAllocated()) {
-        BOOL r = GetMessageA(&msg, nullptr, 0, 0);
-        if (r == 0 || r == -1) {
-            // The program is ending: let the outer loop see the quit too.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            if (ModalResult == 0) ModalResult = IDCANCEL;
-            break;
-        }
-        if (Form::PreTranslateKey(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    if (!loop.Run([this] { return ModalResult != 0 || !HandleAllocated(); }) && ModalResult == 0)
+        ModalResult = IDCANCEL;
     modal_ = false;
-    for (HWND w : disabled.list)
-        if (IsWindow(w)) EnableWindow(w, TRUE);
+    loop.EnableOthers();
     Hide();
-    if (active && IsWindow(active)) SetActiveWindow(active);
+    loop.Reactivate();
     return ModalResult;
 }
 
 bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // Asked before the mouse message itself reaches the form or the control (whose window the tooltip then
-    // watches), so that message already counts.
-    if (msg == WM_SETCURSOR && hintsPending_ && HIWORD(lParam) != 0) {
-        hintsPending_ = false;
-        CreateHints();
-    }
-    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) hints_.Relay(Handle(), msg, wParam, lParam);
+    hints_.Watch(msg, wParam, lParam);
     if (FormMessage(msg, wParam, lParam, result)) return true;
     // Its controls ask the form first, so one answer covers the whole window. A box asking something
     // meanwhile keeps the arrow.
@@ -360,7 +225,7 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
             // A combo box passes on what its edit asks, naming the edit rather than itself.
-            if (Control* c = ControlOwning(reinterpret_cast<HWND>(lParam))) {
+            if (Control* c = controls_.Owning(reinterpret_cast<HWND>(lParam))) {
                 if (c->ParentMessage(msg, wParam, lParam, result)) return true;
                 HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, c->FontColor());
@@ -372,14 +237,14 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         case WM_COMMAND:
             // Platform controls report their focus this way.
             if (HIWORD(wParam) == EN_SETFOCUS)
-                if (Control* c = ControlOf(reinterpret_cast<HWND>(lParam))) ControlFocused(c);
-            return ToControl(ControlOf(reinterpret_cast<HWND>(lParam)), msg, wParam, lParam, result);
+                if (Control* c = controls_.Of(reinterpret_cast<HWND>(lParam))) ControlFocused(c);
+            return ToControl(controls_.Of(reinterpret_cast<HWND>(lParam)), msg, wParam, lParam, result);
         case WM_DRAWITEM:
-            return ToControl(ControlOf(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem), msg, wParam,
+            return ToControl(controls_.Of(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem), msg, wParam,
                              lParam, result);
         // Sent while the control is being created, before its window is known by handle.
         case WM_MEASUREITEM:
-            return ToControl(ControlOfId(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID), msg, wParam,
+            return ToControl(controls_.OfId(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID), msg, wParam,
                              lParam, result);
         default: return DispatchMouseDown(OnMouseDown, this, msg, lParam);
     }
@@ -388,7 +253,7 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
 void Form::OnHandleDestroyed() {
     hints_.Forget();
     // Controls of the platform's classes went with the window without a word to their objects.
-    for (Control* c : controls_) c->ForgetHandle();
+    for (Control* c : controls_.List()) c->ForgetHandle();
     if (Application::Instance().MainForm() == this) Application::Instance().Terminate();
 }
 

@@ -2,13 +2,15 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "ui/brush_cache.hpp"
 #include "ui/component.hpp"
+#include "ui/form_controls.hpp"
+#include "ui/form_hints.hpp"
 #include "ui/handles.hpp"
-#include "ui/hints.hpp"
+#include "ui/keyboard_navigation.hpp"
 #include "ui/window.hpp"
 
 namespace ui {
@@ -41,7 +43,7 @@ public:
     void SetColor(COLORREF color);
     HBRUSH ColorBrush() const { return brush_.Get(); }
     // A solid brush of any colour, kept for the form's life (controls paint with these).
-    HBRUSH BrushOf(COLORREF color);
+    HBRUSH BrushOf(COLORREF color) { return brushes_.Of(color); }
     COLORREF FontColor() const { return fontColor_; }
     void SetFontColor(COLORREF color);
     HFONT Font() const;
@@ -67,12 +69,12 @@ public:
 
     MouseEvent OnMouseDown;
 
-    const std::vector<Control*>& Controls() const { return controls_; }
-    Control* ActiveControl() const { return activeControl_; }
+    const std::vector<Control*>& Controls() const { return controls_.List(); }
+    Control* ActiveControl() const { return controls_.Active(); }
     // The control whose window has the focus, if it is one of this form's.
-    Control* FocusedControl() const;
+    Control* FocusedControl() const { return controls_.Focused(); }
     // Moves the focus to the next (or previous) control that takes it by Tab, in tab order.
-    void SelectNext(bool forward);
+    void SelectNext(bool forward) { keys_.SelectNext(forward); }
 
     // Keyboard handling before dispatch (Tab, Enter, Esc, accelerators); true when the key was used.
     static bool PreTranslateKey(const MSG& msg);
@@ -101,18 +103,14 @@ protected:
 
 private:
     friend class Control;
-    void ControlFocused(Control* control);
+    // A control joins its form as it is made; its child-window identifier.
+    int ControlJoined(Control* control) { return controls_.Join(control); }
+    void ControlFocused(Control* control) { controls_.SetActive(control); }
     void ControlGone(Control* control);
     // A control moved, resized, showed or hid: a hint over its area follows it.
-    void ControlAreaChanged(Control* control);
-    Control* ControlOf(HWND wnd) const;
-    // The control of a window, or of its parent: a control's own child windows count as the control.
-    Control* ControlOwning(HWND wnd) const;
-    Control* ControlOfId(UINT id) const;
+    void ControlAreaChanged(Control* control) { hints_.ControlAreaChanged(control); }
     // Hands a message about a control to it.
     bool ToControl(Control* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool HandleKey(const MSG& msg);
-    void CreateHints();
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
     void OnHandleDestroyed() override;
 
@@ -122,15 +120,12 @@ private:
     UniqueHandle<HBRUSH, GdiTraits> brush_;
     int left_ = 0, top_ = 0, width_ = 320, height_ = 240;
     bool modal_ = false;
-    std::vector<Control*> controls_;
-    int controlsMade_ = 0;
-    Control* activeControl_ = nullptr;
+    FormControls controls_;
+    KeyboardNavigation keys_{controls_};
     COLORREF fontColor_ = GetSysColor(COLOR_WINDOWTEXT);
     UniqueHandle<HFONT, GdiTraits> font_;
-    std::map<COLORREF, UniqueHandle<HBRUSH, GdiTraits>> brushes_;
-    Hints hints_;
-    // The tooltip waits for the pointer's first visit: a window the mouse never reaches never pays for it.
-    bool hintsPending_ = false;
+    BrushCache brushes_;
+    FormHints hints_{*this};
 };
 
 }  // namespace ui

@@ -47,7 +47,7 @@ std::string TDIROPENDLG::Execute() {
     auto& app = ui::Application::Instance();
     ui::Form* main = app.MainForm();
     auto form = std::make_unique<TDIRVIEWForm>();
-    form->StartDriveScan();
+    form->Navigator.StartDriveScan();
     // Its hints follow the main window's choice.
     if (main) form->ShowHint = main->ShowHint;
     Place(*form);
@@ -61,15 +61,15 @@ std::string TDIROPENDLG::Execute() {
     // The picker's messages can come while it opens its first folder: its box is set up before.
     form->MKBoxDlg1.Title = Title.empty() ? app.Title() : Title;
     form->MKBoxDlg1.SourceHandle = form->Handle();
-    form->FillDrives();
+    form->Navigator.FillDrives();
 
     const std::string programFolder = FolderPart(ProgramPath());
     try {
-        form->OpenFolder(Directory.empty() ? programFolder : Directory);
+        form->Navigator.OpenFolder(Directory.empty() ? programFolder : Directory);
     } catch (const ui::Error&) {
-        form->OpenFolder(programFolder);
+        form->Navigator.OpenFolder(programFolder);
     }
-    form->Label2.SetCaption(TDIRVIEWForm::CurrentFolder);
+    form->Label2.SetCaption(FolderNavigator::CurrentFolder);
     Colour(*form);
     form->SetCaption(Title + kDirViewCaption);
     form->TakeMainWindowColours();

@@ -93,13 +93,13 @@ TDIRVIEWForm::TDIRVIEWForm() : ui::Form(nullptr, "DIRVIEWForm", "TDIRVIEWForm") 
 }
 
 void TDIRVIEWForm::FormCreate() {
-    DriveFolders.clear();
+    Navigator.DriveFolders.clear();
     ChosenFolder.clear();
-    LowerNames = true;
-    FileMask = "*.*";
+    Navigator.LowerNames = true;
+    Navigator.FileMask = "*.*";
     char windows[200] = {};
     GetWindowsDirectoryA(windows, sizeof windows);
-    WindowsFolder = YenAdd(windows);
+    Navigator.WindowsFolder = YenAdd(windows);
 }
 
 void TDIRVIEWForm::FormShow() {
@@ -107,7 +107,7 @@ void TDIRVIEWForm::FormShow() {
 }
 
 bool TDIRVIEWForm::FormCloseQuery() {
-    DriveFolders.clear();
+    Navigator.DriveFolders.clear();
     return true;
 }
 
@@ -131,24 +131,22 @@ void TDIRVIEWForm::Button2Click(ui::Component*) {
 }
 
 void TDIRVIEWForm::ListBox1Click(ui::Component*) {
-    OpenRow();
-    Label2.SetCaption(CurrentFolder);
+    Navigator.OpenRow();
+    Label2.SetCaption(FolderNavigator::CurrentFolder);
 }
 
 void TDIRVIEWForm::ComboBox2Change(ui::Component*) {
     int i = ComboBox2.ItemIndex();
     std::string row = i < 0 ? std::string() : ComboBox2.Item(i);
     if (row.empty()) return;
-    SelectDrive(SjisCase(row.substr(0, 1), false)[0]);
-    Label2.SetCaption(CurrentFolder);
+    Navigator.SelectDrive(SjisCase(row.substr(0, 1), false)[0]);
+    Label2.SetCaption(FolderNavigator::CurrentFolder);
 }
 
 void TDIRVIEWForm::ListBox1DrawItem(ui::Component*, const ui::DrawItemArgs& a) {
-    const size_t row = static_cast<size_t>(a.Index);
-    const int level = row < RowLevels.size() ? RowLevels[row] : 0;
-    const int x = a.Rect.left + level * 4 + 2, y = a.Rect.top;
+    const int x = a.Rect.left + Navigator.RowLevel(a.Index) * 4 + 2, y = a.Rect.top;
     const ui::Image& picture =
-        a.Index <= CurrentRow ? Loaded(Image6, "FOLDER_OPEN") : Loaded(Image5, "FOLDER_CLOSED");
+        a.Index <= Navigator.CurrentRow() ? Loaded(Image6, "FOLDER_OPEN") : Loaded(Image5, "FOLDER_CLOSED");
     WriteText(a.Dc, x + DrawPicture(a.Dc, x, y, picture), y, ListBox1.Item(a.Index));
 }
 

@@ -1,9 +1,7 @@
 // The folder picker's window: a drive box, the folder list (the current folder's path as open folders,
-// then its subfolders as closed ones) and the current folder's files.
+// then its subfolders as closed ones) and the current folder's files, which its navigator fills.
 #pragma once
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "ui/form.hpp"
 #include "ui/image.hpp"
@@ -13,7 +11,7 @@
 #include "ui/owner_draw_list_box.hpp"
 #include "widgets/TColorBtn.hpp"
 #include "widgets/TMKBoxDlg.hpp"
-#include "widgets/drive_scan.hpp"
+#include "widgets/folder_navigator.hpp"
 
 namespace obsc32 {
 
@@ -44,35 +42,10 @@ public:
     ui::Image CDROM{this, "CDROM"};
     ui::Image RAM{this, "RAM"};
     TMKBoxDlg MKBoxDlg1{this, "MKBoxDlg1"};
+    FolderNavigator Navigator{ComboBox2, ListBox1, ListBox4, Label19, Label1, MKBoxDlg1};
 
-    // Kept from one picker to the next: the folder shown, and the one whose files were listed.
-    static inline std::string CurrentFolder;
-    static inline std::string ListedFolder;
     // What "設定" chose; empty after "中止" or the close box.
     std::string ChosenFolder;
-    // The folder last visited on each drive, the newest last.
-    std::vector<std::string> DriveFolders;
-    // The indentation of each row of the folder list; as many as there are rows.
-    std::vector<int> RowLevels;
-    // The row of the current folder itself.
-    int CurrentRow = 0;
-    bool LowerNames = true;
-    // Masks separated by ";".
-    std::string FileMask = "*.*";
-    // The Windows folder, ending in "\"; its drive is where every failed recovery ends.
-    std::string WindowsFolder;
-
-    // Starts reading the drives FillDrives lists, while the window is being made.
-    void StartDriveScan();
-    void FillDrives();
-    void LabelDrive(char letter);
-    void OpenFolder(std::string path);
-    void SelectDrive(char letter);
-    void GoToFolder(std::string path);
-    void RecoverFolder(std::string path);
-    void ListFolders(std::string path);
-    void ListFiles(std::string folder);
-    void OpenRow();
 
     void Button1Click(ui::Component* sender);
     void Button2Click(ui::Component* sender);
@@ -92,17 +65,6 @@ protected:
 private:
     static const ui::Image& Loaded(ui::Image& image, const char* resource);
     const ui::Image* DrivePicture(LPARAM driveType);
-    // The entries ListFolders read, which ListFiles takes instead of reading the same folder again.
-    struct Entry {
-        std::string Name;
-        DWORD Attributes;
-    };
-    void ShowDriveLabel(const std::string& label);
-    std::unique_ptr<DriveScan> driveScan_;
-    std::string scannedFolder_;
-    std::vector<Entry> scanned_;
-    // A recovery is under way: a failure inside it goes back to it instead of starting another.
-    bool recovering_ = false;
 };
 
 }  // namespace obsc32

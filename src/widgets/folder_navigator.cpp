@@ -1,6 +1,5 @@
-// The folder picker's navigation (members of TDIRVIEWForm): drives, folders and files, and the recovery
-// when one of them fails. Failures travel between these as ui::Error; SelectDrive and GoToFolder catch
-// them, tell the user in the picker's own box and fall back to a folder that works.
+#include "widgets/folder_navigator.hpp"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -13,7 +12,6 @@
 #include "ui/handles.hpp"
 #include "ui/list_box.hpp"
 #include "ui/scope_guard.hpp"
-#include "widgets/TDIRVIEWForm.hpp"
 #include "widgets/dir_rows.hpp"
 #include "widgets/drive_info.hpp"
 #include "widgets/drive_scan.hpp"
@@ -57,53 +55,58 @@ void ForEachEntry(const std::string& pattern, Visit visit) {
 
 }  // namespace
 
-void TDIRVIEWForm::StartDriveScan() { driveScan_ = std::make_unique<DriveScan>(ProgramPath()[0]); }
+int FolderNavigator::RowLevel(int row) const {
+    const size_t i = static_cast<size_t>(row);
+    return i < rowLevels_.size() ? rowLevels_[i] : 0;
+}
 
-void TDIRVIEWForm::FillDrives() {
+void FolderNavigator::StartDriveScan() { driveScan_ = std::make_unique<DriveScan>(ProgramPath()[0]); }
+
+void FolderNavigator::FillDrives() {
     const char programDrive = ProgramPath()[0];
     const DriveFacts facts = driveScan_ ? driveScan_->Take() : ReadDriveFacts(programDrive);
     driveScan_.reset();
-    ComboBox2.Clear();
+    drives_.Clear();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const UINT type = facts.Types[letter - 'A'];
-        if (ListedDriveType(type)) ComboBox2.Add(DriveRowText(letter, LowerNames), static_cast<LPARAM>(type));
+        if (ListedDriveType(type)) drives_.Add(DriveRowText(letter, LowerNames), static_cast<LPARAM>(type));
     }
-    for (int i = 0; i < ComboBox2.Count(); ++i) {
-        if (SameDrive(ComboBox2.Item(i), programDrive)) {
-            ComboBox2.SetItemIndex(i);
+    for (int i = 0; i < drives_.Count(); ++i) {
+        if (SameDrive(drives_.Item(i), programDrive)) {
+            drives_.SetItemIndex(i);
             ShowDriveLabel(facts.ProgramDriveLabel);
             break;
         }
     }
 }
 
-void TDIRVIEWForm::LabelDrive(char letter) { ShowDriveLabel(DriveLabel(letter)); }
+void FolderNavigator::LabelDrive(char letter) { ShowDriveLabel(DriveLabel(letter)); }
 
-void TDIRVIEWForm::ShowDriveLabel(const std::string& label) {
-    const int row = ComboBox2.ItemIndex();
+void FolderNavigator::ShowDriveLabel(const std::string& label) {
+    const int row = drives_.ItemIndex();
     if (label.empty() || row < 0) return;
-    ComboBox2.SetItem(row, LabelledDriveRow(ComboBox2.Item(row), label, LowerNames));
+    drives_.SetItem(row, LabelledDriveRow(drives_.Item(row), label, LowerNames));
 }
 
-void TDIRVIEWForm::OpenFolder(std::string path) {
+void FolderNavigator::OpenFolder(std::string path) {
     path = YenCut(FolderFullPath(path));
     ChangeDirectory(path);
     RememberDriveFolder(DriveFolders, path);
     int row = 0;
-    while (row < ComboBox2.Count() && !SameDrive(ComboBox2.Item(row), path[0])) ++row;
-    if (row == ComboBox2.Count()) throw ui::Error(path + "\nドライブが見つかりません・・・");
-    ComboBox2.SetItemIndex(row);
+    while (row < drives_.Count() && !SameDrive(drives_.Item(row), path[0])) ++row;
+    if (row == drives_.Count()) throw ui::Error(path + "\nドライブが見つかりません・・・");
+    drives_.SetItemIndex(row);
     SelectDrive(path[0]);
 }
 
-void TDIRVIEWForm::SelectDrive(char letter) {
+void FolderNavigator::SelectDrive(char letter) {
     try {
         CheckDrive(letter);
         LabelDrive(letter);
     } catch (const ui::Error&) {
         // Inside a recovery the failure is the recovery's to handle.
         if (recovering_) throw;
-        MKBoxDlg1.MsgOKTimer("ドライブ・エラー発生\n元のドライブに戻します", 1);
+        box_.MsgOKTimer("ドライブ・エラー発生\n元のドライブに戻します", 1);
         RecoverFolder(DriveErrorFallback(ListedFolder, letter, WindowsFolder));
         return;
     }
@@ -119,26 +122,26 @@ void TDIRVIEWForm::SelectDrive(char letter) {
     GoToFolder(*target);
 }
 
-void TDIRVIEWForm::GoToFolder(std::string path) {
+void FolderNavigator::GoToFolder(std::string path) {
     try {
         ListFolders(path);
     } catch (const ui::Error&) {
         if (recovering_) throw;
-        MKBoxDlg1.MsgOKTimer("フォルダー・エラー発生\nエラーを回避してみます。", 1);
+        box_.MsgOKTimer("フォルダー・エラー発生\nエラーを回避してみます。", 1);
         RecoverFolder(DriveRoot(path.empty() ? WindowsFolder[0] : path[0]));
         return;
     }
-    ListBox1.Repaint();
+    folders_.Repaint();
     try {
         ListFiles(CurrentFolder);
     } catch (const ui::Error&) {
-        MKBoxDlg1.MsgOK("ファイルリスト・エラー発生\n別のドライブか、フォルダーを選択してみて下さい");
+        box_.MsgOK("ファイルリスト・エラー発生\n別のドライブか、フォルダーを選択してみて下さい");
     }
 }
 
 // Open, select and go to call one another; a failure inside a recovery comes back here instead of
 // starting another one, so the chain ends after the Windows drive's root whatever fails.
-void TDIRVIEWForm::RecoverFolder(std::string path) {
+void FolderNavigator::RecoverFolder(std::string path) {
     if (recovering_) throw ui::Error(path + "\nエラー回避中です・・・");
     {
         recovering_ = true;
@@ -152,12 +155,12 @@ void TDIRVIEWForm::RecoverFolder(std::string path) {
             return;
         } catch (const ui::Error&) {}
     }
-    MKBoxDlg1.MsgOK("エラー回避に失敗しました\n別のドライブか、フォルダーを選択してみて下さい");
+    box_.MsgOK("エラー回避に失敗しました\n別のドライブか、フォルダーを選択してみて下さい");
 }
 
-void TDIRVIEWForm::ListFolders(std::string path) {
-    Label19.SetCaption("---ｺ");
-    Label19.Repaint();
+void FolderNavigator::ListFolders(std::string path) {
+    folderCount_.SetCaption("---ｺ");
+    folderCount_.Repaint();
     path = YenCut(path);
     ChangeDirectory(path);
     path = SjisCase(path, LowerNames);
@@ -181,25 +184,25 @@ void TDIRVIEWForm::ListFolders(std::string path) {
     scanned_ = std::move(entries);
 
     std::vector<std::string> texts;
-    RowLevels.clear();
+    rowLevels_.clear();
     for (const FolderRow& row : PathRows(folder)) {
         texts.push_back(row.Text);
-        RowLevels.push_back(row.Level);
+        rowLevels_.push_back(row.Level);
     }
-    CurrentRow = static_cast<int>(texts.size()) - 1;
+    currentRow_ = static_cast<int>(texts.size()) - 1;
     const int depth = static_cast<int>(texts.size());
     for (std::string& name : names) {
         texts.push_back(std::move(name));
-        RowLevels.push_back(depth);
+        rowLevels_.push_back(depth);
     }
-    ListBox1.SetItems(std::move(texts));
-    ListBox1.SetItemIndex(CurrentRow);
-    Label19.SetCaption(std::to_string(ListBox1.Count()) + "ｺ");
+    folders_.SetItems(std::move(texts));
+    folders_.SetItemIndex(currentRow_);
+    folderCount_.SetCaption(std::to_string(folders_.Count()) + "ｺ");
 }
 
-void TDIRVIEWForm::ListFiles(std::string folder) {
-    Label1.SetCaption(" ---ｺ");
-    Label1.Repaint();
+void FolderNavigator::ListFiles(std::string folder) {
+    fileCount_.SetCaption(" ---ｺ");
+    fileCount_.Repaint();
     folder = YenCut(folder);
     ChangeDirectory(folder);
     folder = SjisCase(folder, LowerNames);
@@ -212,7 +215,7 @@ void TDIRVIEWForm::ListFiles(std::string folder) {
     scannedFolder_.clear();
     scanned_.clear();
 
-    ListBox4.Clear();
+    files_.Clear();
     std::vector<std::string> names;
     auto take = [&](const std::string& name, DWORD attributes) {
         if (!(attributes & kNotListed)) names.push_back(SjisCase(name, LowerNames));
@@ -225,17 +228,17 @@ void TDIRVIEWForm::ListFiles(std::string folder) {
         ForEachEntry(folder + mask,
                      [&](const WIN32_FIND_DATAA& e) { take(e.cFileName, e.dwFileAttributes); });
     }
-    ListBox4.SetItems(std::move(names));
-    Label1.SetCaption(" " + std::to_string(ListBox4.Count()) + "ｺ");
+    files_.SetItems(std::move(names));
+    fileCount_.SetCaption(" " + std::to_string(files_.Count()) + "ｺ");
 }
 
-void TDIRVIEWForm::OpenRow() {
-    const int selected = ListBox1.ItemIndex();
+void FolderNavigator::OpenRow() {
+    const int selected = folders_.ItemIndex();
     if (selected < 0) return;
     std::vector<std::string> rows;
-    for (int i = 0; i <= std::max(selected, CurrentRow) && i < ListBox1.Count(); ++i)
-        rows.push_back(ListBox1.Item(i));
-    GoToFolder(OpenRowPath(rows, selected, CurrentRow));
+    for (int i = 0; i <= std::max(selected, currentRow_) && i < folders_.Count(); ++i)
+        rows.push_back(folders_.Item(i));
+    GoToFolder(OpenRowPath(rows, selected, currentRow_));
 }
 
 }  // namespace obsc32
