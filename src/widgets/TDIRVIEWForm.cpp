@@ -1,6 +1,7 @@
 #include "widgets/TDIRVIEWForm.hpp"
 
 #include "shell/sjis_path.hpp"
+#include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
 #include "widgets/work_area.hpp"
@@ -97,9 +98,7 @@ void TDIRVIEWForm::FormCreate() {
     ChosenFolder.clear();
     Navigator.LowerNames = true;
     Navigator.FileMask = "*.*";
-    char windows[200] = {};
-    GetWindowsDirectoryA(windows, sizeof windows);
-    Navigator.WindowsFolder = YenAdd(windows);
+    Navigator.WindowsFolder = WindowsFolder();
 }
 
 void TDIRVIEWForm::FormShow() {
