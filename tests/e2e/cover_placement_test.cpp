@@ -38,7 +38,8 @@ bool HasTaskbarButton(HWND wnd) {
 }
 
 TEST_F(CoverPlacement, AutoStartOnTopBlackensTheWholeScreenAndTakesTheFocus) {
-    TestWindow mine(kTestWindowBounds, kRed);
+    PlainWindow mine(kTestWindowBounds, kRed);
+    mine.Show();
     ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(kInTestWindow.x, kInTestWindow.y) == kRed; }))
         << "the test window is not drawn";
     registry::StoreAutoStart(true);
@@ -61,7 +62,8 @@ TEST_F(CoverPlacement, AutoStartOnTopBlackensTheWholeScreenAndTakesTheFocus) {
 }
 
 TEST_F(CoverPlacement, AutoStartAtTheBottomStaysBeneathOtherWindowsAndLeavesTheFocus) {
-    TestWindow mine(kTestWindowBounds, kRed);
+    PlainWindow mine(kTestWindowBounds, kRed);
+    mine.Show();
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == mine.Handle(); }))
         << "the test window did not get the focus";
     registry::StoreAutoStart(false);

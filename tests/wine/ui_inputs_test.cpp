@@ -52,11 +52,7 @@ public:
     int clicks = 0;
 };
 
-std::string TextOf(HWND wnd) {
-    char text[256] = {};
-    GetWindowTextA(wnd, text, sizeof text);
-    return text;
-}
+using testing_common::TextOf;
 
 std::vector<std::string> Rows(HWND combo) {
     std::vector<std::string> rows;
