@@ -12,7 +12,8 @@ std::vector<HWND> GroupWindows(const std::vector<HWND>& known) {
     std::vector<HWND> found;
     for (const char* cls : {"ExplorerWClass", "CabinetWClass"})
         for (HWND w : WindowsOf(0, cls))
-            if (ProcessOf(w) != GetCurrentProcessId() && std::find(known.begin(), known.end(), w) == known.end())
+            if (ProcessOf(w) != GetCurrentProcessId() &&
+                std::find(known.begin(), known.end(), w) == known.end())
                 found.push_back(w);
     return found;
 }
@@ -20,7 +21,8 @@ std::vector<HWND> GroupWindows(const std::vector<HWND>& known) {
 bool GroupWindowsShown() { return !GroupWindows().empty(); }
 
 void CloseGroupWindows(const std::vector<HWND>& known) {
-    const DWORD shell = ProcessOf(GetDesktopWindow()), tray = ProcessOf(FindWindowA("Shell_TrayWnd", nullptr));
+    const DWORD shell = ProcessOf(GetDesktopWindow()),
+                tray = ProcessOf(FindWindowA("Shell_TrayWnd", nullptr));
     std::set<DWORD> pids;
     for (HWND w : GroupWindows(known)) {
         PostMessageA(w, WM_CLOSE, 0, 0);

@@ -64,8 +64,8 @@ void Process::Kill() {
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
         WaitUntil(
             [&] {
-                return !QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info, sizeof info,
-                                                  nullptr) ||
+                return !QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &info,
+                                                  sizeof info, nullptr) ||
                        info.ActiveProcesses == 0;
             },
             5000);

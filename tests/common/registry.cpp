@@ -32,7 +32,8 @@ std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> RawValues(HKE
         char name[256];
         DWORD nameLen = sizeof name, type = 0, size = static_cast<DWORD>(data.size());
         if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
-        values.push_back({std::string(name, nameLen), {type, std::string(data.begin(), data.begin() + size)}});
+        values.push_back(
+            {std::string(name, nameLen), {type, std::string(data.begin(), data.begin() + size)}});
     }
     return values;
 }
@@ -56,7 +57,9 @@ Value FromRaw(DWORD type, std::string bytes) {
 }  // namespace
 
 void PrintTo(const Value& value, std::ostream* os) {
-    *os << (value.type == REG_SZ ? "REG_SZ" : value.type == REG_DWORD ? "REG_DWORD" : "type ")
+    *os << (value.type == REG_SZ      ? "REG_SZ"
+            : value.type == REG_DWORD ? "REG_DWORD"
+                                      : "type ")
         << (value.type == REG_SZ || value.type == REG_DWORD ? "" : std::to_string(value.type)) << " \""
         << value.data << "\"";
 }
@@ -66,8 +69,8 @@ Value Sz(const std::string& text) { return Value{REG_SZ, text}; }
 bool SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data,
             DWORD size) {
     Key k(root, key, true);
-    return k.Get() &&
-           RegSetValueExA(k.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    return k.Get() && RegSetValueExA(k.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) ==
+                          ERROR_SUCCESS;
 }
 
 bool SetString(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
@@ -103,7 +106,8 @@ Value Read(HKEY root, const std::string& key, const std::string& name) {
     Key k(root, key, false);
     std::vector<BYTE> data(65536);
     DWORD type = REG_NONE, size = static_cast<DWORD>(data.size());
-    if (!k.Get() || RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+    if (!k.Get() ||
+        RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
         return {};
     return FromRaw(type, std::string(data.begin(), data.begin() + size));
 }
