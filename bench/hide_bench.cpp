@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/bmp_files.hpp"
 #include "common/input.hpp"
 #include "common/menus.hpp"
 #include "common/plain_window.hpp"
@@ -163,33 +164,6 @@ void HideBackground() {
 
 constexpr COLORREF kWallpaper = RGB(0, 160, 0);
 
-// A small one-colour BMP for the wallpaper face, tiled over the screen.
-bool WriteWallpaper(const std::string& path) {
-    const int n = 16, row = n * 3;
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + row * n;
-    ih.biSize = sizeof ih;
-    ih.biWidth = ih.biHeight = n;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    std::vector<BYTE> pixels(row * n);
-    for (size_t i = 0; i < pixels.size(); i += 3) {
-        pixels[i] = GetBValue(kWallpaper);
-        pixels[i + 1] = GetGValue(kWallpaper);
-        pixels[i + 2] = GetRValue(kWallpaper);
-    }
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD w;
-    const bool ok = WriteFile(f, &fh, sizeof fh, &w, nullptr) && WriteFile(f, &ih, sizeof ih, &w, nullptr) &&
-                    WriteFile(f, pixels.data(), static_cast<DWORD>(pixels.size()), &w, nullptr);
-    CloseHandle(f);
-    return ok;
-}
-
 void StoreSettings(const std::string& bmp) {
     // Hidden at start, black face, on top; the wallpaper face is our BMP, tiled.
     const std::pair<const char*, std::string> values[] = {{"AUTO", "0"},   {"UE", "1"},   {"mode", "0"},
@@ -230,7 +204,8 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string bmp = std::string(temp) + "hide_bench.bmp";
-    if (!grey.Handle() || !WriteWallpaper(bmp)) return 1;
+    // A small one-colour picture for the wallpaper face, tiled over the screen.
+    if (!grey.Handle() || !SaveBmp24(bmp, 16, 16, [](int, int) { return kWallpaper; })) return 1;
     StoreSettings(bmp);
     HideBackground();
     const bool desktopBlack = !PointsAre(RGB(0, 0, 0), true);

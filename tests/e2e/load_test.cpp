@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <set>
 
+#include "common/bmp_files.hpp"
 #include "common/holdings.hpp"
 #include "e2e/fixture.hpp"
 
@@ -25,23 +26,6 @@ Holdings HoldingsOf(const Program& program) {
     h.gdiObjects = GdiObjectCount(program.Handle());
     h.privateBytes = MemoryOf(program.Handle()).privateBytes;
     return h;
-}
-
-// A plain one-colour 8 x 8 picture for the wallpaper face.
-void WriteBmp(const std::string& path, COLORREF color) {
-    std::string bytes(54 + 8 * 8 * 3, '\0');
-    auto put = [&](size_t at, DWORD v, int n) {
-        for (int i = 0; i < n; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    bytes[0] = 'B', bytes[1] = 'M';
-    put(2, static_cast<DWORD>(bytes.size()), 4), put(10, 54, 4), put(14, 40, 4), put(18, 8, 4), put(22, 8, 4);
-    put(26, 1, 2), put(28, 24, 2);
-    for (size_t p = 54; p < bytes.size(); p += 3)
-        put(p, GetBValue(color) | GetGValue(color) << 8 | static_cast<DWORD>(GetRValue(color)) << 16, 3);
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
 }
 
 class CoverLoad : public CoverTest {
@@ -114,7 +98,7 @@ TEST_F(CoverLoad, TenSecondStartsAtOnceEachGetOneNoticeAndAllEndWhileTheCoverKee
 
 TEST_F(CoverLoad, AThousandFaceSwitchesAndMenuOpeningsHoldNoMoreWindowsGdiObjectsOrMemory) {
     constexpr COLORREF kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0);
-    WriteBmp(kPicture, kRed);
+    ASSERT_TRUE(SaveBmp24(kPicture, 8, 8, [&](int, int) { return kRed; }));
     registry::SetString("BMPFile", kPicture);
     registry::SetString("Kabe", "0");
     ASSERT_NO_FATAL_FAILURE(StartCover());
