@@ -9,15 +9,11 @@
 
 #include "cover/picture_io.hpp"
 #include "cover/tiling.hpp"
+#include "figures.hpp"
 
 namespace {
 
-double ticksPerMs;
-double Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
-}
+using bench::Now;
 
 template <typename F>
 double MedianMs(int runs, F f) {
@@ -27,8 +23,7 @@ double MedianMs(int runs, F f) {
         f();
         ms.push_back(Now() - start);
     }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return bench::Median(ms);
 }
 
 ui::Bitmap Tile(int w, int h) {
@@ -47,9 +42,6 @@ ui::Bitmap Tile(int w, int h) {
 }  // namespace
 
 int main() {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
     const int W = 3840, H = 2160, runs = 30;
 
     ui::Bitmap target = obsc32::MakeScreenBitmap(W, H);

@@ -12,58 +12,41 @@
 #include <string>
 #include <vector>
 
-#include "common/wait.hpp"
+#include "common/bmp_files.hpp"
+#include "common/input.hpp"
+#include "common/menus.hpp"
+#include "common/plain_window.hpp"
+#include "common/process.hpp"
+#include "common/registry.hpp"
+#include "common/screen.hpp"
+#include "common/windows.hpp"
+#include "figures.hpp"
 
 namespace {
 
-constexpr UINT kTrayCallback = WM_USER + 102;
-double ticksPerMs;
-double Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
-}
+using namespace testing_common;
+using bench::Median;
+using bench::Now;
 
-POINT points[9];
-HDC screen;
+constexpr UINT kTrayCallback = WM_USER + 102;
+std::vector<POINT> points;
 
 // Whether every point shows the colour (or, with `not`, none does).
 bool PointsAre(COLORREF colour, bool not_ = false) {
-    for (POINT p : points)
-        if ((GetPixel(screen, p.x, p.y) == colour) == not_) return false;
+    for (COLORREF c : ScreenPixelsAt(points))
+        if ((c == colour) == not_) return false;
     return true;
 }
 
-// Polls, handling this thread's messages meanwhile (the background window paints itself).
+// Polls without a pause, handling this thread's messages meanwhile (the background window paints itself).
 template <typename F>
-bool Until(F done, DWORD ms = 5000) {
-    for (DWORD start = GetTickCount(); !done();) {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-        if (GetTickCount() - start > ms) return false;
-    }
-    return true;
-}
-
-void Key(WORD vk) {
-    INPUT in[2]{};
-    for (int i = 0; i < 2; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = vk;
-        in[i].ki.dwFlags = (vk == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0) | (i ? KEYEVENTF_KEYUP : 0);
-    }
-    SendInput(2, in, sizeof(INPUT));
+bool Until(F done, Millis ms = 5000) {
+    return WaitUntil(done, ms, 0);
 }
 
 void RightClickCorner() {
-    INPUT in[2]{};
-    for (int i = 0; i < 2; ++i) {
-        in[i].type = INPUT_MOUSE;
-        in[i].mi.dx = in[i].mi.dy = 65536 * 2 / GetSystemMetrics(SM_CXSCREEN);
-        in[i].mi.dwFlags =
-            MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (i ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN);
-    }
-    SendInput(2, in, sizeof(INPUT));
+    input::PressAt({2, 2}, true);
+    input::ReleaseAt({2, 2}, true);
 }
 
 const char* g_menuFault = "";
@@ -72,23 +55,13 @@ HWND OpenMenu(HWND owner, UINT button) {
     g_menuFault = "the pointer did not move";
     // Where the pointer is reported to stay: Wine may echo its last place, the corner, and the menu would
     // open there, under the pointer, which then picks the item beneath it.
-    if (!testing_common::input::PlaceCursor(
-            {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}))
+    if (!input::PlaceCursor({GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}))
         return nullptr;
     g_menuFault = "the menu did not open";
     PostMessageA(owner, kTrayCallback, 1, button);
-    HWND menu = nullptr;
-    Until([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); });
-    // The menu is drawn before its thread takes the keyboard: a key pressed in between would be lost.
-    const DWORD thread = menu ? GetWindowThreadProcessId(menu, nullptr) : 0;
-    const bool ready = menu && Until([&] {
-                           GUITHREADINFO gi{};
-                           gi.cbSize = sizeof gi;
-                           return GetGUIThreadInfo(thread, &gi) && (gi.flags & GUI_INMENUMODE) &&
-                                  GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == thread;
-                       });
+    HWND menu = WaitForOneMenu(ProcessOf(owner), 5000);
     g_menuFault = "the menu did not take the keyboard";
-    if (!ready) return nullptr;
+    if (!menu || !WaitForMenuMode(menu, 5000)) return nullptr;
     // Off the menu, which opened under the pointer: a pointer move over it would choose the item beneath.
     SetCursorPos(2, 2);
     return menu;
@@ -104,18 +77,17 @@ double Failed(const char* why) {
 
 // Whether the window at the screen's centre is kept above the others, as a face shown on top is.
 bool CentreOnTop() {
-    HWND w = GetAncestor(
-        WindowFromPoint({GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}), GA_ROOT);
-    return w && (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    return IsTopmost(GetAncestor(
+        WindowFromPoint({GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}), GA_ROOT));
 }
 
 // One face shown from the menu: the time from Enter to the nine points showing `colour`; then it is taken
 // away with a right click in the corner. Negative on failure.
 double ShowOnce(HWND owner, UINT button, int downs, COLORREF colour, bool top) {
     if (!OpenMenu(owner, button)) return Failed(g_menuFault);
-    for (int i = 0; i < downs; ++i) Key(VK_DOWN);
+    for (int i = 0; i < downs; ++i) input::Key(VK_DOWN);
     const double start = Now();
-    Key(VK_RETURN);
+    input::Key(VK_RETURN);
     // A lost key chooses another item, or none: another face, another placement, or nothing shown.
     if (!Until([&] { return PointsAre(colour); }, 2000)) return Failed("the face did not show");
     const double ms = Now() - start;
@@ -126,13 +98,11 @@ double ShowOnce(HWND owner, UINT button, int downs, COLORREF colour, bool top) {
 }
 
 // After a run that went wrong: the menu closed and the face taken away, whichever shows.
-void Recover(const char* faceClass) {
+void Recover(HWND owner, const char* faceClass) {
     // Not a key: the menu that lost one may lose that too.
-    for (HWND menu; (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu);)
-        if (!PostMessageA(menu, WM_CANCELMODE, 0, 0) || !Until([&] { return !IsWindowVisible(menu); }, 1000))
-            break;
-    HWND face = FindWindowA(faceClass, nullptr);
-    if (face && IsWindowVisible(face)) RightClickCorner();
+    CancelMenus(ProcessOf(owner), 3000);
+    HWND face = VisibleWindowOf(faceClass, ProcessOf(owner));
+    if (face) RightClickCorner();
     Until([&] { return !face || !IsWindowVisible(face); }, 2000);
 }
 
@@ -144,25 +114,15 @@ struct Case {
     bool top;
 };
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // Runs each case `runs` times (after one warm-up) against the started program; medians, or -1.
 std::vector<double> Measure(const std::string& exe, const char* cls, const char* faceClass,
                             const std::vector<Case>& cases, int runs,
                             const std::vector<std::function<void(HWND)>>& before) {
     std::vector<double> medians;
-    std::string cmd = "\"" + exe + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return medians;
+    Process program(exe);
     HWND owner = nullptr;
-    Until([&] { return (owner = FindWindowA(cls, nullptr)) != nullptr; });
-    WaitForInputIdle(pi.hProcess, 5000);
+    Until([&] { return (owner = WindowOf(cls, program.Pid())) != nullptr; });
+    WaitForInputIdle(program.Handle(), 5000);
     for (size_t c = 0; owner && c < cases.size(); ++c) {
         if (c < before.size() && before[c]) before[c](owner);
         std::vector<double> ms;
@@ -172,7 +132,7 @@ std::vector<double> Measure(const std::string& exe, const char* cls, const char*
             const double t = ShowOnce(owner, k.button, k.downs, k.colour, k.top);
             if (t < 0) {
                 // Put right, and set up again: a run that went astray may have chosen another face.
-                Recover(faceClass);
+                Recover(owner, faceClass);
                 if (c < before.size() && before[c]) before[c](owner);
                 ++repeats;
                 --r;
@@ -182,10 +142,7 @@ std::vector<double> Measure(const std::string& exe, const char* cls, const char*
         }
         medians.push_back(ms.size() == static_cast<size_t>(runs) ? Median(ms) : -1);
     }
-    if (owner) PostMessageA(owner, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    program.Close(owner);
     return medians;
 }
 
@@ -194,72 +151,26 @@ std::vector<double> Measure(const std::string& exe, const char* cls, const char*
 namespace {
 
 // A window of the bench's own under the faces, in a colour no face shows.
-HWND background;
-COLORREF backgroundColour = RGB(128, 128, 128);
-LRESULT CALLBACK BackgroundProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_ERASEBKGND) {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        HBRUSH b = CreateSolidBrush(backgroundColour);
-        FillRect(reinterpret_cast<HDC>(wp), &r, b);
-        DeleteObject(b);
-        return 1;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
+PlainWindow* background;
 void ShowBackground(COLORREF colour) {
-    backgroundColour = colour;
-    ShowWindow(background, SW_SHOWNOACTIVATE);
-    InvalidateRect(background, nullptr, TRUE);
+    background->SetColour(colour);
+    background->Show(false);
     Until([&] { return PointsAre(colour); });
 }
 void HideBackground() {
-    ShowWindow(background, SW_HIDE);
+    background->Hide();
     Until([] { return PointsAre(RGB(128, 128, 128), true); });
 }
 
 constexpr COLORREF kWallpaper = RGB(0, 160, 0);
 
-// A small one-colour BMP for the wallpaper face, tiled over the screen.
-bool WriteWallpaper(const std::string& path) {
-    const int n = 16, row = n * 3;
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + row * n;
-    ih.biSize = sizeof ih;
-    ih.biWidth = ih.biHeight = n;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    std::vector<BYTE> pixels(row * n);
-    for (size_t i = 0; i < pixels.size(); i += 3) {
-        pixels[i] = GetBValue(kWallpaper);
-        pixels[i + 1] = GetGValue(kWallpaper);
-        pixels[i + 2] = GetRValue(kWallpaper);
-    }
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD w;
-    const bool ok = WriteFile(f, &fh, sizeof fh, &w, nullptr) && WriteFile(f, &ih, sizeof ih, &w, nullptr) &&
-                    WriteFile(f, pixels.data(), static_cast<DWORD>(pixels.size()), &w, nullptr);
-    CloseHandle(f);
-    return ok;
-}
-
 void StoreSettings(const std::string& bmp) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OBSC32", 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
     // Hidden at start, black face, on top; the wallpaper face is our BMP, tiled.
     const std::pair<const char*, std::string> values[] = {{"AUTO", "0"},   {"UE", "1"},   {"mode", "0"},
                                                           {"MUE", "1"},    {"Kabe", "0"}, {"ICHI", "1"},
                                                           {"BMPFile", bmp}};
     for (auto& [name, value] : values)
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
+        registry::SetString(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OBSC32", name, value);
 }
 
 void Report(const char* what, double cover, double bare) {
@@ -283,58 +194,49 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: hide_bench <runs> <OBSC32.EXE> <bare_cover.exe>\n");
         return 2;
     }
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
-    screen = GetDC(nullptr);
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     for (int i = 0; i < 9; ++i)
-        points[i] = {work.left + (work.right - work.left) * (1 + 2 * (i % 3)) / 6,
-                     work.top + (work.bottom - work.top) * (1 + 2 * (i / 3)) / 6};
-
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = BackgroundProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ObscBenchBackground";
-    RegisterClassA(&wc);
-    background = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, work.left, work.top,
-                                 work.right - work.left, work.bottom - work.top, nullptr, nullptr,
-                                 wc.hInstance, nullptr);
+        points.push_back({work.left + (work.right - work.left) * (1 + 2 * (i % 3)) / 6,
+                          work.top + (work.bottom - work.top) * (1 + 2 * (i / 3)) / 6});
+    PlainWindow grey(work, RGB(128, 128, 128), WS_EX_TOOLWINDOW);
+    background = &grey;
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string bmp = std::string(temp) + "hide_bench.bmp";
-    if (!background || !WriteWallpaper(bmp)) return 1;
+    // A small one-colour picture for the wallpaper face, tiled over the screen.
+    if (!grey.Handle() || !SaveBmp24(bmp, 16, 16, [](int, int) { return kWallpaper; })) return 1;
     StoreSettings(bmp);
     HideBackground();
     const bool desktopBlack = !PointsAre(RGB(0, 0, 0), true);
 
-    const COLORREF black = RGB(0, 0, 0), grey = RGB(128, 128, 128);
+    const COLORREF black = RGB(0, 0, 0);
     const auto onGrey = [](HWND) { ShowBackground(RGB(128, 128, 128)); };
     const auto bare = [](HWND) { HideBackground(); };
     // The bottom placement shows the face chosen last: black, chosen on top first.
     const auto blackBare = [&](HWND owner) {
-        if (ShowOnce(owner, WM_LBUTTONDOWN, 1, black, true) < 0) Recover("TOBSCURIO32VANTE");
+        if (ShowOnce(owner, WM_LBUTTONDOWN, 1, black, true) < 0) Recover(owner, "TOBSCURIO32VANTE");
         HideBackground();
     };
     // The capture face shows what was grabbed over the grey background, now over a white one.
     const auto grabGrey = [&](HWND owner) {
-        ShowBackground(grey);
+        ShowBackground(RGB(128, 128, 128));
         // Taken before the cover shows.
         if (OpenMenu(owner, WM_LBUTTONDOWN)) {
-            Key(VK_DOWN);
-            Key(VK_DOWN);
-            Key(VK_RETURN);
+            input::Key(VK_DOWN);
+            input::Key(VK_DOWN);
+            input::Key(VK_RETURN);
             Until([&] { return IsWindowVisible(owner) != FALSE; });
             RightClickCorner();
             Until([&] { return !IsWindowVisible(owner); });
         }
         ShowBackground(RGB(255, 255, 255));
     };
-    const std::vector<Case> coverCases = {{"black, top", WM_LBUTTONDOWN, 1, black, true},
-                                          {"black, bottom", WM_RBUTTONDOWN, 5, black, false},
-                                          {"wallpaper, top", WM_LBUTTONDOWN, 3, kWallpaper, true},
-                                          {"capture (kept), top", WM_LBUTTONDOWN, 2, grey, true}};
+    const std::vector<Case> coverCases = {
+        {"black, top", WM_LBUTTONDOWN, 1, black, true},
+        {"black, bottom", WM_RBUTTONDOWN, 5, black, false},
+        {"wallpaper, top", WM_LBUTTONDOWN, 3, kWallpaper, true},
+        {"capture (kept), top", WM_LBUTTONDOWN, 2, RGB(128, 128, 128), true}};
     const std::vector<Case> bareCases = {{"black, top", WM_LBUTTONDOWN, 1, black, true},
                                          {"black, bottom", WM_RBUTTONDOWN, 5, black, false}};
     // Turn about, so both meet the same load.
@@ -375,6 +277,5 @@ int main(int argc, char** argv) {
                 coverCases[c].name, lost[c], bareLost, kRounds);
     }
     DeleteFileA(bmp.c_str());
-    ReleaseDC(nullptr, screen);
     return 0;
 }

@@ -5,88 +5,51 @@
 // costs any program here.
 //   memory_bench <rounds> <OBSC32.EXE> <minimal_tray.exe> <bare_cover.exe>
 #include <windows.h>
-#include <psapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/holdings.hpp"
+#include "common/process.hpp"
+#include "common/registry.hpp"
+#include "common/windows.hpp"
+#include "figures.hpp"
+
 namespace {
+
+using namespace testing_common;
+using bench::Median;
 
 struct Figures {
     double workingSet = 0, privateBytes = 0;  // MB
 };
 
-HWND WindowOf(const char* cls, DWORD pid) {
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls, nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid) return w;
-    }
-    return nullptr;
-}
-
-// Committed private pages, walked when the system does not count them for another process (Wine).
-SIZE_T PrivateBytes(HANDLE process) {
-    MEMORY_BASIC_INFORMATION mbi;
-    SIZE_T total = 0;
-    for (char* p = nullptr; VirtualQueryEx(process, p, &mbi, sizeof mbi) == sizeof mbi;) {
-        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) total += mbi.RegionSize;
-        char* next = static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize;
-        if (next <= p) break;
-        p = next;
-    }
-    return total;
-}
-
 // Starts the program, waits until its window of the class is there (and shown, when asked), idles 3 s,
 // reads its counters and closes it.
 bool Measure(const std::string& exe, const char* cls, bool shown, Figures& out,
              HWND (*shownWindow)(HWND) = nullptr, const char* args = "") {
-    std::string cmd = "\"" + exe + "\" " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
+    Process program(exe, args);
     HWND w = nullptr;
-    for (int i = 0; i < 1000 && !(w && (!shown || IsWindowVisible(shownWindow ? shownWindow(w) : w))); ++i) {
-        Sleep(10);
-        w = WindowOf(cls, pi.dwProcessId);
-    }
-    bool ok = w != nullptr;
-    if (ok) {
-        Sleep(3000);
-        PROCESS_MEMORY_COUNTERS_EX c{};
-        c.cb = sizeof c;
-        ok = GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&c), sizeof c);
-        const SIZE_T priv = c.PrivateUsage ? c.PrivateUsage : PrivateBytes(pi.hProcess);
-        out = {c.WorkingSetSize / 1048576.0, priv / 1048576.0};
-        PostMessageA(w, WM_CLOSE, 0, 0);
-    }
-    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ok;
+    const bool ready = WaitUntil([&] {
+        w = WindowOf(cls, program.Pid());
+        return w && (!shown || IsWindowVisible(shownWindow ? shownWindow(w) : w));
+    });
+    if (!ready) return false;
+    // Left idle on purpose: what it holds once it has settled is the figure.
+    Sleep(3000);
+    const MemoryUse use = MemoryOf(program.Handle());
+    out = {use.workingSet / 1048576.0, use.privateBytes / 1048576.0};
+    program.Close(w);
+    return use.workingSet > 0;
 }
 
 void SetStartUp(bool autoShow) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OBSC32", 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
     // Shown on top with the black face at start, or kept hidden.
     const char* values[][2] = {{"AUTO", autoShow ? "1" : "0"}, {"UE", "1"}, {"mode", "0"}};
     for (auto& v : values)
-        RegSetValueExA(key, v[0], 0, REG_SZ, reinterpret_cast<const BYTE*>(v[1]), lstrlenA(v[1]) + 1);
-    RegCloseKey(key);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+        registry::SetString(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OBSC32", v[0], v[1]);
 }
 
 }  // namespace

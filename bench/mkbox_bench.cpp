@@ -9,7 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "common/gdi_objects.hpp"
+#include "common/holdings.hpp"
+#include "figures.hpp"
 #include "ui/application.hpp"
 #include "ui/form.hpp"
 #include "widgets/TAboutBoxDlg.hpp"
@@ -27,12 +28,7 @@ public:
     }
 };
 
-double ticksPerMs;
-double Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
-}
+using bench::Now;
 
 double paintedAt;
 
@@ -87,24 +83,12 @@ int CountWindows() {
     return n;
 }
 
-SIZE_T PrivateBytes() {
-    MEMORY_BASIC_INFORMATION mbi;
-    SIZE_T total = 0;
-    for (char* p = nullptr; VirtualQuery(p, &mbi, sizeof mbi);
-         p = static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize) {
-        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) total += mbi.RegionSize;
-        if (static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize < p) break;
-    }
-    return total;
-}
+SIZE_T PrivateBytes() { return testing_common::MemoryOf(GetCurrentProcess()).privateBytes; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     int boxes = argc > 1 ? std::atoi(argv[1]) : 1000;
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
 
     auto& app = ui::Application::Instance();
     app.SetTitle("bench");

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "figures.hpp"
 #include "ui/application.hpp"
 #include "ui/form.hpp"
 #include "widgets/TDIROPENDLG.hpp"
@@ -31,17 +32,8 @@ public:
     }
 };
 
-double ticksPerMs;
-double Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
-}
-
-double Median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 std::string Numbered(const char* prefix, int i) {
     char name[32];
@@ -139,9 +131,6 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
 
     RemoveFolder();
     if (!MakeFolder()) {

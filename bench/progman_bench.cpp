@@ -7,76 +7,31 @@
 #include <string>
 #include <vector>
 
+#include "common/files.hpp"
+#include "common/group_windows.hpp"
+#include "common/wait.hpp"
+#include "figures.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
 
-namespace {
-
 constexpr char kGroup[] = "obsc32bench";
 
-double ticksPerMs;
-double Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-// The group's folder window that Program Manager opens.
-std::vector<HWND> GroupWindows() {
-    std::vector<HWND> found;
-    for (HWND w = FindWindowExA(nullptr, nullptr, "ExplorerWClass", nullptr); w;
-         w = FindWindowExA(nullptr, w, "ExplorerWClass", nullptr)) {
-        char title[64] = {};
-        GetWindowTextA(w, title, sizeof title);
-        if (std::string(title) == kGroup) found.push_back(w);
-    }
-    return found;
-}
-
-bool WaitFor(bool (*condition)(), DWORD ms) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20)) {
-        Pump();
-        if (condition()) return true;
-    }
-    return condition();
-}
-
-std::string GroupFolder() {
-    char path[MAX_PATH] = {};
-    DWORD size = sizeof path - 1;
-    RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                 "Programs", RRF_RT_REG_SZ, nullptr, path, &size);
-    return std::string(path) + "\\" + kGroup;
-}
-
-}  // namespace
-
 int main() {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    ticksPerMs = static_cast<double>(f.QuadPart) / 1000.0;
-
+    using namespace testing_common;
+    const std::vector<HWND> known = GroupWindows();
     ui::DdeClientConv conv(nullptr, "DdeClientConv2");
     std::string failed = obsc32::ProgmanExecute(obsc32::CreateGroupCommand(kGroup), conv);
-    const bool opened = WaitFor([] { return !GroupWindows().empty(); }, 10000);
+    const bool opened = WaitUntil([&] { return !GroupWindows(known).empty(); });
     std::vector<double> ms;
     for (int i = 0; i < 50 && failed.empty(); ++i) {
-        const double start = Now();
+        const double start = bench::Now();
         failed = obsc32::ProgmanExecute(obsc32::ShowGroupCommand(kGroup), conv);
-        ms.push_back(Now() - start);
-        Pump();
+        ms.push_back(bench::Now() - start);
+        PumpMessages();
     }
-    for (HWND w : GroupWindows()) PostMessageA(w, WM_CLOSE, 0, 0);
-    WaitFor([] { return GroupWindows().empty(); }, 10000);
-    const std::string folder = GroupFolder();
-    for (int i = 0; i < 50 && !RemoveDirectoryA(folder.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND;
-         ++i)
-        Sleep(100);
+    // Once the folder window's process has ended, nothing holds the group's folder.
+    CloseGroupWindows(known);
+    RemoveDirectoryA((ShellFolder("Programs") + "\\" + kGroup).c_str());
 
     if (!failed.empty() || ms.empty()) {
         std::printf("Program Manager round trip: not measured (%s)\n",

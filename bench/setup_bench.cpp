@@ -4,23 +4,31 @@
 //   setup_bench [runs, 10 if left out] <OBSC32.EXE>
 #include <windows.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/boxes.hpp"
+#include "common/files.hpp"
+#include "common/group_windows.hpp"
+#include "common/input.hpp"
+#include "common/process.hpp"
+#include "common/registry.hpp"
+#include "figures.hpp"
 #include "settings/product.hpp"
 #include "setup_bench_env.hpp"
 
 namespace {
 
-using namespace setup_bench;
+using namespace testing_common;
+using bench::Median;
+using bench::Now;
+using bench::P90;
+using setup_bench::kDeadlineMs;
 
 constexpr char kSetupClass[] = "TOBSC32SETUPForm";
 constexpr char kCoverClass[] = "TOBSCURIO32VANTE";
-constexpr char kBoxClass[] = "TMKBox";
 constexpr char kDist[] = "C:\\obsc32bench-dist";
 constexpr char kInstall[] = "C:\\obsc32bench-install";
 constexpr char kGroup[] = "VANTE SOFT32";
@@ -30,14 +38,14 @@ constexpr char kDoneText[] = "登録完了です。";
 bool WaitsForPaint(HWND wnd) {
     RECT r;
     if (GetUpdateRect(wnd, &r, FALSE)) return true;
-    for (HWND child : Children(wnd))
+    for (HWND child : ChildrenOf(wnd))
         if (IsWindowVisible(child) && GetUpdateRect(child, &r, FALSE)) return true;
     return false;
 }
 
 bool SetupReady(HWND setup) {
     if (!IsWindowVisible(setup)) return false;
-    HWND combo = VisibleChild(setup, "TComboBox", nullptr);
+    HWND combo = FindWindowExA(setup, nullptr, "TComboBox", nullptr);
     DWORD_PTR rows = 0;
     if (!combo || !SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows) ||
         static_cast<LONG>(rows) <= 0)
@@ -45,90 +53,64 @@ bool SetupReady(HWND setup) {
     return !WaitsForPaint(setup);
 }
 
-// --- Processes --------------------------------------------------------------------------------------
-
+// A start of the program in its own folder, timed from just before it.
 struct Started {
-    Started() = default;
-    Started(const Started&) = delete;
-    Started& operator=(const Started&) = delete;
-    PROCESS_INFORMATION pi{};
-    double at = 0;
-    bool Exited(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-    ~Started() {
-        if (!pi.hProcess) return;
-        if (!Exited(0)) {
-            TerminateProcess(pi.hProcess, 1);
-            WaitForSingleObject(pi.hProcess, 5000);
-        }
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+    explicit Started(const std::string& exe) : at(Now()), process(exe, "", exe.substr(0, exe.rfind('\\'))) {
+        if (!process.Started())
+            std::printf("setup: cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
     }
+    const double at;
+    Process process;
 };
 
-bool Start(const std::string& exe, Started& run) {
-    std::string cmd = "\"" + exe + "\"";
-    const std::string dir = exe.substr(0, exe.rfind('\\'));
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    run.at = Now();
-    if (CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
-                       &run.pi))
-        return true;
-    std::printf("setup: cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
-    return false;
-}
-
 // Asks the window to close, if any, and waits for the end, closing any box that comes on the way.
-void End(const Started& run, HWND close) {
+void End(Started& run, HWND close) {
     if (close) PostMessageA(close, WM_CLOSE, 0, 0);
-    for (const double start = Now(); Now() - start < kDeadlineMs;) {
-        if (run.Exited(10)) return;
-        if (HWND box = VisibleTopLevel(kBoxClass, run.pi.dwProcessId)) PostMessageA(box, WM_CLOSE, 0, 0);
-    }
-    std::printf("setup: warning: the program did not end within %lu ms; terminating it\n", kDeadlineMs);
-    TerminateProcess(run.pi.hProcess, 1);
-    WaitForSingleObject(run.pi.hProcess, 5000);
+    if (!WaitUntil(
+            [&] {
+                if (HWND box = VisibleWindowOf(kProgramBox, run.process.Pid()))
+                    PostMessageA(box, WM_CLOSE, 0, 0);
+                return !run.process.Running();
+            },
+            kDeadlineMs))
+        std::printf("setup: warning: the program did not end within %lu ms; terminating it\n", kDeadlineMs);
+    run.process.Kill();
 }
 
 // The time from the start until the setup window is ready, or a negative value.
 double WaitForSetup(const Started& run, HWND& setup) {
-    for (; Now() - run.at < kDeadlineMs; Sleep(1)) {
-        if (run.Exited(0)) break;
-        for (HWND w : TopLevel(kSetupClass, run.pi.dwProcessId))
-            if (SetupReady(w)) {
-                setup = w;
-                return Now() - run.at;
-            }
-    }
+    if (run.process.Started() &&
+        WaitUntil(
+            [&] {
+                for (HWND w : WindowsOf(run.process.Pid(), kSetupClass))
+                    if (SetupReady(w)) setup = w;
+                return setup || !run.process.Running();
+            },
+            kDeadlineMs, 1) &&
+        setup)
+        return Now() - run.at;
     std::printf("setup: the setup window was not ready within %lu ms\n", kDeadlineMs);
     return -1;
 }
 
 int coverPolled = 0;
 
-// As the start-up benchmark times it: the first blocking wait for messages with the window in place, else
-// the window there and answering. The cover starts hidden, in the tray, unless set to show itself at once.
+// As the start-up benchmark times it. The cover starts hidden, in the tray, unless set to show itself at once.
 double WaitForCover(const Started& run, HWND& cover) {
-    const DWORD pid = run.pi.dwProcessId;
-    if (WaitForInputIdle(run.pi.hProcess, kDeadlineMs) == 0 && !run.Exited(0)) {
-        const double idleAt = Now() - run.at;
-        std::vector<HWND> found = TopLevel(kCoverClass, pid);
-        if (!found.empty()) {
-            cover = found[0];
-            return idleAt;
-        }
-        for (; Now() - run.at < kDeadlineMs && !run.Exited(0); Sleep(1)) {
-            found = TopLevel(kCoverClass, pid);
-            DWORD_PTR r;
-            if (!found.empty() && SendMessageTimeoutA(found[0], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &r)) {
-                cover = found[0];
-                ++coverPolled;
-                return Now() - run.at;
-            }
-        }
-    }
-    std::printf("setup: the cover did not start within %lu ms\n", kDeadlineMs);
-    return -1;
+    bool polled = false;
+    const double ms = run.process.Started()
+                          ? bench::StartTime(run.process, kCoverClass, run.at, kDeadlineMs, cover, polled)
+                          : -1;
+    if (ms < 0) std::printf("setup: the cover did not start within %lu ms\n", kDeadlineMs);
+    coverPolled += polled;
+    return ms;
+}
+
+void SetVersion(bool stored) {
+    if (stored)
+        registry::SetString(HKEY_CURRENT_USER, obsc32::ProductKey, "Version", "12");
+    else
+        registry::DeleteValue(HKEY_CURRENT_USER, obsc32::ProductKey, "Version");
 }
 
 // --- The two measures -------------------------------------------------------------------------------
@@ -145,17 +127,17 @@ bool StartRatio(int runs, const std::string& exe) {
     for (int r = 0; r <= runs; ++r) {
         {
             SetVersion(false);
-            Started run;
+            Started run(exe);
             HWND setup = nullptr;
-            const double ms = Start(exe, run) ? WaitForSetup(run, setup) : -1;
+            const double ms = WaitForSetup(run, setup);
             if (ms < 0) return false;
             End(run, setup);
             if (r > 0) setupMs.push_back(ms);
         }
         SetVersion(true);
-        Started run;
+        Started run(exe);
         HWND cover = nullptr;
-        const double ms = Start(exe, run) ? WaitForCover(run, cover) : -1;
+        const double ms = WaitForCover(run, cover);
         if (ms < 0) return false;
         End(run, cover);
         if (r > 0) coverMs.push_back(ms);
@@ -178,8 +160,9 @@ struct Shortcut {
 };
 
 void FreshInstallState(const Shortcut& s) {
-    DeleteTree(HKEY_CURRENT_USER, obsc32::ProductKey);
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) DeleteTree(root, obsc32::UninstallKey);
+    registry::DeleteTree(HKEY_CURRENT_USER, obsc32::ProductKey);
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        registry::DeleteTree(root, obsc32::UninstallKey);
     RemoveTree(kInstall);
     CreateDirectoryA(kInstall, nullptr);
     DeleteFileA(s.link.c_str());
@@ -187,11 +170,12 @@ void FreshInstallState(const Shortcut& s) {
 }
 
 // The time from the click on "設定" to the completion box, or a negative value.
-double InstallOnce(bool& folderShown) {
-    Started run;
+double InstallOnce(bool& folderShown, const std::vector<HWND>& folders) {
+    Started run(std::string(kDist) + "\\OBSC32.EXE");
     HWND setup = nullptr;
-    if (!Start(std::string(kDist) + "\\OBSC32.EXE", run) || WaitForSetup(run, setup) < 0) return -1;
-    HWND edit = VisibleChild(setup, "Edit", nullptr);
+    if (WaitForSetup(run, setup) < 0) return -1;
+    // Its own edit, not the combo box's.
+    HWND edit = FindWindowExA(setup, nullptr, "Edit", nullptr);
     DWORD_PTR r;
     if (!edit ||
         !SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kInstall), SMTO_ABORTIFHUNG, 5000,
@@ -200,38 +184,35 @@ double InstallOnce(bool& folderShown) {
         std::printf("setup: could not put the install folder into the edit\n");
         return -1;
     }
-    HWND button = VisibleChild(setup, "TColorBtn", "設定");
+    HWND button = ChildWithText(setup, "TColorBtn", "設定");
     if (!button) {
         std::printf("setup: the install button is not there\n");
         return -1;
     }
     const double start = Now();
-    Click(button);
-    HWND box = nullptr;
-    double ms = -1;
-    for (; ms < 0 && Now() - start < kDeadlineMs && !run.Exited(0); Sleep(1)) {
-        if (!(box = VisibleTopLevel(kBoxClass, run.pi.dwProcessId))) continue;
-        const std::string text = TextOf(FindWindowExA(box, nullptr, "Edit", nullptr));
-        if (text.rfind(kDoneText, 0) == 0) {
-            ms = Now() - start;
-        } else if (!text.empty()) {
+    input::PostClick(button);
+    // Any box with a text ends the wait: the completion box, or the one the install stopped with.
+    HWND box = WaitForBox(
+        run.process.Pid(), [](const std::string& text) { return !text.empty(); }, kDeadlineMs, 1);
+    const double ms = Now() - start;
+    const std::string text = box ? BoxText(box) : "";
+    if (text.rfind(kDoneText, 0) != 0) {
+        if (box)
             std::printf("setup: the install stopped with a box: %s\n", text.c_str());
-            return -1;
-        }
-    }
-    if (ms < 0) {
-        std::printf("setup: no completion box within %lu ms\n", kDeadlineMs);
+        else
+            std::printf("setup: no completion box within %lu ms\n", kDeadlineMs);
         return -1;
     }
-    HWND ok = VisibleChild(box, "TColorBtn", "ＯＫ");
-    if (ok) Click(ok);
+    HWND ok = ChildWithText(box, "TColorBtn", "ＯＫ");
+    if (ok) input::PostClick(ok);
     End(run, ok ? nullptr : box);
-    folderShown = CloseNewFolderWindows(5000);
+    folderShown = WaitUntil([&] { return !GroupWindows(folders).empty(); }, 5000);
+    CloseGroupWindows(folders);
     return ms;
 }
 
-bool WholeInstall(int runs, const std::string& exe, const Shortcut& s) {
-    if (!MakeDistribution(kDist, exe, exe.substr(0, exe.rfind('\\') + 1))) {
+bool WholeInstall(int runs, const std::string& exe, const Shortcut& s, const std::vector<HWND>& folders) {
+    if (!setup_bench::MakeDistribution(kDist, exe, exe.substr(0, exe.rfind('\\') + 1))) {
         std::printf("setup: cannot make %s\n", kDist);
         return false;
     }
@@ -240,7 +221,7 @@ bool WholeInstall(int runs, const std::string& exe, const Shortcut& s) {
     for (int r = 0; r <= runs; ++r) {
         FreshInstallState(s);
         bool shown = false;
-        const double t = InstallOnce(shown);
+        const double t = InstallOnce(shown, folders);
         if (t < 0) return false;
         // The first run only warms up: the files and the shell's folder cached.
         if (r == 0) continue;
@@ -279,12 +260,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     // A running one would be found instead of ours, or make ours quit at once.
-    if (!TopLevel(kSetupClass, 0).empty() || !TopLevel(kCoverClass, 0).empty()) {
+    if (WindowOf(kSetupClass) || WindowOf(kCoverClass)) {
         std::printf("setup: a setup window or a cover is open already; close it first\n");
         return 1;
     }
     Shortcut s;
-    const std::string programs = ProgramsFolder();
+    const std::string programs = ShellFolder("Programs");
     if (programs.empty()) {
         std::printf("setup: no Programs folder in the shell folders\n");
         return 1;
@@ -297,14 +278,15 @@ int main(int argc, char** argv) {
     const std::string linkCopy = std::string(temp) + "obsc32bench.lnk";
     const bool linkExisted = CopyFileA(s.link.c_str(), linkCopy.c_str(), FALSE);
 
-    NoteFolderWindows();
-    const KeyCopy maker = Snapshot(HKEY_CURRENT_USER, obsc32::MakerKey);
-    const KeyCopy machine = Snapshot(HKEY_LOCAL_MACHINE, obsc32::UninstallKey);
-    const KeyCopy user = Snapshot(HKEY_CURRENT_USER, obsc32::UninstallKey);
+    // Folder windows open now are not the benchmark's to close; the registry goes back as it was.
+    const std::vector<HWND> folders = GroupWindows();
+    const registry::SavedKey maker(HKEY_CURRENT_USER, obsc32::MakerKey);
+    const registry::SavedKey machine(HKEY_LOCAL_MACHINE, obsc32::UninstallKey);
+    const registry::SavedKey user(HKEY_CURRENT_USER, obsc32::UninstallKey);
 
-    const bool ok = StartRatio(runs, full) && WholeInstall(runs, full, s);
+    const bool ok = StartRatio(runs, full) && WholeInstall(runs, full, s, folders);
 
-    CloseNewFolderWindows(0);
+    CloseGroupWindows(folders);
     RemoveTree(kInstall);
     RemoveTree(kDist);
     DeleteFileA(s.link.c_str());
@@ -313,8 +295,5 @@ int main(int argc, char** argv) {
         DeleteFileA(linkCopy.c_str());
     }
     if (!s.groupExisted) RemoveDirectoryA(s.group.c_str());
-    Restore(HKEY_CURRENT_USER, obsc32::MakerKey, maker);
-    Restore(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, machine);
-    Restore(HKEY_CURRENT_USER, obsc32::UninstallKey, user);
     return ok ? 0 : 1;
 }

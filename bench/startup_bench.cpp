@@ -13,7 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "common/process.hpp"
+#include "common/windows.hpp"
+#include "figures.hpp"
+
 namespace {
+
+using bench::Median;
+using bench::Now;
+using testing_common::Process;
 
 constexpr DWORD kStartTimeoutMs = 10000;
 
@@ -27,14 +35,7 @@ struct Program {
     int polled = 0;  // measured runs timed by polling instead of WaitForInputIdle
 };
 
-double g_ticksPerMs = 0;
-double g_lastStart = 0;  // when the last CreateProcessA was called, in ms of the same clock
-
-double Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / g_ticksPerMs;
-}
+double g_lastStart = 0;  // when the last start began, in ms of the same clock
 
 bool Resolve(const char* exe, Program& p) {
     char full[MAX_PATH];
@@ -50,98 +51,28 @@ bool Resolve(const char* exe, Program& p) {
     return true;
 }
 
-// Walks all top-level windows of the class, not just the first, so a stray
-// window of another process cannot hide the one we started.
-HWND FindOwnedWindow(const std::string& className, DWORD pid) {
-    HWND hwnd = nullptr;
-    while ((hwnd = FindWindowExA(nullptr, hwnd, className.c_str(), nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == pid) return hwnd;
-    }
-    return nullptr;
-}
-
-bool HasExited(HANDLE process, DWORD* code) {
-    return GetExitCodeProcess(process, code) && *code != STILL_ACTIVE;
-}
-
-void Stop(const PROCESS_INFORMATION& pi, HWND hwnd, const Program& p) {
-    if (hwnd) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    if (!hwnd || WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) {
-        if (hwnd)
-            std::printf("warning: %s did not exit within 5 s of WM_CLOSE; terminating it\n", p.name.c_str());
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, INFINITE);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
-
-// The process went idle before its window existed (some blocking wait of its own
-// came first): poll until the window exists and its thread answers messages.
-HWND PollUntilReady(const PROCESS_INFORMATION& pi, const Program& p, double t0) {
-    while (Now() - t0 < kStartTimeoutMs) {
-        DWORD code;
-        if (HasExited(pi.hProcess, &code)) return nullptr;
-        HWND hwnd = FindOwnedWindow(p.className, pi.dwProcessId);
-        DWORD_PTR result;
-        if (hwnd && SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) return hwnd;
-        Sleep(1);
-    }
-    return nullptr;
-}
-
 // Returns the start-up time in ms, or a negative value on failure.
 double RunOnce(Program& p, bool measured) {
-    std::string cmd = "\"" + p.path + "\"";  // CreateProcessA may write into the buffer
-    std::vector<char> cmdBuf(cmd.begin(), cmd.end());
-    cmdBuf.push_back('\0');
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-
-    double t0 = g_lastStart = Now();
-    if (!CreateProcessA(p.path.c_str(), cmdBuf.data(), nullptr, nullptr, FALSE, 0, nullptr, p.dir.c_str(),
-                        &si, &pi)) {
-        std::printf("error: cannot start %s (error %lu)\n", p.path.c_str(), GetLastError());
+    const double t0 = g_lastStart = Now();
+    Process run(p.path, "", p.dir);
+    HWND hwnd = nullptr;
+    bool polled = false;
+    const double elapsed =
+        run.Started() ? bench::StartTime(run, p.className.c_str(), t0, kStartTimeoutMs, hwnd, polled) : -1;
+    if (elapsed < 0) {
+        if (!run.Started())
+            std::printf("error: cannot start %s (error %lu)\n", p.path.c_str(), GetLastError());
+        else if (!run.Running())
+            std::printf("error: %s exited during start-up (exit code %lu)\n", p.name.c_str(), run.ExitCode());
+        else
+            std::printf("error: %s never became ready with a window of class \"%s\"\n", p.name.c_str(),
+                        p.className.c_str());
         return -1;
     }
-    DWORD idle = WaitForInputIdle(pi.hProcess, kStartTimeoutMs);
-    double elapsed = Now() - t0;
-
-    if (idle != 0) {
-        std::printf("error: %s never became idle (WaitForInputIdle returned %lu)\n", p.name.c_str(), idle);
-        Stop(pi, nullptr, p);
-        return -1;
-    }
-    HWND hwnd = FindOwnedWindow(p.className, pi.dwProcessId);
-    if (!hwnd) {
-        hwnd = PollUntilReady(pi, p, t0);
-        elapsed = Now() - t0;
-        if (hwnd && measured) ++p.polled;
-    }
-    // WaitForInputIdle also returns 0 when the process has already ended.
-    DWORD code;
-    if (HasExited(pi.hProcess, &code)) {
-        std::printf("error: %s exited during start-up (exit code %lu)\n", p.name.c_str(), code);
-        Stop(pi, nullptr, p);
-        return -1;
-    }
-    if (!hwnd) {
-        std::printf("error: %s has no top-level window of class \"%s\"\n", p.name.c_str(),
-                    p.className.c_str());
-        Stop(pi, nullptr, p);
-        return -1;
-    }
-    Stop(pi, hwnd, p);
+    if (polled && measured) ++p.polled;
+    if (!run.Close(hwnd))
+        std::printf("warning: %s did not exit within 5 s of WM_CLOSE; terminating it\n", p.name.c_str());
     return elapsed;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 double Mean(const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0) / v.size(); }
@@ -159,7 +90,7 @@ void Report(const Program& p) {
 }
 
 // The traced build writes "<ticks> <step>" lines when it ends; each step is reported as the median time from
-// CreateProcessA, and as the median of what it added to the step before it.
+// the start, and as the median of what it added to the step before it.
 void ReportTrace(const char* exe, const Program& like, int runs) {
     Program p = like;
     if (!Resolve(exe, p)) {
@@ -186,7 +117,7 @@ void ReportTrace(const char* exe, const Program& like, int runs) {
                 at.emplace_back();
                 added.emplace_back();
             }
-            const double ms = static_cast<double>(ticks) / g_ticksPerMs - g_lastStart;
+            const double ms = bench::MsOfTicks(ticks) - g_lastStart;
             at[i].push_back(ms);
             added[i].push_back(ms - before);
             before = ms;
@@ -195,7 +126,7 @@ void ReportTrace(const char* exe, const Program& like, int runs) {
     }
     SetEnvironmentVariableA("OBSC32_TRACE_FILE", nullptr);
     DeleteFileA(file.c_str());
-    std::printf("start-up trace of %s (%d runs; medians from CreateProcessA, and what each step added):\n",
+    std::printf("start-up trace of %s (%d runs; medians from the start, and what each step added):\n",
                 p.name.c_str(), runs);
     for (size_t i = 0; i < names.size(); ++i)
         std::printf("  %-24s at %7.1f ms  +%6.1f ms\n", names[i].c_str(), Median(at[i]), Median(added[i]));
@@ -211,10 +142,6 @@ int main(int argc, char** argv) {
                      "  starts A and B alternately runs+1 times each (the first of each is a warm-up)\n");
         return 2;
     }
-    LARGE_INTEGER freq;
-    QueryPerformanceFrequency(&freq);
-    g_ticksPerMs = static_cast<double>(freq.QuadPart) / 1000.0;
-
     // Under Wine the first process to need the desktop starts it and waits for it with
     // WaitForInputIdle, which sets that process's own idle event far too early; start it here.
     GetDesktopWindow();

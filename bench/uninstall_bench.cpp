@@ -5,21 +5,27 @@
 //   uninstall_bench [runs, 10 if left out] <OBSC32.EXE>
 #include <windows.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/boxes.hpp"
+#include "common/files.hpp"
+#include "common/group_windows.hpp"
+#include "common/input.hpp"
+#include "common/process.hpp"
+#include "common/registry.hpp"
+#include "figures.hpp"
 #include "settings/product.hpp"
 #include "setup_bench_env.hpp"
 
 namespace {
 
-using namespace setup_bench;
+using namespace testing_common;
+using bench::Now;
+using setup_bench::kDeadlineMs;
 
-constexpr char kBoxClass[] = "TMKBox";
 constexpr char kRoot[] = "C:\\obsc32bench-uninstall";
 constexpr char kFolder[] = "C:\\obsc32bench-uninstall\\OBSC32";
 constexpr char kFirstQuestion[] = "ｱﾝｲﾝｽﾂｰﾙしてよろしいですか";
@@ -27,75 +33,56 @@ constexpr char kRegistryQuestion[] = "当ソフトのレジストリー情報";
 constexpr char kDoneText[] = "削除が完了しました";
 constexpr double kTimersMs = 1500;
 
-// A visible box of the process (0: any) whose text holds `part`.
-HWND BoxWith(DWORD pid, const char* part) {
-    for (HWND box : TopLevel(kBoxClass, pid))
-        if (IsWindowVisible(box) &&
-            TextOf(FindWindowExA(box, nullptr, "Edit", nullptr)).find(part) != std::string::npos)
-            return box;
-    return nullptr;
-}
-
+// A visible box of the process (0: any) whose text holds `part`, polled closely, as it ends a measure.
 HWND WaitForBox(DWORD pid, const char* part) {
-    for (const double start = Now(); Now() - start < kDeadlineMs; Sleep(1))
-        if (HWND box = BoxWith(pid, part)) return box;
-    std::printf("uninstall: no box with \"%s\" within %lu ms\n", part, kDeadlineMs);
-    return nullptr;
-}
-
-void SetValue(HKEY root, const char* key, const char* name, const std::string& text) {
-    HKEY k = nullptr;
-    RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
-    RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(k);
+    HWND box = testing_common::WaitForBox(
+        pid, [&](const std::string& text) { return text.find(part) != std::string::npos; }, kDeadlineMs, 1);
+    if (!box) std::printf("uninstall: no box with \"%s\" within %lu ms\n", part, kDeadlineMs);
+    return box;
 }
 
 bool InstallByHand(const std::string& exe, const std::string& exeDir) {
     RemoveTree(kRoot);
     CreateDirectoryA(kRoot, nullptr);
-    if (!MakeDistribution(kFolder, exe, exeDir)) return false;
+    if (!setup_bench::MakeDistribution(kFolder, exe, exeDir)) return false;
     const std::string folder = kFolder;
-    SetValue(HKEY_CURRENT_USER, obsc32::ProductKey, "EXEPATH", folder);
-    SetValue(HKEY_CURRENT_USER, obsc32::ProductKey, "Group", "VANTE SOFT32");
-    SetValue(HKEY_CURRENT_USER, obsc32::ProductKey, "Version", "12");
-    SetValue(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "UninstallString", folder + "\\OBSC32.EXE /uninstall");
-    SetValue(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "MadeFolder", kRoot);
+    registry::SetString(HKEY_CURRENT_USER, obsc32::ProductKey, "EXEPATH", folder);
+    registry::SetString(HKEY_CURRENT_USER, obsc32::ProductKey, "Group", "VANTE SOFT32");
+    registry::SetString(HKEY_CURRENT_USER, obsc32::ProductKey, "Version", "12");
+    registry::SetString(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "UninstallString",
+                        folder + "\\OBSC32.EXE /uninstall");
+    registry::SetString(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "MadeFolder", kRoot);
     return true;
 }
 
 // The time from the first answer to stage 2's completion box, or a negative value.
-double UninstallOnce() {
-    std::string cmd = std::string("\"") + kFolder + "\\OBSC32.EXE\" /uninstall";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, kFolder, &si, &pi)) {
-        std::printf("uninstall: cannot start %s\n", cmd.c_str());
+double UninstallOnce(const std::vector<HWND>& folders) {
+    // Stage 2, which stage 1 starts, belongs to the same job: both go when this does.
+    Process stage1(std::string(kFolder) + "\\OBSC32.EXE", "/uninstall", kFolder);
+    if (!stage1.Started()) {
+        std::printf("uninstall: cannot start %s\\OBSC32.EXE\n", kFolder);
         return -1;
     }
-    CloseHandle(pi.hThread);
     double ms = -1;
-    HWND first = WaitForBox(pi.dwProcessId, kFirstQuestion);
+    HWND first = WaitForBox(stage1.Pid(), kFirstQuestion);
     if (first) {
         const double start = Now();
-        Click(FindWindowExA(first, nullptr, "TColorBtn", "はい"));
-        HWND second = WaitForBox(pi.dwProcessId, kRegistryQuestion);
-        if (second) Click(FindWindowExA(second, nullptr, "TColorBtn", "はい"));
+        input::PostClick(ChildWithText(first, "TColorBtn", "はい"));
+        HWND second = WaitForBox(stage1.Pid(), kRegistryQuestion);
+        if (second) input::PostClick(ChildWithText(second, "TColorBtn", "はい"));
         HWND done = second ? WaitForBox(0, kDoneText) : nullptr;
         if (done) {
             ms = Now() - start;
-            Click(FindWindowExA(done, nullptr, "TColorBtn", "ＯＫ"));
-            DWORD pid = ProcessOf(done);
-            HANDLE stage2 = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
-            if (stage2 && WaitForSingleObject(stage2, kDeadlineMs) != WAIT_OBJECT_0)
-                TerminateProcess(stage2, 1);
+            input::PostClick(ChildWithText(done, "TColorBtn", "ＯＫ"));
+            HANDLE stage2 = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(done));
+            if (stage2) WaitForSingleObject(stage2, kDeadlineMs);
             if (stage2) CloseHandle(stage2);
         }
     }
-    if (WaitForSingleObject(pi.hProcess, kDeadlineMs) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hProcess);
-    CloseNewFolderWindows(ms < 0 ? 0 : 3000);
+    stage1.WaitForExit(kDeadlineMs);
+    stage1.Kill();
+    if (ms >= 0) WaitUntil([&] { return !GroupWindows(folders).empty(); }, 3000);
+    CloseGroupWindows(folders);
     return ms;
 }
 
@@ -120,40 +107,38 @@ int main(int argc, char** argv) {
     const std::string copy = std::string(windows) + "\\" + obsc32::UninstallerName;
     const bool copyExisted = Exists(copy);
 
-    NoteFolderWindows();
-    const KeyCopy maker = Snapshot(HKEY_CURRENT_USER, obsc32::MakerKey);
-    const KeyCopy machine = Snapshot(HKEY_LOCAL_MACHINE, obsc32::UninstallKey);
-    const KeyCopy user = Snapshot(HKEY_CURRENT_USER, obsc32::UninstallKey);
+    // Folder windows open now are not the benchmark's to close; the registry goes back as it was.
+    const std::vector<HWND> folders = GroupWindows();
+    const registry::SavedKey maker(HKEY_CURRENT_USER, obsc32::MakerKey);
+    const registry::SavedKey machine(HKEY_LOCAL_MACHINE, obsc32::UninstallKey);
+    const registry::SavedKey user(HKEY_CURRENT_USER, obsc32::UninstallKey);
 
     std::vector<double> ms;
     int kept = 0;
     bool ok = true;
     for (int r = 0; r <= runs && ok; ++r) {
         ok = InstallByHand(exe, exeDir);
-        const double t = ok ? UninstallOnce() : -1;
+        const double t = ok ? UninstallOnce(folders) : -1;
         ok = t >= 0;
         if (Exists(kRoot)) ++kept;
         // The first run makes the copy in the Windows folder and warms the caches.
         if (ok && r > 0) ms.push_back(t);
     }
     if (ok) {
-        const double median = Median(ms);
+        const double median = bench::Median(ms);
         std::printf(
             "uninstall: the first answer to stage 2's completion box median %.1f ms, p90 %.1f ms over %d "
             "runs; "
             "its two timers alone take %.0f ms, the rest %.1f ms (%.0f%% over)\n",
-            median, P90(ms), runs, kTimersMs, median - kTimersMs, 100 * (median - kTimersMs) / kTimersMs);
+            median, bench::P90(ms), runs, kTimersMs, median - kTimersMs,
+            100 * (median - kTimersMs) / kTimersMs);
         std::printf("  runs:");
         for (double v : ms) std::printf(" %.1f", v);
         std::printf("\n");
         if (kept) std::printf("  warning: %d uninstalls left the folder behind\n", kept);
     }
 
-    CloseNewFolderWindows(0);
     RemoveTree(kRoot);
     if (!copyExisted) DeleteFileA(copy.c_str());
-    Restore(HKEY_CURRENT_USER, obsc32::MakerKey, maker);
-    Restore(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, machine);
-    Restore(HKEY_CURRENT_USER, obsc32::UninstallKey, user);
     return ok ? 0 : 1;
 }

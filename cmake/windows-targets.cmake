@@ -91,7 +91,7 @@ string(REPLACE "\\" "\\\\" _test_build "${OBSC32_TEST_BUILD_WINPATH}")
 
 add_library(common_tests STATIC ${COMMON_TEST_SOURCES})
 target_include_directories(common_tests PUBLIC ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(common_tests PUBLIC user32 gdi32)
+target_link_libraries(common_tests PUBLIC user32 gdi32 advapi32 psapi ole32 uuid)
 target_compile_options(common_tests PRIVATE ${OBSC32_COPTS})
 
 # The help viewer's test reads the help source with the help compiler's own reader, to know what to expect.

@@ -1,53 +1,69 @@
 #include "common/boxes.hpp"
 
-#include <cstring>
+#include <cstdio>
 #include <utility>
 
-#include "common/wait.hpp"
+#include "common/group_windows.hpp"
+#include "common/input.hpp"
 
 namespace testing_common {
 
-namespace {
-struct Search {
-    const char* className;
-    DWORD pid;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK Match(HWND wnd, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
-    char cls[64] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    if (std::strcmp(cls, s->className) == 0 && (!s->pid || pid == s->pid) && IsWindowVisible(wnd)) {
-        s->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
-HWND VisibleWindowOf(const char* className, DWORD pid) {
-    Search s{className, pid};
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-std::string TextOf(HWND wnd) {
-    char text[4096] = {};
-    DWORD_PTR length = 0;
-    if (!wnd || !SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                                     SMTO_ABORTIFHUNG, 5000, &length))
-        return {};
-    return std::string(text, length < sizeof text ? length : 0);
-}
-
 std::string BoxText(HWND box) {
-    char cls[64] = {};
-    GetClassNameA(box, cls, sizeof cls);
-    if (std::strcmp(cls, kPlatformBox) == 0) return TextOf(GetDlgItem(box, 0xFFFF));
+    if (ClassOf(box) == kPlatformBox) return TextOf(GetDlgItem(box, 0xFFFF));
     return TextOf(FindWindowExA(box, nullptr, "EDIT", nullptr));
+}
+
+HWND WaitForBox(DWORD pid, const std::function<bool(const std::string&)>& matches, Millis timeout,
+                Millis step) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND box : WindowsOf(pid, kProgramBox, true))
+                if (matches(BoxText(box))) return (found = box) != nullptr;
+            return false;
+        },
+        timeout, step);
+    return found;
+}
+
+HWND WaitForBoxWithText(DWORD pid, const std::string& text) {
+    return WaitForBox(pid, [&](const std::string& shown) { return shown == text; });
+}
+
+bool ClickBoxButton(HWND box, const std::string& button) {
+    HWND press = ChildWithText(box, "TColorBtn", button);
+    if (!press) return false;
+    // A person answers a box once it stands still, not while it arrives.
+    const RECT shown = RectOf(box);
+    WaitUntilSteady(
+        [&] {
+            const RECT now = RectOf(box);
+            return IsWindowVisible(box) && EqualRect(&shown, &now);
+        },
+        300);
+    // Under Wine a press can be lost while another process's window comes or goes: like a person, click
+    // again when nothing happened.
+    auto closed = [&] { return !IsWindow(box) || !IsWindowVisible(box); };
+    const POINT at = CenterOf(press);
+    for (int attempt = 0; attempt < 3 && !closed(); ++attempt) {
+        // A folder window Program Manager opened may lie over the box: a person closes it first.
+        if (GetAncestor(WindowFromPoint(at), GA_ROOT) != box) {
+            CloseGroupWindows();
+            WaitUntil([&] { return GetAncestor(WindowFromPoint(at), GA_ROOT) == box; }, 2000);
+        }
+        // With the position: a press sent "where the pointer is" may land where a late echo of the last move
+        // put it, on another button.
+        input::MoveTo(at, 0);
+        input::PressAt(at);
+        input::ReleaseAt(at);
+        // Long enough for a slow box to go: a second click meant for it must not land on the next box.
+        WaitUntil(closed, 5000);
+    }
+    if (closed()) return true;
+    HWND over = GetAncestor(WindowFromPoint(at), GA_ROOT);
+    std::fprintf(stderr, "the box did not close; over its button: [%s \"%s\" pid %lu], the box's pid %lu\n",
+                 ClassOf(over).c_str(), TextOf(over).c_str(), ProcessOf(over), ProcessOf(box));
+    return false;
 }
 
 BoxWatcher::BoxWatcher(const char* className, BoxAnswer answer, HDESK desktop)
@@ -89,20 +105,12 @@ void BoxWatcher::Run() {
             titles_.push_back(TextOf(box));
         }
         const std::string caption = answer_ && !platform ? answer_(text) : std::string();
-        HWND button = nullptr;
-        while (!caption.empty() && (button = FindWindowExA(box, button, "TColorBtn", nullptr)))
-            if (TextOf(button) == caption) break;
-        if (button) {
-            // A press as the mouse gives it, in the button's own coordinates.
-            RECT r;
-            GetClientRect(button, &r);
-            const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-            PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
-            PostMessageA(button, WM_LBUTTONUP, 0, at);
+        if (HWND button = caption.empty() ? nullptr : ChildWithText(box, "TColorBtn", caption)) {
+            input::PostClick(button);
         } else if (platform) {
-            if (HWND button = FindWindowExA(box, nullptr, "Button", nullptr))
-                PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(button));
+            if (HWND first = FindWindowExA(box, nullptr, "Button", nullptr))
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(first));
         } else {
             PostMessageA(box, WM_CLOSE, 0, 0);
         }

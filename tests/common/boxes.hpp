@@ -10,17 +10,23 @@
 #include <thread>
 #include <vector>
 
+#include "common/wait.hpp"
+#include "common/windows.hpp"
+
 namespace testing_common {
 
 inline constexpr char kProgramBox[] = "TMKBox";
 inline constexpr char kPlatformBox[] = "#32770";
 
-// A visible top-level window of the class belonging to the process (0: any), or null.
-HWND VisibleWindowOf(const char* className, DWORD pid = 0);
 // The text a box shows: the program box's text area, or the platform box's static text.
 std::string BoxText(HWND box);
-// A window's text, asked with WM_GETTEXT, so it works across threads and processes.
-std::string TextOf(HWND wnd);
+// The program's visible box of the process (0: any) whose text `matches`; null when none came in time.
+HWND WaitForBox(DWORD pid, const std::function<bool(const std::string&)>& matches, Millis timeout = kDeadline,
+                Millis step = 10);
+HWND WaitForBoxWithText(DWORD pid, const std::string& text);
+// Clicks the box's button with real input once the box stands still, again when a click is lost; true once
+// it closed.
+bool ClickBoxButton(HWND box, const std::string& button);
 
 // For a program box's text, the caption of the button to press; "" presses the close box.
 using BoxAnswer = std::function<std::string(const std::string& text)>;

@@ -1,10 +1,25 @@
 #include "common/files.hpp"
 
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
 
-#include <vector>
+#include "common/registry.hpp"
 
 namespace testing_common {
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string FileBytes(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "<none>";
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(f);
+    return bytes;
+}
 
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA e;
@@ -23,40 +38,30 @@ void RemoveTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-namespace {
-BOOL CALLBACK CollectGroupWindow(HWND wnd, LPARAM found) {
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "ExplorerWClass") == 0 || lstrcmpA(cls, "CabinetWClass") == 0)
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(wnd);
-    return TRUE;
+std::string ShellFolder(const char* name) {
+    const std::string path = registry::StringOf(
+        HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name);
+    return path == "<none>" ? std::string() : path;
 }
 
-std::vector<HWND> GroupWindows() {
-    std::vector<HWND> windows, others;
-    EnumWindows(CollectGroupWindow, reinterpret_cast<LPARAM>(&windows));
-    for (HWND w : windows) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid != GetCurrentProcessId()) others.push_back(w);
+std::string ShortcutTarget(const std::string& file) {
+    std::string target;
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* persist = nullptr;
+        wchar_t wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+        char path[MAX_PATH] = {};
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+            SUCCEEDED(persist->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+            target = path;
+        if (persist) persist->Release();
+        link->Release();
     }
-    return others;
-}
-}  // namespace
-
-bool GroupWindowsShown() { return !GroupWindows().empty(); }
-
-void CloseGroupWindows() {
-    for (HWND w : GroupWindows()) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        PostMessageA(w, WM_CLOSE, 0, 0);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        if (!process) continue;
-        if (WaitForSingleObject(process, 1000) == WAIT_TIMEOUT) TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
-    }
+    CoUninitialize();
+    return target;
 }
 
 }  // namespace testing_common

@@ -1,15 +1,17 @@
-// Clearing up after tests that make folders, and after Program Manager's group windows.
+// Files and folders as tests and benchmarks make, read and clear them, and the shell's folders.
 #pragma once
 #include <string>
 
 namespace testing_common {
 
+bool Exists(const std::string& path);
+// The bytes of a file; "<none>" when it cannot be read.
+std::string FileBytes(const std::string& path);
 // Removes a folder with everything in it.
 void RemoveTree(const std::string& folder);
-// Ends the folder windows Program Manager opens for each group it is told to create (not this process's
-// own); under Wine their processes outlive them.
-void CloseGroupWindows();
-// Whether such a window (of another process) is there.
-bool GroupWindowsShown();
+// A folder of Explorer's "Shell Folders" (Programs, Startup, Desktop...).
+std::string ShellFolder(const char* name);
+// Where a shortcut file points, read as the shell reads it; empty when it cannot be.
+std::string ShortcutTarget(const std::string& file);
 
 }  // namespace testing_common

@@ -34,7 +34,7 @@ protected:
     }
     bool TrayLooksAsBefore() const { return TrayAreaPixels() == trayBefore_; }
 
-    std::vector<DWORD> trayBefore_;
+    std::vector<COLORREF> trayBefore_;
 };
 
 // A running cover, driven through its tray menus.
@@ -67,59 +67,28 @@ protected:
         return checked;
     }
 
-    // Posted again until the menu goes, as a message handler that processes messages may take one.
-    void CancelMenus() const {
-        WaitUntil([&] {
-            std::vector<HWND> menus = Menus();
-            for (HWND m : menus) PostMessageA(m, WM_CANCELMODE, 0, 0);
-            return menus.empty() || WaitUntil([&] { return Menus().empty(); }, 500);
-        });
-    }
-
+    void CancelMenus() const { testing_common::CancelMenus(program_->Pid()); }
     std::vector<HWND> Menus() const { return VisibleMenus(program_->Pid()); }
-
-    // The one menu that came, or null when none, or more than one, did.
-    HWND WaitForOneMenu() const {
-        HWND menu = nullptr;
-        WaitUntil([&] {
-            std::vector<HWND> menus = Menus();
-            return menus.size() == 1 && (menu = menus.front());
-        });
-        return Menus().size() == 1 ? menu : nullptr;
-    }
+    HWND WaitForOneMenu() const { return testing_common::WaitForOneMenu(program_->Pid()); }
 
     HWND OpenMenu(UINT mouseMessage) const {
         PostTrayEvent(cover_, mouseMessage, kClickPoint);
         return WaitForOneMenu();
     }
 
-    // A menu is drawn before its thread takes the keyboard; a key pressed in between is lost.
     HWND OpenMenuForKeys(UINT mouseMessage) const {
         HWND menu = OpenMenu(mouseMessage);
-        const DWORD thread = GetWindowThreadProcessId(cover_, nullptr);
-        const bool ready = menu && WaitUntil([&] {
-                               GUITHREADINFO gi{};
-                               gi.cbSize = sizeof gi;
-                               return GetGUIThreadInfo(thread, &gi) && (gi.flags & GUI_INMENUMODE) &&
-                                      GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == thread;
-                           });
-        return ready ? menu : nullptr;
+        return menu && WaitForMenuMode(menu) ? menu : nullptr;
     }
 
     // An item of a submenu of the full menu, with the keyboard: `fromEnd` items up from the end of the full
     // menu (separators do not count), then the submenu, which opens on its first item, and `downs` down.
     void ChooseInSubmenu(int fromEnd, int downs) {
-        // Tried again from the start should a key still go astray.
-        bool opened = false;
-        for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
-            ASSERT_NE(OpenMenuForKeys(WM_RBUTTONDOWN), nullptr) << "the menu did not open";
-            input::MoveTo(kOffMenuPoint);
-            for (int i = 0; i < fromEnd; ++i) input::Key(VK_UP);
-            input::Key(VK_RIGHT);
-            opened = WaitUntil([&] { return Menus().size() == 2; }, 3000);
-            if (!opened) CancelMenus();
-        }
-        ASSERT_TRUE(opened) << "the submenu did not open";
+        ASSERT_NE(OpenMenuForKeys(WM_RBUTTONDOWN), nullptr) << "the menu did not open";
+        input::MoveTo(kOffMenuPoint);
+        for (int i = 0; i < fromEnd; ++i) input::Key(VK_UP);
+        input::Key(VK_RIGHT);
+        ASSERT_TRUE(WaitUntil([&] { return Menus().size() == 2; })) << "the submenu did not open";
         for (int i = 0; i < downs; ++i) input::Key(VK_DOWN);
         input::Key(VK_RETURN);
         ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";

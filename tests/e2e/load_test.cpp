@@ -1,13 +1,10 @@
 // The cover under load and faults: ten second starts at once, a thousand face switches and menu openings
 // with what the process holds read from outside it before and after, and a forced end.
-#include <windows.h>
-#include <psapi.h>
-#include <winternl.h>
-
 #include <cstdio>
 #include <set>
 
-#include "common/gdi_objects.hpp"
+#include "common/bmp_files.hpp"
+#include "common/holdings.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -20,61 +17,15 @@ struct Holdings {
     SIZE_T privateBytes = 0;
 };
 
-BOOL CALLBACK AddChildClass(HWND w, LPARAM classes) {
-    *reinterpret_cast<std::string*>(classes) += " " + ClassOf(w);
-    return TRUE;
-}
-
-std::string WindowClasses(DWORD pid) {
-    std::string classes;
-    for (HWND w : WindowsOf(pid, nullptr)) {
-        classes += " " + ClassOf(w);
-        EnumChildWindows(w, AddChildClass, reinterpret_cast<LPARAM>(&classes));
-    }
-    return classes;
-}
-
-Holdings HoldingsOf(DWORD pid) {
+Holdings HoldingsOf(const Program& program) {
     Holdings h;
-    h.windows = WindowClasses(pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (!process) return h;
-    h.gdiObjects = testing_common::GdiObjectCount(process);
-    PROCESS_MEMORY_COUNTERS_EX mem{};
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem))
-        h.privateBytes = mem.PrivateUsage;
-    // Wine reports no PrivateUsage for another process: its committed private pages, summed.
-    MEMORY_BASIC_INFORMATION mbi;
-    for (char* p = nullptr; !mem.PrivateUsage && VirtualQueryEx(process, p, &mbi, sizeof mbi);) {
-        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) h.privateBytes += mbi.RegionSize;
-        char* next = static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize;
-        if (next <= p) break;
-        p = next;
+    for (HWND w : WindowsOf(program.Pid(), nullptr)) {
+        h.windows += " " + ClassOf(w);
+        for (HWND child : ChildrenOf(w)) h.windows += " " + ClassOf(child);
     }
-    CloseHandle(process);
+    h.gdiObjects = GdiObjectCount(program.Handle());
+    h.privateBytes = MemoryOf(program.Handle()).privateBytes;
     return h;
-}
-
-// A plain one-colour 8 x 8 picture for the wallpaper face.
-void WriteBmp(const std::string& path, COLORREF color) {
-    std::string bytes(54 + 8 * 8 * 3, '\0');
-    auto put = [&](size_t at, DWORD v, int n) {
-        for (int i = 0; i < n; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    bytes[0] = 'B', bytes[1] = 'M';
-    put(2, static_cast<DWORD>(bytes.size()), 4), put(10, 54, 4), put(14, 40, 4), put(18, 8, 4), put(22, 8, 4);
-    put(26, 1, 2), put(28, 24, 2);
-    for (size_t p = 54; p < bytes.size(); p += 3)
-        put(p, GetBValue(color) | GetGValue(color) << 8 | static_cast<DWORD>(GetRValue(color)) << 16, 3);
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-}
-
-bool Answers(HWND wnd) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
 class CoverLoad : public CoverTest {
@@ -124,7 +75,7 @@ TEST_F(CoverLoad, TenSecondStartsAtOnceEachGetOneNoticeAndAllEndWhileTheCoverKee
                 if (!notices.insert(box).second) continue;
                 std::vector<HWND> memo = ChildrenOf(box, "Edit");
                 EXPECT_TRUE(!memo.empty() &&
-                            ControlText(memo.front()).find("既に常駐しています") != std::string::npos);
+                            TextOf(memo.front()).find("既に常駐しています") != std::string::npos);
             }
             for (auto& s : seconds)
                 EXPECT_TRUE(s->VisibleWindows().empty()) << "a second start showed a window";
@@ -147,7 +98,7 @@ TEST_F(CoverLoad, TenSecondStartsAtOnceEachGetOneNoticeAndAllEndWhileTheCoverKee
 
 TEST_F(CoverLoad, AThousandFaceSwitchesAndMenuOpeningsHoldNoMoreWindowsGdiObjectsOrMemory) {
     constexpr COLORREF kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0);
-    WriteBmp(kPicture, kRed);
+    ASSERT_TRUE(SaveBmp24(kPicture, 8, 8, [&](int, int) { return kRed; }));
     registry::SetString("BMPFile", kPicture);
     registry::SetString("Kabe", "0");
     ASSERT_NO_FATAL_FAILURE(StartCover());
@@ -183,7 +134,7 @@ TEST_F(CoverLoad, AThousandFaceSwitchesAndMenuOpeningsHoldNoMoreWindowsGdiObject
     // Measured at rest: a closed menu's window goes a moment after the menu is gone from the screen.
     auto atRest = [&] {
         WaitUntil([&] { return WindowsOf(program_->Pid(), kMenuClass).empty(); }, 3000);
-        return HoldingsOf(program_->Pid());
+        return HoldingsOf(*program_);
     };
     const Holdings before = atRest();
     ASSERT_GT(before.gdiObjects, 0) << "the GDI handle table cannot be read";
@@ -226,11 +177,8 @@ TEST_F(CoverLoad, ACoverEndedByForceLeavesTheStoredSettingsAndTheNextStartWorks)
     PostMessageA(cover_, kTrayMessage, 0, WM_LBUTTONDOWN);
     ASSERT_NE(WaitForOneMenu(), nullptr);
 
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, program_->Pid());
-    ASSERT_NE(process, nullptr);
-    EXPECT_TRUE(TerminateProcess(process, 1));
-    EXPECT_EQ(WaitForSingleObject(process, 5000), WAIT_OBJECT_0);
-    CloseHandle(process);
+    program_->Kill();
+    ASSERT_FALSE(program_->Running());
     EXPECT_EQ(registry::ReadAll(), stored);
 
     ASSERT_NO_FATAL_FAILURE(StartCover());

@@ -3,8 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "e2e/box_answers.hpp"
-#include "e2e/files.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -15,18 +13,14 @@ const std::string kShortcutName = "vaz       すみかげ.lnk";
 const char* const kFiles[] = {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"};
 
 std::string UninstallValue(const char* name) {
-    char text[512] = {};
-    DWORD size = sizeof text - 1;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != 0)
-        return "<none>";
-    return text;
+    return testing_common::registry::StringOf(HKEY_LOCAL_MACHINE, kUninstallKey, name);
 }
 
 class SetupInstall : public E2eTest {
 protected:
     void SetUp() override {
         E2eTest::SetUp();
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+        testing_common::registry::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKey);
         // The distribution as built, copied into the test's own drive.
         CreateDirectoryA(Program::ScratchFolder().c_str(), nullptr);
         CreateDirectoryA(Dist().c_str(), nullptr);
@@ -42,7 +36,7 @@ protected:
         CloseGroupWindows();
         // A second group's window may follow the first.
         while (WaitUntil(GroupWindowsShown, 1500)) CloseGroupWindows();
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+        testing_common::registry::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKey);
         for (const std::string& made : made_) {
             DeleteFileA(made.c_str());
             RemoveTree(made);
@@ -128,7 +122,7 @@ TEST_F(SetupInstall, AFirstRunInstallsWhereProposedAndTheNextStartRunsTheCover) 
     HWND setup = StartSetup();
     ASSERT_NE(setup, nullptr) << "no setup window with its groups";
     EXPECT_EQ(TextOf(setup), "真っ黒すみかげ V1.2 登録");
-    EXPECT_EQ(ControlText(FindWindowExA(setup, nullptr, "EDIT", nullptr)), folder);
+    EXPECT_EQ(TextOf(FindWindowExA(setup, nullptr, "EDIT", nullptr)), folder);
 
     input::Click(CenterOf(ChildWithText(setup, "TColorBtn", "設定")));
     ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", "はい"));

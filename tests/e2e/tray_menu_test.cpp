@@ -13,11 +13,6 @@ protected:
         registry::SetString("Version", "12");
         ASSERT_NO_FATAL_FAILURE(StartCover());
     }
-
-    static int Height(HWND menu) {
-        RECT r = RectOf(menu);
-        return r.bottom - r.top;
-    }
 };
 
 TEST_F(TrayMenus, RightButtonOpensTheFullMenuAndLeftButtonTheShortOneAtThePointer) {
@@ -43,49 +38,6 @@ TEST_F(TrayMenus, RightButtonOpensTheFullMenuAndLeftButtonTheShortOneAtThePointe
     EXPECT_FALSE(IsWindowVisible(cover_));
     EXPECT_TRUE(program_->Running());
 }
-
-class TrayOtherEvents : public TrayMenus, public ::testing::WithParamInterface<UINT> {};
-
-TEST_P(TrayOtherEvents, OpenNoMenu) {
-    HWND reference = OpenMenu(WM_RBUTTONDOWN);
-    ASSERT_NE(reference, nullptr);
-    const int fullHeight = Height(reference);
-    ASSERT_TRUE(CloseMenuWithEscape());
-    reference = OpenMenu(WM_LBUTTONDOWN);
-    ASSERT_NE(reference, nullptr);
-    const int shortHeight = Height(reference);
-    ASSERT_TRUE(CloseMenuWithEscape());
-
-    // Sent, so it is known to be handled; a menu it opened would keep the handler from returning.
-    ASSERT_TRUE(SendTrayEvent(cover_, GetParam(), kClickPoint, 3000)) << "the event opened a menu";
-    EXPECT_TRUE(Menus().empty());
-
-    // Nothing is left behind that changes the next presses: each opens its own menu.
-    HWND menu = OpenMenu(WM_RBUTTONDOWN);
-    ASSERT_NE(menu, nullptr) << "not exactly one menu";
-    EXPECT_EQ(Height(menu), fullHeight);
-    ASSERT_TRUE(CloseMenuWithEscape());
-    ASSERT_TRUE(SendTrayEvent(cover_, GetParam(), kClickPoint, 3000)) << "the event opened a menu";
-    menu = OpenMenu(WM_LBUTTONDOWN);
-    ASSERT_NE(menu, nullptr) << "not exactly one menu";
-    EXPECT_EQ(Height(menu), shortHeight);
-    ASSERT_TRUE(CloseMenuWithEscape());
-}
-
-INSTANTIATE_TEST_SUITE_P(MouseMessages, TrayOtherEvents,
-                         ::testing::Values(WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK,
-                                           WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP),
-                         [](const ::testing::TestParamInfo<UINT>& info) {
-                             switch (info.param) {
-                                 case WM_LBUTTONUP: return std::string("LeftUp");
-                                 case WM_RBUTTONUP: return std::string("RightUp");
-                                 case WM_MOUSEMOVE: return std::string("Move");
-                                 case WM_LBUTTONDBLCLK: return std::string("LeftDouble");
-                                 case WM_RBUTTONDBLCLK: return std::string("RightDouble");
-                                 case WM_MBUTTONDOWN: return std::string("MiddleDown");
-                                 default: return std::string("MiddleUp");
-                             }
-                         });
 
 TEST_F(TrayMenus, ClicksWhileAMenuIsOpenOpenNoOtherMenu) {
     ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr);

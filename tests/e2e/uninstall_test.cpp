@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "e2e/box_answers.hpp"
-#include "e2e/files.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -31,25 +29,14 @@ const std::string kFirstQuestion =
 const std::string kRegistryQuestion = "当ソフトのレジストリー情報も削除してよろしいですか？？";
 const std::string kDone = Shown("削除が完了しました☆☆☆\nお疲れ様☆☆☆");
 
-void SetValue(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
-    HKEY k = nullptr;
-    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
-    RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(k);
-}
-bool KeyExists(HKEY root, const std::string& key) {
-    HKEY k = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    RegCloseKey(k);
-    return true;
-}
-std::string WindowsFolder() {
+using testing_common::registry::KeyExists;
+using testing_common::registry::SetString;
+using testing_common::registry::StringOf;
+std::string TempCopy() {
     char path[MAX_PATH] = {};
     GetWindowsDirectoryA(path, MAX_PATH);
-    return path;
+    return std::string(path) + "\\unin_vante000.exe";
 }
-std::string TempCopy() { return WindowsFolder() + "\\unin_vante000.exe"; }
 std::string Dist() { return Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\"; }
 
 class Uninstall : public E2eTest {
@@ -57,38 +44,25 @@ protected:
     void SetUp() override {
         E2eTest::SetUp();
         Clean();
-        SetValue(HKEY_CURRENT_USER, kMapGroups, "StartUp", "StartUp");
+        SetString(HKEY_CURRENT_USER, kMapGroups, "StartUp", "StartUp");
     }
     void TearDown() override {
+        // Stage 2, started by stage 1, ends with it.
         program_.reset();
-        EndStageTwo();
         // Stage 1 shows each group before deleting its icon, and Program Manager opens its folder window.
         while (WaitUntil(GroupWindowsShown, 1500)) CloseGroupWindows();
         Clean();
-        HKEY k = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, KEY_ALL_ACCESS, &k) == ERROR_SUCCESS) {
-            RegDeleteValueA(k, "StartUp");
-            RegCloseKey(k);
-        }
+        testing_common::registry::DeleteValue(HKEY_CURRENT_USER, kMapGroups, "StartUp");
         E2eTest::TearDown();
     }
     void Clean() {
         RemoveTree(kRoot);
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteKeyA(root, kUninstallKey);
-        RegDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+            testing_common::registry::DeleteTree(root, kUninstallKey);
+        testing_common::registry::DeleteTree(HKEY_CURRENT_USER, kScratchKey);
         DeleteFileA(TempCopy().c_str());
         RemoveDirectoryA(TempCopy().c_str());
         for (const std::string& link : Links()) DeleteFileA(link.c_str());
-    }
-    // A stage 2 the test did not see to its end.
-    static void EndStageTwo() {
-        for (HWND setup : WindowsOf(0, kSetupClass)) {
-            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(setup));
-            if (!process) continue;
-            TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
     }
     std::vector<std::string> Links() const {
         return {ShellFolder("Programs") + "\\" + group_ + "\\" + kLink, ShellFolder("Startup") + "\\" + kLink,
@@ -108,9 +82,9 @@ protected:
                                           {"REC_TXT", "1"},
                                           {"VANTE_COLOR", "1"}})
             registry::SetString(name, value);
-        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", "VANTE vaz       すみかげ V1.2");
-        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", kExe + " /uninstall");
-        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "MadeFolder", kRoot);
+        SetString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", "VANTE vaz       すみかげ V1.2");
+        SetString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", kExe + " /uninstall");
+        SetString(HKEY_LOCAL_MACHINE, kUninstallKey, "MadeFolder", kRoot);
         CreateDirectoryA((ShellFolder("Programs") + "\\" + group).c_str(), nullptr);
         for (const std::string& link : Links()) {
             HANDLE f = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -143,7 +117,7 @@ protected:
 TEST_F(Uninstall, YesTwiceRemovesEverythingTheInstallMadeButTheTemporaryCopy) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
     // An entry in the user's own list too, as an install without administrator rights writes it.
-    SetValue(HKEY_CURRENT_USER, kUninstallKey, "UninstallString", kExe + " /uninstall");
+    SetString(HKEY_CURRENT_USER, kUninstallKey, "UninstallString", kExe + " /uninstall");
     // A copy left by another version is replaced, not started.
     ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), TempCopy().c_str(), FALSE));
     HWND done = UninstallAnswering("はい");
@@ -207,12 +181,7 @@ protected:
             << " was not reached";
     }
     static std::string UninstallString() {
-        char text[MAX_PATH] = {};
-        DWORD size = sizeof text - 1;
-        return RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", RRF_RT_REG_SZ, nullptr,
-                            text, &size) == ERROR_SUCCESS
-                   ? text
-                   : "<none>";
+        return StringOf(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
     }
 };
 

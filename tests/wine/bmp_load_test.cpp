@@ -1,9 +1,10 @@
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "common/bmp_files.hpp"
+#include "common/screen.hpp"
 #include "cover/picture_io.hpp"
 #include "ui/gdi.hpp"
 
@@ -62,25 +63,10 @@ void Palette(Builder& x, std::initializer_list<COLORREF> colors) {
 
 // The loaded picture's pixels, top row first.
 std::vector<COLORREF> Load(const std::vector<unsigned char>& file, int& w, int& h) {
-    FILE* f = std::fopen(kFile, "wb");
-    std::fwrite(file.data(), 1, file.size(), f);
-    std::fclose(f);
-    ui::Bitmap bmp = std::move(obsc32::LoadBmpFile(kFile).Bitmap);
-    std::vector<COLORREF> out;
     w = h = 0;
-    if (!bmp) return out;
-    SIZE s = ui::BitmapSize(bmp.Get());
-    w = s.cx;
-    h = s.cy;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, bmp.Get());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) out.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return out;
+    if (!testing_common::SaveBytes(kFile, file)) return {};
+    ui::Bitmap bmp = std::move(obsc32::LoadBmpFile(kFile).Bitmap);
+    return bmp ? testing_common::BitmapPixels(bmp.Get(), w, h) : std::vector<COLORREF>();
 }
 
 const COLORREF R = RGB(255, 0, 0), G = RGB(0, 255, 0), B = RGB(0, 0, 255), K = RGB(0, 0, 0),

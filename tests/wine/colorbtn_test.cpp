@@ -43,16 +43,8 @@ public:
     int aClicks = 0, bClicks = 0;
 };
 
-RECT ScreenRect(const ui::Control& c) {
-    RECT r;
-    GetWindowRect(c.Handle(), &r);
-    return r;
-}
-
-POINT Centre(const ui::Control& c) {
-    RECT r = ScreenRect(c);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+RECT ScreenRect(const ui::Control& c) { return testing_common::RectOf(c.Handle()); }
+POINT Centre(const ui::Control& c) { return testing_common::CenterOf(c.Handle()); }
 
 // The face: 4 pixels inside the widest bevel, clear of the centred caption.
 COLORREF Face(const ui::Control& c) {

@@ -13,15 +13,7 @@ using obsc32::TOBSCURIO32VANTE;
 
 namespace {
 
-bool IsTopmost(HWND wnd) { return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-// Whether the shell holds an icon of the window: modifying nothing succeeds only for an icon it has.
-bool InTray(HWND wnd) {
-    NOTIFYICONDATAA rec{};
-    rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    rec.hWnd = wnd;
-    return Shell_NotifyIconA(NIM_MODIFY, &rec);
-}
+using testing_common::IsTopmost;
 
 class CoverTest : public CoverFixture {
 protected:
@@ -259,11 +251,7 @@ namespace {
 // The maker key made volatile: the product key cannot be created below it, so no setting can be written.
 void MakeSettingsUnwritable() {
     DeleteProductKeys();
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, obsc32::MakerKey, 0, nullptr, REG_OPTION_VOLATILE,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_TRUE(testing_common::registry::CreateVolatileKey(HKEY_CURRENT_USER, obsc32::MakerKey));
 }
 
 const std::string kSaveFailed =

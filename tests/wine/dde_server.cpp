@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/registry.hpp"
 #include "common/wait.hpp"
 
 namespace testing_wine {
@@ -201,39 +202,11 @@ void RunOnQuietDesktop(const std::function<void()>& work) {
     CloseHandle(t);
 }
 
-ScopedStartupGroup::ScopedStartupGroup(const char* name) {
-    HKEY key = nullptr;
-    keyExisted_ = RegOpenKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS;
-    if (keyExisted_) {
-        char buf[1024] = {};
-        DWORD size = sizeof buf - 1, type = 0;
-        valueExisted_ = RegQueryValueExA(key, "StartUp", nullptr, &type, reinterpret_cast<BYTE*>(buf),
-                                         &size) == ERROR_SUCCESS;
-        old_ = buf;
-    } else {
-        RegCreateKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    }
+ScopedStartupGroup::ScopedStartupGroup(const char* name) : saved_(HKEY_CURRENT_USER, kMapGroups) {
     if (name)
-        RegSetValueExA(key, "StartUp", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
-                       static_cast<DWORD>(std::strlen(name) + 1));
+        testing_common::registry::SetString(HKEY_CURRENT_USER, kMapGroups, "StartUp", name);
     else
-        RegDeleteValueA(key, "StartUp");
-    RegCloseKey(key);
-}
-
-ScopedStartupGroup::~ScopedStartupGroup() {
-    if (!keyExisted_) {
-        RegDeleteKeyA(HKEY_CURRENT_USER, kMapGroups);
-        return;
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kMapGroups, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    if (valueExisted_)
-        RegSetValueExA(key, "StartUp", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
-                       static_cast<DWORD>(old_.size() + 1));
-    else
-        RegDeleteValueA(key, "StartUp");
-    RegCloseKey(key);
+        testing_common::registry::DeleteValue(HKEY_CURRENT_USER, kMapGroups, "StartUp");
 }
 
 }  // namespace testing_wine

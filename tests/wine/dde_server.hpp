@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "common/registry.hpp"
+
 namespace testing_wine {
 
 class TestDdeServer {
@@ -56,13 +58,9 @@ std::vector<HWND> WindowsOn(HDESK desktop, const char* className);
 class ScopedStartupGroup {
 public:
     explicit ScopedStartupGroup(const char* name);
-    ~ScopedStartupGroup();
-    ScopedStartupGroup(const ScopedStartupGroup&) = delete;
-    ScopedStartupGroup& operator=(const ScopedStartupGroup&) = delete;
 
 private:
-    bool keyExisted_ = false, valueExisted_ = false;
-    std::string old_;
+    testing_common::registry::SavedKey saved_;
 };
 
 }  // namespace testing_wine

@@ -1,4 +1,6 @@
 // The cover after the display's size changes: its window, its placement and what each face shows.
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include "common/screen_size.hpp"
@@ -20,7 +22,7 @@ bool CoversScreen(HWND wnd, int w, int h) {
     return GetWindowRect(wnd, &r) && r.left == 0 && r.top == 0 && r.right == w && r.bottom == h;
 }
 
-bool IsTopmost(HWND wnd) { return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+using testing_common::IsTopmost;
 
 }  // namespace
 
@@ -77,16 +79,12 @@ TEST_F(DisplayChangeTest, CaptureFromTheOldSizeShowsStretchedAndIsNotTakenAgain)
     TOBSCURIO32VANTE& c = CreateStarted();
     c.PKABEClick(&c.Timer1);
     // Red on the left quarter of the screen when it is captured.
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 0));
-    wc.lpszClassName = "RedQuarter";
-    RegisterClassA(&wc);
-    HWND red = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "RedQuarter", "", WS_POPUP | WS_VISIBLE, 0,
-                               0, 256, 768, nullptr, nullptr, nullptr, nullptr);
+    auto red = std::make_unique<testing_common::PlainWindow>(RECT{0, 0, 256, 768}, RGB(255, 0, 0),
+                                                             WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    red->Show(false);
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel(250, 300) == RGB(255, 0, 0); }));
     c.PCapChanClick(&c.PCapChan);
-    DestroyWindow(red);
+    red.reset();
     const HBITMAP capture = Capture();
     ASSERT_TRUE(capture);
 

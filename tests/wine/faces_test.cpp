@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -261,16 +262,12 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
 TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
     TOBSCURIO32VANTE& c = CreateStarted();
     // Something recognisable on the screen to capture.
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 0));
-    wc.lpszClassName = "RedSquare";
-    RegisterClassA(&wc);
-    HWND red = CreateWindowExA(WS_EX_TOPMOST, "RedSquare", "", WS_POPUP | WS_VISIBLE, 100, 100, 50, 50,
-                               nullptr, nullptr, nullptr, nullptr);
+    auto red = std::make_unique<testing_common::PlainWindow>(RECT{100, 100, 150, 150}, RGB(255, 0, 0),
+                                                             WS_EX_TOPMOST);
+    red->Show(false);
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel(120, 120) == RGB(255, 0, 0); }));
     c.PCapChanClick(&c.PCapChan);
-    DestroyWindow(red);
+    red.reset();
     EXPECT_TRUE(c.PGET.Checked);
     EXPECT_FALSE(c.PHAKI.Checked);
     EXPECT_TRUE(c.PCapChan.Checked);

@@ -1,5 +1,5 @@
-// Helpers for the in-process Windows tests: registry set-up and screen reads; waiting, input and box
-// watching come from the helpers every Wine suite shares.
+// Helpers for the in-process Windows tests: the product's registry values; waiting, input, screen reads and
+// box watching come from the harness every Wine suite shares.
 #pragma once
 #include <windows.h>
 
@@ -10,16 +10,27 @@
 
 #include "common/boxes.hpp"
 #include "common/files.hpp"
+#include "common/group_windows.hpp"
+#include "common/import_patch.hpp"
+#include "common/input.hpp"
+#include "common/plain_window.hpp"
+#include "common/registry.hpp"
+#include "common/screen.hpp"
 #include "common/wait.hpp"
+#include "common/windows.hpp"
 
 namespace testing_wine {
 
+using testing_common::BitmapPixels;
 using testing_common::BoxWatcher;
 using testing_common::CloseGroupWindows;
 using testing_common::HoldsFor;
+using testing_common::ImportPatch;
 using testing_common::Millis;
 using testing_common::PumpMessages;
 using testing_common::RemoveTree;
+using testing_common::ScreenPixel;
+using testing_common::ScreenPixels;
 using testing_common::WaitUntil;
 using testing_common::WaitUntilSteady;
 namespace input = testing_common::input;
@@ -31,15 +42,11 @@ void SetProductDword(const char* name, DWORD value);
 std::string ReadProductValue(const char* name, DWORD* type = nullptr);
 std::vector<std::string> ProductValueNames();
 
-COLORREF ScreenPixel(int x, int y);
-// Every pixel of a bitmap, top row first; its size in w and h.
-std::vector<COLORREF> BitmapPixels(HBITMAP bitmap, int& w, int& h);
-// Every pixel of a screen rectangle, top row first.
-std::vector<COLORREF> ScreenPixels(const RECT& r);
-
 // A left click at the centre of a window, with real input.
 bool ClickAt(HWND wnd);
 // Whether every visible top-level window other than `wnd` is above it in the Z-order.
 bool IsAtBottom(HWND wnd);
+// Whether the shell holds an icon of the window: modifying nothing succeeds only for an icon it has.
+bool InTray(HWND wnd);
 
 }  // namespace testing_wine

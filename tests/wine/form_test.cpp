@@ -54,9 +54,7 @@ TEST(Form, CaptionIsTheWindowTextAndCloseAsksFirst) {
     TestForm f;
     ASSERT_TRUE(f.Create());
     EXPECT_EQ(f.creates, 1);
-    char text[64] = {};
-    GetWindowTextA(f.Handle(), text, sizeof text);
-    EXPECT_STREQ(text, "テスト");
+    EXPECT_EQ(testing_common::TextOf(f.Handle()), "テスト");
     EXPECT_FALSE(f.Visible());
     f.Show();
     EXPECT_TRUE(f.Visible());

@@ -58,11 +58,7 @@ int ViewerProcesses(bool end = false) {
     return count;
 }
 
-HWND VisibleViewer() {
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "MS_WINHELP", nullptr));)
-        if (IsWindowVisible(w)) return w;
-    return nullptr;
-}
+HWND VisibleViewer() { return testing_common::VisibleWindowOf("MS_WINHELP"); }
 
 struct ChildSearch {
     const char* classPrefix;

@@ -134,11 +134,7 @@ TEST_F(Install, AStepThatFailsStopsItKeepingWhatCameBeforeButTheVersion) {
 
     // The product key cannot be written (a volatile maker key cannot hold a lasting one): named, and stops.
     SetupFixture::WriteFile(Source() + "OBSC32.TXT", "guide");
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, obsc32::MakerKey, 0, nullptr, REG_OPTION_VOLATILE,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_TRUE(testing_common::registry::CreateVolatileKey(HKEY_CURRENT_USER, obsc32::MakerKey));
     try {
         Run(folder, kGroup);
         ADD_FAILURE() << "no failure";

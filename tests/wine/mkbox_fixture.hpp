@@ -42,11 +42,7 @@ inline bool EndsWithSeconds(const std::string& t) {
     return t.size() >= unit.size() && t.compare(t.size() - unit.size(), unit.size(), unit) == 0;
 }
 
-inline bool IsLabel(HWND wnd) {
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    return std::string(cls) == "TLabel";
-}
+inline bool IsLabel(HWND wnd) { return testing_common::ClassOf(wnd) == "TLabel"; }
 
 // The seconds label: the label whose text ends in "秒".
 inline HWND CountLabel(HWND box) {
@@ -64,12 +60,7 @@ inline HWND Bar(HWND box) {
     return nullptr;
 }
 
-inline int VisibleBoxes() {
-    int n = 0;
-    for (HWND w = FindWindowA("TMKBox", nullptr); w; w = FindWindowExA(nullptr, w, "TMKBox", nullptr))
-        n += IsWindowVisible(w) ? 1 : 0;
-    return n;
-}
+inline int VisibleBoxes() { return static_cast<int>(testing_common::WindowsOf(0, "TMKBox", true).size()); }
 
 // Every seconds text the box's labels were given, in order, read off the messages that set them.
 inline std::vector<std::string>* countsShown;

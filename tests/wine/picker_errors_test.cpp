@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "wine/import_patch.hpp"
+#include "common/import_patch.hpp"
 #include "wine/picker_fixture.hpp"
 
 using namespace testing_wine;

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/import_patch.hpp"
 #include "widgets/work_area.hpp"
-#include "wine/import_patch.hpp"
 #include "wine/picker_fixture.hpp"
 
 using namespace testing_wine;

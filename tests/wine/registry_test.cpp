@@ -1,9 +1,8 @@
 #include "ui/registry.hpp"
 
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
+#include "common/registry.hpp"
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "wine/fixture.hpp"
@@ -14,12 +13,7 @@ namespace {
 const char* kScratch = "Software\\OBSC32 test scratch";
 
 void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key;
-    ASSERT_EQ(
-        RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+    ASSERT_TRUE(testing_common::registry::SetRaw(HKEY_CURRENT_USER, kScratch, name, type, data, size));
 }
 
 class RegistryTest : public ::testing::Test {
@@ -80,8 +74,7 @@ TEST_F(RegistryTest, WritesListsAndDeletesTrees) {
     reg.CloseKey();
 
     EXPECT_TRUE(reg.DeleteKey(kScratch).Ok());
-    HKEY key;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_FALSE(testing_common::registry::KeyExists(HKEY_CURRENT_USER, kScratch));
     EXPECT_FALSE(reg.DeleteKey(kScratch).Ok());
 }
 
@@ -115,9 +108,8 @@ TEST(SettingsStore, WritesSevenStringValuesCreatingTheKey) {
     s.Mue = false;
     s.BmpFile = "D:\\b.bmp";
     obsc32::WriteCoverSettings(s);
-    auto names = ProductValueNames();
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"AUTO", "BMPFile", "ICHI", "Kabe", "MUE", "UE", "mode"}));
+    EXPECT_EQ(ProductValueNames(),
+              (std::vector<std::string>{"AUTO", "BMPFile", "ICHI", "Kabe", "MUE", "UE", "mode"}));
     DWORD type;
     EXPECT_EQ(ReadProductValue("AUTO", &type), "1");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -134,12 +126,7 @@ TEST(SettingsStore, WritesSevenStringValuesCreatingTheKey) {
 }
 
 namespace {
-bool KeyExists(const char* path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+bool KeyExists(const char* path) { return testing_common::registry::KeyExists(HKEY_CURRENT_USER, path); }
 }  // namespace
 
 TEST(SettingsStore, InstallValuesAndTheVersionReset) {
@@ -174,33 +161,25 @@ TEST(SettingsStore, UninstallRemovesOnlyWhatIsOurs) {
     SetProductValue("EXEPATH", "C:\\X");
     SetProductValue("AUTO", "1");
     obsc32::RemoveVersionValues();
-    auto names = ProductValueNames();
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"AUTO", "EXEPATH"}));
+    EXPECT_EQ(ProductValueNames(), (std::vector<std::string>{"AUTO", "EXEPATH"}));
 
     // A maker key holding another product's key stays.
-    ui::Registry other(HKEY_CURRENT_USER);
-    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32\\OTHER32", true).Ok());
-    ASSERT_TRUE(other.WriteString("x", "1").Ok());
-    other.CloseKey();
+    namespace registry = testing_common::registry;
+    ASSERT_TRUE(registry::SetString(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OTHER32", "x", "1"));
     obsc32::RemoveProductSettings();
     EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32\\OBSC32"));
     EXPECT_TRUE(KeyExists("Software\\VANTE SOFT32\\OTHER32"));
 
     // A value of its own keeps it too.
-    other.DeleteKey("Software\\VANTE SOFT32\\OTHER32");
-    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false).Ok());
-    ASSERT_TRUE(other.WriteString("maker", "1").Ok());
-    other.CloseKey();
+    registry::DeleteTree(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OTHER32");
+    ASSERT_TRUE(registry::SetString(HKEY_CURRENT_USER, "Software\\VANTE SOFT32", "maker", "1"));
     SetProductValue("AUTO", "1");
     obsc32::RemoveProductSettings();
     EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32\\OBSC32"));
     EXPECT_TRUE(KeyExists("Software\\VANTE SOFT32"));
 
     // An empty one goes.
-    ASSERT_TRUE(other.OpenKey("Software\\VANTE SOFT32", false).Ok());
-    other.DeleteValue("maker");
-    other.CloseKey();
+    registry::DeleteValue(HKEY_CURRENT_USER, "Software\\VANTE SOFT32", "maker");
     SetProductValue("AUTO", "1");
     obsc32::RemoveProductSettings();
     EXPECT_FALSE(KeyExists("Software\\VANTE SOFT32"));

@@ -77,17 +77,6 @@ bool SetupFixture::IsFolder(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string SetupFixture::FileText(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "<none>";
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(f);
-    return text;
-}
-
 std::string SetupFixture::UninstallValue(HKEY root, const char* name) {
     ui::Registry reg(root);
     if (!reg.OpenKey(obsc32::UninstallKey, false).Ok()) return "<none>";

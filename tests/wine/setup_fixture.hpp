@@ -28,8 +28,7 @@ protected:
     static std::string Source() { return std::string(kSetupRoot) + "\\dist\\"; }
     static bool IsFile(const std::string& path);
     static bool IsFolder(const std::string& path);
-    // The whole file; "<none>" when it cannot be read.
-    static std::string FileText(const std::string& path);
+    static std::string FileText(const std::string& path) { return testing_common::FileBytes(path); }
     static void WriteFile(const std::string& path, const std::string& text);
     // The Uninstall entry's value under a root; "<none>" when the key is absent.
     static std::string UninstallValue(HKEY root, const char* name);

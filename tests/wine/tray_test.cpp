@@ -91,8 +91,8 @@ TEST_F(TrayTest, RightButtonOpensTheFullMenuAndLeftTheShortOne) {
 }
 
 TEST_F(TrayTest, OtherMouseMessagesOpenNothing) {
-    for (LPARAM m :
-         {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN})
+    for (LPARAM m : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK,
+                     WM_MBUTTONDOWN, WM_MBUTTONUP})
         SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, m);
     EXPECT_EQ(popups1 + popups2, 0);
     EXPECT_FALSE(cover->TrayHandling());
@@ -143,19 +143,11 @@ TEST_F(TrayTest, ACommandChosenFromTheMenuRunsAfterItHasClosed) {
     SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_LBUTTONDOWN);
     EXPECT_TRUE(IsWindowVisible(cover->Handle()));
     EXPECT_TRUE(cover->PKURO.Checked);
-    EXPECT_TRUE(GetWindowLongA(cover->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(testing_common::IsTopmost(cover->Handle()));
     EXPECT_FALSE(cover->TrayHandling());
 }
 
 namespace {
-// Whether the shell holds an icon of the window: modifying nothing succeeds only for an icon it has.
-bool InTray(HWND wnd) {
-    NOTIFYICONDATAA rec{};
-    rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    rec.hWnd = wnd;
-    return Shell_NotifyIconA(NIM_MODIFY, &rec);
-}
-
 // Asked as the cover's window is destroyed: the shell drops the icons of a destroyed window by itself.
 HWND watched;
 bool inTrayAtDestroy;

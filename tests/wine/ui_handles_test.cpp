@@ -47,55 +47,22 @@ using DcRelease = std::pair<HWND, HDC>;
 
 // Every ReleaseDC this program makes goes through its import table; while a spy sits there, each call's
 // window is recorded. Wine, unlike Windows, releases a DC against any window, so only the call tells.
-class ReleaseDcSpy {
-public:
-    ReleaseDcSpy() : slot_(ImportSlot("user32.dll", "ReleaseDC")) {
-        if (slot_) original_ = Exchange(reinterpret_cast<void*>(&Record));
-    }
-    ~ReleaseDcSpy() {
-        if (slot_) Exchange(original_);
-    }
-    bool Installed() const { return slot_ != nullptr; }
-    static std::vector<DcRelease> calls;
-
-private:
-    static int WINAPI Record(HWND wnd, HDC dc) {
-        calls.emplace_back(wnd, dc);
-        return reinterpret_cast<int(WINAPI*)(HWND, HDC)>(original_)(wnd, dc);
-    }
-    static void** ImportSlot(const char* module, const char* name) {
-        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-        auto* nt =
-            reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        void* target = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name));
-        for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name;
-             ++imp)
-            for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk); t->u1.Function; ++t)
-                if (reinterpret_cast<void*>(t->u1.Function) == target)
-                    return reinterpret_cast<void**>(&t->u1.Function);
-        return nullptr;
-    }
-    void* Exchange(void* to) {
-        DWORD protect;
-        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protect);
-        void* was = std::exchange(*slot_, to);
-        VirtualProtect(slot_, sizeof *slot_, protect, &protect);
-        return was;
-    }
-    void** slot_;
-    static inline void* original_ = nullptr;
-};
-std::vector<DcRelease> ReleaseDcSpy::calls;
+std::vector<DcRelease> releases;
+testing_common::ImportPatch* releaseSpy = nullptr;
+int WINAPI RecordRelease(HWND wnd, HDC dc) {
+    releases.emplace_back(wnd, dc);
+    return releaseSpy->Original<decltype(&ReleaseDC)>()(wnd, dc);
+}
 
 }  // namespace
 
 TEST(Handles, WindowDcGoesBackToItsOwnWindowOnce) {
     HWND wnd = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     HWND other = CreateWindowA("STATIC", "", WS_POPUP, 20, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ReleaseDcSpy spy;
+    testing_common::ImportPatch spy("user32.dll", "ReleaseDC", reinterpret_cast<void*>(&RecordRelease));
     ASSERT_TRUE(spy.Installed());
-    ReleaseDcSpy::calls.clear();
+    releaseSpy = &spy;
+    releases.clear();
     HDC held = nullptr, otherDc = nullptr;
     {
         ui::WindowDC dc = ui::WindowDC::Of(wnd);
@@ -110,9 +77,9 @@ TEST(Handles, WindowDcGoesBackToItsOwnWindowOnce) {
         // Taking over another DC gives the one it held back first.
         second = std::move(moved);
         EXPECT_EQ(second.Window(), wnd);
-        EXPECT_EQ(ReleaseDcSpy::calls, (std::vector<DcRelease>{{other, otherDc}}));
+        EXPECT_EQ(releases, (std::vector<DcRelease>{{other, otherDc}}));
     }
-    EXPECT_EQ(ReleaseDcSpy::calls, (std::vector<DcRelease>{{other, otherDc}, {wnd, held}}));
+    EXPECT_EQ(releases, (std::vector<DcRelease>{{other, otherDc}, {wnd, held}}));
     DestroyWindow(other);
     DestroyWindow(wnd);
 }

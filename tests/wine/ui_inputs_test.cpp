@@ -52,11 +52,7 @@ public:
     int clicks = 0;
 };
 
-std::string TextOf(HWND wnd) {
-    char text[256] = {};
-    GetWindowTextA(wnd, text, sizeof text);
-    return text;
-}
+using testing_common::TextOf;
 
 std::vector<std::string> Rows(HWND combo) {
     std::vector<std::string> rows;
@@ -71,8 +67,7 @@ std::vector<std::string> Rows(HWND combo) {
 
 // A point near the right end of a window, clear of any short text at its left.
 COLORREF Background(HWND wnd) {
-    RECT r;
-    GetWindowRect(wnd, &r);
+    const RECT r = testing_common::RectOf(wnd);
     return ScreenPixel(r.right - 6, (r.top + r.bottom) / 2);
 }
 
@@ -84,22 +79,15 @@ HWND ComboEdit(const ui::ComboBox& combo) {
 }
 
 int CountOf(HWND wnd, COLORREF color) {
-    RECT r;
-    GetWindowRect(wnd, &r);
-    std::vector<COLORREF> px = ScreenPixels(r);
+    std::vector<COLORREF> px = ScreenPixels(testing_common::RectOf(wnd));
     return static_cast<int>(std::count(px.begin(), px.end(), color));
 }
 
-struct FindTip {
-    HWND form, tip;
-};
 // The form's tooltip is a window of its own that the form owns.
-BOOL CALLBACK FindTipOf(HWND wnd, LPARAM lp) {
-    auto* f = reinterpret_cast<FindTip*>(lp);
-    char cls[64] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (std::string(cls) == TOOLTIPS_CLASSA && GetWindow(wnd, GW_OWNER) == f->form) f->tip = wnd;
-    return TRUE;
+HWND TipOf(HWND form) {
+    for (HWND w : testing_common::WindowsOf(GetCurrentProcessId(), TOOLTIPS_CLASSA))
+        if (GetWindow(w, GW_OWNER) == form) return w;
+    return nullptr;
 }
 
 class Inputs : public ::testing::Test {
@@ -252,22 +240,19 @@ TEST_F(Inputs, ColoursFollowTheFormUntilAControlHasItsOwn) {
 
 // The tooltip is made when the pointer first comes over the form.
 TEST_F(Inputs, OnlyControlsThatShowTheirHintGetATool) {
-    FindTip find{form_->Handle(), nullptr};
-    auto findTip = [&] {
-        EnumThreadWindows(GetCurrentThreadId(), FindTipOf, reinterpret_cast<LPARAM>(&find));
-        return find.tip != nullptr;
-    };
+    HWND tip = nullptr;
+    auto findTip = [&] { return (tip = TipOf(form_->Handle())) != nullptr; };
     PumpMessages();
     EXPECT_FALSE(findTip());
     const ui::Rect name = ui::WindowRect(form_->Name.Handle());
     ASSERT_TRUE(input::MoveTo({name.Left + name.Width / 2, name.Top + name.Height / 2}));
     ASSERT_TRUE(WaitUntil(findTip));
-    const int n = static_cast<int>(SendMessageA(find.tip, TTM_GETTOOLCOUNT, 0, 0));
+    const int n = static_cast<int>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
     std::vector<HWND> tools;
     for (int i = 0; i < n; ++i) {
         TOOLINFOA ti{};
         ti.cbSize = TTTOOLINFOA_V1_SIZE;
-        if (SendMessageA(find.tip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&ti)))
+        if (SendMessageA(tip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&ti)))
             tools.push_back(reinterpret_cast<HWND>(ti.uId));
     }
     std::sort(tools.begin(), tools.end());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/windows.hpp"
 #include "ui/error_mode.hpp"
 #include "ui/form.hpp"
 #include "ui/handles.hpp"
@@ -29,17 +30,8 @@ private:
     const bool destroyFirst_;
 };
 
-BOOL CALLBACK CountDroppedLists(HWND wnd, LPARAM count) {
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (std::string(cls) == "ComboLBox") ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
 int DroppedLists() {
-    int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountDroppedLists, reinterpret_cast<LPARAM>(&n));
-    return n;
+    return static_cast<int>(testing_common::WindowsOf(GetCurrentProcessId(), "ComboLBox").size());
 }
 
 }  // namespace

@@ -73,29 +73,25 @@ TEST_F(WallpaperSource, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) 
 }
 
 namespace {
+constexpr char kDesktopKey[] = ".Default\\Control Panel\\Desktop";
 // Sets (or, with nullptr, removes) the system wallpaper the cover reads.
 void SetSystemWallpaper(const char* path) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_USERS, ".Default\\Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    namespace registry = testing_common::registry;
     if (path)
-        RegSetValueExA(key, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
-                       static_cast<DWORD>(strlen(path) + 1));
+        ASSERT_TRUE(registry::SetString(HKEY_USERS, kDesktopKey, "Wallpaper", path));
     else
-        RegDeleteValueA(key, "Wallpaper");
-    RegCloseKey(key);
+        registry::DeleteValue(HKEY_USERS, kDesktopKey, "Wallpaper");
 }
 }  // namespace
 
 TEST_F(WallpaperSource, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
+    testing_common::registry::SavedKey desktop(HKEY_USERS, kDesktopKey);
     const std::string file = File("earlier.bmp");
     WriteBmp24(file, 100, 100, Coded);
     // The system's wallpaper is the source, and an earlier BMP file is remembered.
     ASSERT_NO_FATAL_FAILURE(SetSystemWallpaper("C:\\elsewhere.bmp"));
     SetProductValue("BMPFile", file);
     TOBSCURIO32VANTE& c = CreateStarted();
-    SetSystemWallpaper(nullptr);
     ASSERT_TRUE(c.PKBLoad.Checked);
     {
         testing_common::FileDialogAnswerer cancel;
@@ -139,6 +135,7 @@ TEST_F(WallpaperSource, AFileChosenInTheDialogBecomesTheWallpaper) {
 }
 
 TEST_F(WallpaperSource, SystemWallpaperSourceAndOtherPictureFormats) {
+    testing_common::registry::SavedKey desktop(HKEY_USERS, kDesktopKey);
     ASSERT_NO_FATAL_FAILURE(SetSystemWallpaper(nullptr));
     SetProductValue("ICHI", "3");
     TOBSCURIO32VANTE& c = CreateStarted();
@@ -162,5 +159,4 @@ TEST_F(WallpaperSource, SystemWallpaperSourceAndOtherPictureFormats) {
     EXPECT_EQ(c.PKBLoad.Caption, "壁紙ﾛｰﾄﾞ " + gifPath);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), 1, 1, [](int, int) { return RGB(255, 0, 0); }));
-    SetSystemWallpaper(nullptr);
 }

@@ -1,5 +1,6 @@
-#include "common/gdi_objects.hpp"
+#include "common/holdings.hpp"
 
+#include <psapi.h>
 #include <winternl.h>
 
 #include <vector>
@@ -25,6 +26,21 @@ int GdiObjectCount(HANDLE process) {
     int used = 0;
     for (size_t i = 0; i < kEntries; ++i) used += entries[i * kEntry + 14] != 0;
     return used;
+}
+
+MemoryUse MemoryOf(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX c{};
+    c.cb = sizeof c;
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&c), sizeof c)) return {};
+    MemoryUse use{c.WorkingSetSize, c.PrivateUsage};
+    MEMORY_BASIC_INFORMATION mbi;
+    for (char* p = nullptr; !c.PrivateUsage && VirtualQueryEx(process, p, &mbi, sizeof mbi) == sizeof mbi;) {
+        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) use.privateBytes += mbi.RegionSize;
+        char* next = static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize;
+        if (next <= p) break;
+        p = next;
+    }
+    return use;
 }
 
 }  // namespace testing_common
