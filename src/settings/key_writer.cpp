@@ -22,6 +22,11 @@ void KeyWriter::Write(const std::string& name, const std::string& value) {
         throw ui::Error("レジストリーに書き込めません・・・\n" + Where() + "\n\"" + name + "\"");
 }
 
+void KeyWriter::WriteNumber(const std::string& name, DWORD value) {
+    if (!reg_.WriteDword(name, value).Ok())
+        throw ui::Error("レジストリーに書き込めません・・・\n" + Where() + "\n\"" + name + "\"");
+}
+
 std::string KeyWriter::Where() const { return KeyName(reg_.RootKey(), path_); }
 
 }  // namespace obsc32

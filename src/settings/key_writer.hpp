@@ -13,6 +13,7 @@ class KeyWriter {
 public:
     KeyWriter(HKEY root, std::string path);
     void Write(const std::string& name, const std::string& value);
+    void WriteNumber(const std::string& name, DWORD value);
 
 private:
     std::string Where() const;

@@ -98,12 +98,19 @@ void WriteMadeFolder(const std::string& madeFolder) {
     KeyWriter(UninstallRoot(), UninstallKey).Write("MadeFolder", madeFolder);
 }
 
-void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString,
-                         const std::string& madeFolder) {
+void WriteUninstallEntry(const UninstallEntry& e) {
     KeyWriter writer(UninstallRoot(), UninstallKey);
-    writer.Write("DisplayName", displayName);
-    writer.Write("UninstallString", uninstallString);
-    writer.Write("MadeFolder", madeFolder);
+    writer.Write("DisplayName", e.DisplayName);
+    writer.Write("UninstallString", e.UninstallString);
+    writer.Write("MadeFolder", e.MadeFolder);
+    writer.Write("DisplayIcon", e.DisplayIcon);
+    writer.Write("DisplayVersion", e.DisplayVersion);
+    writer.Write("Publisher", e.Publisher);
+    writer.Write("InstallLocation", e.InstallLocation);
+    writer.WriteNumber("EstimatedSize", e.EstimatedSizeKb);
+    // The program has nothing to change or repair: the list offers only its removal.
+    writer.WriteNumber("NoModify", 1);
+    writer.WriteNumber("NoRepair", 1);
 }
 
 std::string ReadStartupGroupName() {

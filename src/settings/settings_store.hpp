@@ -1,5 +1,7 @@
 // Every registry place the program reads or writes, each access short: open, read or write, close.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 #include "settings/setting_values.hpp"
@@ -27,11 +29,16 @@ SetupSettings ReadSetupSettings();
 void WriteInstallPlace(const std::string& exePath, const std::string& group);
 // "Version", "BackColor", "VANTE_COLOR", written last: from then on starts run the cover.
 void WriteInstalledVersion(int version, bool backColor, bool vanteColor);
-// The Windows Uninstall entry, with the highest folder the install made for the program ("" when none):
-// under HKEY_LOCAL_MACHINE, or the user's own when the machine's cannot be written. Throws ui::Error
-// naming the key when neither takes the values.
-void WriteUninstallEntry(const std::string& displayName, const std::string& uninstallString,
-                         const std::string& madeFolder);
+// The Windows Uninstall entry: what the system's list of programs shows and starts, and the highest folder
+// the install made for the program ("" when none).
+struct UninstallEntry {
+    std::string DisplayName, UninstallString, MadeFolder;
+    std::string DisplayIcon, DisplayVersion, Publisher, InstallLocation;
+    DWORD EstimatedSizeKb = 0;
+};
+// Under HKEY_LOCAL_MACHINE, or the user's own when the machine's cannot be written. Throws ui::Error naming
+// the key and value when neither takes the values.
+void WriteUninstallEntry(const UninstallEntry& entry);
 // The entry's record of the folders made alone, written as soon as they are made: an install cut short
 // before its entry leaves them known to the next. Without a display name the entry lists no program.
 void WriteMadeFolder(const std::string& madeFolder);

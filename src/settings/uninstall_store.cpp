@@ -35,7 +35,8 @@ HandOver TakeHandOver() {
 void DeleteHandOver() { (void)ui::Registry(HKEY_CURRENT_USER).DeleteKey(ScratchKey); }
 
 std::string ReadMadeFolder() {
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    // This user's own entry is the one this user's install wrote; the machine's may be another user's.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         ui::Registry reg(root);
         if (reg.OpenKey(UninstallKey, false).Ok()) return reg.ReadString(kMadeFolder);
     }

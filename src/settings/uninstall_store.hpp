@@ -22,8 +22,8 @@ void WriteHandOver(const HandOver& h);
 HandOver TakeHandOver();
 void DeleteHandOver();
 
-// The Uninstall entry's record of the highest folder the install made ("" when none, or no entry),
-// from the machine's list or else the user's.
+// The Uninstall entry's record of the highest folder the install made ("" when none, or no entry), from the
+// user's own list when it holds the entry, else the machine's.
 std::string ReadMadeFolder();
 // The entry goes from the machine's list and from the user's, wherever the install wrote it.
 void RemoveUninstallEntry();

@@ -8,6 +8,7 @@
 #include "ui/application.hpp"
 #include "ui/busy_cursor.hpp"
 #include "ui/list_box.hpp"
+#include "ui/scope_guard.hpp"
 
 namespace obsc32 {
 
@@ -163,6 +164,10 @@ void TOBSC32SETUPForm::Button1Click(ui::Component*) {
 }
 
 void TOBSC32SETUPForm::Button2Click(ui::Component*) {
+    if (installing_) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
     MKBoxDlg1.MsgOK(kCancelText);
     Repaint();
     Close();
@@ -170,19 +175,17 @@ void TOBSC32SETUPForm::Button2Click(ui::Component*) {
 
 void TOBSC32SETUPForm::Button3Click(ui::Component*) {
     Button3.Hide();
+    bool installed = false;
     {
         ui::BusyCursor busy;
+        // The install lets waiting messages run between its steps: a cancel or a close meanwhile would tell
+        // the person "cancelled" while it goes on writing.
+        installing_ = true;
+        ui::ScopeGuard done([this] { installing_ = false; });
         ui::Application::Instance().ProcessMessages();
         try {
-            if (Install.Run({Edit1.Text(), ComboBox1.Text(), CheckBoxST.Checked(), CheckBoxBkColor.Checked(),
-                             VANTE_COLOR.Checked()})) {
-                SetForegroundWindow(Handle());
-                BringWindowToTop(Handle());
-                MKBoxDlg1.MsgOK(CompletionText(ComboBox1.Text()));
-                Repaint();
-                Close();
-                return;
-            }
+            installed = Install.Run({Edit1.Text(), ComboBox1.Text(), CheckBoxST.Checked(),
+                                     CheckBoxBkColor.Checked(), VANTE_COLOR.Checked()});
         } catch (const InstallRefused& e) {
             Button3.Show();
             MessageBeep(MB_ICONEXCLAMATION);
@@ -194,7 +197,15 @@ void TOBSC32SETUPForm::Button3Click(ui::Component*) {
             Repaint();
         }
     }
-    Button3.Show();
+    if (!installed) {
+        Button3.Show();
+        return;
+    }
+    SetForegroundWindow(Handle());
+    BringWindowToTop(Handle());
+    MKBoxDlg1.MsgOK(CompletionText(ComboBox1.Text()));
+    Repaint();
+    Close();
 }
 
 void TOBSC32SETUPForm::Button4Click(ui::Component*) {
@@ -309,6 +320,10 @@ void TOBSC32SETUPForm::TimerErOutTimer(ui::Component*) {
 }
 
 bool TOBSC32SETUPForm::FormCloseQuery() {
+    if (installing_) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        return false;
+    }
     // An install stopped halfway leaves no hourglass behind on the way out.
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     return true;

@@ -12,6 +12,7 @@
 #include "shell/files.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
+#include "shell/program_file.hpp"
 #include "shell/sjis_path.hpp"
 #include "shell/system_paths.hpp"
 #include "ui/application.hpp"
@@ -19,6 +20,7 @@
 namespace obsc32 {
 
 namespace {
+constexpr char kPublisher[] = "VANTE SOFT";
 // CreateDirectory's own limit: MAX_PATH less room for an 8.3 name.
 constexpr size_t kMaxFolderPath = MAX_PATH - 12;
 
@@ -39,8 +41,6 @@ bool Installer::Run(const InstallChoices& choices) {
     std::string made;
     const std::optional<std::string> installFolder = MakeFolders(YenAdd(*full), made);
     if (!installFolder) return false;
-    // Known at once: an install cut short before its entry leaves what it made to the next one.
-    if (!made.empty()) WriteMadeFolder(MadeFolderRecord(made, {}, *installFolder));
     StopPoint("install", 1);
     CopyProductFiles(*installFolder);
     const std::string installedExePath = *installFolder + ProductFileNames(ProductCode)[0];
@@ -62,9 +62,11 @@ bool Installer::Run(const InstallChoices& choices) {
             SendIconCommands(startup, installedExePath);
     }
 
-    WriteUninstallEntry(UninstallDisplayName(ProductLongTitle, ProgramVersion),
-                        installedExePath + " /uninstall",
-                        MadeFolderRecord(made, ReadMadeFolder(), *installFolder));
+    WriteUninstallEntry({UninstallDisplayName(ProductLongTitle, ProgramVersion),
+                         UninstallCommand(installedExePath),
+                         MadeFolderRecord(made, ReadMadeFolder(), *installFolder), installedExePath,
+                         DisplayVersionText(ProgramVersion), kPublisher, YenCut(*installFolder),
+                         InstalledSizeKb(*installFolder)});
     StopPoint("install", 7);
     WriteInstalledVersion(ProgramVersion, choices.BackColor, choices.VanteColor);
     StopPoint("install", 8);
@@ -88,7 +90,12 @@ std::optional<std::string> Installer::MakeFolders(const std::string& path, std::
         // and the program could not be started from there.
         if (level.empty() || level.size() > kMaxFolderPath || !MakeFolder(level))
             throw ui::Error("[ " + level + " ]\n" + kFolderFailedText);
-        if (made.empty()) made = level;
+        if (made.empty()) {
+            made = level;
+            // Known at once: an install that fails or is cut short after this leaves what it made to the
+            // uninstall and to the next install.
+            WriteMadeFolder(YenCut(made));
+        }
     }
     std::string folder = levels.empty() ? std::string() : YenAdd(levels.back());
     if (folder == "\\") folder.clear();
@@ -109,6 +116,13 @@ void Installer::CopyProductFiles(const std::string& installFolder) {
             throw ui::Error(name + "\n" + kCopyFailedText);
         StopPoint("install", 2 + i);
     }
+}
+
+DWORD Installer::InstalledSizeKb(const std::string& installFolder) {
+    unsigned long long bytes = 0;
+    const auto files = ProductFileNames(ProductCode);
+    for (size_t i = 0; i < 3; ++i) bytes += FileSize(installFolder + files[i]).value_or(0);
+    return static_cast<DWORD>((bytes + 1023) / 1024);
 }
 
 void Installer::SendIconCommands(const std::string& group, const std::string& programPath) {

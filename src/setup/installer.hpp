@@ -1,5 +1,7 @@
 // The install behind "設定": folders, files, registry values and Program Manager icons, in that order.
 #pragma once
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
@@ -40,6 +42,8 @@ private:
     // person said no. `made` gets the highest folder made.
     std::optional<std::string> MakeFolders(const std::string& path, std::string& made);
     void CopyProductFiles(const std::string& installFolder);
+    // What the three files take, as the system's list of programs shows it.
+    static DWORD InstalledSizeKb(const std::string& installFolder);
     void SendIconCommands(const std::string& group, const std::string& programPath);
 
     const RunContext& run_;

@@ -4,8 +4,15 @@
 
 namespace obsc32 {
 
-std::string VersionText(int version) {
-    return " V" + std::to_string(version / 10) + "." + std::to_string(version % 10);
+std::string DisplayVersionText(int version) {
+    return std::to_string(version / 10) + "." + std::to_string(version % 10);
+}
+
+std::string VersionText(int version) { return " V" + DisplayVersionText(version); }
+
+std::string UninstallCommand(const std::string& programPath) {
+    const bool blank = programPath.find(' ') != std::string::npos;
+    return (blank ? "\"" + programPath + "\"" : programPath) + " /uninstall";
 }
 
 std::string UninstallDisplayName(const std::string& longTitle, int version) {

@@ -22,6 +22,11 @@ void ArrangeGroups(std::vector<std::string>& sortedNames);
 // Which row the list starts on: the stored group when there is one and it is listed, otherwise the last.
 int GroupRowToSelect(const std::vector<std::string>& rows, const std::string& storedGroup);
 std::string CompletionText(const std::string& group);
+// What the system's list of programs starts to uninstall: the program's path, quoted when it holds a blank,
+// which the list would otherwise take for the end of the program's name.
+std::string UninstallCommand(const std::string& programPath);
+// "1.2" for version 12.
+std::string DisplayVersionText(int version);
 
 inline constexpr char kVanteGroup[] = "VANTE SOFT";
 inline constexpr char kVanteGroup32[] = "VANTE SOFT32";

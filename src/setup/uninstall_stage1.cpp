@@ -11,6 +11,7 @@
 #include "shell/progman_commands.hpp"
 #include "shell/program_file.hpp"
 #include "shell/sjis_path.hpp"
+#include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 
 namespace obsc32 {
@@ -19,8 +20,6 @@ namespace {
 void ProcessPending() { ui::Application::Instance().ProcessMessages(); }
 }  // namespace
 
-std::string UninstallStage1::TemporaryCopy() const { return run_.WindowsFolder + UninstallerName; }
-
 bool UninstallStage1::Run(const HandedLook& look) {
     const std::string question =
         UninstallDisplayName(ProductLongTitle, ProgramVersion) + "\n" + kUninstallQuestion;
@@ -28,14 +27,25 @@ bool UninstallStage1::Run(const HandedLook& look) {
         prompter_.Tell(kUninstallCancelled);
         return false;
     }
-    // The record of the folders the install made goes with the entry, so stage 2 gets it handed over.
-    const std::string madeFolder = ReadMadeFolder();
+    // Nothing is removed before stage 2 is sure to get the program: its copy and the whole hand-over come
+    // first, and a stage 1 that cannot make them leaves everything for the next try.
+    const std::string copy = PlaceCopy();
     StopPoint("uninstall", 1);
+    ProcessPending();
+    try {
+        // The record of the folders the install made goes with it, so stage 2 gets it.
+        WriteHandOver({run_.ProgramPath, look.Title, "", look.Color, look.FontColor, ReadMadeFolder()});
+    } catch (const ui::Error& e) {
+        DeleteHandOver();
+        throw ui::Error(std::string(kStartFailed1) + "\n" + e.what());
+    }
+    StopPoint("uninstall", 2);
+
     RemoveGroupIcon(ReadProductString("Group"));
     const std::string startup = ReadStartupGroupName();
     ProcessPending();
     RemoveGroupIcon(startup);
-    StopPoint("uninstall", 2);
+    StopPoint("uninstall", 3);
     // Documents and shortcuts that are gone already are no failure: none of these is reported.
     const std::string desktop = ReadShellFolders().Desktop;
     if (!desktop.empty()) {
@@ -44,38 +54,38 @@ bool UninstallStage1::Run(const HandedLook& look) {
     }
     const auto files = ProductFileNames(ProductCode);
     for (size_t i = 1; i < files.size(); ++i) (void)DeleteFileAt(run_.ProgramFolder + files[i]);
-    StopPoint("uninstall", 3);
-    RemoveVersionValues();
     StopPoint("uninstall", 4);
-    if (prompter_.AskYesNo(kRegistryQuestion, 6) == 6) RemoveProductSettings();
+    RemoveVersionValues();
     StopPoint("uninstall", 5);
-
-    // An older copy must never run a newer version's uninstall: anything but this very file is replaced. A
-    // copy that fails is told below, as the start that then fails.
-    const std::string temp = TemporaryCopy();
-    if (!SameFileBytes(run_.ProgramPath, temp)) (void)CopyFileOver(run_.ProgramPath, temp);
+    if (prompter_.AskYesNo(kRegistryQuestion, 6) == 6) RemoveProductSettings();
     StopPoint("uninstall", 6);
-    ProcessPending();
-    try {
-        WriteHandOver({run_.ProgramPath, look.Title, "", look.Color, look.FontColor, madeFolder});
-    } catch (const ui::Error&) {
-        // Not told here: stage 2 finds no hand-over and says so.
-    }
-    StopPoint("uninstall", 7);
     // Removed only now: a stage 1 cut short before this leaves the entry, and the shell can start it again.
     RemoveUninstallEntry();
 
     // Neither stage may hold the install folder as its current directory; stage 2 inherits this one.
-    const bool moved = EnterFolder(YenCut(run_.WindowsFolder));
+    const bool moved = EnterFolder(YenCut(FolderPart(copy)));
     ProcessPending();
     const char* failure = nullptr;
     if (!moved)
         failure = kStartFailed2;
-    else if (!StartProgram("\"" + temp + "\" \"/DeleteFile\""))
+    else if (!StartProgram("\"" + copy + "\" \"/DeleteFile\""))
         failure = kStartFailed1;
     if (!failure) return true;
     DeleteHandOver();
     throw ui::Error(failure);
+}
+
+std::string UninstallStage1::PlaceCopy() const {
+    // The Windows folder, which only an administrator may write; else the user's own temporary folder.
+    for (const std::string& folder : {run_.WindowsFolder, TempFolder()}) {
+        if (folder.empty()) continue;
+        const std::string copy = YenAdd(folder) + UninstallerName;
+        // An older copy must never run a newer version's uninstall, nor a damaged copy any: only this very
+        // program's bytes are started.
+        if (SameFileBytes(run_.ProgramPath, copy)) return copy;
+        if (CopyFileOver(run_.ProgramPath, copy) && SameFileBytes(run_.ProgramPath, copy)) return copy;
+    }
+    throw ui::Error(kStartFailed1);
 }
 
 void UninstallStage1::RemoveGroupIcon(const std::string& group) {

@@ -1,5 +1,6 @@
-// Uninstall stage 1, run by the installed program: it asks, removes the icons, documents and settings, and
-// hands the program file to a copy of itself in the Windows folder, which it starts as stage 2.
+// Uninstall stage 1, run by the installed program: it asks, hands the program file to a copy of itself in the
+// Windows folder (or the user's temporary folder), removes the icons, documents and settings, and starts
+// the copy as stage 2.
 #pragma once
 #include <string>
 
@@ -19,14 +20,14 @@ public:
     UninstallStage1(const RunContext& run, ui::Prompter& prompter, ui::DdeClientConv& progman)
         : run_(run), prompter_(prompter), progman_(progman) {}
 
-    // False when the person declined (told so; nothing changed). Throws ui::Error when stage 2 could not be
-    // started: what was removed stays removed, the hand-over is gone and the program file stays.
+    // False when the person declined (told so; nothing changed). Throws ui::Error when no copy or hand-over
+    // could be made (nothing is removed), or when stage 2 could not be started (what was removed stays
+    // removed, the hand-over is gone, the program file stays).
     bool Run(const HandedLook& look);
 
-    // The temporary copy that runs stage 2.
-    std::string TemporaryCopy() const;
-
 private:
+    // The copy that runs stage 2, holding this program's very bytes; throws ui::Error when none can be made.
+    std::string PlaceCopy() const;
     // ShowGroup then DeleteItem, for a group that has a name the commands can carry.
     void RemoveGroupIcon(const std::string& group);
 

@@ -5,6 +5,7 @@
 
 #include "settings/run_context.hpp"
 #include "settings/uninstall_store.hpp"
+#include "shell/held_file.hpp"
 
 namespace obsc32 {
 
@@ -16,20 +17,32 @@ public:
     const HandOver& Take();
     // Starts on the program file: a first try at deleting it, as stage 1 may still be running it. Throws
     // ui::Error with the parameter error when this start may delete nothing: no hand-over, not started to
-    // delete, or a file that is not another copy of this product's program.
+    // delete, or a file that is not another copy of this product's program. A program already gone leaves
+    // only its folders to remove.
     void Begin();
     // Tries the program file again: false while it stays (try again later); true once it is gone and the
-    // folders are removed. Throws ui::Error naming the file when it gave up after RetryLimit tries.
+    // folders are removed. Throws ui::Error naming the file when it gave up after RetryLimit tries, or when
+    // the file there is no longer the one checked.
     bool TryFinish();
 
     // How many times the program file is tried: at one a second, well past the end of stage 1.
     int RetryLimit = 60;
 
 private:
-    bool IsProgramToDelete(const std::string& path) const;
+    // One try: false while the file cannot be held or deleted.
+    bool TryDelete();
+    // Another copy of this product's program, not the running one, reached through no junction.
+    bool IsProgramToDelete(std::optional<FileIdentity> identity, const std::string& internalName) const;
+    // Whether the path, or a folder on its way, leads elsewhere.
+    static bool GoesThroughReparsePoint(const std::string& path);
+    // The empty folders the install made, deepest first; never a root, the Windows folder or one holding it,
+    // however they are spelled.
+    void RemoveFolders() const;
 
     const RunContext& run_;
     HandOver handed_;
+    // The handed file and top folder as the system resolves them.
+    std::string file_, top_;
     int attempts_ = 0;
 };
 

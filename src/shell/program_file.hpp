@@ -1,11 +1,18 @@
 // Questions about files on disk: whether one is there, whose program it is, whether two hold the same bytes.
 #pragma once
+#include <optional>
 #include <string>
 
 namespace obsc32 {
 
 // A file, not a folder, is there.
 bool FileExists(const std::string& path);
+// A file or folder that is a reparse point (a junction, a symbolic link): the path goes elsewhere.
+bool IsReparsePoint(const std::string& path);
+// The root of a volume (C:\\, a share's root, a mounted folder).
+bool IsVolumeRoot(const std::string& path);
+// A file's size in bytes; none when it cannot be read.
+std::optional<unsigned long long> FileSize(const std::string& path);
 // The version resource's "InternalName" of a program file; "" when it has none or cannot be read.
 std::string InternalNameOf(const std::string& path);
 // True when both files can be read and hold the same bytes.

@@ -164,4 +164,31 @@ std::string FileNamePart(const std::string& path) { return path.substr(NameStart
 
 std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path)); }
 
+std::string DropTrailingDotsAndBlanks(const std::string& path) {
+    // Neither byte can be the second half of a character, so the bytes can be looked at one by one.
+    std::string out;
+    std::size_t partStart = 0;
+    auto closePart = [&] {
+        const std::string part = out.substr(partStart);
+        if (part == "." || part == "..") return;
+        while (out.size() > partStart && (out.back() == '.' || out.back() == ' ')) out.pop_back();
+    };
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            out += path[i];
+            out += path[++i];
+            continue;
+        }
+        if (path[i] == kYen || path[i] == '/') {
+            closePart();
+            out += path[i];
+            partStart = out.size();
+            continue;
+        }
+        out += path[i];
+    }
+    closePart();
+    return out;
+}
+
 }  // namespace obsc32

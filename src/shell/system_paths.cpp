@@ -24,6 +24,12 @@ std::string WindowsFolder() {
     return YenAdd(n < sizeof buffer ? std::string(buffer, n) : std::string());
 }
 
+std::string TempFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    DWORD n = GetTempPathA(sizeof buffer, buffer);
+    return n > 0 && n < sizeof buffer ? YenAdd(std::string(buffer, n)) : std::string();
+}
+
 std::optional<std::string> FullPath(const std::string& path) {
     if (path.empty()) return std::nullopt;
     DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
@@ -33,6 +39,19 @@ std::optional<std::string> FullPath(const std::string& path) {
     if (n == 0 || n >= size) return std::nullopt;
     full.resize(n);
     return full;
+}
+
+std::optional<std::string> ResolvedPath(const std::string& path) {
+    std::optional<std::string> full = FullPath(path);
+    if (!full) return std::nullopt;
+    std::string resolved = DropTrailingDotsAndBlanks(*full);
+    DWORD size = GetLongPathNameA(resolved.c_str(), nullptr, 0);
+    if (size == 0) return resolved;  // not there (yet): its spelling is all there is
+    std::string longer(size, '\0');
+    DWORD n = GetLongPathNameA(resolved.c_str(), longer.data(), size);
+    if (n == 0 || n >= size) return resolved;
+    longer.resize(n);
+    return longer;
 }
 
 }  // namespace obsc32

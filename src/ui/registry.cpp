@@ -44,6 +44,12 @@ RegResult Registry::WriteString(const std::string& name, const std::string& valu
                            static_cast<DWORD>(value.size() + 1))};
 }
 
+RegResult Registry::WriteDword(const std::string& name, DWORD value) {
+    if (!key_) return {ERROR_INVALID_HANDLE};
+    return {RegSetValueExA(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                           sizeof value)};
+}
+
 RegResult Registry::DeleteValue(const std::string& name) {
     if (!key_) return {ERROR_INVALID_HANDLE};
     return {RegDeleteValueA(key_.Get(), name.c_str())};

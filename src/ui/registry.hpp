@@ -35,6 +35,7 @@ public:
     bool ValueExists(const std::string& name) const;
     // Writes a REG_SZ value.
     [[nodiscard]] RegResult WriteString(const std::string& name, const std::string& value);
+    [[nodiscard]] RegResult WriteDword(const std::string& name, DWORD value);
     // An absent value gives ERROR_FILE_NOT_FOUND.
     RegResult DeleteValue(const std::string& name);
     // Deletes `path` (relative to the root) with everything below it; an absent key gives

@@ -20,6 +20,16 @@ TEST(SetupValues, VersionAndNames) {
     EXPECT_EQ(files[3], "OBSC32.GID");
     EXPECT_EQ(obsc32::CompletionText("VANTE SOFT32"),
               "登録完了です。\n\n[ VANTE SOFT32 ]\nグループに登録しました☆☆\nお疲れ様☆☆");
+    EXPECT_EQ(obsc32::DisplayVersionText(12), "1.2");
+}
+
+TEST(SetupValues, TheUninstallCommandQuotesAProgramPathWithABlank) {
+    EXPECT_EQ(obsc32::UninstallCommand("C:\\VERADO32\\OBSC32\\OBSC32.EXE"),
+              "C:\\VERADO32\\OBSC32\\OBSC32.EXE /uninstall");
+    EXPECT_EQ(obsc32::UninstallCommand("D:\\My Tools\\OBSC32.EXE"),
+              "\"D:\\My Tools\\OBSC32.EXE\" /uninstall");
+    // A full-width blank is one character of the name: nothing splits there.
+    EXPECT_EQ(obsc32::UninstallCommand("D:\\\x81\x40\\OBSC32.EXE"), "D:\\\x81\x40\\OBSC32.EXE /uninstall");
 }
 
 TEST(SetupValues, TheProposedFolderIsOnTheWindowsDriveUnlessOneIsStored) {

@@ -10,6 +10,7 @@
 #include "settings/settings_store.hpp"
 #include "setup/installer.hpp"
 #include "setup/setup_values.hpp"
+#include "setup/uninstall_values.hpp"
 #include "shell/progman.hpp"
 #include "wine/dde_server.hpp"
 #include "wine/setup_fixture.hpp"
@@ -76,8 +77,54 @@ TEST_F(Install, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsBothIcons)
     // The uninstall may remove the folders made here, and no folder above them.
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "MadeFolder"), kRoot + "\\A\\B");
     EXPECT_EQ(UninstallValue(HKEY_CURRENT_USER, "DisplayName"), "<none>");
+    // What the system's list of programs shows beside the name.
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "DisplayIcon"), folder + "\\OBSC32.EXE");
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "DisplayVersion"), "1.2");
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "Publisher"), "VANTE SOFT");
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "InstallLocation"), folder);
+    namespace registry = testing_common::registry;
+    const DWORD oneKb = 1, one = 1;
+    for (const auto& [name, value] :
+         {std::pair{"EstimatedSize", oneKb}, {"NoModify", one}, {"NoRepair", one}})
+        EXPECT_EQ(
+            registry::Read(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, name),
+            (registry::Value{REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)}))
+            << name;
     EXPECT_TRUE(IconIn(group));
     EXPECT_TRUE(IconIn("OBSC32 始動"));
+}
+
+TEST_F(Install, IntoAFolderWithABlankTheSystemsListStartsTheUninstall) {
+    // The real program, so that the entry's command can be started as the system's list starts it.
+    ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, (Source() + "OBSC32.EXE").c_str(), FALSE));
+    const std::string folder = kRoot + "\\My Tools";
+    ASSERT_TRUE(Run(folder, kGroup));
+    std::string command = UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString");
+    EXPECT_EQ(command, "\"" + folder + "\\OBSC32.EXE\" /uninstall");
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    HWND box = testing_common::WaitForBox(pi.dwProcessId, [](const std::string& text) {
+        return text.find(obsc32::kUninstallQuestion) != std::string::npos;
+    });
+    EXPECT_NE(box, nullptr) << "the uninstall's first question did not come";
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, testing_common::kDeadline);
+    CloseHandle(pi.hProcess);
+}
+
+TEST_F(Install, AFolderMadeBeforeALaterOneFailsIsRecordedForTheUninstall) {
+    // The second level is too long to be made once the first is.
+    const std::string folder = kRoot + "\\new\\" + std::string(250 - kRoot.size(), 'x');
+    try {
+        Run(folder, kGroup);
+        ADD_FAILURE() << "no failure";
+    } catch (const ui::Error&) {}
+    EXPECT_TRUE(IsFolder(kRoot + "\\new"));
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "MadeFolder"), kRoot + "\\new");
 }
 
 TEST_F(Install, WithoutAStartupGroupItSaysSoAndInstallsTheRest) {

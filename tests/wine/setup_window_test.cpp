@@ -209,3 +209,26 @@ TEST_F(SetupWindow, HandsItsCaptionAndColoursToStageTwoSystemColoursByTheirIndex
     EXPECT_EQ(system.Color, "-2147483633");
     EXPECT_EQ(system.FontColor, "-2147483640");
 }
+
+TEST_F(SetupWindow, CancelEscAndTheCloseBoxWaitWhileAnInstallRuns) {
+    auto& f = Create();
+    f.Edit1.SetText(std::string(kSetupRoot) + "\\inst");
+    f.ComboBox1.SetText("OBSC32 試験");
+    // Waiting when the install starts, and so handled between its steps.
+    testing_common::input::PostClick(f.Button2.Handle());
+    PostMessageA(f.Edit1.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(f.Handle(), WM_CLOSE, 0, 0);
+    HWND wnd = f.Handle();
+    BoxWatcher boxes(testing_common::kProgramBox, [](const std::string& text) {
+        return text.find(obsc32::kMakeFolderQuestion) != std::string::npos ? "はい" : "";
+    });
+    f.Button3Click(&f.Button3);
+    EXPECT_EQ(ReadProductValue("Version"), "12");
+    const Rows texts = boxes.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[1].find("登録完了です。"), std::string::npos) << texts[1];
+    // Closed by the install's end, not before.
+    EXPECT_FALSE(IsWindow(wnd));
+    RemoveTree(testing_common::ShellFolder("Programs") + "\\OBSC32 試験");
+    CloseGroupWindows();
+}

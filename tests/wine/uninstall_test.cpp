@@ -63,7 +63,8 @@ protected:
                                           {"Version", "12"},
                                           {"REC_TXT", "1"}})
             SetProductValue(name, value);
-        obsc32::WriteUninstallEntry("VANTE vaz       すみかげ V1.2", kExe + " /uninstall", kMade);
+        obsc32::WriteUninstallEntry({"VANTE vaz       すみかげ V1.2", kExe + " /uninstall", kMade, kExe,
+                                     "1.2", "VANTE SOFT", kFolder, 1});
         ASSERT_TRUE(CreateDirectoryA((Programs() + "\\" + kGroup).c_str(), nullptr));
         for (const std::string& link : Links()) ASSERT_NO_FATAL_FAILURE(WriteFile(link, ""));
     }
@@ -132,21 +133,66 @@ TEST_F(Uninstall, DeclinedItChangesNothing) {
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
 }
 
-TEST_F(Uninstall, WhenItsCopyCannotStartItSaysSoKeepsTheProgramAndTheSettingsItWasAskedToKeep) {
+namespace {
+// The user's temporary folder moved where the test says, for as long as it lives.
+class ScopedTemp {
+public:
+    explicit ScopedTemp(const std::string& folder) {
+        for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, folder.c_str());
+    }
+    ~ScopedTemp() {
+        for (const auto& [name, value] : saved_) SetEnvironmentVariableA(name, value.c_str());
+    }
+
+private:
+    std::vector<std::pair<const char*, std::string>> saved_{{"TMP", Get("TMP")}, {"TEMP", Get("TEMP")}};
+    static std::string Get(const char* name) {
+        char value[MAX_PATH] = {};
+        GetEnvironmentVariableA(name, value, sizeof value);
+        return value;
+    }
+};
+}  // namespace
+
+TEST_F(Uninstall, WhenNoCopyOfItCanBeMadeNothingIsRemoved) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand());
-    // A folder where the copy would go: it can be neither made nor started.
-    ASSERT_TRUE(CreateDirectoryA((kWindows + obsc32::UninstallerName).c_str(), nullptr));
-    person_.Answer = [](const std::string& q) { return q == obsc32::kRegistryQuestion ? 7 : 6; };
+    // Folders where the copy would go, in the Windows folder and in the temporary one: none can be made.
+    const std::string temp = std::string(kSetupRoot) + "\\temp\\";
+    ASSERT_TRUE(CreateDirectoryA(temp.c_str(), nullptr));
+    for (const std::string& folder : {kWindows, temp})
+        ASSERT_TRUE(CreateDirectoryA((folder + obsc32::UninstallerName).c_str(), nullptr));
+    ScopedTemp moved(temp);
     try {
         stage1_.Run({"題", "", ""});
         ADD_FAILURE() << "no failure";
     } catch (const ui::Error& e) {
         EXPECT_EQ(e.what(), std::string(obsc32::kStartFailed1));
     }
+    EXPECT_EQ(person_.Said, Texts{kFirstQuestion});
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
-    EXPECT_TRUE(IsFile(kExe));
-    EXPECT_FALSE(IsFile(kFolder + "\\OBSC32.TXT"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, obsc32::UninstallKey));
+    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
+        EXPECT_TRUE(IsFile(kFolder + "\\" + name));
+    for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
+    EXPECT_EQ(ReadProductValue("Version"), "12");
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
+}
+
+TEST_F(Uninstall, AsAStandardUserItsCopyRunsFromTheTemporaryFolderWithTheFoldersOfTheUsersOwnEntry) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand());
+    // The Windows folder takes no copy; this user's own entry, not the machine's, knows the folders made.
+    ASSERT_TRUE(CreateDirectoryA((kWindows + obsc32::UninstallerName).c_str(), nullptr));
+    const std::string temp = std::string(kSetupRoot) + "\\temp\\";
+    ASSERT_TRUE(CreateDirectoryA(temp.c_str(), nullptr));
+    ScopedTemp moved(temp);
+    ASSERT_TRUE(
+        testing_common::registry::SetString(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "MadeFolder", kFolder));
+    ASSERT_TRUE(
+        testing_common::registry::SetString(HKEY_CURRENT_USER, obsc32::UninstallKey, "MadeFolder", kMade));
+    person_.Answer = [](const std::string& q) { return q == obsc32::kRegistryQuestion ? 7 : 6; };
+    ASSERT_TRUE(stage1_.Run({"題", "", ""}));
+    EXPECT_EQ(FileText(temp + obsc32::UninstallerName), FileText(OBSC32_BUILT_EXE));
+    ASSERT_TRUE(StageTwoReported("削除が完了しました☆☆☆\r\nお疲れ様☆☆☆", "題"));
+    EXPECT_FALSE(IsFolder(kMade)) << "the folders of the user's own entry stayed";
     // Asked to keep the settings: all but the version stay, so a new setup proposes the old place.
     auto names = ProductValueNames();
     std::sort(names.begin(), names.end());
@@ -186,6 +232,43 @@ TEST_F(StageTwo, TakesTheHandOverAndDeletesAHeldProgramOnceReleasedWithTheFolder
     EXPECT_FALSE(IsFile(kExe));
     EXPECT_FALSE(IsFolder(kMade));
     EXPECT_TRUE(IsFolder(kSetupRoot)) << "a folder the install did not make was removed";
+}
+
+TEST_F(StageTwo, AProgramPutInPlaceOfTheCheckedOneBetweenTriesIsNotDeleted) {
+    HandOver(kExe);
+    stage2_.Take();
+    HANDLE held =
+        CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    stage2_.Begin();
+    CloseHandle(held);
+    // Another file takes the program's name before the next try.
+    ASSERT_TRUE(DeleteFileA(kExe.c_str()));
+    ASSERT_NO_FATAL_FAILURE(WriteFile(kExe, "someone else's"));
+    try {
+        stage2_.TryFinish();
+        ADD_FAILURE() << "it went on";
+    } catch (const ui::Error& e) {
+        EXPECT_EQ(e.what(), std::string(obsc32::kFileNotDeleted) + "\n" + kExe);
+    }
+    EXPECT_EQ(FileText(kExe), "someone else's");
+}
+
+TEST_F(StageTwo, OtherSpellingsOfItsPlacesLeadToTheSameFilesAndAProgramAlreadyGoneLeavesItsFolders) {
+    // A dot the system drops: the program is found and deleted, and the folders go.
+    HandOver(kMade + ".\\OBSC32 .\\OBSC32.EXE");
+    EXPECT_EQ(stage2_.Take().File, kMade + ".\\OBSC32 .\\OBSC32.EXE");
+    stage2_.Begin();
+    EXPECT_TRUE(Finish());
+    EXPECT_FALSE(IsFolder(kMade));
+
+    // Handed again once the program is gone (a stage 2 cut short, say): the empty folders go, no error.
+    ASSERT_TRUE(CreateDirectoryA(kMade.c_str(), nullptr) && CreateDirectoryA(kFolder.c_str(), nullptr));
+    HandOver(kExe);
+    stage2_.Take();
+    stage2_.Begin();
+    EXPECT_TRUE(stage2_.TryFinish());
+    EXPECT_FALSE(IsFolder(kMade));
 }
 
 TEST_F(StageTwo, AskedToKeepTheFoldersItDeletesOnlyTheProgram) {
@@ -230,8 +313,9 @@ TEST_F(StageTwo, DeletesNothingItWasNotHandedAsAnotherCopyOfThisProgram) {
           Case{yenEnding, "/DeleteFile"},
           Case{kFolder + "\\" + std::string(250, 'a') + "\\..\\..\\OBSC32\\OBSC32.EXE", "/DeleteFile"},
           Case{"", "/DeleteFile"}, Case{kExe, "/deletefile"}, Case{kExe, ""},
-          // The running copy itself.
-          Case{stage2Run_.ProgramPath, "/DeleteFile"}}) {
+          // The running copy itself, as spelled and as the system also reads it.
+          Case{stage2Run_.ProgramPath, "/DeleteFile"},
+          Case{std::string(kSetupRoot) + "\\win.\\" + obsc32::UninstallerName, "/DeleteFile"}}) {
         SCOPED_TRACE(c.file + " " + c.argument);
         HandOver(c.file);
         stage2Run_.FirstArgument = c.argument;
