@@ -27,8 +27,8 @@ using SetInfoFn = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     // Backup semantics open folders as well as files.
     ui::FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) return std::nullopt;
     return IdentityOfHandle(file.Get());
 }
@@ -55,8 +55,8 @@ std::string HeldFile::InternalName() const {
     if (!GetTempFileNameA(TempFolder().c_str(), "obs", 0, name)) return {};
     std::string internal;
     {
-        ui::FileHandle copy(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY,
-                                        nullptr));
+        ui::FileHandle copy(
+            CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
         DWORD written = 0;
         if (copy && WriteFile(copy.Get(), bytes.data(), read, &written, nullptr) && written == read) {
             copy.Reset();
@@ -68,8 +68,8 @@ std::string HeldFile::InternalName() const {
 }
 
 bool HeldFile::Delete() {
-    static const auto setInfo = reinterpret_cast<SetInfoFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+    static const auto setInfo = reinterpret_cast<SetInfoFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
     if (!setInfo || !file_) return false;
     DispositionInfo info{TRUE};
     return setInfo(file_.Get(), kFileDispositionInfo, &info, sizeof info) != FALSE;
