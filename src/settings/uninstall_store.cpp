@@ -35,10 +35,12 @@ HandOver TakeHandOver() {
 void DeleteHandOver() { (void)ui::Registry(HKEY_CURRENT_USER).DeleteKey(ScratchKey); }
 
 std::string ReadMadeFolder() {
-    // This user's own entry is the one this user's install wrote; the machine's may be another user's.
+    // This user's own entry, when this user's install wrote one, over the machine's, which may be another
+    // user's. Every install writes the record, an empty one too.
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         ui::Registry reg(root);
-        if (reg.OpenKey(UninstallKey, false).Ok()) return reg.ReadString(kMadeFolder);
+        if (reg.OpenKey(UninstallKey, false).Ok() && reg.ValueExists(kMadeFolder))
+            return reg.ReadString(kMadeFolder);
     }
     return {};
 }

@@ -23,7 +23,7 @@ HandOver TakeHandOver();
 void DeleteHandOver();
 
 // The Uninstall entry's record of the highest folder the install made ("" when none, or no entry), from the
-// user's own list when it holds the entry, else the machine's.
+// user's own list when it holds the record, else the machine's.
 std::string ReadMadeFolder();
 // The entry goes from the machine's list and from the user's, wherever the install wrote it.
 void RemoveUninstallEntry();
