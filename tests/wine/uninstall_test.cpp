@@ -14,6 +14,7 @@
 #include "setup/uninstall_stage2.hpp"
 #include "setup/uninstall_values.hpp"
 #include "ui/registry.hpp"
+#include "ui/scope_guard.hpp"
 #include "wine/dde_server.hpp"
 #include "wine/setup_fixture.hpp"
 
@@ -269,6 +270,43 @@ TEST_F(StageTwo, OtherSpellingsOfItsPlacesLeadToTheSameFilesAndAProgramAlreadyGo
     stage2_.Begin();
     EXPECT_TRUE(stage2_.TryFinish());
     EXPECT_FALSE(IsFolder(kMade));
+}
+
+namespace {
+// Runs one of the system's own commands in `folder`: Windows calls cannot make or remove a link under Wine.
+void RunUnixCommand(const std::string& folder, std::string command) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                        &pi))
+        return;
+    WaitForSingleObject(pi.hProcess, testing_common::kDeadline);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+}  // namespace
+
+TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
+    // A link to the install's folders, which Wine shows as a reparse point, as Windows shows a junction. It
+    // goes before the test's folders are cleared, which would otherwise go through it.
+    const std::string link = std::string(kSetupRoot) + "\\link";
+    ui::ScopeGuard unlink([] { RunUnixCommand(kSetupRoot, "Z:\\bin\\rm link"); });
+    RunUnixCommand(kSetupRoot, "Z:\\bin\\ln -s made link");
+    const DWORD attributes = GetFileAttributesA(link.c_str());
+    ASSERT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT));
+    obsc32::WriteHandOver({link + "\\OBSC32\\OBSC32.EXE", "題", "", "", "", link});
+    stage2_.Take();
+    EXPECT_THROW(stage2_.Begin(), ui::Error);
+    EXPECT_TRUE(IsFile(kExe));
+
+    // With the program gone, only the folders are left: none is removed through the link.
+    ASSERT_TRUE(DeleteFileA(kExe.c_str()));
+    obsc32::WriteHandOver({link + "\\OBSC32\\OBSC32.EXE", "題", "", "", "", link});
+    stage2_.Take();
+    stage2_.Begin();
+    EXPECT_TRUE(stage2_.TryFinish());
+    EXPECT_TRUE(IsFolder(kFolder));
 }
 
 TEST_F(StageTwo, AskedToKeepTheFoldersItDeletesOnlyTheProgram) {
