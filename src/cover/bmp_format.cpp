@@ -139,6 +139,29 @@ BmpError ParseBmp(const uint8_t* data, size_t size, BmpInfo& info, uint64_t maxP
     return e;
 }
 
+std::vector<uint8_t> GdiBitmapHeader(const uint8_t* data, const BmpInfo& info) {
+    std::vector<uint8_t> out(kInfoHeaderSize, 0);
+    const bool indexed = info.BitCount <= 8;
+    WriteU32(&out[0], kInfoHeaderSize);
+    WriteU32(&out[4], static_cast<uint32_t>(info.Width));
+    WriteU32(&out[8], static_cast<uint32_t>(info.Height));
+    out[12] = 1;  // planes
+    out[14] = static_cast<uint8_t>(info.BitCount);
+    WriteU32(&out[16], info.Compression);
+    WriteU32(&out[20], info.PixelBytes);
+    // Above 8 bits a table only suggests colours for a palette; the pixels do not use it.
+    WriteU32(&out[32], indexed ? info.ColorsUsed : 0);
+    // The masks follow a 40-byte header and open the larger ones: at file offset 54 either way.
+    if (info.Compression == 3) out.insert(out.end(), data + 54, data + 66);
+    if (!indexed) return out;
+    const uint32_t entrySize = info.HeaderSize == kCoreHeaderSize ? 3 : 4;
+    for (uint32_t i = 0; i < info.ColorsUsed; ++i) {
+        const uint8_t* bgr = data + info.ColorTableOffset + i * entrySize;
+        out.insert(out.end(), {bgr[0], bgr[1], bgr[2], 0});
+    }
+    return out;
+}
+
 bool CorrectBmpPixelOffset(std::vector<uint8_t>& stream) {
     if (stream.size() < kFileHeaderSize + kInfoHeaderSize) return false;
     const uint8_t* p = stream.data();

@@ -28,6 +28,12 @@ enum class BmpError { None, NotBmp, Truncated, Unsupported, TooLarge };
 // Checks a whole file in memory. `maxPixels` bounds Width x |Height| (memory the loader would allocate).
 BmpError ParseBmp(const uint8_t* data, size_t size, BmpInfo& info, uint64_t maxPixels = 64ull * 1024 * 1024);
 
+// What GDI is given to draw the pixels of a file ParseBmp accepted: a plain 40-byte BITMAPINFOHEADER built
+// from `info` (biSizeImage the pixel bytes, which compressed pixels need), the three masks of a BI_BITFIELDS
+// file wherever its header kept them, and up to 8 bits per pixel the colour table in 4-byte entries. Nothing
+// else of a V4 or V5 header goes on: its colour space and profile offsets would point outside this buffer.
+std::vector<uint8_t> GdiBitmapHeader(const uint8_t* data, const BmpInfo& info);
+
 // In a BMP stream whose bfOffBits equals biSize + 14 while biClrUsed > 0, moves bfOffBits past the
 // colour table (4 bytes an entry from a 40-byte header on, else 3), when the stream is long enough for
 // that. Returns whether it changed the stream. Streams shorter than the two headers are left alone.

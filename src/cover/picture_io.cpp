@@ -119,12 +119,8 @@ Picture LoadBmpFile(const std::string& path) {
     ui::WindowDC screen = ui::WindowDC::Of(nullptr);
     ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
     ui::SelectObjectScope sel(dc.Get(), out.Bitmap.Get());
-    // The headers and colour table as the file has them (the checks above keep every read inside the
-    // file), with the size of compressed pixels filled in, which GDI needs and files may leave 0.
-    std::vector<uint8_t> headers(data.begin() + 14,
-                                 data.begin() + info.ColorTableOffset + info.ColorTableBytes);
-    if (info.HeaderSize >= 40 && (info.Compression == BI_RLE8 || info.Compression == BI_RLE4))
-        memcpy(headers.data() + 20, &info.PixelBytes, 4);
+    // A header of our own: the file's may be a V4 or V5 one whose profile offset points anywhere.
+    const std::vector<uint8_t> headers = GdiBitmapHeader(data.data(), info);
     const auto* header = reinterpret_cast<const BITMAPINFO*>(headers.data());
     int lines =
         StretchDIBits(dc.Get(), 0, 0, info.Width, info.AbsHeight(), 0, 0, info.Width, info.AbsHeight(),

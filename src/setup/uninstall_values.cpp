@@ -38,7 +38,7 @@ constexpr std::size_t kMaxPath = 260;
 
 // The first real backslash at or after `from`, which starts a character.
 std::size_t FindYen(const std::string& path, std::size_t from) {
-    for (std::size_t i = from; i < path.size(); i += IsLeadByte(static_cast<unsigned char>(path[i])) ? 2 : 1)
+    for (std::size_t i = from; i < path.size(); i += CharLength(path, i))
         if (path[i] == '\\') return i;
     return std::string::npos;
 }
@@ -72,10 +72,12 @@ bool IsUsableHandOverFile(const std::string& path) {
     // A share's server and share names are held to the same rules as the folders.
     std::size_t partStart = path[1] == ':' ? root : 2;
     for (std::size_t i = partStart; i <= path.size(); ++i) {
-        if (i < path.size() && IsLeadByte(static_cast<unsigned char>(path[i]))) {
-            if (++i == path.size()) return false;  // a first byte with no second
+        if (i < path.size() && CharLength(path, i) == 2) {
+            ++i;
             continue;
         }
+        // The system would read the byte after it, a ':' or '"' say, as its second half.
+        if (i < path.size() && IsLoneLeadAt(path, i)) return false;
         const char c = i < path.size() ? path[i] : '\\';
         if (static_cast<unsigned char>(c) < 0x20) return false;
         for (char bad : std::string("/*?\"<>|:"))

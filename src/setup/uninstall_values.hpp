@@ -19,8 +19,9 @@ struct HandedColors {
 HandedColors ReadHandedColors(const std::string& color, const std::string& fontColor);
 
 // A file the hand-over may name: an absolute path of a drive or a share, shorter than MAX_PATH, no
-// wildcard, quote, control character, "." or ".." part, and not ending in the byte 0x5C (a separator, or
-// a character whose second byte tools that do not know Shift-JIS read as one).
+// wildcard, quote, control character, first byte without a real second byte, "." or ".." part, and not
+// ending in the byte 0x5C (a separator, or a character whose second byte tools that do not know Shift-JIS
+// read as one).
 bool IsUsableHandOverFile(const std::string& path);
 
 // True when `upper` is `folder` or one of the folders holding it (letters of any case).

@@ -24,12 +24,11 @@ std::string ShowGroupCommand(const std::string& group) { return "[ShowGroup(" + 
 
 bool FitsInCommand(const std::string& name) {
     if (name.size() > 255) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
+    for (std::size_t i = 0; i < name.size(); i += CharLength(name, i)) {
         const auto b = static_cast<unsigned char>(name[i]);
-        if (IsLeadByte(b)) {
-            ++i;
-            continue;
-        }
+        if (CharLength(name, i) == 2) continue;
+        // Program Manager would read the byte after it as its second half: a comma, or the command's ')'.
+        if (IsLoneLeadAt(name, i)) return false;
         if (b < 0x20 || b == '[' || b == ']' || b == '(' || b == ')' || b == ',' || b == '"') return false;
     }
     return true;

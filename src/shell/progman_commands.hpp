@@ -19,7 +19,8 @@ std::string ShowGroupCommand(const std::string& group);
 
 // Whether a name survives inside a command: Program Manager reads single-byte brackets, parentheses,
 // commas, double quotes and control characters as part of the command, and ignores names past 255 bytes
-// (a folder name's limit). The second byte of a double-byte character is never one of them.
+// (a folder name's limit). The second byte of a double-byte character is never one of them; a first byte
+// without a real second byte does not fit.
 bool FitsInCommand(const std::string& name);
 
 // The names in a GROUPS reply of `size` bytes: a name is a run of bytes of 0x14 or above, any byte below

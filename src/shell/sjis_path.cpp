@@ -9,36 +9,43 @@ namespace {
 constexpr char kYen = '\\';
 constexpr char kQuote = '"';
 
-bool IsLeadAt(const std::string& text, std::size_t index) {
-    return IsLeadByte(static_cast<unsigned char>(text[index]));
-}
-
 // Lead bytes in an unbroken run that ends at index end - 1. A byte that is not a lead byte always
-// closes a character, so only the parity of this run decides how the bytes after it pair up.
+// closes a character, and every lead byte may also be a second byte, so only the parity of this run decides
+// whether its last byte starts a character.
 std::size_t LeadRunBefore(const std::string& text, std::size_t end) {
     std::size_t count = 0;
-    while (end > 0 && IsLeadAt(text, end - 1)) {
+    while (end > 0 && IsLeadByte(static_cast<unsigned char>(text[end - 1]))) {
         ++count;
         --end;
     }
     return count;
 }
 
-// Whether the final byte, known to be 0x5C, is a separator rather than the tail of a character.
-// Only called for texts longer than 3 bytes.
-bool EndsInRealYen(const std::string& path) {
-    std::size_t last = path.size() - 1;
-    if (!IsLeadAt(path, last - 1)) {
-        return true;
-    }
-    return LeadRunBefore(path, last) % 2 == 0;
-}
+// Whether the final byte, known to be 0x5C (always a possible second byte), is a separator rather than the
+// tail of a character.
+bool EndsInRealYen(const std::string& path) { return LeadRunBefore(path, path.size() - 1) % 2 == 0; }
+
+// Whether the text ends in a lead byte that starts a character, which then has no second byte.
+bool EndsInLoneLead(const std::string& text) { return LeadRunBefore(text, text.size()) % 2 == 1; }
 
 }  // namespace
 
 bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
+bool IsTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
+std::size_t CharLength(const std::string& text, std::size_t index) {
+    const bool pair = index + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[index])) &&
+                      IsTrailByte(static_cast<unsigned char>(text[index + 1]));
+    return pair ? 2 : 1;
+}
+
+bool IsLoneLeadAt(const std::string& text, std::size_t index) {
+    return IsLeadByte(static_cast<unsigned char>(text[index])) && CharLength(text, index) == 1;
+}
+
 std::string YenAdd(std::string path) {
+    if (EndsInLoneLead(path)) path.pop_back();
     // No caller passes an empty path; a lone backslash is the least surprising answer.
     if (path.empty()) {
         return std::string(1, kYen);
@@ -74,15 +81,10 @@ std::string SjisLeft(std::string text, int n) {
     if (n <= 0) {
         return std::string();
     }
-    std::size_t count = static_cast<std::size_t>(n);
-    if (count >= text.size()) {
-        return text;
-    }
-    text.resize(count);
-    // An odd run means the last byte starts a character whose second half was cut off.
-    if (LeadRunBefore(text, count) % 2 == 1) {
-        text.pop_back();
-    }
+    const std::size_t count = static_cast<std::size_t>(n);
+    std::size_t end = 0;
+    while (end < text.size() && end + CharLength(text, end) <= count) end += CharLength(text, end);
+    text.resize(end);
     return text;
 }
 
@@ -90,8 +92,8 @@ std::string SjisCase(std::string text, bool toLower) {
     std::size_t i = 0;
     while (i < text.size()) {
         char c = text[i];
-        if (IsLeadAt(text, i)) {
-            // The second byte may look like a letter; a lead byte at the very end has none.
+        if (CharLength(text, i) == 2) {
+            // The second byte may look like a letter.
             i += 2;
             continue;
         }
@@ -114,11 +116,10 @@ void YenSplit(const std::string& path, std::vector<std::string>& list) {
     std::size_t i = 0;
     while (i < path.size()) {
         char c = path[i];
-        if (IsLeadAt(path, i)) {
+        if (CharLength(path, i) == 2) {
             // Taking both bytes keeps a 0x5C second byte from being read as a separator.
-            std::size_t take = (i + 1 < path.size()) ? 2 : 1;
-            segment.append(path, i, take);
-            i += take;
+            segment.append(path, i, 2);
+            i += 2;
             continue;
         }
         if (c == kQuote) {
@@ -149,12 +150,8 @@ namespace {
 // Index just past the last separator (real backslash, ':' or '/').
 std::size_t NameStart(const std::string& path) {
     std::size_t start = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (IsLeadAt(path, i)) {
-            ++i;
-        } else if (path[i] == kYen || path[i] == '/' || path[i] == ':') {
-            start = i + 1;
-        }
+    for (std::size_t i = 0; i < path.size(); i += CharLength(path, i)) {
+        if (path[i] == kYen || path[i] == '/' || path[i] == ':') start = i + 1;
     }
     return start;
 }

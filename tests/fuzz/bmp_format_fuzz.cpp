@@ -1,6 +1,8 @@
 // libFuzzer target: any file either fails to parse with a cleared BmpInfo, or every part the loader reads
-// (headers, colour table, pixels) lies inside it; the write-side correction agrees with a wide-integer
-// account of its rule and touches nothing but bfOffBits.
+// (headers, colour table, pixels) lies inside it and the header GDI gets is a plain one with the file's
+// fields, masks and colours; the write-side correction agrees with a wide-integer account of its rule and
+// touches nothing but bfOffBits.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -20,6 +22,9 @@ bool Same(const BmpInfo& a, const BmpInfo& b) {
            a.ColorTableBytes == b.ColorTableBytes && a.PixelBytes == b.PixelBytes;
 }
 
+std::uint32_t U16At(const std::vector<std::uint8_t>& v, std::size_t at) {
+    return v[at] | static_cast<std::uint32_t>(v[at + 1]) << 8;
+}
 std::uint32_t U32At(const std::vector<std::uint8_t>& v, std::size_t at) {
     return v[at] | v[at + 1] << 8 | v[at + 2] << 16 | static_cast<std::uint32_t>(v[at + 3]) << 24;
 }
@@ -61,6 +66,28 @@ void CheckParse(const std::vector<std::uint8_t>& file) {
         const std::uint64_t stride = (bits + 31) / 32 * 4;
         FUZZ_CHECK(info.Stride() == stride && stride * info.AbsHeight() == info.PixelBytes);
     }
+    // GDI's header: 40 bytes of the file's fields, the masks found at byte 54 (after a 40-byte header, or
+    // opening a larger one), and an indexed file's table widened to 4-byte entries.
+    const std::vector<std::uint8_t> gdi = obsc32::GdiBitmapHeader(file.data(), info);
+    const bool core = info.HeaderSize == 12, bitfields = info.Compression == 3;
+    const std::uint64_t colors = info.BitCount <= 8 ? info.ColorsUsed : 0;
+    FUZZ_CHECK(gdi.size() == 40 + (bitfields ? 12 : 0) + 4 * colors);
+    FUZZ_CHECK(U32At(gdi, 0) == 40 && U32At(gdi, 12) == (info.BitCount << 16 | 1u));
+    if (core) {
+        FUZZ_CHECK(U32At(gdi, 4) == U16At(file, 18) && U32At(gdi, 8) == U16At(file, 20));
+        FUZZ_CHECK(U32At(gdi, 16) == 0);
+    } else {
+        for (std::size_t at : {4, 8, 16}) FUZZ_CHECK(U32At(gdi, at) == U32At(file, 14 + at));
+    }
+    FUZZ_CHECK(U32At(gdi, 20) == info.PixelBytes && U32At(gdi, 24) == 0 && U32At(gdi, 28) == 0);
+    FUZZ_CHECK(U32At(gdi, 32) == colors && U32At(gdi, 36) == 0);
+    if (bitfields) FUZZ_CHECK(std::equal(gdi.begin() + 40, gdi.begin() + 52, file.begin() + 54));
+    for (std::uint64_t i = 0; i < colors; ++i) {
+        const std::size_t from = 14 + info.HeaderSize + (core ? 3 : 4) * i, to = 40 + 4 * i;
+        FUZZ_CHECK(gdi[to] == file[from] && gdi[to + 1] == file[from + 1] && gdi[to + 2] == file[from + 2] &&
+                   gdi[to + 3] == 0);
+    }
+
     unsigned sum = Touch(file, 14, info.HeaderSize) +
                    Touch(file, info.ColorTableOffset, info.ColorTableBytes) +
                    Touch(file, info.PixelOffset, info.PixelBytes);

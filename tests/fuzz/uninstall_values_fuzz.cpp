@@ -15,7 +15,17 @@ using namespace obsc32;
 
 namespace {
 
-bool Lead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
+// Written apart from the code under test: a first byte takes the next byte only when that may be a second.
+std::size_t CharLen(const std::string& p, std::size_t i) {
+    const auto b = static_cast<unsigned char>(p[i]);
+    const auto next = i + 1 < p.size() ? static_cast<unsigned char>(p[i + 1]) : 0;
+    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    return lead && next >= 0x40 && next <= 0xFC && next != 0x7F ? 2 : 1;
+}
+bool LoneLead(const std::string& p, std::size_t i) {
+    const auto b = static_cast<unsigned char>(p[i]);
+    return CharLen(p, i) == 1 && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC));
+}
 bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
 bool DriveRooted(const std::string& p) {
     const char d = p.size() >= 3 ? p[0] : 0;
@@ -24,37 +34,44 @@ bool DriveRooted(const std::string& p) {
 // Backslashes that start a character.
 std::size_t RealYens(const std::string& p) {
     std::size_t count = 0;
-    for (std::size_t i = 0; i < p.size(); i += Lead(p[i]) ? 2 : 1) count += p[i] == '\\';
+    for (std::size_t i = 0; i < p.size(); i += CharLen(p, i)) count += p[i] == '\\';
     return count;
 }
 std::string Upper(const std::string& p) { return SjisCase(YenAdd(p), false); }
 
-void CheckHandOverFile(const std::string& path) {
-    if (!IsUsableHandOverFile(path)) return;
+// The plain rule: a drive or share path shorter than MAX_PATH whose every character is whole, none a
+// control, wildcard or stray colon, and whose every part is a real name; a share needs its server and share
+// before the file (\\server\share\file).
+bool Usable(const std::string& path) {
     const bool unc = StartsWith(path, "\\\\");
-    FUZZ_CHECK(path.size() < 260 && path.back() != '\\' && (DriveRooted(path) || unc));
-    // Every character whole, none a control, wildcard or stray colon, and every part a real name.
+    if (path.empty() || path.size() >= 260 || path.back() == '\\' || !(DriveRooted(path) || unc))
+        return false;
     std::string part;
-    std::size_t yens = 0;
-    for (std::size_t i = unc ? 2 : 3; i <= path.size(); ++i) {
-        if (i < path.size() && Lead(path[i])) {
-            FUZZ_CHECK(i + 1 < path.size());
-            part.append(path, i++, 2);
+    std::size_t parts = 0;
+    for (std::size_t i = unc ? 2 : 3; i <= path.size(); i += i < path.size() ? CharLen(path, i) : 1) {
+        if (i < path.size() && LoneLead(path, i)) return false;
+        if (i < path.size() && CharLen(path, i) == 2) {
+            part.append(path, i, 2);
             continue;
         }
         const char c = i < path.size() ? path[i] : '\\';
-        FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 &&
-                   std::string("/*?\"<>|:").find(c) == std::string::npos);
+        if (static_cast<unsigned char>(c) < 0x20 || std::string("/*?\"<>|:").find(c) != std::string::npos)
+            return false;
         if (c != '\\') {
             part.push_back(c);
             continue;
         }
-        FUZZ_CHECK(!part.empty() && part != "." && part != "..");
+        if (part.empty() || part == "." || part == "..") return false;
         part.clear();
-        ++yens;
+        ++parts;
     }
-    // A share needs its server and share before the file: \\server\share\file.
-    if (unc) FUZZ_CHECK(yens >= 3);
+    return !unc || parts >= 3;
+}
+
+void CheckHandOverFile(const std::string& path) {
+    FUZZ_CHECK(IsUsableHandOverFile(path) == Usable(path));
+    if (!Usable(path)) return;
+    const bool unc = StartsWith(path, "\\\\");
     // Its own folder is the one folder to remove when nothing above it was made.
     const std::vector<std::string> alone = FoldersToRemove(path, "", "");
     const std::string folder = YenCut(FolderPart(path));

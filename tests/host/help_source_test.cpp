@@ -3,6 +3,7 @@
 #include "helpc/help_source.hpp"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -125,6 +126,27 @@ TEST(HelpSource, RejectsWhatIsWrongNamingTheLine) {
             EXPECT_EQ(e.Line(), c.line) << c.source;
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
                 << "said \"" << e.what() << "\" for: " << c.source;
+        }
+    }
+}
+
+TEST(HelpSource, RefusesCountsPastWhatTheFileKeepsIn16Bits) {
+    // 65,535 topics, each with a map number and the keyword k: the most either count may hold, as the line
+    // of each refusal shows.
+    std::string full = ".help h\n.font f\n";
+    for (int t = 0; t < 65535; ++t)
+        full += ".topic t" + std::to_string(t) + " " + std::to_string(t) + "\n.title x\n.keywords k\n";
+    const int next = 2 + 3 * 65535 + 1;
+    for (const auto& [more, line, message] :
+         {std::tuple{".topic u 65535\n.title x\n", next, "more than 65,535 topics with a map number"},
+          std::tuple{".topic u\n.title x\n.keywords j;k\n", next + 2,
+                     "keyword 'k' names more than 65,535 topics"}}) {
+        try {
+            ParseHelpSource(full + more);
+            ADD_FAILURE() << "accepted: " << more;
+        } catch (const HelpError& e) {
+            EXPECT_EQ(e.Line(), line);
+            EXPECT_STREQ(e.what(), message);
         }
     }
 }

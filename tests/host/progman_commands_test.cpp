@@ -29,6 +29,9 @@ TEST(ProgmanCommands, NamesThatWouldBreakACommandDoNotFit) {
         EXPECT_TRUE(obsc32::FitsInCommand(good)) << good;
     for (const char* bad : {"a)b", "a(b", "a,b", "a\"b", "[x", "x]", "a\tb", "a\nb"})
         EXPECT_FALSE(obsc32::FitsInCommand(bad)) << bad;
+    // A first byte with no real second byte would take the next byte, the command's own ')' at the end.
+    for (const char* bad : {"Start\x81", "\x81,b", "\x81\"b", "\x81\tb", "\xE0:", "\x9F\x7F"})
+        EXPECT_FALSE(obsc32::FitsInCommand(bad)) << bad;
     // A second byte that happens to be a bracket's is part of its character (ー is 0x81 0x5B, ] is 0x5D).
     EXPECT_TRUE(obsc32::FitsInCommand("\x81\x5B\x81\x5D"));
     EXPECT_TRUE(obsc32::FitsInCommand(std::string(255, 'a')));

@@ -32,7 +32,7 @@ const std::string kKataA = "\x83\x41";       // ア, second byte 'A'
 const std::string kWideA = "\x82\x60";       // Ａ
 const std::string kWideB = "\x82\x61";       // Ｂ, second byte 'a'
 const std::string kWideSmallA = "\x82\x81";  // ａ
-const std::string kLone = "\x83";            // a lead byte with nothing after it
+const std::string kLone = "\x83";            // a lead byte with no second byte after it
 
 std::string Hex(const std::string& text) {
     std::string out;
@@ -45,15 +45,19 @@ std::string Hex(const std::string& text) {
 }
 
 // Reference reading of a byte string, walking forwards from the start: starts[i] tells whether a
-// character begins at byte i; starts[size] tells whether the text ends on a character boundary.
+// character begins at byte i. A lead byte takes the next byte only when that one may be a second byte.
+bool Lead(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool PairsAt(const std::string& text, std::size_t i) {
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    return Lead(text[i]) && next >= 0x40 && next != 0x7F && next <= 0xFC;
+}
 std::vector<bool> CharStarts(const std::string& text) {
     std::vector<bool> starts(text.size() + 1, false);
-    std::size_t i = 0;
-    while (i < text.size()) {
-        starts[i] = true;
-        i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    }
-    starts[text.size()] = (i == text.size());
+    for (std::size_t i = 0; i < text.size(); i += PairsAt(text, i) ? 2 : 1) starts[i] = true;
+    starts[text.size()] = true;
     return starts;
 }
 
@@ -101,6 +105,15 @@ TEST(IsLeadByte, RangeBoundaries) {
     EXPECT_FALSE(IsLeadByte(0xFF));
 }
 
+TEST(CharLength, ALeadByteTakesOnlyARealSecondByte) {
+    for (unsigned char second : {0x40, 0x5C, 0x7E, 0x80, 0x81, 0xFC})
+        EXPECT_EQ(obsc32::CharLength(std::string{'\x81', static_cast<char>(second)}, 0), 2u) << int(second);
+    for (unsigned char second : {0x00, 0x0A, 0x22, 0x2F, 0x3A, 0x3F, 0x7F, 0xFD, 0xFF})
+        EXPECT_EQ(obsc32::CharLength(std::string{'\xFC', static_cast<char>(second)}, 0), 1u) << int(second);
+    EXPECT_EQ(obsc32::CharLength(kLone, 0), 1u);
+    EXPECT_EQ(obsc32::CharLength("a\x40", 0), 1u);
+}
+
 TEST(YenAdd, PlainPaths) {
     EXPECT_EQ(YenAdd("C:\\WINDOWS"), "C:\\WINDOWS\\");
     EXPECT_EQ(YenAdd("C:\\WINDOWS\\"), "C:\\WINDOWS\\");
@@ -139,9 +152,12 @@ TEST(YenAdd, ParityOfLeadRun) {
 
 TEST(YenAdd, TwoTrailingBackslashesUnchanged) { EXPECT_EQ(YenAdd("C:\\WINDOWS\\\\"), "C:\\WINDOWS\\\\"); }
 
-TEST(YenAdd, LeadByteAtEnd) {
-    EXPECT_EQ(YenAdd("C:\\A" + kLone), "C:\\A" + kLone + "\\");
-    EXPECT_EQ(YenAdd(kLone), kLone + "\\");
+TEST(YenAdd, LoneLeadByteAtTheEndIsDroppedNotJoinedToTheBackslash) {
+    EXPECT_EQ(YenAdd("C:\\A" + kLone), "C:\\A\\");
+    EXPECT_EQ(YenAdd("C:\\A\\" + kLone), "C:\\A\\");
+    EXPECT_EQ(YenAdd(kLone), "\\");
+    // Inside the path it stays, a byte of its own.
+    EXPECT_EQ(YenAdd("C:\\" + kLone + ":"), "C:\\" + kLone + ":\\");
 }
 
 TEST(YenCut, PlainPaths) {
@@ -198,9 +214,11 @@ TEST(SjisLeft, ShortTextComesBackWhole) {
     EXPECT_EQ(SjisLeft("abc", 3), "abc");
     EXPECT_EQ(SjisLeft("abc", 63), "abc");
     EXPECT_EQ(SjisLeft("", 5), "");
-    // Even a text that ends in a lone lead byte is returned as it is when it fits.
+    // A lone lead byte is a byte of its own, kept like any other.
     EXPECT_EQ(SjisLeft("ab" + kLone, 3), "ab" + kLone);
     EXPECT_EQ(SjisLeft("ab" + kLone, 10), "ab" + kLone);
+    EXPECT_EQ(SjisLeft("ab" + kLone + ":" + kKan, 3), "ab" + kLone);
+    EXPECT_EQ(SjisLeft("ab" + kLone + ":" + kKan, 5), "ab" + kLone + ":");
 }
 
 TEST(SjisLeft, SecondByteInLeadRange) {
@@ -242,8 +260,8 @@ TEST(SjisCase, StopsAtDoubleQuote) {
     EXPECT_EQ(SjisCase("C:\\ABC\"DEF", true), "c:\\abc\"DEF");
     EXPECT_EQ(SjisCase("abc\"def", false), "ABC\"def");
     EXPECT_EQ(SjisCase("\"ABC", true), "\"ABC");
-    // A quote byte after a lead byte is a second byte, not a stop.
-    EXPECT_EQ(SjisCase(kLone + "\"ABC", true), kLone + "\"abc");
+    // A lead byte cannot take a quote as its second byte.
+    EXPECT_EQ(SjisCase(kLone + "\"ABC", true), kLone + "\"ABC");
 }
 
 TEST(SjisCase, OtherBytesUnchanged) {
@@ -276,8 +294,8 @@ TEST(YenSplit, StopsAtDoubleQuote) {
     EXPECT_EQ(Split("C:\\A\\\"B\\C\\"), (List{"C:\\", "A\\"}));
     EXPECT_EQ(Split("C:\\A\"\\"), (List{"C:\\"}));
     EXPECT_EQ(Split("\"C:\\"), List{});
-    // A quote byte after a lead byte is a second byte, not a stop.
-    EXPECT_EQ(Split("C:\\" + kLone + "\"\\"), (List{"C:\\", kLone + "\"\\"}));
+    // A lead byte cannot take a quote as its second byte.
+    EXPECT_EQ(Split("C:\\" + kLone + "\"\\"), (List{"C:\\"}));
 }
 
 TEST(YenSplit, LeadByteAtEnd) {
@@ -331,7 +349,8 @@ TEST(SjisPathProperties, RandomByteStrings) {
         SCOPED_TRACE(Hex(text));
         const std::string original = text;
         std::vector<bool> starts = CharStarts(text);
-        bool wellFormed = starts[size];
+        // Whether it ends in a lead byte with no second byte, which YenAdd drops.
+        bool loneEnd = size > 0 && starts[size - 1] && Lead(text.back());
 
         // SjisLeft: the longest prefix that ends on a character boundary.
         for (int n = -1; n <= static_cast<int>(size) + 1; ++n) {
@@ -367,16 +386,15 @@ TEST(SjisPathProperties, RandomByteStrings) {
         // YenAdd: appends one backslash unless the text already ends in a real one (or is a short root).
         if (size > 0) {
             std::string added = YenAdd(text);
-            bool keep = text.back() == '\\' && (size <= 3 || EndsInRealYen(text));
-            ASSERT_EQ(added, keep ? text : text + "\\");
-            if (wellFormed && (size > 3 || text.back() != '\\')) {
+            const std::string base = loneEnd ? text.substr(0, size - 1) : text;
+            bool keep = !base.empty() && base.back() == '\\' && (base.size() <= 3 || EndsInRealYen(base));
+            ASSERT_EQ(added, keep ? base : base + "\\");
+            if (base.size() > 3 || base.empty() || base.back() != '\\') {
                 ASSERT_TRUE(EndsInRealYen(added));
             }
-            if (wellFormed) {
-                ASSERT_EQ(YenAdd(added), added);
-            }
-            if (wellFormed && size >= 3 && !EndsInRealYen(text)) {
-                ASSERT_EQ(YenCut(added), text);
+            ASSERT_EQ(YenAdd(added), added);
+            if (base.size() >= 3 && !EndsInRealYen(base)) {
+                ASSERT_EQ(YenCut(added), base);
             }
         }
 
@@ -427,6 +445,9 @@ TEST(PathParts, FileAndFolderPartsRespectDoubleByteCharacters) {
     EXPECT_EQ(FolderPart("C:\\\x83\x5C\\\x83\x5C.exe"), "C:\\\x83\x5C\\");
     EXPECT_EQ(FileNamePart("\x83\x5C.exe"), "\x83\x5C.exe");
     EXPECT_EQ(FolderPart("C:a.exe"), "C:");
+    // Nor can a lead byte take ':' or '/' as its second byte.
+    EXPECT_EQ(FileNamePart("C:\\A" + kLone + ":B"), "B");
+    EXPECT_EQ(FolderPart("C:\\A" + kLone + "/B"), "C:\\A" + kLone + "/");
     EXPECT_EQ(FileNamePart("dir\\"), "");
     EXPECT_EQ(FileNamePart(""), "");
 }

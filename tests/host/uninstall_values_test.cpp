@@ -57,6 +57,10 @@ TEST(UninstallValues, OnlyAWholeAbsoluteFileIsTakenFromAHandOver) {
                                                            "\\\\server",
                                                            "\\\\server\\share",
                                                            "C:\\A\\B.EX\x81",
+                                                           "C:\\A\\B.EX\x81:stream",
+                                                           "C:\\A\\B\x81\"C.EXE",
+                                                           "C:\\A\\B\x81\tC.EXE",
+                                                           "\\\\srv\x81/x\\share\\A.EXE",
                                                            longest + "E"})
         EXPECT_FALSE(IsUsableHandOverFile(bad)) << bad;
 }

@@ -193,3 +193,29 @@ TEST(BmpLoad, BrokenFilesFailWithoutAPicture) {
     EXPECT_TRUE(px.empty() || px.size() == 2u);
     EXPECT_FALSE(obsc32::LoadBmpFile("C:\\no such folder\\x.bmp").Bitmap);
 }
+
+TEST(BmpLoad, AV5HeaderWhoseProfileLiesFarAwayGivesItsPixels) {
+    int w, h;
+    // The rest of a 124-byte header: masks, an embedded profile's type, and its offset far past the file.
+    auto v5 = [](Builder& x, uint32_t red, uint32_t green, uint32_t blue) {
+        x.b[14] = 124;
+        for (uint32_t v : {red, green, blue, 0u, 0x4D424544u /* PROFILE_EMBEDDED */}) x.u32(v);
+        for (int i = 0; i < 12; ++i) x.u32(0);  // end points, gamma
+        for (uint32_t v : {4u /* LCS_GM_IMAGES */, 0x7FFFFFF0u, 3000u, 0u}) x.u32(v);
+    };
+    // 32 bpp bit fields in the order red, green, blue from the lowest byte: GDI's default would swap them.
+    Builder fields = Start(2, 1, 32, BI_BITFIELDS, 0);
+    v5(fields, 0x000000FF, 0x0000FF00, 0x00FF0000);
+    fields.u32(0x000000FF);
+    fields.u32(0x00FF0000);
+    fields.Finish(14 + 124);
+    EXPECT_EQ(Load(fields.b, w, h), (std::vector<COLORREF>{R, B}));
+
+    // 4 bpp: the colour table follows the 124 bytes.
+    Builder indexed = Start(3, 1, 4, BI_RGB, 3);
+    v5(indexed, 0, 0, 0);
+    Palette(indexed, {K, G, B});
+    for (unsigned v : {0x21u, 0x10u, 0u, 0u}) indexed.u8(v);  // entries 2 1 1, then the row's padding
+    indexed.Finish(14 + 124 + 12);
+    EXPECT_EQ(Load(indexed.b, w, h), (std::vector<COLORREF>{B, G, G}));
+}

@@ -97,7 +97,7 @@ std::string ContextMap(const HelpSource& source, const std::vector<std::uint32_t
     for (std::size_t t = 0; t < source.topics.size(); ++t)
         if (source.topics[t].hasMap) byMap[source.topics[t].map] = offsets[t];
     std::string out;
-    PutU16(out, static_cast<std::uint32_t>(byMap.size()));
+    PutU16(out, static_cast<std::uint32_t>(byMap.size()));  // the reader refuses more than kMaxCounted
     for (const auto& [map, offset] : byMap) {
         PutU32(out, map);
         PutU32(out, offset);
@@ -122,7 +122,7 @@ void Keywords(const HelpSource& source, const std::vector<std::uint32_t>& offset
     std::string data;
     for (const auto& [word, at] : topics) {
         std::string value;
-        PutU16(value, static_cast<std::uint32_t>(at.size()));
+        PutU16(value, static_cast<std::uint32_t>(at.size()));  // at most kMaxCounted, as for |CTXOMAP
         PutU32(value, static_cast<std::uint32_t>(data.size()));
         entries.push_back({Z(word), value});
         for (std::uint32_t offset : at) PutU32(data, offset);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <string>
 
 #include "helpc/sjis.hpp"
 
@@ -190,6 +191,8 @@ private:
             if (gap != std::string_view::npos) {
                 t.hasMap = true;
                 t.map = ParseMap(Trim(rest.substr(gap + 1)), number);
+                if (++mapped_ > kMaxCounted)
+                    throw HelpError(number, "more than 65,535 topics with a map number");
             }
             source_.topics.push_back(std::move(t));
             topic_ = &source_.topics.back();
@@ -218,6 +221,9 @@ private:
             for (const std::string& k : topic_->keywords)
                 if (k == word) throw HelpError(number, "keyword '" + k + "' given twice for this topic");
             topic_->keywords.emplace_back(word);
+            if (++keywordTopics_[topic_->keywords.back()] > kMaxCounted)
+                throw HelpError(number,
+                                "keyword '" + topic_->keywords.back() + "' names more than 65,535 topics");
             if (semi == std::string_view::npos) break;
             list.remove_prefix(semi + 1);
         }
@@ -257,6 +263,8 @@ private:
 
     HelpSource source_;
     Topic* topic_ = nullptr;
+    std::size_t mapped_ = 0;
+    std::map<std::string, std::size_t> keywordTopics_;
 };
 
 }  // namespace

@@ -50,6 +50,8 @@ inline constexpr std::size_t kMaxHelpTitle = 50;  // it also names the viewer's 
 inline constexpr std::size_t kMaxFace = 31;
 inline constexpr std::size_t kMaxKeyword = 255;
 inline constexpr std::size_t kMaxContext = 255;
+// |CTXOMAP and |KWBTREE count in 16 bits: the mapped topics, and the topics of one keyword.
+inline constexpr std::size_t kMaxCounted = 0xFFFF;
 
 // Reads the whole source; throws HelpError naming the first line that is wrong. Every link names a topic.
 HelpSource ParseHelpSource(std::string_view text);
