@@ -174,9 +174,15 @@ TEST_F(SetupWindow, OnlyTheFieldsShowHintsAndEscCancelsWithItsMessage) {
     info.cbSize = TTTOOLINFOA_V1_SIZE;
     for (int i = 0; SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info)); ++i)
         tools.push_back(reinterpret_cast<HWND>(info.uId));
-    EXPECT_EQ(tools.size(), 2u);
+    EXPECT_EQ(tools.size(), 3u) << "the two fields and the combo box's edit";
     EXPECT_NE(std::find(tools.begin(), tools.end(), f.Edit1.Handle()), tools.end());
     EXPECT_NE(std::find(tools.begin(), tools.end(), f.ComboBox1.Handle()), tools.end());
+    // Over the combo box's text its edit has the pointer.
+    const ui::Rect text = ui::WindowRect(GetWindow(f.ComboBox1.Handle(), GW_CHILD));
+    ASSERT_TRUE(input::MoveTo({text.Left + text.Width / 2, text.Top + text.Height / 2}));
+    EXPECT_TRUE(WaitUntil([&] {
+        return IsWindowVisible(tooltip) && testing_common::TextOf(tooltip) == "登録グループ名を選びます";
+    })) << testing_common::TextOf(tooltip);
 
     SetForegroundWindow(f.Handle());
     f.Edit1.SetFocus();
