@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include <gtest/gtest.h>
 
@@ -214,4 +215,23 @@ TEST_F(SetupWindow, HandsItsCaptionAndColoursToStageTwoSystemColoursByTheirIndex
     const obsc32::HandedLook system = f.Look();
     EXPECT_EQ(system.Color, "-2147483633");
     EXPECT_EQ(system.FontColor, "-2147483640");
+}
+
+TEST_F(SetupWindow, AClickSentInOneInputOnSetStartsTheInstallWithSetInProgressInItsPlace) {
+    auto& f = Create();
+    EXPECT_FALSE(IsWindowVisible(f.Button5.Handle())) << "設定中 shows under 設定";
+    const std::string folder = std::string(kSetupRoot) + "\\new";
+    f.Edit1.SetText(folder);
+    std::atomic<bool> swapped = false;
+    BoxWatcher boxes(testing_common::kProgramBox, [&](const std::string&) {
+        swapped = !IsWindowVisible(f.Button3.Handle()) && IsWindowVisible(f.Button5.Handle());
+        return "いいえ";
+    });
+    const POINT at = testing_common::CenterOf(f.Button3.Handle());
+    ASSERT_TRUE(input::MoveTo(at));
+    input::ClickInOne(at);
+    EXPECT_TRUE(WaitUntil([&] { return boxes.Count() == 1 && IsWindowVisible(f.Button3.Handle()); }));
+    EXPECT_EQ(boxes.Texts(), Rows{folder + "\r\n" + obsc32::kMakeFolderQuestion});
+    EXPECT_TRUE(swapped) << "設定中 not in 設定's place while it ran";
+    EXPECT_FALSE(IsWindowVisible(f.Button5.Handle())) << "設定中 stays under 設定";
 }
