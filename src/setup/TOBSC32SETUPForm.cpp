@@ -48,6 +48,7 @@ TOBSC32SETUPForm::TOBSC32SETUPForm(const RunContext& run)
     Button2.OnClick = [this](ui::Component* s) { Button2Click(s); };
     Button3.OnClick = [this](ui::Component* s) { Button3Click(s); };
     Button4.OnClick = [this](ui::Component* s) { Button4Click(s); };
+    Button3.OnVisibleChange = [this](ui::Component*) { Button5.SetVisible(!Button3.Visible()); };
     CheckBoxBkColor.OnClick = [this](ui::Component* s) { CheckBoxBkColorClick(s); };
     VANTE_COLOR.OnClick = [this](ui::Component* s) { VANTE_COLORClick(s); };
     Timer1.OnTimer = [this](ui::Component* s) { Timer1Timer(s); };
@@ -82,6 +83,9 @@ void TOBSC32SETUPForm::PlaceComponents() {
     Button3.SetBevelWidth(2);
     Button3.SetDefault(true);
     Button5.SetBounds(368, 104, Button3.Width(), 33);
+    // Seen only while 設定 is hidden: visible beneath it, it would be a Tab stop no one sees and a second
+    // window under every click on 設定.
+    Button5.Hide();
     // Only the edit and the combo box show their hints.
     for (ui::Control* c :
          std::initializer_list<ui::Control*>{&Button1, &Button2, &Button3, &Button4, &Button5})

@@ -31,19 +31,21 @@ void Control::SetCaption(const std::string& caption) {
 }
 
 void Control::SetVisible(bool visible) {
+    const bool changed = visible != visible_;
     visible_ = visible;
     if (!HandleAllocated()) {
         if (visible && Parent->HandleAllocated() && CreateControl()) Parent->ControlAreaChanged(this);
-        return;
+    } else {
+        // A hidden control gives the focus back to its form, which tells the others.
+        bool hadFocus = !visible && Focused();
+        ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+        Parent->ControlAreaChanged(this);
+        if (hadFocus && Parent->HandleAllocated()) {
+            ::SetFocus(Parent->Handle());
+            Parent->ControlFocused(nullptr);
+        }
     }
-    // A hidden control gives the focus back to its form, which tells the others.
-    bool hadFocus = !visible && Focused();
-    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
-    Parent->ControlAreaChanged(this);
-    if (hadFocus && Parent->HandleAllocated()) {
-        ::SetFocus(Parent->Handle());
-        Parent->ControlFocused(nullptr);
-    }
+    if (changed && OnVisibleChange) OnVisibleChange(this);
 }
 
 void Control::SetEnabled(bool enabled) {

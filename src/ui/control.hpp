@@ -46,6 +46,8 @@ public:
     void SetVisible(bool visible);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
+    // Shown or hidden by SetVisible.
+    NotifyEvent OnVisibleChange;
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
 

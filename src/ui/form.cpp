@@ -120,7 +120,12 @@ bool Form::PreTranslateKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
     Window* root = Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
     Form* form = root ? root->AsForm() : nullptr;
-    return form && form->keys_.HandleKey(msg);
+    if (!form) return false;
+    if (form->keys_.HandleKey(msg)) return true;
+    if (msg.message != WM_KEYDOWN) return false;
+    const UINT vk = static_cast<UINT>(msg.wParam);
+    Control* focused = form->FocusedControl();
+    return !(focused && focused->WantsKey(vk)) && form->FormDialogKey(vk);
 }
 
 void Form::SetBounds(int left, int top, int width, int height) {

@@ -98,6 +98,8 @@ protected:
     // The form is about to become visible.
     virtual void FormShow() {}
     virtual bool FormCloseQuery() { return true; }
+    // A key pressed in the form that no control took (Esc where no button cancels); true when used.
+    virtual bool FormDialogKey(UINT) { return false; }
     // Messages of a particular form; the base handles painting, closing and mouse-down.
     virtual bool FormMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 

@@ -1,6 +1,7 @@
 #include "ui/form_hints.hpp"
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/control.hpp"
 #include "ui/form.hpp"
@@ -12,6 +13,12 @@ UINT_PTR AreaId(Control* c) { return reinterpret_cast<UINT_PTR>(c); }
 bool HasAreaHint(const Control* c) { return c->TransparentToMouse() && !c->Hint.empty(); }
 Rect AreaOf(const Control* c) {
     return c->Visible() ? Rect{c->Left(), c->Top(), c->Width(), c->Height()} : Rect{};
+}
+// The control's window and the windows of its own that take the pointer from it (a combo box's edit).
+std::vector<HWND> PointerWindows(const Control* c) {
+    std::vector<HWND> windows{c->Handle()};
+    for (HWND w = GetWindow(c->Handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) windows.push_back(w);
+    return windows;
 }
 }  // namespace
 
@@ -30,7 +37,7 @@ void FormHints::ControlGone(Control* control) {
     // The control can no longer say which kind of hint it had.
     tooltip_.Remove(form_.Handle(), AreaId(control));
     if (control->HandleAllocated())
-        tooltip_.Remove(form_.Handle(), reinterpret_cast<UINT_PTR>(control->Handle()));
+        for (HWND w : PointerWindows(control)) tooltip_.Remove(form_.Handle(), reinterpret_cast<UINT_PTR>(w));
 }
 
 void FormHints::ControlAreaChanged(Control* control) {
@@ -50,7 +57,7 @@ void FormHints::Create() {
         if (HasAreaHint(c))
             tooltip_.AddArea(form_.Handle(), AreaId(c), AreaOf(c), c->Hint);
         else
-            tooltip_.AddWindow(form_.Handle(), c->Handle(), c->Hint);
+            for (HWND w : PointerWindows(c)) tooltip_.AddWindow(form_.Handle(), w, c->Hint);
     }
 }
 

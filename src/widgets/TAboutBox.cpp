@@ -65,6 +65,13 @@ bool TAboutBox::FormMessage(UINT msg, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
+// No button cancels: Esc closes the box as its close box does, so ShowAbout says false.
+bool TAboutBox::FormDialogKey(UINT vk) {
+    if (vk != VK_ESCAPE) return false;
+    Close();
+    return true;
+}
+
 void TAboutBox::FormShow() {
     if (HandleAllocated()) SetForegroundWindow(Handle());
 }

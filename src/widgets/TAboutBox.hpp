@@ -42,6 +42,7 @@ public:
 protected:
     void FormShow() override;
     bool FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool FormDialogKey(UINT vk) override;
 
 private:
     // Opens the address with the program registered for it; the box closes when one started.

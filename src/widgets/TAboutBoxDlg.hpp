@@ -19,8 +19,8 @@ public:
     std::string Title;            // in front of the caption; empty: the application title
     HWND SourceHandle = nullptr;  // the box is centred over it; none: the main window
 
-    // Shows the box until it closes; true when it closed with OK or with a page or mail opened. Throws
-    // ui::Error when its window cannot be made.
+    // Shows the box until it closes; true when it closed with OK or with a page or mail opened, false with
+    // Esc or the close box. Throws ui::Error when its window cannot be made.
     bool ShowAbout();
 };
 

@@ -21,6 +21,8 @@ namespace obsc32 {
 namespace {
 // Entries the file list leaves out: folders and volume labels.
 constexpr DWORD kNotListed = FILE_ATTRIBUTE_DIRECTORY | 0x8;  // 8: a volume label
+// The design searches folders with the directory attribute alone, which finds no hidden or system ones.
+constexpr DWORD kHiddenFolder = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 // The system's full form of a path: a relative or dotted one would otherwise be remembered as it came. No
 // folder the picker can enter is MAX_PATH long.
@@ -174,7 +176,8 @@ void FolderNavigator::ListFolders(std::string path) {
     std::vector<std::string> names;
     for (const Entry& e : entries) {
         // "." and ".." wherever the file system puts them (some list ".." first, some at a root).
-        if ((e.Attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDots(e.Name.c_str()))
+        if ((e.Attributes & FILE_ATTRIBUTE_DIRECTORY) && !(e.Attributes & kHiddenFolder) &&
+            !IsDots(e.Name.c_str()))
             names.push_back(SjisCase(e.Name, LowerNames));
     }
     ui::SortAsListed(names);

@@ -78,6 +78,11 @@ bool Click(POINT at, bool right) {
 void Press(bool right) { SendButton(right, false); }
 void Release(bool right) { SendButton(right, true); }
 void PressAt(POINT at, bool right) { Send(MouseInput(at, MOUSEEVENTF_MOVE | ButtonFlags(right, false))); }
+void ClickInOne(POINT at) {
+    INPUT both[] = {MouseInput(at, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN),
+                    MouseInput(at, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP)};
+    SendInput(2, both, sizeof(INPUT));
+}
 void ReleaseAt(POINT at, bool right) { Send(MouseInput(at, MOUSEEVENTF_MOVE | ButtonFlags(right, true))); }
 
 void Key(WORD vk) {

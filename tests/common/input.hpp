@@ -22,6 +22,8 @@ void Release(bool right = false);
 // A press or release that carries its own position: under Wine one sent "where the pointer is" can land
 // where an older warp left it, even after the pointer was reported at its new place.
 void PressAt(POINT at, bool right = false);
+// A left press and release in one SendInput call, as automation tools send a click.
+void ClickInOne(POINT at);
 void ReleaseAt(POINT at, bool right = false);
 void Key(WORD vk);
 void KeyDown(WORD vk);

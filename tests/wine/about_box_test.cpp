@@ -104,6 +104,17 @@ TEST_F(AboutBoxTest, ShowsItsTextsCentredInTheMainWindowsColoursUntilClosed) {
     }
 }
 
+TEST_F(AboutBoxTest, EscClosesTheBoxWithFalse) {
+    bool closedByEsc = false;
+    const bool ok = Show([&](HWND box) {
+        if (WaitUntil([&] { return GetForegroundWindow() == box; })) input::Key(VK_ESCAPE);
+        closedByEsc = WaitUntil([&] { return !IsWindowVisible(box); });
+        CloseIfOpen(box);
+    });
+    EXPECT_TRUE(closedByEsc);
+    EXPECT_FALSE(ok);
+}
+
 TEST_F(AboutBoxTest, NoToBothHomePagesLeavesTheBoxOpen) {
     about.Title = "題";
     BoxWatcher boxes(testing_common::kProgramBox, [](const std::string&) { return "いいえ"; });

@@ -21,7 +21,8 @@ using testing_common::TextOf;
 using Rows = std::vector<std::string>;
 
 // The tree every picker test walks: names with letters of both cases, Shift-JIS names (ソ ends in the
-// byte 0x5C), a hidden file, and a folder whose path is too long for its search pattern to fit MAX_PATH.
+// byte 0x5C), a hidden file, a hidden and a system folder (not listed), and a folder whose path is too long
+// for its search pattern to fit MAX_PATH.
 inline const std::string kTree = "C:\\obsc32pick";
 inline const std::string kMixed = kTree + "\\Mixed";
 inline const std::string kSo = kMixed + "\\ソ";
@@ -35,6 +36,11 @@ inline void MakeTree() {
          {kTree, kMixed, kMixed + "\\Beta", kMixed + "\\alpha", kSo, kSo + "\\Child", kMixed + "\\表示",
           kTree + "\\Long", kTree + "\\Long\\" + std::string(200, 'a'), kLong})
         ASSERT_TRUE(CreateDirectoryA(f.c_str(), nullptr)) << f;
+    for (DWORD a : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+        const std::string f = kMixed + (a == FILE_ATTRIBUTE_HIDDEN ? "\\Hidden" : "\\System");
+        ASSERT_TRUE(CreateDirectoryA(f.c_str(), nullptr) && SetFileAttributesA(f.c_str(), a)) << f;
+        ASSERT_TRUE(GetFileAttributesA(f.c_str()) == (a | FILE_ATTRIBUTE_DIRECTORY)) << "not kept: " << f;
+    }
     for (const std::string& f : {kMixed + "\\B.TXT", kMixed + "\\a.txt", kMixed + "\\ファイル.txt",
                                  kSo + "\\中.txt", kMixed + "\\隠し.txt"}) {
         DWORD hidden = f.find("隠し") != std::string::npos ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include <gtest/gtest.h>
 
@@ -174,9 +175,15 @@ TEST_F(SetupWindow, OnlyTheFieldsShowHintsAndEscCancelsWithItsMessage) {
     info.cbSize = TTTOOLINFOA_V1_SIZE;
     for (int i = 0; SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info)); ++i)
         tools.push_back(reinterpret_cast<HWND>(info.uId));
-    EXPECT_EQ(tools.size(), 2u);
+    EXPECT_EQ(tools.size(), 3u) << "the two fields and the combo box's edit";
     EXPECT_NE(std::find(tools.begin(), tools.end(), f.Edit1.Handle()), tools.end());
     EXPECT_NE(std::find(tools.begin(), tools.end(), f.ComboBox1.Handle()), tools.end());
+    // Over the combo box's text its edit has the pointer.
+    const ui::Rect text = ui::WindowRect(GetWindow(f.ComboBox1.Handle(), GW_CHILD));
+    ASSERT_TRUE(input::MoveTo({text.Left + text.Width / 2, text.Top + text.Height / 2}));
+    EXPECT_TRUE(WaitUntil([&] {
+        return IsWindowVisible(tooltip) && testing_common::TextOf(tooltip) == "登録グループ名を選びます";
+    })) << testing_common::TextOf(tooltip);
 
     SetForegroundWindow(f.Handle());
     f.Edit1.SetFocus();
@@ -231,4 +238,23 @@ TEST_F(SetupWindow, CancelEscAndTheCloseBoxWaitWhileAnInstallRuns) {
     EXPECT_FALSE(IsWindow(wnd));
     RemoveTree(testing_common::ShellFolder("Programs") + "\\OBSC32 試験");
     CloseGroupWindows();
+}
+
+TEST_F(SetupWindow, AClickSentInOneInputOnSetStartsTheInstallWithSetInProgressInItsPlace) {
+    auto& f = Create();
+    EXPECT_FALSE(IsWindowVisible(f.Button5.Handle())) << "設定中 shows under 設定";
+    const std::string folder = std::string(kSetupRoot) + "\\new";
+    f.Edit1.SetText(folder);
+    std::atomic<bool> swapped = false;
+    BoxWatcher boxes(testing_common::kProgramBox, [&](const std::string&) {
+        swapped = !IsWindowVisible(f.Button3.Handle()) && IsWindowVisible(f.Button5.Handle());
+        return "いいえ";
+    });
+    const POINT at = testing_common::CenterOf(f.Button3.Handle());
+    ASSERT_TRUE(input::MoveTo(at));
+    input::ClickInOne(at);
+    EXPECT_TRUE(WaitUntil([&] { return boxes.Count() == 1 && IsWindowVisible(f.Button3.Handle()); }));
+    EXPECT_EQ(boxes.Texts(), Rows{folder + "\r\n" + obsc32::kMakeFolderQuestion});
+    EXPECT_TRUE(swapped) << "設定中 not in 設定's place while it ran";
+    EXPECT_FALSE(IsWindowVisible(f.Button5.Handle())) << "設定中 stays under 設定";
 }
