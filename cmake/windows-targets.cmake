@@ -111,16 +111,25 @@ target_compile_definitions(wine_tests PRIVATE "OBSC32_DIST_DIR=\"${_dist}\"" "OB
 add_dependencies(wine_tests dist OBSC32_test_build)
 gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
 
+# What the uninstall's end-to-end test plants beside the program under the names of the libraries it loads on
+# first use: loaded, it leaves a mark.
+add_library(planted_library SHARED tests/e2e/planted_library.cpp tests/e2e/planted_library.def)
+set_target_properties(planted_library PROPERTIES PREFIX "" OUTPUT_NAME planted)
+target_compile_options(planted_library PRIVATE ${OBSC32_COPTS})
+target_link_options(planted_library PRIVATE ${OBSC32_STATIC})
+string(REPLACE "/" "\\\\" _planted "Z:${CMAKE_BINARY_DIR}/planted.dll")
+
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 string(REPLACE "\\" "\\\\" _esc "${OBSC32_EXE_WINPATH}")
 # The tests that cut an install or an uninstall short run the test build.
 target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\""
-                                             "OBSC32_TEST_BUILD_EXE=\"${_test_build}\"")
+                                             "OBSC32_TEST_BUILD_EXE=\"${_test_build}\""
+                                             "OBSC32_PLANTED_LIBRARY=\"${_planted}\"")
 target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 psapi ole32 uuid
                                         GTest::gtest)
 target_compile_options(e2e_tests PRIVATE ${OBSC32_COPTS})
 target_link_options(e2e_tests PRIVATE ${OBSC32_STATIC})
-add_dependencies(e2e_tests OBSC32 OBSC32_test_build)
+add_dependencies(e2e_tests OBSC32 OBSC32_test_build planted_library)
 gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES RESOURCE_LOCK desktop)
 
