@@ -61,7 +61,7 @@ add_custom_target(delay_libs DEPENDS ${OBSC32_DELAY_LIBS})
 function(obsc32_add_program target stop_points)
     set(_lld ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lld)
     add_executable(${target} WIN32 src/app/main.cpp ${stop_points} src/runtime/quiet_terminate.cpp
-                                   src/runtime/library_failures.cpp res/obsc32.rc)
+                                   src/runtime/library_failures.cpp res/obsc32_program.rc)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME OBSC32 SUFFIX .EXE)
     target_compile_options(${target} PRIVATE ${OBSC32_COPTS})
     # Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
@@ -75,6 +75,8 @@ function(obsc32_add_program target stop_points)
     obsc32_use_win32_threads(${target})
 endfunction()
 
+set_property(SOURCE res/obsc32_program.rc APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/obsc32.rc
+                                                                     ${CMAKE_SOURCE_DIR}/res/OBSC32.manifest)
 obsc32_add_program(OBSC32 src/setup/stop_point_none.cpp)
 # The test build: the same program whose stop points work (OBSC32_STOP_AT), for the end-to-end tests that cut
 # an install or an uninstall short. Still OBSC32.EXE, as the uninstall goes by file names, so in a folder of
