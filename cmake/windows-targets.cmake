@@ -61,7 +61,7 @@ add_custom_target(delay_libs DEPENDS ${OBSC32_DELAY_LIBS})
 function(obsc32_add_program target stop_points)
     set(_lld ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lld)
     add_executable(${target} WIN32 src/app/main.cpp ${stop_points} src/runtime/quiet_terminate.cpp
-                                   src/runtime/library_failures.cpp res/obsc32.rc)
+                                   src/runtime/library_failures.cpp res/obsc32_program.rc)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME OBSC32 SUFFIX .EXE)
     target_compile_options(${target} PRIVATE ${OBSC32_COPTS})
     # Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
@@ -75,6 +75,8 @@ function(obsc32_add_program target stop_points)
     obsc32_use_win32_threads(${target})
 endfunction()
 
+set_property(SOURCE res/obsc32_program.rc APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/obsc32.rc
+                                                                     ${CMAKE_SOURCE_DIR}/res/OBSC32.manifest)
 obsc32_add_program(OBSC32 src/setup/stop_point_none.cpp)
 # The test build: the same program whose stop points work (OBSC32_STOP_AT), for the end-to-end tests that cut
 # an install or an uninstall short. Still OBSC32.EXE, as the uninstall goes by file names, so in a folder of
@@ -111,16 +113,25 @@ target_compile_definitions(wine_tests PRIVATE "OBSC32_DIST_DIR=\"${_dist}\"" "OB
 add_dependencies(wine_tests dist OBSC32_test_build)
 gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
 
+# What the uninstall's end-to-end test plants beside the program under the names of the libraries it loads on
+# first use: loaded, it leaves a mark.
+add_library(planted_library SHARED tests/e2e/planted_library.cpp tests/e2e/planted_library.def)
+set_target_properties(planted_library PROPERTIES PREFIX "" OUTPUT_NAME planted)
+target_compile_options(planted_library PRIVATE ${OBSC32_COPTS})
+target_link_options(planted_library PRIVATE ${OBSC32_STATIC})
+string(REPLACE "/" "\\\\" _planted "Z:${CMAKE_BINARY_DIR}/planted.dll")
+
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 string(REPLACE "\\" "\\\\" _esc "${OBSC32_EXE_WINPATH}")
 # The tests that cut an install or an uninstall short run the test build.
 target_compile_definitions(e2e_tests PRIVATE "OBSC32_EXE_PATH=\"${_esc}\""
-                                             "OBSC32_TEST_BUILD_EXE=\"${_test_build}\"")
+                                             "OBSC32_TEST_BUILD_EXE=\"${_test_build}\""
+                                             "OBSC32_PLANTED_LIBRARY=\"${_planted}\"")
 target_link_libraries(e2e_tests PRIVATE obsc32_pure common_tests user32 gdi32 shell32 advapi32 psapi ole32 uuid
                                         GTest::gtest)
 target_compile_options(e2e_tests PRIVATE ${OBSC32_COPTS})
 target_link_options(e2e_tests PRIVATE ${OBSC32_STATIC})
-add_dependencies(e2e_tests OBSC32 OBSC32_test_build)
+add_dependencies(e2e_tests OBSC32 OBSC32_test_build planted_library)
 gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES RESOURCE_LOCK desktop)
 

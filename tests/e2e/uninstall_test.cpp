@@ -153,6 +153,26 @@ TEST_F(Uninstall, WhileTheCoverRunsItIsRefusedAndNothingChanges) {
     EXPECT_EQ(WindowsOf(0, kCoverClass).size(), 1u);
 }
 
+// The program's folder may be writable by every user, as the default one is: the uninstall loads no file
+// there named after a system library it loads on first use (its boxes' icons need msimg32, its hints
+// comctl32).
+TEST_F(Uninstall, LoadsNoLibraryPlantedBesideTheProgram) {
+    // Wine prefers its own build of a system library wherever the file lies, unless told to take the file
+    // first as Windows does. (Wine's own user32 and imm32 load version and ole32 past the program's reach.)
+    const std::string overrides = "Software\\Wine\\AppDefaults\\OBSC32.EXE\\DllOverrides";
+    testing_common::registry::SavedKey saved(HKEY_CURRENT_USER, overrides);
+    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
+    for (const char* name : {"msimg32", "comctl32"}) {
+        SetString(HKEY_CURRENT_USER, overrides, name, "native,builtin");
+        ASSERT_TRUE(CopyFileA(OBSC32_PLANTED_LIBRARY, (kFolder + "\\" + name + ".dll").c_str(), FALSE));
+    }
+    HWND done = UninstallAnswering("はい");
+    for (const char* name : {"msimg32", "comctl32"})
+        EXPECT_FALSE(Exists(kFolder + "\\" + name + ".dll.loaded")) << name << ".dll was loaded";
+    ASSERT_NE(done, nullptr);
+    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
+}
+
 }  // namespace
 }  // namespace e2e
 

@@ -1,7 +1,9 @@
 // The distribution folder: the three files the install copies, and the guide as Windows reads it (the help
 // file as the viewer shows it: help_viewer_test.cpp).
 #include <windows.h>
+#include <objbase.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -36,6 +38,44 @@ TEST(Dist, ProgramHoldsNoStopPointOnlyTheTestBuildDoes) {
     EXPECT_EQ(exe.find(kSwitch), std::string::npos);
     // The same search finds it where it is meant to be.
     EXPECT_NE(testBuild.find(kSwitch), std::string::npos);
+}
+
+// The manifest as the system reads it: the program runs as whoever starts it, is known to every system from
+// Windows 7 on (none treats it as an older program), and depends on no assembly: not on the common controls 6,
+// which would change the look of its windows.
+TEST(Dist, ProgramsManifestAsksNoElevationNamesTheSystemsAndDependsOnNothing) {
+    const std::string exe = kDist + "\\OBSC32.EXE";
+    ACTCTXA manifest{};
+    manifest.cbSize = sizeof manifest;
+    manifest.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    manifest.lpSource = exe.c_str();
+    manifest.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE context = CreateActCtxA(&manifest);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "no manifest the system reads, error " << GetLastError();
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
+    EXPECT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level,
+                             sizeof level, nullptr));
+    EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+    EXPECT_EQ(level.UiAccess, 0u);
+    // A count, then the ids, found as bytes whatever the size of the entries this system gives.
+    alignas(8) char systems[1024] = {}, detail[4096] = {};
+    EXPECT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, systems,
+                             sizeof systems, nullptr));
+    EXPECT_EQ(*reinterpret_cast<DWORD*>(systems), 4u);
+    for (const wchar_t* id :
+         {L"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", L"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+          L"{1f676c76-80e1-4239-95bb-83d0f6d0da78}", L"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+        GUID guid{};
+        ASSERT_EQ(CLSIDFromString(id, &guid), S_OK);
+        const char* bytes = reinterpret_cast<const char*>(&guid);
+        EXPECT_NE(std::search(systems, systems + sizeof systems, bytes, bytes + sizeof guid),
+                  systems + sizeof systems);
+    }
+    EXPECT_TRUE(QueryActCtxW(0, context, nullptr, ActivationContextDetailedInformation, detail, sizeof detail,
+                             nullptr));
+    EXPECT_EQ(reinterpret_cast<ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(detail)->ulAssemblyCount, 1u)
+        << "the program depends on another assembly";
+    ReleaseActCtx(context);
 }
 
 TEST(Dist, GuideIsShiftJisWithCrLfLineEnds) {
