@@ -152,6 +152,11 @@ target_link_options(runtime_shims_test PRIVATE ${OBSC32_STATIC})
 obsc32_use_win32_threads(runtime_shims_test)
 add_test(NAME wine.RuntimeShims COMMAND runtime_shims_test)
 
+# The cover's DPI test once more, on a screen at 144 DPI (150 %).
+add_test(NAME wine.ScaledScreen.At144Dpi COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-run-at-dpi.sh 144
+                                                  $<TARGET_FILE:wine_tests> --gtest_filter=ScaledScreen.*)
+set_tests_properties(wine.ScaledScreen.At144Dpi PROPERTIES RESOURCE_LOCK desktop)
+
 add_subdirectory(bench)
 
 add_executable(keepalive WIN32 tests/keepalive.c)

@@ -64,6 +64,8 @@ obsc32_test_env_up() {
     obsc32_prepare_prefix
     obsc32_own_user_folders
     obsc32_test_drive_without_disc "$root"
+    # The screen at the system's DPI: a run cut short may have left ScaledScreen's 144 behind.
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
     wine "$root/build/win/keepalive.exe" &
     for _ in $(seq 1 100); do
         xdpyinfo >/dev/null 2>&1 && wine reg query 'HKCU\Software\Wine' >/dev/null 2>&1 && break

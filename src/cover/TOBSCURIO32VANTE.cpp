@@ -4,6 +4,7 @@
 #include "settings/settings_store.hpp"
 #include "shell/sjis_path.hpp"
 #include "ui/application.hpp"
+#include "ui/dpi_awareness.hpp"
 #include "ui/handles.hpp"
 #include "ui/scope_guard.hpp"
 
@@ -16,6 +17,8 @@ ui::Application& App() { return ui::Application::Instance(); }
 TOBSCURIO32VANTE::TOBSCURIO32VANTE(const RunContext& run)
     : ui::Form(nullptr, "OBSCURIO32VANTE", kCoverClassName), run_(run) {
     Border = ui::BorderStyle::None;
+    // A scaled cover would show the screen it hides blurred, which gives it away.
+    PerMonitorDpi = false;
     OwnerHandle = owner_.Handle();
     // Should its owner be missing, an unowned tool window still goes to the bottom.
     OwnedByApplication = false;
@@ -108,13 +111,17 @@ void TOBSCURIO32VANTE::FormCreate() {
 }
 
 int TOBSCURIO32VANTE::FitScreen() {
+    // Real pixels, whoever calls.
+    ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
     // Bounds only: shown or hidden, topmost or at the bottom, the cover stays as it was placed.
-    SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const SIZE screen = ScreenSize();
+    SetBounds(0, 0, screen.cx, screen.cy);
     ui::WindowDC dc = ui::WindowDC::Of(Handle());
     return GetDeviceCaps(dc.Get(), BITSPIXEL);
 }
 
 void TOBSCURIO32VANTE::Timer1Timer(ui::Component*) {
+    ui::DpiAwarenessScope asCreated(CreatorDpi());
     Timer1.SetEnabled(false);
     // The start-up placement is chosen even when the stored face is unknown: the next face follows it.
     const bool autoStart = PS0.Checked;
@@ -288,6 +295,7 @@ void TOBSCURIO32VANTE::TrayNotify(LPARAM mouseMessage) {
 }
 
 bool TOBSCURIO32VANTE::FormCloseQuery() {
+    ui::DpiAwarenessScope asCreated(CreatorDpi());
     App().ProcessMessages();
     if (ClosingGuard != 0) {
         MessageBeep(MB_ICONEXCLAMATION);
@@ -315,12 +323,18 @@ bool TOBSCURIO32VANTE::FormCloseQuery() {
 }
 
 bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // The system hands the cover its messages in real pixels. Its commands go back to the awareness it was
+    // created in, so that the menus and boxes they open are made and placed like the other forms; the screen
+    // reads they need are in real pixels of themselves.
     switch (msg) {
-        case WM_TRAY_NOTIFY:
+        case WM_TRAY_NOTIFY: {
+            ui::DpiAwarenessScope asCreated(CreatorDpi());
             TrayNotify(lParam);
             result = 0;
             return true;
+        }
         case WM_SECOND_START: {
+            ui::DpiAwarenessScope asCreated(CreatorDpi());
             // The forwarded arguments are read but not acted upon; the sender waits for the box.
             char text[258] = {};
             if (wParam) GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text);

@@ -14,8 +14,6 @@ constexpr char kNoRoom[] = "ＢＭＰﾌｧｲﾙ領域確保に失敗しまし�
 constexpr char kSaveFailed[] = "壁紙セーブに失敗しました・・・";
 constexpr char kPasteFailed[] = "壁紙張付に失敗しました・・・";
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 void ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
 // Tiled and the corners are composed to the screen's size; the others are the file itself.
 bool Composed(WallpaperPosition position) {
@@ -25,7 +23,8 @@ bool Composed(WallpaperPosition position) {
 }  // namespace
 
 std::shared_ptr<const ui::Bitmap> CoverFaces::GrabScreen(int colorDepth) {
-    ui::Bitmap capture = GrabScreenBitmap(ScreenWidth(), ScreenHeight());
+    const SIZE screen = ScreenSize();
+    ui::Bitmap capture = GrabScreenBitmap(screen.cx, screen.cy);
     if (!capture) return nullptr;
     if (colorDepth <= 8) ClipboardRoundTrip(capture, image_.Handle());
     return std::shared_ptr<const ui::Bitmap>(new ui::Bitmap(std::move(capture)));
@@ -83,7 +82,8 @@ void CoverFaces::ShowNaturalSize(const std::string& path, WallpaperPosition posi
 
 void CoverFaces::ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth) {
     // The picture shown so far keeps its palette until the composition gives the target another one.
-    Picture target{MakeScreenBitmap(ScreenWidth(), ScreenHeight()), std::move(palette_)};
+    const SIZE screen = ScreenSize();
+    Picture target{MakeScreenBitmap(screen.cx, screen.cy), std::move(palette_)};
     if (!target.Bitmap) {
         palette_ = std::move(target.Colors);
         throw ui::Error(kNoRoom);
@@ -134,7 +134,8 @@ std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
 }
 
 bool CoverFaces::SaveImageAsBmp(const std::string& path) {
-    const bool saved = SaveBitmapAsBmp(image_.Picture(), path, ScreenWidth(), ScreenHeight());
+    const SIZE screen = ScreenSize();
+    const bool saved = SaveBitmapAsBmp(image_.Picture(), path, screen.cx, screen.cy);
     image_.Repaint();
     return saved;
 }

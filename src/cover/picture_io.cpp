@@ -8,6 +8,7 @@
 
 #include "cover/bmp_format.hpp"
 #include "shell/sjis_path.hpp"
+#include "ui/dpi_awareness.hpp"
 #include "ui/gdi.hpp"
 
 namespace obsc32 {
@@ -138,7 +139,15 @@ ui::Bitmap LoadPictureFile(const std::string& path) {
     return std::move(LoadBmpFile(path).Bitmap);
 }
 
+SIZE ScreenSize() {
+    // An unaware thread is told the screen scaled down to 96 DPI.
+    ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
+    return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 ui::Bitmap GrabScreenBitmap(int width, int height) {
+    // An unaware thread would copy the screen scaled down to 96 DPI, shown blurred when stretched back.
+    ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
     ui::WindowDC screen = ui::WindowDC::Of(nullptr);
     ui::Bitmap bmp(CreateCompatibleBitmap(screen.Get(), width, height));
     if (!bmp) return {};

@@ -29,7 +29,10 @@ ui::Bitmap LoadPictureFile(const std::string& path);
 // A bitmap of the screen's format, filled with black; empty when it cannot be made.
 ui::Bitmap MakeScreenBitmap(int width, int height);
 
-// A copy of the screen, W x H from (0, 0).
+// The screen's size in real pixels, whatever the calling thread's DPI awareness.
+SIZE ScreenSize();
+
+// A copy of the screen, W x H real pixels from (0, 0).
 ui::Bitmap GrabScreenBitmap(int width, int height);
 
 // Puts a bitmap through the clipboard and back (what 8-bit screens need for their palette).

@@ -4,6 +4,7 @@
 
 #include "ui/application.hpp"
 #include "ui/control.hpp"
+#include "ui/dpi_awareness.hpp"
 #include "ui/modal_loop.hpp"
 
 namespace ui {
@@ -60,6 +61,9 @@ bool Form::Create() {
         font_.Reset(CreateFontA(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, FontCharset,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                 FontName.c_str()));
+    // The window, its controls and whatever FormCreate makes share the awareness.
+    DpiAwarenessScope dpi(PerMonitorDpi ? DpiAwarenessScope::PerMonitor : DpiAwarenessScope::Unchanged);
+    creatorDpi_ = dpi.Previous();
     if (!CreateHandle(p)) return false;
     TraceStep("window created");
     for (Control* c : controls_.List()) {

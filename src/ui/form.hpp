@@ -92,6 +92,12 @@ public:
     bool OwnedByApplication = true;
     // The owner instead of the application window, when set.
     HWND OwnerHandle = nullptr;
+    // Made per-monitor DPI aware, its window and controls in real pixels; the others get the awareness of
+    // the code that creates them.
+    bool PerMonitorDpi = false;
+    // The awareness the thread had when a per-monitor form was created, which its commands go back to, so
+    // that what they open is made and placed like every other form; null otherwise.
+    DPI_AWARENESS_CONTEXT CreatorDpi() const { return creatorDpi_; }
 
 protected:
     virtual void FormCreate() {}
@@ -122,6 +128,7 @@ private:
     UniqueHandle<HBRUSH, GdiTraits> brush_;
     int left_ = 0, top_ = 0, width_ = 320, height_ = 240;
     bool modal_ = false;
+    DPI_AWARENESS_CONTEXT creatorDpi_ = nullptr;
     FormControls controls_;
     KeyboardNavigation keys_{controls_};
     COLORREF fontColor_ = GetSysColor(COLOR_WINDOWTEXT);
