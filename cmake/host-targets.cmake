@@ -17,3 +17,6 @@ add_test(NAME Style.ClangFormat COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-format
 # The committed guide is what its generator gives.
 add_test(NAME Docs.GuideIsUpToDate COMMAND python3 scripts/make-guide.py --check
          WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+
+# A new user's prefix gets what the test prefix gets for the program's look.
+add_test(NAME Scripts.UserPrefixGetsMarlett COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/user_prefix_test.sh)

@@ -24,11 +24,8 @@ else
     trap '[ -n "${OBSC32_XVFB_PID:-}" ] && kill "$OBSC32_XVFB_PID" 2>/dev/null' EXIT
 fi
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Creating the Wine prefix $WINEPREFIX (once, about 15 s)..."
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
-fi
+[ -f "$WINEPREFIX/system.reg" ] || echo "Creating the Wine prefix $WINEPREFIX (once, about 15 s)..."
+obsc32_prepare_prefix
 
 echo "Starting build/win/dist/OBSC32.EXE in a ${OBSC32_DESKTOP} Wine virtual desktop (prefix $WINEPREFIX)."
 # Named "shell" so it has a taskbar with a tray; nothing is written into the prefix for it.

@@ -23,8 +23,7 @@ obsc32_start_xvfb() {
     return 1
 }
 
-# Creates the prefix once and makes every program in it run inside one virtual desktop
-# (the taskbar's tray, real screen reads and bottom placement all need it).
+# What any prefix the program runs in needs, the user's as much as the tests': made if missing, and Marlett.
 obsc32_prepare_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
@@ -39,6 +38,10 @@ obsc32_prepare_prefix() {
         mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
         ln -s "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
     fi
+}
+
+# The test prefix starts every program in one virtual desktop with a tray, as it runs no explorer of its own.
+obsc32_test_desktop() {
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$OBSC32_DESKTOP" /f >/dev/null 2>&1
     wineserver -w
@@ -62,6 +65,7 @@ obsc32_test_env_up() {
     unset DISPLAY
     obsc32_start_xvfb ":${OBSC32_TEST_DISPLAY:-91}"
     obsc32_prepare_prefix
+    obsc32_test_desktop
     obsc32_own_user_folders
     obsc32_test_drive_without_disc "$root"
     # The screen at the system's DPI: a run cut short may have left ScaledScreen's 144 behind.

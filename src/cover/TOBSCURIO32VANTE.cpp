@@ -18,7 +18,7 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE(const RunContext& run)
     : ui::Form(nullptr, "OBSCURIO32VANTE", kCoverClassName), run_(run) {
     Border = ui::BorderStyle::None;
     // A scaled cover would show the screen it hides blurred, which gives it away.
-    PerMonitorDpi = false;
+    PerMonitorDpi = true;
     OwnerHandle = owner_.Handle();
     // Should its owner be missing, an unowned tool window still goes to the bottom.
     OwnedByApplication = false;

@@ -162,7 +162,6 @@ std::string FileNamePart(const std::string& path) { return path.substr(NameStart
 std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path)); }
 
 std::string DropTrailingDotsAndBlanks(const std::string& path) {
-    // Neither byte can be the second half of a character, so the bytes can be looked at one by one.
     std::string out;
     std::size_t partStart = 0;
     auto closePart = [&] {
@@ -171,7 +170,7 @@ std::string DropTrailingDotsAndBlanks(const std::string& path) {
         while (out.size() > partStart && (out.back() == '.' || out.back() == ' ')) out.pop_back();
     };
     for (std::size_t i = 0; i < path.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+        if (CharLength(path, i) == 2) {
             out += path[i];
             out += path[++i];
             continue;

@@ -43,7 +43,7 @@ void YenSplit(const std::string& path, std::vector<std::string>& list);
 void YenLevels(const std::string& path, std::vector<std::string>& list);
 
 // Every part of a path without the dots and blanks at its end, which the system drops when it opens a name
-// ("C:\\WINDOWS.\\a .txt" is "C:\\WINDOWS\\a.txt"); "." and ".." parts are kept.
+// ("C:\\WINDOWS. \\a.txt." is "C:\\WINDOWS\\a.txt"); "." and ".." parts are kept.
 std::string DropTrailingDotsAndBlanks(const std::string& path);
 
 // The file name part of a path (after the last real backslash, or ':' or '/').

@@ -127,6 +127,27 @@ void CheckParts(const std::string& p) {
     FUZZ_CHECK(FolderPart(folder) == folder && FileNamePart(name) == name);
 }
 
+// Each part between separators loses the dots and blanks that end it, "." and ".." excepted; a second
+// byte that looks like either stays with its character.
+void CheckDropTrailing(const std::string& p) {
+    const std::vector<bool> starts = Starts(p);
+    std::string want;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i <= p.size(); ++i) {
+        if (i < p.size() && !(starts[i] && (p[i] == '\\' || p[i] == '/'))) continue;
+        std::size_t end = i;
+        const std::string part = p.substr(from, i - from);
+        if (part != "." && part != "..")
+            while (end > from && starts[end - 1] && (p[end - 1] == '.' || p[end - 1] == ' ')) --end;
+        want += p.substr(from, end - from);
+        if (i < p.size()) want += p[i];
+        from = i + 1;
+    }
+    const std::string dropped = DropTrailingDotsAndBlanks(p);
+    FUZZ_CHECK(dropped == want);
+    FUZZ_CHECK(DropTrailingDotsAndBlanks(dropped) == dropped);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -139,5 +160,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckCase(text, toLower);
     CheckSplitLevels(text);
     CheckParts(text);
+    CheckDropTrailing(text);
     return 0;
 }
