@@ -97,6 +97,7 @@ void TOBSCURIO32VANTE::FormCreate() {
     Faces.Load(s, systemWallpaper);
     P1.Checked = s.Mue;
     P2.Checked = !P1.Checked;
+    Pointer.SetEnabled(s.HidePointer);
     Icons.Locate(ReadShellFolders(), ReadProductString("Group"));
 
     App().ProcessMessages();
@@ -342,6 +343,13 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             result = 0;
             return true;
         }
+        case WM_SETCURSOR:
+            if (!Pointer.SetCursorAsked(lParam)) return false;
+            result = TRUE;
+            return true;
+        case WM_WINDOWPOSCHANGED:
+            Pointer.PositionChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
+            return false;
         case WM_DISPLAYCHANGE:
             // The display's size or depth changed: the cover and its face follow.
             Faces.ScreenChanged(FitScreen());

@@ -8,6 +8,7 @@
 #include "cover/face_commands.hpp"
 #include "cover/help_commands.hpp"
 #include "cover/icon_commands.hpp"
+#include "cover/pointer_hider.hpp"
 #include "cover/tray_icon.hpp"
 #include "settings/run_context.hpp"
 #include "ui/dde.hpp"
@@ -109,6 +110,7 @@ public:
                        {PKURO, PCapChan, PKABE, PGET, PHAKI, PKBLoad, PBmpLoad, P_KABE0}};
     IconCommands Icons{run_, Boxes, DdeClientConv2};
     HelpCommands Help{run_, Boxes};
+    PointerHider Pointer{*this};
 
     // Set from a tray click until its menu is up, and while a menu command shows a message.
     int MenuBusyFlag() const { return menuBusyFlag_; }

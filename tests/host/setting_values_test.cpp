@@ -55,17 +55,24 @@ TEST(CoverSettings, EmptyKeyGivesDefaults) {
     EXPECT_TRUE(s.Kabe);
     EXPECT_EQ(s.Mode, 0);
     EXPECT_TRUE(s.Mue);
+    EXPECT_TRUE(s.HidePointer);
 }
 
 TEST(CoverSettings, UnconvertibleValuesTakeTheirOwnFallbacks) {
-    CoverSettings s =
-        Parse({{"AUTO", "x"}, {"UE", "x"}, {"ICHI", "x"}, {"Kabe", "x"}, {"mode", "x"}, {"MUE", "x"}});
+    CoverSettings s = Parse({{"AUTO", "x"},
+                             {"UE", "x"},
+                             {"ICHI", "x"},
+                             {"Kabe", "x"},
+                             {"mode", "x"},
+                             {"MUE", "x"},
+                             {"HidePointer", "x"}});
     EXPECT_FALSE(s.Auto);
     EXPECT_TRUE(s.Ue);
     EXPECT_EQ(s.Ichi, 1);
     EXPECT_TRUE(s.Kabe);
     EXPECT_EQ(s.Mode, 0);
     EXPECT_TRUE(s.Mue);
+    EXPECT_TRUE(s.HidePointer);
 }
 
 TEST(CoverSettings, StoredValuesAreUsedOneByOne) {
@@ -75,7 +82,8 @@ TEST(CoverSettings, StoredValuesAreUsedOneByOne) {
                              {"BMPFile", "C:\\a.bmp"},
                              {"Kabe", "0"},
                              {"mode", "2"},
-                             {"MUE", "0"}});
+                             {"MUE", "0"},
+                             {"HidePointer", "0"}});
     EXPECT_TRUE(s.Auto);
     EXPECT_FALSE(s.Ue);
     EXPECT_EQ(s.Ichi, 6);
@@ -83,6 +91,7 @@ TEST(CoverSettings, StoredValuesAreUsedOneByOne) {
     EXPECT_FALSE(s.Kabe);
     EXPECT_EQ(s.Mode, 2);
     EXPECT_FALSE(s.Mue);
+    EXPECT_FALSE(s.HidePointer);
     // Any number but 0 switches on; a bad value does not spoil the next one.
     s = Parse({{"AUTO", "-5"}, {"UE", "oops"}, {"ICHI", "0"}, {"Kabe", "2"}});
     EXPECT_TRUE(s.Auto);

@@ -1,0 +1,64 @@
+#include "cover/pointer_hider.hpp"
+
+namespace obsc32 {
+
+void PointerHider::SetEnabled(bool on) {
+    enabled_ = on;
+    if (!on) {
+        idle_.SetEnabled(false);
+        ShowAgain();
+    }
+}
+
+bool PointerHider::SetCursorAsked(LPARAM lParam) {
+    if (!enabled_) return false;
+    // The system also asks when windows change under a still pointer: only a new place is a movement.
+    POINT at{};
+    GetCursorPos(&at);
+    if (HIWORD(lParam) == WM_MOUSEMOVE && (at.x != last_.x || at.y != last_.y)) {
+        last_ = at;
+        ShowAgain();
+        // Restarted: the pointer goes a whole wait after its last movement.
+        idle_.SetEnabled(false);
+        idle_.SetEnabled(true);
+        return false;
+    }
+    if (!hidden_) return false;
+    SetCursor(nullptr);
+    return true;
+}
+
+void PointerHider::PositionChanged(const WINDOWPOS& pos) {
+    if (!enabled_) return;
+    if (pos.flags & SWP_SHOWWINDOW) {
+        // A pointer resting where the cover appears gets no movement to start the wait from.
+        GetCursorPos(&last_);
+        idle_.SetEnabled(false);
+        idle_.SetEnabled(true);
+    } else if (pos.flags & SWP_HIDEWINDOW) {
+        idle_.SetEnabled(false);
+        ShowAgain();
+    }
+}
+
+void PointerHider::Idle() {
+    idle_.SetEnabled(false);
+    if (!IsWindowVisible(cover_.Handle()) || !OverCover()) return;
+    hidden_ = true;
+    SetCursor(nullptr);
+}
+
+void PointerHider::ShowAgain() {
+    if (!hidden_) return;
+    hidden_ = false;
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+}
+
+bool PointerHider::OverCover() const {
+    POINT at{};
+    GetCursorPos(&at);
+    HWND under = WindowFromPoint(at);
+    return under && (under == cover_.Handle() || IsChild(cover_.Handle(), under));
+}
+
+}  // namespace obsc32
