@@ -26,13 +26,5 @@ TEST_F(CoverPointer, GoesAfterARestComesBackWhenMovedAndClicksStillReachTheCover
     EXPECT_TRUE(PointerShown());
 }
 
-TEST_F(CoverPointer, StaysWhenTheStoredValueSaysSo) {
-    SetProductValue("HidePointer", "0");
-    auto& c = CreateStarted();
-    ASSERT_TRUE(input::MoveTo({500, 400}));
-    c.PKUROClick(&c.PKURO);
-    EXPECT_TRUE(HoldsFor(PointerShown, 3000));
-}
-
 }  // namespace
 }  // namespace testing_wine
