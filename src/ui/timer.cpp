@@ -1,46 +1,58 @@
 #include "ui/timer.hpp"
 
+#include <map>
+
 namespace ui {
 
 namespace {
-constexpr UINT_PTR kTimerId = 1;
+// The running timers by the system's id. Thread timers need no window of their own: making a window costs
+// more than a start-up or a message box can spare.
+std::map<UINT_PTR, Timer*>& Running() {
+    static std::map<UINT_PTR, Timer*> running;
+    return running;
 }
+}  // namespace
 
 Timer::Timer(Component* owner, const char* name, unsigned interval, bool enabled)
     : Component(owner, name), interval_(interval), enabled_(enabled) {
     Update();
 }
 
+Timer::~Timer() {
+    enabled_ = false;
+    Update();
+}
+
 bool Timer::SetEnabled(bool enabled) {
-    // Unchanged, so the interval is not restarted; it runs if its window could be made.
-    if (enabled_ == enabled) return !enabled_ || interval_ == 0 || HandleAllocated();
+    // Unchanged, so the interval is not restarted.
+    if (enabled_ == enabled) return !enabled_ || interval_ == 0 || id_ != 0;
     enabled_ = enabled;
     return Update();
 }
 
 bool Timer::SetInterval(unsigned interval) {
-    if (interval_ == interval) return !enabled_ || interval_ == 0 || HandleAllocated();
+    if (interval_ == interval) return !enabled_ || interval_ == 0 || id_ != 0;
     interval_ = interval;
     return Update();
 }
 
-// Each timer has a message-only window of its own, so its ticks need no lookup table.
 bool Timer::Update() {
-    if (HandleAllocated()) KillTimer(Handle(), kTimerId);
-    if (!enabled_ || interval_ == 0) return true;
-    if (!HandleAllocated()) {
-        CreateParams p;
-        p.ClassName = "TTimerWindow";
-        p.Parent = HWND_MESSAGE;
-        if (!CreateHandle(p)) return false;
+    if (id_ != 0) {
+        KillTimer(nullptr, id_);
+        Running().erase(id_);
+        id_ = 0;
     }
-    return SetTimer(Handle(), kTimerId, interval_, nullptr) != 0;
+    if (!enabled_ || interval_ == 0) return true;
+    id_ = SetTimer(nullptr, 0, interval_, Tick);
+    if (id_ == 0) return false;
+    Running()[id_] = this;
+    return true;
 }
 
-bool Timer::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
-    if (msg != WM_TIMER || wParam != kTimerId) return false;
-    if (OnTimer) OnTimer(this);
-    return true;
+void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    // A tick already queued when its timer stopped finds nothing.
+    auto it = Running().find(id);
+    if (it != Running().end() && it->second->OnTimer) it->second->OnTimer(it->second);
 }
 
 }  // namespace ui
