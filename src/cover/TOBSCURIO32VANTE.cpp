@@ -19,8 +19,8 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE(const RunContext& run)
     Border = ui::BorderStyle::None;
     // A scaled cover would show the screen it hides blurred, which gives it away.
     PerMonitorDpi = true;
-    OwnerHandle = owner_.Handle();
-    // Should its owner be missing, an unowned tool window still goes to the bottom.
+    // Owned from its first showing (CoverOwner); should its owner be missing, an unowned tool window still
+    // goes to the bottom.
     OwnedByApplication = false;
     SetColor(RGB(0, 0, 0));
     SetFontColor(RGB(255, 255, 255));

@@ -28,7 +28,7 @@ inline constexpr UINT WM_SECOND_START = WM_USER + 1;
 inline constexpr const char* kCoverClassName = "TOBSCURIO32VANTE";
 
 class TOBSCURIO32VANTE : public ui::Form {
-    // Declared first: created before the cover's design values name it, destroyed after the cover's window.
+    // Declared first: destroyed after the cover's window.
     CoverOwner owner_;
     const RunContext run_;
 

@@ -2,12 +2,13 @@
 
 namespace obsc32 {
 
-CoverOwner::CoverOwner() {
+void CoverOwner::Own(HWND cover) {
+    if (HandleAllocated() || !cover) return;
     CreateParams p;
     p.ClassName = "TOBSCURIO32VANTEOwner";
     p.Style = WS_POPUP;
     // Without it the cover is merely unowned: the same window, with a taskbar button under Wine.
-    (void)CreateHandle(p);
+    if (CreateHandle(p)) SetWindowLongPtrA(cover, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
 }
 
 CoverOwner::~CoverOwner() { DestroyHandle(); }

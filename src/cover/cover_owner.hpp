@@ -9,8 +9,12 @@ namespace obsc32 {
 
 class CoverOwner : public ui::Window {
 public:
-    CoverOwner();
+    CoverOwner() = default;
     ~CoverOwner() override;
+
+    // Made when the cover is first shown, not at start: a hidden cover, the usual one, needs no owner, and a
+    // window less is a start-up quicker. Owns the cover from then on.
+    void Own(HWND cover);
 
 protected:
     bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) override { return false; }

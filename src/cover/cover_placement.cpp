@@ -13,6 +13,7 @@ void CoverPlacement::Place() {
 }
 
 void CoverPlacement::OnTop() {
+    owner_.Own(cover_.Handle());
     restore_.Enabled = true;
     top_.Checked = true;
     bottom_.Checked = false;
@@ -24,6 +25,7 @@ void CoverPlacement::OnTop() {
 }
 
 void CoverPlacement::AtBottom() {
+    owner_.Own(cover_.Handle());
     restore_.Enabled = true;
     bottom_.Checked = true;
     top_.Checked = false;
@@ -46,7 +48,7 @@ void CoverPlacement::KeepDown() {
 
 // An owned window is kept above its owner: the owner goes to the bottom first, the cover follows.
 void CoverPlacement::SinkToBottom(bool show) {
-    owner_.SendToBottom();
+    if (owner_.HandleAllocated()) owner_.SendToBottom();
     cover_.SendToBottom(show);
 }
 
