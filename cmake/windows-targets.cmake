@@ -66,6 +66,8 @@ function(obsc32_add_program target stop_points)
     target_compile_options(${target} PRIVATE ${OBSC32_COPTS})
     # Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
     target_link_options(${target} PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${_lld}/)
+    # Delay-loaded: found through the search WinMain first restricts to the system folder (lld 14 has no
+    # --dependent-load-flag to say so in the file).
     foreach(_dll ${OBSC32_DELAYED_DLLS})
         target_link_options(${target} PRIVATE -Wl,--delayload=${_dll}.dll)
     endforeach()

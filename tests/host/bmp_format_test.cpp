@@ -334,48 +334,6 @@ TEST(BmpParse, AcceptsCoreHeaders) {
     EXPECT_EQ(Parse(Build(Core(32)).Bytes), BmpError::Unsupported);
 }
 
-// GDI's header for a file: 40 bytes of our own, the masks a BI_BITFIELDS file keeps in or after its
-// header, and an indexed file's table widened to four bytes an entry; a V5 profile far away goes nowhere.
-TEST(BmpGdiHeader, IsAPlainHeaderWithTheFilesMasksAndTable) {
-    auto plain = [](const BmpInfo& i, uint32_t colors) {
-        std::vector<uint8_t> h;
-        for (uint32_t v : {40u, static_cast<uint32_t>(i.Width), static_cast<uint32_t>(i.Height)}) Put32(h, v);
-        Put16(h, 1);
-        Put16(h, i.BitCount);
-        for (uint32_t v : {i.Compression, i.PixelBytes, 0u, 0u, colors, 0u}) Put32(h, v);
-        return h;
-    };
-    for (uint32_t header : {40u, 56u, 124u}) {
-        Recipe r = Indexed(16);
-        r.HeaderSize = header;
-        r.Compression = 3;
-        r.ColorsUsed = 2;  // a table that suggests colours only: not passed on
-        std::vector<uint8_t> file = Build(r).Bytes;
-        if (header == 124) {
-            Set32(file, 14 + 112, 0x7FFFFFF0);  // bV5ProfileData, bV5ProfileSize
-            Set32(file, 14 + 116, 3000);
-        }
-        BmpInfo info;
-        ASSERT_EQ(Parse(file, info), BmpError::None);
-        std::vector<uint8_t> want = plain(info, 0);
-        for (uint32_t mask : {0x7C00u, 0x03E0u, 0x001Fu}) Put32(want, mask);
-        EXPECT_EQ(GdiBitmapHeader(file.data(), info), want) << header;
-    }
-    for (const Recipe& r : {Core(4), Indexed(8), RleRecipe(1)}) {
-        Recipe tableOfThree = r;
-        tableOfThree.HeaderSize = r.HeaderSize == 40 ? 108 : r.HeaderSize;
-        tableOfThree.ColorsUsed = r.HeaderSize == 12 ? 0 : 3;
-        tableOfThree.SizeImage = false;
-        const std::vector<uint8_t> file = Build(tableOfThree).Bytes;
-        BmpInfo info;
-        ASSERT_EQ(Parse(file, info), BmpError::None);
-        std::vector<uint8_t> want = plain(info, info.ColorsUsed);
-        for (uint32_t i = 0; i < info.ColorsUsed; ++i)
-            Put32(want, (i * 7 & 255) | (i * 13 & 255) << 8 | (i * 29 & 255) << 16);
-        EXPECT_EQ(GdiBitmapHeader(file.data(), info), want) << r.HeaderSize << " " << r.BitCount;
-    }
-}
-
 TEST(BmpParse, EveryCutOfAValidFileIsRejected) {
     std::vector<Recipe> recipes;
     for (uint16_t bpp : {1, 4, 8, 16, 24, 32}) recipes.push_back(Indexed(bpp));
