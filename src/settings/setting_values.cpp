@@ -21,6 +21,7 @@ CoverSettings ParseCoverSettings(const ValueReader& read) {
     s.Kabe = NumberSetting(read("Kabe"), 1, 1) != 0;
     s.Mode = NumberSetting(read("mode"), 0, 0);
     s.Mue = NumberSetting(read("MUE"), 1, 1) != 0;
+    s.Screens = NumberSetting(read("Screens"), 1, 1) != 0;
     return s;
 }
 

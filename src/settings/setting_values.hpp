@@ -28,6 +28,7 @@ struct CoverSettings {
     bool Kabe = true;     // "Kabe": the wallpaper face draws the system wallpaper
     int Mode = 0;         // "mode": the face
     bool Mue = true;      // "MUE": placed on top
+    bool Screens = true;  // "Screens": every monitor covered (read only: "0" keeps the primary one alone)
 };
 
 using ValueReader = std::function<std::string(const char* name)>;
