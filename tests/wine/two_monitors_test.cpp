@@ -1,23 +1,21 @@
 // The cover on two monitors side by side, 800 x 600 and 640 x 480 from (800, 0): run in that set-up only.
 #include "common/plain_window.hpp"
+#include "common/windows.hpp"
 #include "wine/bmp_files.hpp"
 #include "wine/cover_fixture.hpp"
 
 using namespace testing_wine;
 using Position = obsc32::WallpaperPosition;
-
-namespace {
-
 using TwoMonitors = FacesFixture;
 
-bool Shows(std::initializer_list<std::pair<POINT, COLORREF>> points) {
-    return WaitUntil([&] {
-        for (const auto& [p, colour] : points)
-            if (ScreenPixel(p.x, p.y) != colour) return false;
-        return true;
-    });
+namespace {
+bool Shows(const std::vector<POINT>& at, const std::vector<COLORREF>& colours) {
+    return WaitUntil([&] { return testing_common::ScreenPixelsAt(at) == colours; });
 }
-
+bool Covers(HWND cover, int right, int bottom) {
+    const RECT r = testing_common::RectOf(cover);
+    return r.left == 0 && r.top == 0 && r.right == right && r.bottom == bottom;
+}
 }  // namespace
 
 TEST_F(TwoMonitors, EveryFaceCoversBothMonitors) {
@@ -27,30 +25,24 @@ TEST_F(TwoMonitors, EveryFaceCoversBothMonitors) {
     obsc32::TOBSCURIO32VANTE& c = CreateStarted();
     c.PCapChanClick(&c.PCapChan);
     red.Hide();
-    RECT r{};
-    EXPECT_TRUE(GetWindowRect(c.Handle(), &r) && r.left == 0 && r.top == 0 && r.right == 1440 &&
-                r.bottom == 600);
-    EXPECT_TRUE(Shows({{{950, 50}, RGB(255, 0, 0)}})) << "the capture lacks the second monitor";
+    EXPECT_TRUE(Covers(c.Handle(), 1440, 600));
+    EXPECT_TRUE(Shows({{950, 50}}, {RGB(255, 0, 0)})) << "the capture lacks the second monitor";
 
     const std::string file = File("coded.bmp");
     WriteBmp24(file, 100, 100, Coded);
     ShowWallpaper(file, Position::Center);
-    // Black where no monitor is.
-    EXPECT_TRUE(Shows({{{350, 250}, Coded(0, 0)},
-                       {{1070, 190}, Coded(0, 0)},
-                       {{1169, 289}, Coded(99, 99)},
-                       {{1000, 550}, RGB(0, 0, 0)}}));
+    // Black around the picture on the second monitor: centred there, not on the whole cover.
+    EXPECT_TRUE(Shows({{360, 270}, {1080, 210}, {1169, 289}, {1060, 190}},
+                      {Coded(10, 20), Coded(10, 20), Coded(99, 99), RGB(0, 0, 0)}));
     ShowWallpaper(file, Position::BottomRight);
-    EXPECT_TRUE(
-        Shows({{{799, 599}, Coded(99, 99)}, {{1340, 380}, Coded(0, 0)}, {{1439, 479}, Coded(99, 99)}}));
+    EXPECT_TRUE(Shows({{799, 599}, {1350, 390}, {1439, 479}}, {Coded(99, 99), Coded(10, 10), Coded(99, 99)}));
     ShowWallpaper(file, Position::Stretch);
-    EXPECT_TRUE(Shows({{{799, 599}, Coded(99, 99)}, {{800, 0}, Coded(0, 0)}, {{1439, 479}, Coded(99, 99)}}));
+    EXPECT_TRUE(Shows({{400, 300}, {1120, 240}, {1439, 479}}, {Coded(50, 50), Coded(50, 50), Coded(99, 99)}));
 }
 
 TEST_F(TwoMonitors, StoredZeroKeepsThePrimaryAlone) {
     SetProductValue("Screens", "0");
     obsc32::TOBSCURIO32VANTE& c = CreateStarted();
     c.PKUROClick(&c.PKURO);
-    RECT r{};
-    EXPECT_TRUE(GetWindowRect(c.Handle(), &r) && r.left == 0 && r.right == 800 && r.bottom == 600);
+    EXPECT_TRUE(Covers(c.Handle(), 800, 600));
 }
