@@ -125,18 +125,16 @@ int RuleAt(int position, int x, int y, int w, int h, int iw, int ih) {
 void CheckMonitors(fuzz::Input& in) {
     auto n = [&](int lo, int hi) { return static_cast<int>(in.Range(lo, hi)); };
     auto rect = [&](int x, int y) { return ScreenRect{x, y, x + n(0, 40), y + n(0, 40)}; };
-    const ScreenRect primary = rect(0, 0);
-    std::vector<ScreenRect> monitors{primary};
-    ScreenRect all = primary;
+    std::vector<ScreenRect> monitors{rect(0, 0)};
+    ScreenRect all = monitors[0];
     for (int i = n(0, 3); i > 0; --i) {
-        const ScreenRect m = rect(n(-50, 50), n(-50, 50));
-        monitors.insert(monitors.begin() + n(0, 1), m);
+        const ScreenRect& m = monitors.emplace_back(rect(n(-50, 50), n(-50, 50)));
         all = {std::min(all.Left, m.Left), std::min(all.Top, m.Top), std::max(all.Right, m.Right),
                std::max(all.Bottom, m.Bottom)};
     }
-    const bool every = in.Byte() % 4 != 0;
-    const ScreenLayout l =
-        CoverLayout(every, in.Byte() % 4 ? all : rect(n(-9, 0), n(-9, 0)), primary, monitors);
+    const ScreenRect primary = monitors[0];
+    const bool every = in.Bool();
+    const ScreenLayout l = CoverLayout(every, in.Bool() ? all : rect(n(-9, 0), n(-9, 0)), primary, monitors);
     FUZZ_CHECK(every || (l.Area == primary && !l.PerMonitor()));
     // The corner is the screen's 20 x 20 pixels from (0, 0), where the primary monitor starts.
     const int cx = n(-2, 24), cy = n(-2, 24);

@@ -55,6 +55,7 @@ TEST(CoverSettings, EmptyKeyGivesDefaults) {
     EXPECT_TRUE(s.Kabe);
     EXPECT_EQ(s.Mode, 0);
     EXPECT_TRUE(s.Mue);
+    EXPECT_TRUE(s.Screens);
 }
 
 TEST(CoverSettings, UnconvertibleValuesTakeTheirOwnFallbacks) {
@@ -75,7 +76,9 @@ TEST(CoverSettings, StoredValuesAreUsedOneByOne) {
                              {"BMPFile", "C:\\a.bmp"},
                              {"Kabe", "0"},
                              {"mode", "2"},
-                             {"MUE", "0"}});
+                             {"MUE", "0"},
+                             {"Screens", "0"}});
+    EXPECT_FALSE(s.Screens);
     EXPECT_TRUE(s.Auto);
     EXPECT_FALSE(s.Ue);
     EXPECT_EQ(s.Ichi, 6);
