@@ -144,13 +144,8 @@ ui::Bitmap LoadPictureFile(const std::string& path) {
     return std::move(LoadBmpFile(path).Bitmap);
 }
 
-SIZE ScreenSize() {
-    // An unaware thread is told the screen scaled down to 96 DPI.
-    ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
-    return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
 ScreenLayout ReadScreenLayout(bool allScreens) {
+    // An unaware thread is told the screen scaled down to 96 DPI.
     ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
     const ScreenRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (!allScreens) return CoverLayout(false, {}, primary, {});

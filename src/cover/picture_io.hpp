@@ -30,10 +30,8 @@ ui::Bitmap LoadPictureFile(const std::string& path);
 // A bitmap of the screen's format, filled with black; empty when it cannot be made.
 ui::Bitmap MakeScreenBitmap(int width, int height);
 
-// The screen's size in real pixels, whatever the calling thread's DPI awareness.
-SIZE ScreenSize();
-
-// What the cover covers, every monitor or the primary one, and the monitors in it, in real pixels.
+// What the cover covers, every monitor or the primary one, and the monitors in it, in real pixels whatever
+// the calling thread's DPI awareness.
 ScreenLayout ReadScreenLayout(bool allScreens);
 
 // A copy of the screen, W x H real pixels from (left, top).
