@@ -97,7 +97,9 @@ obsc32_test_env_2mon_up() {
     OBSC32_DESKTOP=1440x600 obsc32_start_xvfb ":$host"
     obsc32_start_xephyr ":$((host + 100))" "$@"
     obsc32_prepare_prefix
+    # Read as the session's desktop starts: the next one.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+    wineserver -w
     obsc32_own_user_folders
     wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
     wine "$root/build/win/keepalive.exe" &

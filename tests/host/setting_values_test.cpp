@@ -55,7 +55,6 @@ TEST(CoverSettings, EmptyKeyGivesDefaults) {
     EXPECT_TRUE(s.Kabe);
     EXPECT_EQ(s.Mode, 0);
     EXPECT_TRUE(s.Mue);
-    EXPECT_TRUE(s.Screens);
 }
 
 TEST(CoverSettings, UnconvertibleValuesTakeTheirOwnFallbacks) {
