@@ -113,7 +113,11 @@ target_compile_definitions(wine_tests PRIVATE "OBSC32_DIST_DIR=\"${_dist}\"" "OB
                                               "OBSC32_TEST_BUILD_EXE=\"${_test_build}\""
                                               "OBSC32_HELP_SOURCE=\"${_help_source}\"")
 add_dependencies(wine_tests dist OBSC32_test_build)
-gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK desktop)
+gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "-TwoMonitors.*"
+                     PROPERTIES RESOURCE_LOCK desktop)
+# The same program's two-monitor tests, which scripts/test.sh runs in its second set-up (by their label).
+gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "TwoMonitors.*"
+                     TEST_PREFIX "2mon." PROPERTIES RESOURCE_LOCK desktop LABELS two-monitors)
 
 # What the uninstall's end-to-end test plants beside the program under the names of the libraries it loads on
 # first use: loaded, it leaves a mark.

@@ -9,8 +9,9 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 # fonts-wine: Wine's own fonts (Marlett draws the window frames' close box); the cross compiler with both
 # thread models (the program is built on the win32 one, the tests on the posix one); lld links OBSC32.EXE,
 # with import libraries for delayed loading made by llvm-14's llvm-dlltool; clang and its runtime build the
-# fuzz targets.
-for p in wine wine32:i386 wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales cmake ninja-build \
+# fuzz targets. Xephyr gives the two-monitor tests their two screens, which the 32-bit Wine reads through
+# Xinerama.
+for p in wine wine32:i386 wine64 fonts-wine xvfb xserver-xephyr libxinerama1:i386 xauth fonts-ipafont-gothic locales cmake ninja-build \
          g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-i686-dev lld llvm-14 googletest g++ clang-format clang \
          libclang-rt-14-dev x11-utils x11-apps imagemagick python3; do
     have "$p" || need+=("$p")

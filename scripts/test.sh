@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native unit tests and a short fuzz pass, then the Windows tests
-# under Wine (in-process and end-to-end) in a Wine prefix of their own, in a 1024x768 virtual desktop.
+# under Wine (in-process and end-to-end) in a Wine prefix of their own, in a 1024x768 virtual desktop, and
+# the two-monitor tests in a second prefix on two X screens joined by Xinerama.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -25,4 +26,12 @@ source scripts/wine-env.sh
 trap obsc32_test_env_down EXIT
 obsc32_test_env_up "$root"
 
-ctest --preset win "$@"
+rc=0
+ctest --preset win -LE two-monitors "$@" || rc=$?
+
+# The second set-up: two monitors side by side, for the tests labelled two-monitors.
+obsc32_test_env_down
+unset OBSC32_XVFB_PID OBSC32_XEPHYR_PID
+OBSC32_TEST_DISPLAY_2MON="${OBSC32_TEST_DISPLAY_2MON:-92}" obsc32_test_env_2mon_up "$root"
+ctest --preset win -L two-monitors "$@" || rc=$?
+exit $rc

@@ -86,7 +86,56 @@ obsc32_test_drive_without_disc() {
     wineserver -w
 }
 
+# The two-monitor set-up: Xephyr with an 800x600 and a 640x480 screen side by side, joined by Xinerama, inside
+# an Xvfb of its own (display $OBSC32_TEST_DISPLAY_2MON, Xephyr on that number + 100). Wine runs without its
+# virtual desktop (which has one monitor) and without XRandR, so it takes the monitors from Xinerama.
+obsc32_test_env_2mon_up() {
+    local root="$1" host="${OBSC32_TEST_DISPLAY_2MON:-92}"
+    shift
+    export OBSC32_WINEPREFIX="$root/build/win/wineprefix-2mon"
+    export WINEPREFIX="$OBSC32_WINEPREFIX"
+    OBSC32_DESKTOP=1440x600 obsc32_start_xvfb ":$host"
+    obsc32_start_xephyr ":$((host + 100))" "$@"
+    obsc32_prepare_prefix
+    # Read as the session's desktop starts: the next one.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+    wineserver -w
+    obsc32_own_user_folders
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+    wine "$root/build/win/keepalive.exe" &
+    for _ in $(seq 1 100); do
+        wine reg query 'HKCU\Software\Wine' >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+}
+
+# (Re)starts Xephyr on display $1 with the screens given after it (default: the two side by side) inside the
+# current DISPLAY, and makes it the DISPLAY. The Xvfb and the Xephyr are ours only when we started them.
+obsc32_start_xephyr() {
+    local disp="$1"
+    shift
+    local screens=("$@")
+    [ ${#screens[@]} -gt 0 ] || screens=(800x600+0+0 640x480+800+0)
+    export OBSC32_XEPHYR_HOST="${OBSC32_XEPHYR_HOST:-$DISPLAY}"
+    if [ -n "${OBSC32_XEPHYR_PID:-}" ]; then
+        kill "$OBSC32_XEPHYR_PID" 2>/dev/null || true
+        while kill -0 "$OBSC32_XEPHYR_PID" 2>/dev/null; do sleep 0.1; done
+    fi
+    local args=()
+    for s in "${screens[@]}"; do args+=(-screen "$s"); done
+    DISPLAY="$OBSC32_XEPHYR_HOST" Xephyr "$disp" "${args[@]}" +xinerama -nolisten tcp >/dev/null 2>&1 &
+    OBSC32_XEPHYR_PID=$!
+    export DISPLAY="$disp"
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xephyr did not start on $disp" >&2
+    return 1
+}
+
 obsc32_test_env_down() {
     wineserver -k 2>/dev/null || true
+    if [ -n "${OBSC32_XEPHYR_PID:-}" ]; then kill "$OBSC32_XEPHYR_PID" 2>/dev/null || true; fi
     if [ -n "${OBSC32_XVFB_PID:-}" ]; then kill "$OBSC32_XVFB_PID" 2>/dev/null || true; fi
 }

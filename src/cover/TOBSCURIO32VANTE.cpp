@@ -84,13 +84,15 @@ TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {
 
 void TOBSCURIO32VANTE::FormCreate() {
     ClosingGuard = 0;
+    // Read first: which monitors the cover takes is one of them.
+    CoverSettings s = ReadCoverSettings();
+    Faces.SetAllScreens(s.Screens);
     Faces.SetColorDepth(FitScreen());
     App().ProcessMessages();
     const std::string systemWallpaper = ReadSystemWallpaper();
     menuBusyFlag_ = 0;
     App().ProcessMessages();
 
-    CoverSettings s = ReadCoverSettings();
     PS0.Checked = s.Auto;
     PS1.Enabled = PS0.Checked;
     PS1.Checked = s.Ue;
@@ -115,8 +117,9 @@ int TOBSCURIO32VANTE::FitScreen() {
     // Real pixels, whoever calls.
     ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
     // Bounds only: shown or hidden, topmost or at the bottom, the cover stays as it was placed.
-    const SIZE screen = ScreenSize();
-    SetBounds(0, 0, screen.cx, screen.cy);
+    screen_ = Faces.Screen();
+    const ScreenRect& area = screen_.Area;
+    SetBounds(area.Left, area.Top, area.Width(), area.Height());
     ui::WindowDC dc = ui::WindowDC::Of(Handle());
     return GetDeviceCaps(dc.Get(), BITSPIXEL);
 }
@@ -203,7 +206,7 @@ void TOBSCURIO32VANTE::PXClick(ui::Component*) { Close(); }
 
 void TOBSCURIO32VANTE::FormMouseDown(ui::Component*, ui::MouseButton button, int x, int y) {
     Placement.KeepDown();
-    if (button == ui::MouseButton::Right && x < 20 && y < 20) Placement.Restore();
+    if (button == ui::MouseButton::Right && InRestoreCorner(screen_, x, y)) Placement.Restore();
 }
 
 void TOBSCURIO32VANTE::MICON0Click(ui::Component*) {
@@ -351,7 +354,7 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             Pointer.PositionChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
             return false;
         case WM_DISPLAYCHANGE:
-            // The display's size or depth changed: the cover and its face follow.
+            // The display's size, depth or monitors changed: the cover and its face follow.
             Faces.ScreenChanged(FitScreen());
             Image1.Invalidate();
             result = 0;

@@ -152,7 +152,7 @@ protected:
 
 private:
     void TrayNotify(LPARAM mouseMessage);
-    // The cover's bounds to the whole screen; the screen's colour depth.
+    // The cover's bounds to every monitor (or the primary one); the screen's colour depth.
     int FitScreen();
     // A command's failure, beeped and told in a box that closes by itself.
     void Warn(const std::string& text);
@@ -167,6 +167,8 @@ private:
     }
 
     int ClosingGuard = 0;
+    // What the cover covers, as last fitted: where its restore corner is.
+    ScreenLayout screen_;
     std::unique_ptr<TrayIcon> tray_;
     int menuBusyFlag_ = 0;
     bool trayHandling_ = false;

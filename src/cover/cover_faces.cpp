@@ -23,8 +23,8 @@ bool Composed(WallpaperPosition position) {
 }  // namespace
 
 std::shared_ptr<const ui::Bitmap> CoverFaces::GrabScreen(int colorDepth) {
-    const SIZE screen = ScreenSize();
-    ui::Bitmap capture = GrabScreenBitmap(screen.cx, screen.cy);
+    const ScreenRect area = Screen().Area;
+    ui::Bitmap capture = GrabScreenBitmap(area.Width(), area.Height(), area.Left, area.Top);
     if (!capture) return nullptr;
     if (colorDepth <= 8) ClipboardRoundTrip(capture, image_.Handle());
     return std::shared_ptr<const ui::Bitmap>(new ui::Bitmap(std::move(capture)));
@@ -33,6 +33,7 @@ std::shared_ptr<const ui::Bitmap> CoverFaces::GrabScreen(int colorDepth) {
 // Without a picture the image would only repeat the cover's own black: hidden, it leaves the cover one window
 // to paint when it is shown, the quickest way to a black screen.
 void CoverFaces::Show(Picture picture) {
+    perMonitor_ = false;
     palette_ = std::move(picture.Colors);
     image_.SetVisible(static_cast<bool>(picture.Bitmap));
     image_.SetPicture(std::move(picture.Bitmap));
@@ -41,6 +42,7 @@ void CoverFaces::Show(Picture picture) {
 void CoverFaces::ShowBlack() { Show({}); }
 
 void CoverFaces::ShowCapture(std::shared_ptr<const ui::Bitmap> capture) {
+    perMonitor_ = false;
     image_.Stretch = true;
     palette_ = {};
     image_.SetVisible(capture != nullptr);
@@ -49,16 +51,20 @@ void CoverFaces::ShowCapture(std::shared_ptr<const ui::Bitmap> capture) {
 
 void CoverFaces::ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth) {
     if (path.empty()) throw ui::Error(kNoFile);
-    if (Composed(position))
-        ShowComposed(path, position, colorDepth);
+    // Across monitors every position is composed, each monitor getting its own.
+    const ScreenLayout screen = Screen();
+    if (Composed(position) || screen.PerMonitor())
+        ShowComposed(path, position, colorDepth, screen);
     else
         ShowNaturalSize(path, position);
 }
 
 void CoverFaces::Recompose(const std::string& path, WallpaperPosition position, int colorDepth) {
-    if (!Composed(position) || path.empty()) return;
+    if (path.empty()) return;
+    // The file itself follows the image's size, unless it is to be composed now, or was.
+    if (!Composed(position) && !perMonitor_ && !Screen().PerMonitor()) return;
     try {
-        ShowComposed(path, position, colorDepth);
+        ShowWallpaper(path, position, colorDepth);
     } catch (const ui::Error&) {
         // Told by the next wallpaper command instead.
     }
@@ -80,36 +86,37 @@ void CoverFaces::ShowNaturalSize(const std::string& path, WallpaperPosition posi
     image_.Invalidate();
 }
 
-void CoverFaces::ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth) {
+void CoverFaces::ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth,
+                              const ScreenLayout& screen) {
     // The picture shown so far keeps its palette until the composition gives the target another one.
-    const SIZE screen = ScreenSize();
-    Picture target{MakeScreenBitmap(screen.cx, screen.cy), std::move(palette_)};
+    Picture target{MakeScreenBitmap(screen.Area.Width(), screen.Area.Height()), std::move(palette_)};
     if (!target.Bitmap) {
         palette_ = std::move(target.Colors);
         throw ui::Error(kNoRoom);
     }
     image_.Center = false;
     image_.Stretch = false;
-    Picture picture = LoadBmpFile(path);
+    // Where one screen shows the file itself, any picture format it reads does across monitors too.
+    Picture picture = Composed(position) ? LoadBmpFile(path) : Picture{LoadPictureFile(path), {}};
     if (!picture.Bitmap) {
         // What the face shows now is the black screen made above.
         Show(std::move(target));
         throw ui::Error(kLoadFailed);
     }
-    ComposeWallpaper(target, std::move(picture), position, colorDepth, image_.Handle());
+    ComposeWallpaper(target, std::move(picture), position, colorDepth, image_.Handle(), screen);
     Show(std::move(target));
+    perMonitor_ = screen.PerMonitor();
     ProcessMessages();
     image_.Repaint();
 }
 
 void ComposeWallpaper(Picture& target, Picture picture, WallpaperPosition position, int colorDepth,
-                      HWND clipboardOwner) {
-    const SIZE screen = ui::BitmapSize(target.Bitmap.Get());
+                      HWND clipboardOwner, const ScreenLayout& screen) {
     const SIZE size = ui::BitmapSize(picture.Bitmap.Get());
+    const MonitorWallpaperPlan plan = PlanMonitorWallpaper(position, screen, size.cx, size.cy);
     if (position == WallpaperPosition::Tile) {
         if (colorDepth <= 8) ClipboardRoundTrip(target.Bitmap, clipboardOwner);
-        RunPlan(target.Bitmap.Get(), picture.Bitmap.Get(),
-                PlanTilesFast(screen.cx, screen.cy, size.cx, size.cy));
+        RunPlan(target.Bitmap.Get(), picture.Bitmap.Get(), plan.Copies);
         return;
     }
     const bool paletted = colorDepth <= 8;
@@ -117,9 +124,8 @@ void ComposeWallpaper(Picture& target, Picture picture, WallpaperPosition positi
         target.Colors.Reset();
         target.Colors = std::move(picture.Colors);
     }
-    RunPlan(target.Bitmap.Get(), picture.Bitmap.Get(),
-            {PlanCorner(position, screen.cx, screen.cy, size.cx, size.cy)},
-            paletted ? target.Colors.Get() : nullptr);
+    RunPlan(target.Bitmap.Get(), picture.Bitmap.Get(), plan.Copies, paletted ? target.Colors.Get() : nullptr);
+    StretchInto(target.Bitmap.Get(), picture.Bitmap.Get(), plan.Stretched);
 }
 
 std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
@@ -134,8 +140,8 @@ std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
 }
 
 bool CoverFaces::SaveImageAsBmp(const std::string& path) {
-    const SIZE screen = ScreenSize();
-    const bool saved = SaveBitmapAsBmp(image_.Picture(), path, screen.cx, screen.cy);
+    const ScreenRect area = Screen().Area;
+    const bool saved = SaveBitmapAsBmp(image_.Picture(), path, area.Width(), area.Height());
     image_.Repaint();
     return saved;
 }

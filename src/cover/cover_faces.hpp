@@ -19,6 +19,11 @@ public:
     CoverFaces(const CoverFaces&) = delete;
     CoverFaces& operator=(const CoverFaces&) = delete;
 
+    // Every monitor (the default) or the primary one alone.
+    void SetAllScreens(bool all) { allScreens_ = all; }
+    // What the cover covers now.
+    ScreenLayout Screen() const { return ReadScreenLayout(allScreens_); }
+
     // The screen as it is now. At 8 bits per pixel or fewer it goes through the clipboard, which gives it
     // the screen's palette (and takes the place of what the clipboard held).
     // None when it cannot be taken.
@@ -33,8 +38,8 @@ public:
     // which stays when the file cannot be read.
     void ShowWallpaper(const std::string& path, WallpaperPosition position, int colorDepth);
 
-    // After a change of the screen's size, while the wallpaper face is chosen: a composed position is made anew
-    // for the new size. Nothing is told, as no command of the user's asked for it: a file that cannot be read
+    // After a change of the screen's size or its monitors, while the wallpaper face is chosen: a composed
+    // picture is made anew for the new screen. Nothing is told, as no command of the user's asked for it: a file that cannot be read
     // any more leaves black, and the next wallpaper command says why.
     void Recompose(const std::string& path, WallpaperPosition position, int colorDepth);
 
@@ -47,22 +52,26 @@ public:
 private:
     void Show(Picture picture);
     void ShowNaturalSize(const std::string& path, WallpaperPosition position);
-    void ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth);
+    void ShowComposed(const std::string& path, WallpaperPosition position, int colorDepth,
+                      const ScreenLayout& screen);
     bool SaveImageAsBmp(const std::string& path);
 
     ui::Image& image_;
     // The palette of the composed picture shown, given at 8 bits per pixel or fewer.
     Palette palette_;
+    bool allScreens_ = true;
+    // The picture shown was composed monitor by monitor.
+    bool perMonitor_ = false;
 };
 
 // Asks for a BMP file, starting in the folder of `earlier` (none: the Windows folder); "" when cancelled.
 std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
                           const std::string& windowsFolder, HWND owner);
 
-// Composes the tile or corner positions onto `target`, a screen-sized black picture. At 8 bits per pixel or
-// fewer the tile goes through the clipboard, and for a corner the target's palette is deleted and the
-// picture's becomes the target's.
+// Composes the picture at its position on each monitor of `screen` onto `target`, a black picture of its
+// area. At 8 bits per pixel or fewer the tile goes through the clipboard, and for the other positions the
+// target's palette is deleted and the picture's becomes the target's.
 void ComposeWallpaper(Picture& target, Picture picture, WallpaperPosition position, int colorDepth,
-                      HWND clipboardOwner);
+                      HWND clipboardOwner, const ScreenLayout& screen);
 
 }  // namespace obsc32

@@ -137,7 +137,8 @@ void FaceCommands::SetColorDepth(int bits) { colorDepth_ = bits; }
 void FaceCommands::ScreenChanged(int bits) {
     colorDepth_ = bits;
     // The capture is not taken again: it shows stretched until the next one. Black and the wallpaper at its
-    // natural size or stretched follow the image's new size when painted; only a composed one is made anew.
+    // natural size or stretched follow the image's new size when painted; only a composed one is made anew,
+    // or one to be composed now that the monitors changed.
     if (face_ == 2) faces_.Recompose(wallpaperPath_, Position(), colorDepth_);
 }
 

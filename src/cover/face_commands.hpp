@@ -73,6 +73,9 @@ public:
         return position_ ? static_cast<WallpaperPosition>(position_->Tag) : WallpaperPosition::Tile;
     }
     int ColorDepth() const { return colorDepth_; }
+    // Every monitor or the primary one: what the cover covers now.
+    void SetAllScreens(bool all) { faces_.SetAllScreens(all); }
+    ScreenLayout Screen() const { return faces_.Screen(); }
     // The palette of the composed picture shown, at 8 bits per pixel or fewer.
     HPALETTE PictureColors() const { return faces_.PictureColors(); }
 

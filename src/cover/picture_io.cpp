@@ -97,6 +97,11 @@ Palette PaletteOf(const std::vector<uint8_t>& data, const BmpInfo& info) {
     return Palette(CreatePalette(log));
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
+    reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back({r->left, r->top, r->right, r->bottom});
+    return TRUE;
+}
+
 }  // namespace
 
 ui::Bitmap MakeScreenBitmap(int width, int height) {
@@ -139,13 +144,20 @@ ui::Bitmap LoadPictureFile(const std::string& path) {
     return std::move(LoadBmpFile(path).Bitmap);
 }
 
-SIZE ScreenSize() {
+ScreenLayout ReadScreenLayout(bool allScreens) {
     // An unaware thread is told the screen scaled down to 96 DPI.
     ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
-    return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const ScreenRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!allScreens) return CoverLayout(false, {}, primary, {});
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const ScreenRect virtualScreen{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                   y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    std::vector<ScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return CoverLayout(true, virtualScreen, primary, monitors);
 }
 
-ui::Bitmap GrabScreenBitmap(int width, int height) {
+ui::Bitmap GrabScreenBitmap(int width, int height, int left, int top) {
     // An unaware thread would copy the screen scaled down to 96 DPI, shown blurred when stretched back.
     ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
     ui::WindowDC screen = ui::WindowDC::Of(nullptr);
@@ -153,7 +165,7 @@ ui::Bitmap GrabScreenBitmap(int width, int height) {
     if (!bmp) return {};
     ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
     ui::SelectObjectScope sel(dc.Get(), bmp.Get());
-    BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY);
     return bmp;
 }
 
@@ -192,6 +204,21 @@ void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan, HPALET
         BitBlt(dst.Get(), b.X, b.Y, b.W, b.H, from, b.SX, b.SY, SRCCOPY);
     }
     if (oldPalette) SelectPalette(dst.Get(), oldPalette, FALSE);
+}
+
+void StretchInto(HBITMAP target, HBITMAP picture, const std::vector<ScreenRect>& rects) {
+    if (rects.empty()) return;
+    ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+    ui::MemoryDC dst(CreateCompatibleDC(screen.Get()));
+    ui::MemoryDC src(CreateCompatibleDC(screen.Get()));
+    ui::SelectObjectScope d(dst.Get(), target);
+    ui::SelectObjectScope s(src.Get(), picture);
+    const SIZE size = ui::BitmapSize(picture);
+    // As the image control stretches the file on one monitor.
+    SetStretchBltMode(dst.Get(), COLORONCOLOR);
+    for (const ScreenRect& r : rects)
+        StretchBlt(dst.Get(), r.Left, r.Top, r.Width(), r.Height(), src.Get(), 0, 0, size.cx, size.cy,
+                   SRCCOPY);
 }
 
 bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, int emptyHeight) {

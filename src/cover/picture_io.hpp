@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cover/monitor_plan.hpp"
 #include "cover/tiling.hpp"
 #include "ui/handles.hpp"
 
@@ -29,11 +30,12 @@ ui::Bitmap LoadPictureFile(const std::string& path);
 // A bitmap of the screen's format, filled with black; empty when it cannot be made.
 ui::Bitmap MakeScreenBitmap(int width, int height);
 
-// The screen's size in real pixels, whatever the calling thread's DPI awareness.
-SIZE ScreenSize();
+// What the cover covers, every monitor or the primary one, and the monitors in it, in real pixels whatever
+// the calling thread's DPI awareness.
+ScreenLayout ReadScreenLayout(bool allScreens);
 
-// A copy of the screen, W x H real pixels from (0, 0).
-ui::Bitmap GrabScreenBitmap(int width, int height);
+// A copy of the screen, W x H real pixels from (left, top).
+ui::Bitmap GrabScreenBitmap(int width, int height, int left = 0, int top = 0);
 
 // Puts a bitmap through the clipboard and back (what 8-bit screens need for their palette).
 void ClipboardRoundTrip(ui::Bitmap& bitmap, HWND owner);
@@ -41,6 +43,9 @@ void ClipboardRoundTrip(ui::Bitmap& bitmap, HWND owner);
 // Carries out a composition plan: copies from the tile, or from what the target already holds. A palette is
 // selected into the target's DC for the copies, and becomes the colour table of a target that has one.
 void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan, HPALETTE palette = nullptr);
+
+// Draws the whole picture stretched into each rectangle of the target.
+void StretchInto(HBITMAP target, HBITMAP picture, const std::vector<ScreenRect>& rects);
 
 // Writes a bitmap as a 24-bit BMP (an empty one as a black width x height picture), replacing the file;
 // false when it could not.

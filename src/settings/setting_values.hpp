@@ -28,8 +28,8 @@ struct CoverSettings {
     bool Kabe = true;     // "Kabe": the wallpaper face draws the system wallpaper
     int Mode = 0;         // "mode": the face
     bool Mue = true;      // "MUE": placed on top
-    // Read only, never written: the pointer goes over a shown cover ("HidePointer", "0" keeps it).
-    bool HidePointer = true;
+    bool HidePointer = true;  // "HidePointer": the pointer goes over a shown cover (read only: "0" keeps it)
+    bool Screens = true;  // "Screens": every monitor covered (read only: "0" keeps the primary one alone)
 };
 
 using ValueReader = std::function<std::string(const char* name)>;

@@ -1,11 +1,13 @@
 // libFuzzer target: both tiling plans, run pixel by pixel on small screens, against the rule for one tile
 // (one tile centred, a tile at least as large as the screen drawn from that edge); on large screens the fast
 // plan's copies stay inside the target and cover it. The corner copy against where its corner puts the image.
+// Across monitors: the cover's area and restore corner, and each monitor's pixels against its position's rule.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "cover/monitor_plan.hpp"
 #include "cover/tiling.hpp"
 #include "fuzz_input.hpp"
 
@@ -112,11 +114,68 @@ void CheckCorner(int position, int W, int H, int iw, int ih) {
     FUZZ_CHECK(b.H == std::min<long long>(H, ay + ih) - std::max<long long>(0, ay));
 }
 
+// Image pixel (x, y) of monitor pixel (x, y) by the position's rule; -1 where it shows black.
+int RuleAt(int position, int x, int y, int w, int h, int iw, int ih) {
+    if (position == 1) return TileAt(y, h, ih) * iw + TileAt(x, w, iw);
+    const int ax = position == 0 ? (w - iw) / 2 : position == 3 || position == 4 ? 0 : w - iw;
+    const int ay = position == 0 ? (h - ih) / 2 : position == 3 || position == 5 ? 0 : h - ih;
+    return x - ax >= 0 && x - ax < iw && y - ay >= 0 && y - ay < ih ? (y - ay) * iw + x - ax : -1;
+}
+
+void CheckMonitors(fuzz::Input& in) {
+    auto n = [&](int lo, int hi) { return static_cast<int>(in.Range(lo, hi)); };
+    auto rect = [&](int x, int y) { return ScreenRect{x, y, x + n(0, 40), y + n(0, 40)}; };
+    std::vector<ScreenRect> monitors{rect(0, 0)};
+    ScreenRect all = monitors[0];
+    for (int i = n(0, 3); i > 0; --i) {
+        const ScreenRect& m = monitors.emplace_back(rect(n(-50, 50), n(-50, 50)));
+        all = {std::min(all.Left, m.Left), std::min(all.Top, m.Top), std::max(all.Right, m.Right),
+               std::max(all.Bottom, m.Bottom)};
+    }
+    const ScreenRect primary = monitors[0];
+    const bool every = in.Bool();
+    const ScreenLayout l = CoverLayout(every, in.Bool() ? all : rect(n(-9, 0), n(-9, 0)), primary, monitors);
+    FUZZ_CHECK(every || (l.Area == primary && !l.PerMonitor()));
+    // The corner is the screen's 20 x 20 pixels from (0, 0), where the primary monitor starts.
+    const int cx = n(-2, 24), cy = n(-2, 24);
+    FUZZ_CHECK(InRestoreCorner(l, cx - l.Area.Left, cy - l.Area.Top) ==
+               (cx >= 0 && cx < 20 && cy >= 0 && cy < 20));
+
+    const int position = n(0, 6), iw = n(1, 48), ih = n(1, 48), W = l.Area.Width(), H = l.Area.Height();
+    const MonitorWallpaperPlan plan =
+        PlanMonitorWallpaper(static_cast<WallpaperPosition>(position), l, iw, ih);
+    std::vector<int> target(static_cast<std::size_t>(std::max(0, W) * std::max(0, H)), -1), expected = target;
+    auto at = [&](int x, int y) { return static_cast<std::size_t>(y) * W + x; };
+    for (const Blit& b : plan.Copies) {
+        FUZZ_CHECK(Inside(b.X, b.Y, b.W, b.H, W, H) &&
+                   Inside(b.SX, b.SY, b.W, b.H, b.From ? W : iw, b.From ? H : ih));
+        for (int y = 0; y < b.H; ++y)
+            for (int x = 0; x < b.W; ++x)
+                target[at(b.X + x, b.Y + y)] =
+                    b.From ? target[at(b.SX + x, b.SY + y)] : (b.SY + y) * iw + b.SX + x;
+    }
+    // Each pixel as the last monitor that draws on it draws it, monitors being clipped to the area; the
+    // stretched position is each whole monitor.
+    std::vector<ScreenRect> stretched;
+    for (const ScreenRect& m : l.Monitors) {
+        FUZZ_CHECK(m.Left >= l.Area.Left && m.Top >= l.Area.Top && m.Right <= W + l.Area.Left &&
+                   m.Bottom <= H + l.Area.Top);
+        const ScreenRect r{m.Left - l.Area.Left, m.Top - l.Area.Top, m.Right - l.Area.Left,
+                           m.Bottom - l.Area.Top};
+        if (position == 2 && !r.Empty()) stretched.push_back(r);
+        for (int y = r.Top; position != 2 && y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                if (int v = RuleAt(position, x - r.Left, y - r.Top, r.Width(), r.Height(), iw, ih); v >= 0)
+                    expected[at(x, y)] = v;
+    }
+    FUZZ_CHECK(plan.Stretched == stretched && target == expected);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input in(data, size);
-    const int mode = in.Byte() % 3;
+    const int mode = in.Byte() % 4;
     if (mode == 0) {
         const int W = in.Range(1, 96), H = in.Range(1, 96), tw = in.Range(1, 128), th = in.Range(1, 128);
         Draw(PlanTilesPerTile(W, H, tw, th), W, H, tw, th, false);
@@ -126,6 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckLarge(W, H, in.Range(1, 1 << 16), in.Range(1, 1 << 16));
         // Nothing for an empty screen or tile.
         FUZZ_CHECK(PlanTilesFast(0, H, W, H).empty() && PlanTilesPerTile(W, H, -W, H).empty());
+    } else if (mode == 3) {
+        CheckMonitors(in);
     } else {
         const int position = in.Range(-1, 8);
         const int W = in.Range(-2, 1 << 16), H = in.Range(-2, 1 << 16);

@@ -83,7 +83,9 @@ TEST(CoverSettings, StoredValuesAreUsedOneByOne) {
                              {"Kabe", "0"},
                              {"mode", "2"},
                              {"MUE", "0"},
-                             {"HidePointer", "0"}});
+                             {"HidePointer", "0"},
+                             {"Screens", "0"}});
+    EXPECT_FALSE(s.Screens);
     EXPECT_TRUE(s.Auto);
     EXPECT_FALSE(s.Ue);
     EXPECT_EQ(s.Ichi, 6);

@@ -161,7 +161,8 @@ TEST_F(FacesTest, CornersOfPalettedScreensTakeThePaletteOfTheFile) {
         LOGPALETTE grey{0x300, 1, {{128, 128, 128, 0}}};
         target.Colors = obsc32::Palette(CreatePalette(&grey));
         const HPALETTE old = target.Colors.Get();
-        obsc32::ComposeWallpaper(target, obsc32::LoadBmpFile(k.file), Position::BottomRight, 8, nullptr);
+        obsc32::ComposeWallpaper(target, obsc32::LoadBmpFile(k.file), Position::BottomRight, 8, nullptr,
+                                 obsc32::CoverLayout(false, {}, {0, 0, 64, 48}, {}));
         EXPECT_EQ(GetObjectType(old), 0u) << k.file << ": the target's own palette was not deleted";
         EXPECT_EQ(PaletteColours(target.Colors.Get()), k.table) << k.file;
         std::vector<COLORREF> table = ColourTable(target.Bitmap.Get());

@@ -1,0 +1,45 @@
+// The cover across several monitors: what it covers, where its restore corner is, and the wallpaper drawn on
+// each monitor by the position rule, as the system draws a desktop wallpaper per monitor.
+#pragma once
+#include <vector>
+
+#include "cover/tiling.hpp"
+
+namespace obsc32 {
+
+// Right and bottom are outside, as in a Win32 RECT.
+struct ScreenRect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+    bool operator==(const ScreenRect&) const = default;
+};
+
+struct ScreenLayout {
+    ScreenRect Area;     // what the cover covers, in screen coordinates (may start left of or above 0, 0)
+    ScreenRect Primary;  // the primary monitor, whose top-left is 0, 0
+    std::vector<ScreenRect> Monitors;  // each within Area, none empty
+    // The wallpaper is composed monitor by monitor rather than being the file itself.
+    bool PerMonitor() const { return Monitors.size() != 1 || Monitors[0] != Area; }
+};
+
+// Every monitor (the virtual screen) or only the primary one. A virtual screen that misses the primary, or
+// no monitor left in it, falls back to the primary alone.
+ScreenLayout CoverLayout(bool allScreens, const ScreenRect& virtualScreen, const ScreenRect& primary,
+                         const std::vector<ScreenRect>& monitors);
+
+// A right click here restores: the top-left 20 x 20 pixels of the primary monitor, in the cover's client
+// coordinates.
+bool InRestoreCorner(const ScreenLayout& layout, int x, int y);
+
+// The copies that draw a picture onto an Area-sized black target, each monitor by the position's rule; the
+// stretched position instead draws the whole picture into each rectangle of Stretched.
+struct MonitorWallpaperPlan {
+    std::vector<Blit> Copies;  // in target coordinates (Area's top-left is 0, 0)
+    std::vector<ScreenRect> Stretched;
+};
+MonitorWallpaperPlan PlanMonitorWallpaper(WallpaperPosition position, const ScreenLayout& layout, int imageW,
+                                          int imageH);
+
+}  // namespace obsc32
