@@ -21,15 +21,15 @@ std::string AboutVersionText(int stored);
 inline constexpr int kPositionCount = 7;
 
 struct CoverSettings {
-    bool Auto = false;    // "AUTO": show the cover at start-up
-    bool Ue = true;       // "UE": at start-up put it on top
-    int Ichi = 1;         // "ICHI": wallpaper position 0..6
-    std::string BmpFile;  // "BMPFile"
-    bool Kabe = true;     // "Kabe": the wallpaper face draws the system wallpaper
-    int Mode = 0;         // "mode": the face
-    bool Mue = true;      // "MUE": placed on top
+    bool Auto = false;        // "AUTO": show the cover at start-up
+    bool Ue = true;           // "UE": at start-up put it on top
+    int Ichi = 1;             // "ICHI": wallpaper position 0..6
+    std::string BmpFile;      // "BMPFile"
+    bool Kabe = true;         // "Kabe": the wallpaper face draws the system wallpaper
+    int Mode = 0;             // "mode": the face
+    bool Mue = true;          // "MUE": placed on top
     bool HidePointer = true;  // "HidePointer": the pointer goes over a shown cover (read only: "0" keeps it)
-    bool Screens = true;  // "Screens": every monitor covered (read only: "0" keeps the primary one alone)
+    bool Screens = true;      // "Screens": every monitor covered (read only: "0" keeps the primary one alone)
 };
 
 using ValueReader = std::function<std::string(const char* name)>;
