@@ -148,7 +148,7 @@ ui::MenuItem* TOBSCURIO32VANTE::FaceItem() {
 void TOBSCURIO32VANTE::HotKeyToggle() {
     // Held off as tray clicks are, while a menu or a command's box is up; a press that comes while the
     // last one is still handled is dropped, or the two would meet half-way.
-    if (menuBusyFlag_ || trayHandling_ || hotKeyBusy_ || ClosingGuard) return;
+    if (!hotKey_->NewPress() || menuBusyFlag_ || trayHandling_ || hotKeyBusy_ || ClosingGuard) return;
     hotKeyBusy_ = true;
     ui::ScopeGuard done([this] { hotKeyBusy_ = false; });
     if (Visible())
@@ -367,7 +367,7 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             return true;
         }
         case WM_HOTKEY:
-            if (wParam == CoverHotKey::kId) {
+            if (wParam == CoverHotKey::kId && hotKey_) {
                 ui::DpiAwarenessScope asCreated(CreatorDpi());
                 HotKeyToggle();
             }

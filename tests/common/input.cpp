@@ -94,10 +94,9 @@ void Key(WORD vk) {
 void KeyDown(WORD vk) { SendKey(vk, false); }
 void KeyUp(WORD vk) { SendKey(vk, true); }
 
-void KeyChord(std::initializer_list<WORD> modifiers, WORD vk, int downs) {
+void KeyChord(std::initializer_list<WORD> modifiers, WORD vk) {
     for (WORD m : modifiers) KeyDown(m);
-    for (int i = 0; i < downs; ++i) KeyDown(vk);
-    KeyUp(vk);
+    Key(vk);
     for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) KeyUp(*m);
 }
 
