@@ -16,7 +16,9 @@ protected:
         return WaitUntilSteady([&] { return (top ? ShownOnTop() : ShownAtTheBottom()); }, 300) &&
                WaitUntil([&] { return ScreenPixel(at.x, at.y) == colour; });
     }
-    bool Hidden() { return WaitUntilSteady([&] { return !IsWindowVisible(cover_); }, 100); }
+    bool Hidden() {
+        return WaitUntilSteady([&] { return !IsWindowVisible(cover_); }, 100);
+    }
 };
 
 TEST_F(HotKey, ShowsEachFaceChosenLastWhereThePlacementSaysOnceWhenHeldAndTakesItAway) {
