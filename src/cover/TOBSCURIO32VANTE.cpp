@@ -148,7 +148,7 @@ ui::MenuItem* TOBSCURIO32VANTE::FaceItem() {
 void TOBSCURIO32VANTE::HotKeyToggle() {
     // Held off as tray clicks are, while a menu or a command's box is up; a press that comes while the
     // last one is still handled is dropped, or the two would meet half-way.
-    if (!hotKey_->NewPress() || menuBusyFlag_ || trayHandling_ || hotKeyBusy_ || ClosingGuard) return;
+    if (menuBusyFlag_ || trayHandling_ || hotKeyBusy_ || ClosingGuard) return;
     hotKeyBusy_ = true;
     ui::ScopeGuard done([this] { hotKeyBusy_ = false; });
     if (Visible())

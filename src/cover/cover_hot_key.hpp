@@ -9,7 +9,6 @@
 
 #include "settings/hot_key_text.hpp"
 #include "ui/hot_key.hpp"
-#include "ui/timer.hpp"
 
 namespace obsc32 {
 
@@ -18,7 +17,7 @@ public:
     // WM_HOTKEY's wParam for this key.
     static constexpr int kId = 1;
 
-    explicit CoverHotKey(const StoredHotKey& stored);
+    explicit CoverHotKey(const StoredHotKey& stored) : plan_(PlanHotKey(stored)), notice_(plan_.Notice) {}
 
     // The key for the window; the key registered, or none when there is none to register or another
     // program holds it, which the notice then tells.
@@ -26,21 +25,13 @@ public:
     // The notice owed to the person, once; "" when none is.
     std::string TakeNotice() { return std::exchange(notice_, std::string()); }
     void Release() { key_.Reset(); }
-    // Whether a WM_HOTKEY is a new press. Where the system does not honour MOD_NOREPEAT (Wine), a held key
-    // repeats: a press counts only once the key of the last one has been let go.
-    bool NewPress();
     // What the close writes back, if anything.
     const std::optional<std::string>& Written() const { return plan_.Written; }
 
 private:
     HotKeyPlan plan_;
     std::string notice_;
-    bool KeyDown() const;
-
     ui::HotKey key_;
-    bool held_ = false;
-    // Looks for the key let go while it is held.
-    ui::Timer released_{nullptr, "HotKeyReleased", 15, false};
 };
 
 }  // namespace obsc32
