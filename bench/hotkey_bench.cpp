@@ -40,7 +40,7 @@ bool KeyTaken() {
 void Press() { input::KeyChord({VK_CONTROL, VK_MENU}, 'B'); }
 
 // `runs` presses that show the face, each timed from the key going down; the face is taken away in between.
-// A run where the face did not show or go is said and not counted.
+// A run where the face did not show or go is said and not counted; run 0 warms up.
 void Measure(const std::string& exe, const std::string& args, const char* cls, int runs,
              std::vector<double>& ms) {
     Process program(exe, args);
@@ -63,7 +63,7 @@ void Measure(const std::string& exe, const std::string& args, const char* cls, i
         Press();
         const bool gone = WaitUntil([] { return PointsAre(RGB(0, 0, 0), true); }, 2000, 0);
         if (!shown || !gone)
-            std::printf("hot key latency, %s: a run went wrong (%s)\n", cls,
+            std::printf("hot key latency, %s: run %d of %d went wrong (%s)\n", cls, r, runs,
                         shown ? "not taken away" : "not shown");
         else if (r > 0)  // the first one warms up
             ms.push_back(t);
