@@ -146,15 +146,20 @@ ui::MenuItem* TOBSCURIO32VANTE::FaceItem() {
 }
 
 void TOBSCURIO32VANTE::HotKeyToggle() {
-    // Held off as tray clicks are, while a menu or a command's box is up; a press that comes while the
-    // last one is still handled is dropped, or the two would meet half-way.
-    if (menuBusyFlag_ || trayHandling_ || hotKeyBusy_ || ClosingGuard) return;
+    // Held off as tray clicks are, while a menu or a command's box is up.
+    if (menuBusyFlag_ || trayHandling_ || ClosingGuard) return;
+    // A press that comes while the last one is still handled is taken after it, not inside it, or the two
+    // would meet half-way.
+    ++hotKeyPresses_;
+    if (hotKeyBusy_) return;
     hotKeyBusy_ = true;
     ui::ScopeGuard done([this] { hotKeyBusy_ = false; });
-    if (Visible())
-        P3Click(&P3);
-    else if (ui::MenuItem* item = FaceItem())
-        item->Click();
+    for (; hotKeyPresses_ > 0; --hotKeyPresses_) {
+        if (Visible())
+            P3Click(&P3);
+        else if (ui::MenuItem* item = FaceItem())
+            item->Click();
+    }
 }
 
 void TOBSCURIO32VANTE::Warn(const std::string& text) {

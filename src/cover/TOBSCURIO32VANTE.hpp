@@ -176,6 +176,7 @@ private:
     bool trayHandling_ = false;
     std::optional<CoverHotKey> hotKey_;
     bool hotKeyBusy_ = false;
+    int hotKeyPresses_ = 0;
 };
 
 }  // namespace obsc32
