@@ -2,7 +2,8 @@
 // tray menu. Its menus have the shape of the cover's (what closing them uncovers is the same): the left button's
 // first item shows a black full-screen popup on top, the right button's fifth item shows it at the bottom; a
 // right click on the popup hides it. Started with "show", it shows the popup
-// on top at once (what a shown black screen costs the memory benchmark).
+// on top at once (what a shown black screen costs the memory benchmark); with "hotkey", Ctrl+Alt+B shows it on
+// top and hides it again, as the cover's key does.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -49,6 +50,14 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         }
+        case WM_HOTKEY:
+            if (IsWindowVisible(popup)) {
+                ShowWindow(popup, SW_HIDE);
+            } else {
+                SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+                SetForegroundWindow(popup);
+            }
+            return 0;
         case WM_CLOSE: {
             NOTIFYICONDATAA nid{};
             nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -91,6 +100,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     nid.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     std::strcpy(nid.szTip, kClassName);
     Shell_NotifyIconA(NIM_ADD, &nid);
+    if (std::strstr(commandLine, "hotkey"))
+        RegisterHotKey(hwnd, 1, MOD_CONTROL | MOD_ALT | 0x4000 /* MOD_NOREPEAT */, 'B');
     if (std::strstr(commandLine, "show"))
         SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     MSG msg;

@@ -18,6 +18,7 @@ obsc32_fuzz_target(progman_groups_fuzz src/shell/progman_commands.cpp src/shell/
 obsc32_fuzz_target(bmp_format_fuzz src/cover/bmp_format.cpp)
 obsc32_fuzz_target(sjis_path_fuzz src/shell/sjis_path.cpp)
 obsc32_fuzz_target(setting_values_fuzz src/settings/setting_values.cpp src/shell/decimal.cpp)
+obsc32_fuzz_target(hot_key_text_fuzz src/settings/hot_key_text.cpp src/shell/sjis_path.cpp)
 obsc32_fuzz_target(startup_rules_fuzz src/app/startup_rules.cpp)
 obsc32_fuzz_target(uninstall_values_fuzz src/setup/uninstall_values.cpp src/shell/decimal.cpp
                    src/shell/sjis_path.cpp)

@@ -53,6 +53,9 @@ wine "$win/bench/memory_bench.exe" "${OBSC32_BENCH_MEMORY_ROUNDS:-3}" "$win/OBSC
 fresh_session
 wine "$win/bench/hide_bench.exe" "${OBSC32_BENCH_HIDES:-20}" "$win/OBSC32.EXE" "$win/bench/bare_cover.exe" || status=1
 fresh_session
+wine "$win/bench/hotkey_bench.exe" "${OBSC32_BENCH_HOTKEYS:-30}" "$win/OBSC32.EXE" "$win/bench/bare_cover.exe" ||
+    status=1
+fresh_session
 wine "$win/bench/mkbox_bench.exe" "${OBSC32_BENCH_BOXES:-1000}" || status=1
 fresh_session
 wine "$win/bench/faces_bench.exe" || status=1

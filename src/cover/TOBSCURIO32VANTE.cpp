@@ -102,8 +102,12 @@ void TOBSCURIO32VANTE::FormCreate() {
     Pointer.SetEnabled(s.HidePointer);
     Icons.Locate(ReadShellFolders(), ReadProductString("Group"));
 
+    hotKey_.emplace(ReadStoredHotKey());
+    const std::optional<HotKeyChord> hotKey = hotKey_->Register(Handle());
+
     App().ProcessMessages();
-    tray_ = std::make_unique<TrayIcon>(Handle(), App().Icon(), SjisLeft("真っ黒すみかげ", 63));
+    tray_ =
+        std::make_unique<TrayIcon>(Handle(), App().Icon(), SjisLeft(HotKeyTip("真っ黒すみかげ", hotKey), 63));
     tray_->AddTrayIcon();
 
     App().ProcessMessages();
@@ -133,11 +137,33 @@ void TOBSCURIO32VANTE::Timer1Timer(ui::Component*) {
         P2.Checked = !PS1.Checked;
         App().ProcessMessages();
     }
+    if (ui::MenuItem* item = FaceItem())
+        item->OnClick(autoStart ? static_cast<ui::Component*>(item) : &Timer1);
+    // Told once the start-up face is where it goes: the box stays above a cover on top.
+    if (std::string notice = hotKey_ ? hotKey_->TakeNotice() : ""; !notice.empty()) Warn(notice);
+}
+
+ui::MenuItem* TOBSCURIO32VANTE::FaceItem() {
+    ui::MenuItem* items[] = {&PKURO, &PCapChan, &PKABE};
     const int face = Faces.Face();
-    if (face < 0 || face > 2) return;
-    ui::MenuItem* faceItems[] = {&PKURO, &PCapChan, &PKABE};
-    ui::MenuItem* item = faceItems[face];
-    item->OnClick(autoStart ? static_cast<ui::Component*>(item) : &Timer1);
+    return face >= 0 && face <= 2 ? items[face] : nullptr;
+}
+
+void TOBSCURIO32VANTE::HotKeyToggle() {
+    // Held off as tray clicks are, while a menu or a command's box is up.
+    if (menuBusyFlag_ || trayHandling_ || ClosingGuard) return;
+    // A press that comes while the last one is still handled is taken after it, not inside it, or the two
+    // would meet half-way.
+    ++hotKeyPresses_;
+    if (hotKeyBusy_) return;
+    hotKeyBusy_ = true;
+    ui::ScopeGuard done([this] { hotKeyBusy_ = false; });
+    for (; hotKeyPresses_ > 0; --hotKeyPresses_) {
+        if (Visible())
+            P3Click(&P3);
+        else if (ui::MenuItem* item = FaceItem())
+            item->Click();
+    }
 }
 
 void TOBSCURIO32VANTE::Warn(const std::string& text) {
@@ -309,6 +335,7 @@ bool TOBSCURIO32VANTE::FormCloseQuery() {
     App().ProcessMessages();
     try {
         if (tray_) tray_->RemoveTrayIcon();
+        if (hotKey_) hotKey_->Release();
         App().ProcessMessages();
         tray_.reset();
         CoverSettings s;
@@ -317,6 +344,8 @@ bool TOBSCURIO32VANTE::FormCloseQuery() {
         s.Mue = P1.Checked;
         Faces.Save(s);
         WriteCoverSettings(s);
+        if (const std::optional<std::string> hotKey = hotKey_ ? hotKey_->Written() : std::nullopt)
+            WriteHotKey(*hotKey);
     } catch (const std::exception& e) {
         // Told while the guard still refuses another close; the program closes all the same, with whatever
         // was written before the failure.
@@ -330,6 +359,7 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     // The system hands the cover its messages in real pixels. Its commands go back to the awareness it was
     // created in, so that the menus and boxes they open are made and placed like the other forms; the screen
     // reads they need are in real pixels of themselves.
+    if (Pointer.OnMessage(msg, lParam, result)) return true;
     switch (msg) {
         case WM_TRAY_NOTIFY: {
             ui::DpiAwarenessScope asCreated(CreatorDpi());
@@ -346,13 +376,13 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             result = 0;
             return true;
         }
-        case WM_SETCURSOR:
-            if (!Pointer.SetCursorAsked(lParam)) return false;
-            result = TRUE;
+        case WM_HOTKEY:
+            if (wParam == CoverHotKey::kId && hotKey_) {
+                ui::DpiAwarenessScope asCreated(CreatorDpi());
+                HotKeyToggle();
+            }
+            result = 0;
             return true;
-        case WM_WINDOWPOSCHANGED:
-            Pointer.PositionChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
-            return false;
         case WM_DISPLAYCHANGE:
             // The display's size, depth or monitors changed: the cover and its face follow.
             Faces.ScreenChanged(FitScreen());

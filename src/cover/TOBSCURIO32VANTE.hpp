@@ -1,8 +1,10 @@
 // The cover: a borderless, screen-sized window that hides the screen, driven from the tray.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "cover/cover_hot_key.hpp"
 #include "cover/cover_owner.hpp"
 #include "cover/cover_placement.hpp"
 #include "cover/face_commands.hpp"
@@ -144,6 +146,8 @@ public:
     void MHELP_VERCUTClick(ui::Component* sender);
     void MQ_AClick(ui::Component* sender);
     void MAboutClick(ui::Component* sender);
+    // The global key: the last face where the placement says, or the cover taken away.
+    void HotKeyToggle();
 
 protected:
     void FormCreate() override;
@@ -152,6 +156,8 @@ protected:
 
 private:
     void TrayNotify(LPARAM mouseMessage);
+    // The menu item of the face chosen last; null for a stored face that is none of the three.
+    ui::MenuItem* FaceItem();
     // The cover's bounds to every monitor (or the primary one); the screen's colour depth.
     int FitScreen();
     // A command's failure, beeped and told in a box that closes by itself.
@@ -172,6 +178,9 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     int menuBusyFlag_ = 0;
     bool trayHandling_ = false;
+    std::optional<CoverHotKey> hotKey_;
+    bool hotKeyBusy_ = false;
+    int hotKeyPresses_ = 0;
 };
 
 }  // namespace obsc32

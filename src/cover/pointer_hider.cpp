@@ -10,6 +10,13 @@ void PointerHider::SetEnabled(bool on) {
     }
 }
 
+bool PointerHider::OnMessage(UINT msg, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_WINDOWPOSCHANGED) PositionChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
+    if (msg != WM_SETCURSOR || !SetCursorAsked(lParam)) return false;
+    result = TRUE;
+    return true;
+}
+
 bool PointerHider::SetCursorAsked(LPARAM lParam) {
     if (!enabled_) return false;
     // The system also asks when windows change under a still pointer: only a new place is a movement.

@@ -40,6 +40,17 @@ void WriteCoverSettings(const CoverSettings& s) {
     for (const auto& [name, value] : CoverSettingsValues(s)) writer.Write(name, value);
 }
 
+StoredHotKey ReadStoredHotKey() {
+    ui::Registry reg(HKEY_CURRENT_USER);
+    (void)reg.OpenKey(ProductKey, false);
+    const std::optional<DWORD> type = reg.ValueType("HotKey");
+    if (!type) return {};
+    if (*type != REG_SZ && *type != REG_EXPAND_SZ) return {StoredHotKey::Kind::NotText, ""};
+    return {StoredHotKey::Kind::Text, reg.ReadString("HotKey")};
+}
+
+void WriteHotKey(const std::string& text) { ProductWriter().Write("HotKey", text); }
+
 SetupSettings ReadSetupSettings() {
     ui::Registry reg(HKEY_CURRENT_USER);
     (void)reg.OpenKey(ProductKey, false);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "settings/hot_key_text.hpp"
 #include "settings/setting_values.hpp"
 
 namespace obsc32 {
@@ -16,6 +17,10 @@ std::string ReadProductString(const char* name);
 CoverSettings ReadCoverSettings();
 // Creates the product key when needed; throws ui::Error when a value cannot be written.
 void WriteCoverSettings(const CoverSettings& s);
+
+// "HotKey", read at the cover's start in an access of its own, and written after the cover's settings.
+StoredHotKey ReadStoredHotKey();
+void WriteHotKey(const std::string& text);
 
 // The setup window's values: install folder, group and its two colour switches.
 struct SetupSettings {

@@ -38,6 +38,14 @@ bool Registry::ValueExists(const std::string& name) const {
            RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+std::optional<DWORD> Registry::ValueType(const std::string& name) const {
+    DWORD type = 0;
+    if (!key_ ||
+        RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+        return std::nullopt;
+    return type;
+}
+
 RegResult Registry::WriteString(const std::string& name, const std::string& value) {
     if (!key_) return {ERROR_INVALID_HANDLE};
     return {RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),

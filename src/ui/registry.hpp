@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
     // A string value's text. An absent value, a closed key or a value that is not a string read as "".
     std::string ReadString(const std::string& name) const;
     bool ValueExists(const std::string& name) const;
+    // The value's type (REG_SZ...); none when the value or the key is absent.
+    std::optional<DWORD> ValueType(const std::string& name) const;
     // Writes a REG_SZ value.
     [[nodiscard]] RegResult WriteString(const std::string& name, const std::string& value);
     [[nodiscard]] RegResult WriteDword(const std::string& name, DWORD value);

@@ -1,5 +1,7 @@
 #include "common/input.hpp"
 
+#include <iterator>
+
 namespace testing_common::input {
 
 namespace {
@@ -91,6 +93,12 @@ void Key(WORD vk) {
 }
 void KeyDown(WORD vk) { SendKey(vk, false); }
 void KeyUp(WORD vk) { SendKey(vk, true); }
+
+void KeyChord(std::initializer_list<WORD> modifiers, WORD vk) {
+    for (WORD m : modifiers) KeyDown(m);
+    Key(vk);
+    for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) KeyUp(*m);
+}
 
 void PostClick(HWND wnd) {
     RECT r{};

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "common/wait.hpp"
 
 namespace testing_common::input {
@@ -28,6 +30,8 @@ void ReleaseAt(POINT at, bool right = false);
 void Key(WORD vk);
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);
+// Holds the modifiers, presses the key and lets all go.
+void KeyChord(std::initializer_list<WORD> modifiers, WORD vk);
 // A left press and release posted to a window's centre in its own coordinates, as the mouse gives them:
 // reaches a button of another thread or process wherever it is and whatever lies over it.
 void PostClick(HWND wnd);

@@ -70,6 +70,9 @@ std::vector<COLORREF> SettledTrayAreaPixels();
 // Input that stops the test with an exception when the pointer does not get where it is sent.
 namespace input {
 using testing_common::input::Key;
+using testing_common::input::KeyChord;
+using testing_common::input::KeyDown;
+using testing_common::input::KeyUp;
 void PlaceCursor(POINT at);
 // Moves there without waiting for the pointer to rest: a menu another process tracks may echo older places.
 void MoveTo(POINT at);

@@ -94,6 +94,26 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
     }
 
+    // Menu keys move over items only, skipping separators; nothing is selected when a menu opens. The
+    // pointer goes off the menu first, as any pointer movement over it would change the selection.
+    void ChooseWithKeys(UINT mouseMessage, const std::vector<WORD>& keys) {
+        ASSERT_NE(OpenMenuForKeys(mouseMessage), nullptr) << "the menu did not open";
+        input::MoveTo(kOffMenuPoint);
+        for (WORD vk : keys) input::Key(vk);
+        input::Key(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
+    }
+    void ChooseWithKeys(UINT mouseMessage, WORD vk, int presses) {
+        ChooseWithKeys(mouseMessage, std::vector<WORD>(presses, vk));
+    }
+
+    bool ShownAtTheBottom() const {
+        HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+        return IsWindowVisible(cover_) && !IsTopmost(cover_) && VisibleWindowsBelow(cover_).empty() &&
+               IsAbove(taskbar, cover_);
+    }
+    bool ShownOnTop() const { return IsWindowVisible(cover_) && IsTopmost(cover_); }
+
     bool CloseMenuWithEscape() const {
         input::Key(VK_ESCAPE);
         return WaitUntil([&] { return Menus().empty(); });

@@ -12,12 +12,14 @@ constexpr POINT kTaskbar{5, 760};
 
 using Values = std::map<std::string, registry::Value>;
 
-// The seven cover settings as a close writes them, with "Version" as the test stored it.
+// The cover settings as a close writes them, the key as it was stored (absent: the default), with "Version"
+// as the test stored it.
 Values Written(const char* autoStart, const char* ue, const char* ichi, const char* bmpFile, const char* kabe,
                const char* mode, const char* mue) {
     using registry::Sz;
-    return {{"Version", Sz("12")},    {"AUTO", Sz(autoStart)}, {"UE", Sz(ue)},     {"ICHI", Sz(ichi)},
-            {"BMPFile", Sz(bmpFile)}, {"Kabe", Sz(kabe)},      {"mode", Sz(mode)}, {"MUE", Sz(mue)}};
+    return {{"Version", Sz("12")}, {"AUTO", Sz(autoStart)},  {"UE", Sz(ue)},
+            {"ICHI", Sz(ichi)},    {"BMPFile", Sz(bmpFile)}, {"Kabe", Sz(kabe)},
+            {"mode", Sz(mode)},    {"MUE", Sz(mue)},         {"HotKey", Sz("Ctrl+Alt+B")}};
 }
 
 class MenuCommands : public CoverTest {
@@ -26,26 +28,6 @@ protected:
         CoverTest::SetUp();
         registry::SetString("Version", "12");
     }
-
-    // Menu keys move over items only, skipping separators; nothing is selected when a menu opens. The
-    // pointer goes off the menu first, as any pointer movement over it would change the selection.
-    void ChooseWithKeys(UINT mouseMessage, const std::vector<WORD>& keys) {
-        ASSERT_NE(OpenMenuForKeys(mouseMessage), nullptr) << "the menu did not open";
-        input::MoveTo(kOffMenuPoint);
-        for (WORD vk : keys) input::Key(vk);
-        input::Key(VK_RETURN);
-        ASSERT_TRUE(WaitUntil([&] { return Menus().empty(); })) << "the menu did not close";
-    }
-    void ChooseWithKeys(UINT mouseMessage, WORD vk, int presses) {
-        ChooseWithKeys(mouseMessage, std::vector<WORD>(presses, vk));
-    }
-
-    bool ShownAtTheBottom() const {
-        HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-        return IsWindowVisible(cover_) && !IsTopmost(cover_) && VisibleWindowsBelow(cover_).empty() &&
-               IsAbove(taskbar, cover_);
-    }
-    bool ShownOnTop() const { return IsWindowVisible(cover_) && IsTopmost(cover_); }
 };
 
 TEST_F(MenuCommands, ShortMenuFirstItemCoversOnTopAndACornerRightClickTakesItAway) {

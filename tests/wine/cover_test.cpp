@@ -216,7 +216,7 @@ TEST_F(CoverTest, StartOptionsToggleAndTheSecondFollowsTheFirst) {
     EXPECT_FALSE(c.PS1.Checked);  // kept while disabled
 }
 
-TEST_F(CoverTest, ClosingWritesExactlySevenStringValues) {
+TEST_F(CoverTest, ClosingWritesTheSevenSettingsAndTheKeyAsStrings) {
     SetProductValue("ICHI", "9");
     SetProductDword("AUTO", 1);
     SetProductValue("BMPFile", "C:\\\x83\x5C\\x.bmp");
@@ -235,11 +235,11 @@ TEST_F(CoverTest, ClosingWritesExactlySevenStringValues) {
     ASSERT_TRUE(Quit());
     auto names = ProductValueNames();
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"AUTO", "BMPFile", "ICHI", "Kabe", "MUE", "UE", "Version", "mode"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"AUTO", "BMPFile", "HotKey", "ICHI", "Kabe", "MUE", "UE",
+                                               "Version", "mode"}));
     const std::pair<const char*, const char*> expected[] = {
         {"AUTO", "1"}, {"UE", "1"},   {"ICHI", "4"}, {"BMPFile", "C:\\\x83\x5C\\x.bmp"},
-        {"Kabe", "0"}, {"mode", "2"}, {"MUE", "1"}};
+        {"Kabe", "0"}, {"mode", "2"}, {"MUE", "1"},  {"HotKey", "Ctrl+Alt+B"}};
     for (auto [name, text] : expected) {
         DWORD type;
         EXPECT_EQ(ReadProductValue(name, &type), text) << name;

@@ -1,0 +1,108 @@
+// The global key pressed as a person presses it: the face chosen last where the placement says, and away.
+#include "common/bmp_files.hpp"
+#include "e2e/fixture.hpp"
+
+namespace e2e {
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0), kGreen = RGB(0, 160, 0), kRed = RGB(255, 0, 0);
+constexpr RECT kRedBounds{100, 100, 400, 300};
+
+void PressTheKey() { input::KeyChord({VK_CONTROL, VK_MENU}, 'B'); }
+
+class HotKey : public CoverTest {
+protected:
+    bool Shows(bool top, COLORREF colour, POINT at = {250, 200}) {
+        return WaitUntilSteady([&] { return (top ? ShownOnTop() : ShownAtTheBottom()); }, 300) &&
+               WaitUntil([&] { return ScreenPixel(at.x, at.y) == colour; });
+    }
+    // Taken away by the key, and shown by it again with the face chosen last, on top.
+    bool HidesAndShowsAgain(COLORREF colour) {
+        PressTheKey();
+        if (!WaitUntilSteady([&] { return !IsWindowVisible(cover_); }, 100)) return false;
+        PressTheKey();
+        return Shows(true, colour);
+    }
+};
+
+TEST_F(HotKey, ShowsEachFaceChosenLastWhereThePlacementSaysOnceWhenHeldAndTakesItAway) {
+    const std::string bmp = Program::ScratchFolder() + "green.bmp";
+    CreateDirectoryA(Program::ScratchFolder().c_str(), nullptr);
+    ASSERT_TRUE(SaveBmp24(bmp, 16, 16, [](int, int) { return kGreen; }));
+    for (auto [name, value] : {std::pair<const char*, std::string>{"Version", "12"},
+                               {"MUE", "0"},
+                               {"Kabe", "0"},
+                               {"BMPFile", bmp}})
+        registry::SetString(name, value);
+    ASSERT_NO_FATAL_FAILURE(StartCover());
+
+    // At the bottom, as stored; held down, the key repeats, and the cover stays.
+    for (int vk : {VK_CONTROL, VK_MENU, int('B')}) input::KeyDown(static_cast<WORD>(vk));
+    EXPECT_TRUE(Shows(false, kBlack, {800, 100})) << "black, at the bottom";
+    input::KeyDown('B');
+    EXPECT_TRUE(HoldsFor([&] { return ShownAtTheBottom(); }, 500)) << "the held key took it away";
+    for (int vk : {int('B'), VK_MENU, VK_CONTROL}) input::KeyUp(static_cast<WORD>(vk));
+
+    // The short menu's wallpaper, then its capture, put it on top.
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_LBUTTONDOWN, VK_DOWN, 3));
+    ASSERT_TRUE(Shows(true, kGreen));
+    EXPECT_TRUE(HidesAndShowsAgain(kGreen)) << "the wallpaper";
+    PlainWindow red(kRedBounds, kRed);
+    red.Show();
+    ASSERT_NO_FATAL_FAILURE(ChooseWithKeys(WM_LBUTTONDOWN, VK_DOWN, 2));
+    ASSERT_TRUE(Shows(true, kRed));
+    // Gone from the screen, the window is still in the capture.
+    red.Hide();
+    EXPECT_TRUE(HidesAndShowsAgain(kRed)) << "the capture";
+    DeleteFileA(bmp.c_str());
+}
+
+struct Unusable {
+    const char* name;
+    const char* stored;  // nullptr: absent, the default key, which the test holds first
+    const char* notice;  // the notice's first line; "": none
+};
+void PrintTo(const Unusable& c, std::ostream* os) { *os << c.name; }
+
+class HotKeyUnusable : public CoverTest, public ::testing::WithParamInterface<Unusable> {};
+
+TEST_P(HotKeyUnusable, IsToldOnceTheCoverRunsOnWithoutItAndTheValueIsKept) {
+    registry::SetString("Version", "12");
+    if (GetParam().stored) registry::SetString("HotKey", GetParam().stored);
+    // Another program holds it first: this one.
+    struct Held {
+        bool on;
+        ~Held() { UnregisterHotKey(nullptr, 1); }
+    } held{!GetParam().stored && RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'B')};
+    ASSERT_EQ(held.on, !GetParam().stored) << "the test could not take the key";
+    program_ = std::make_unique<Program>();
+    cover_ = WaitForReadyCover(*program_);
+    ASSERT_NE(cover_, nullptr);
+    const std::string notice = GetParam().notice;
+    if (!notice.empty()) {
+        HWND box =
+            WaitForBox(program_->Pid(), [&](const std::string& text) { return text.rfind(notice, 0) == 0; });
+        ASSERT_NE(box, nullptr) << "no notice";
+        EXPECT_NE(BoxText(box).find("説明書の「ホットキー」"), std::string::npos) << BoxText(box);
+        ASSERT_TRUE(ClickBoxButton(box, "ＯＫ"));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return FullMenuShowsFirstFaceChecked(); }));
+    PressTheKey();
+    EXPECT_TRUE(HoldsFor(
+        [&] { return !IsWindowVisible(cover_) && !VisibleWindowOf(kBoxClass, program_->Pid()); }, 500));
+    PostMessageA(cover_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program_->WaitForExit());
+    EXPECT_EQ(registry::ReadAll()["HotKey"],
+              registry::Sz(GetParam().stored ? GetParam().stored : "Ctrl+Alt+B"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, HotKeyUnusable,
+    ::testing::Values(
+        Unusable{"Taken", nullptr, "ホットキー「Ctrl+Alt+B」は、ほかのソフトが使っています・・・"},
+        Unusable{"Bad", "Ctrl+Alt+B+", "ホットキー「Ctrl+Alt+B+」は、キーとして読めません・・・"},
+        Unusable{"None", "", ""}),
+    [](const ::testing::TestParamInfo<Unusable>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace e2e
