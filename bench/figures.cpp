@@ -54,4 +54,12 @@ double StartTime(const testing_common::Process& run, const char* className, doub
     return window && run.Running() ? elapsed : -1;
 }
 
+std::vector<POINT> NinePoints(const RECT& r) {
+    std::vector<POINT> points;
+    for (int i = 0; i < 9; ++i)
+        points.push_back({r.left + (r.right - r.left) * (1 + 2 * (i % 3)) / 6,
+                          r.top + (r.bottom - r.top) * (1 + 2 * (i / 3)) / 6});
+    return points;
+}
+
 }  // namespace bench

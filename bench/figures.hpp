@@ -15,6 +15,8 @@ double MsOfTicks(long long ticks);
 double Median(std::vector<double> v);
 // Nearest rank: with 10 runs, the 9th fastest.
 double P90(std::vector<double> v);
+// The centres of the rectangle's 3 x 3 cells, where the latency benchmarks read the screen.
+std::vector<POINT> NinePoints(const RECT& r);
 
 // A start's time from `t0`, as the start-up figures count it: until the new process first blocks waiting for
 // messages with its window of the class in place (WaitForInputIdle; under Wine 8 PeekMessage and waiting for

@@ -196,9 +196,7 @@ int main(int argc, char** argv) {
     }
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    for (int i = 0; i < 9; ++i)
-        points.push_back({work.left + (work.right - work.left) * (1 + 2 * (i % 3)) / 6,
-                          work.top + (work.bottom - work.top) * (1 + 2 * (i / 3)) / 6});
+    points = bench::NinePoints(work);
     PlainWindow grey(work, RGB(128, 128, 128), WS_EX_TOOLWINDOW);
     background = &grey;
     char temp[MAX_PATH];

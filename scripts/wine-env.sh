@@ -15,11 +15,16 @@ obsc32_start_xvfb() {
     if xdpyinfo >/dev/null 2>&1; then return 0; fi
     Xvfb "$disp" -screen 0 "${OBSC32_DESKTOP}x24" -nolisten tcp >/dev/null 2>&1 &
     OBSC32_XVFB_PID=$!
+    obsc32_wait_display Xvfb "$disp"
+}
+
+# Waits until the X server just started on $DISPLAY answers (10 s at most).
+obsc32_wait_display() {
     for _ in $(seq 1 100); do
         xdpyinfo >/dev/null 2>&1 && return 0
         sleep 0.1
     done
-    echo "Xvfb did not start on $disp" >&2
+    echo "$1 did not start on $2" >&2
     return 1
 }
 
@@ -126,12 +131,7 @@ obsc32_start_xephyr() {
     DISPLAY="$OBSC32_XEPHYR_HOST" Xephyr "$disp" "${args[@]}" +xinerama -nolisten tcp >/dev/null 2>&1 &
     OBSC32_XEPHYR_PID=$!
     export DISPLAY="$disp"
-    for _ in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    echo "Xephyr did not start on $disp" >&2
-    return 1
+    obsc32_wait_display Xephyr "$disp"
 }
 
 obsc32_test_env_down() {

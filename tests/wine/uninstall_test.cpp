@@ -273,7 +273,8 @@ TEST_F(StageTwo, OtherSpellingsOfItsPlacesLeadToTheSameFilesAndAProgramAlreadyGo
 }
 
 namespace {
-// Runs one of the system's own commands in `folder`: Windows calls cannot make or remove a link under Wine.
+// Starts one of the system's own commands in `folder`: Windows calls cannot make or remove a link under Wine,
+// whose wait on such a process may end before the command has.
 void RunUnixCommand(const std::string& folder, std::string command) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -291,10 +292,15 @@ TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
     // A link to the install's folders, which Wine shows as a reparse point, as Windows shows a junction. It
     // goes before the test's folders are cleared, which would otherwise go through it.
     const std::string link = std::string(kSetupRoot) + "\\link";
-    ui::ScopeGuard unlink([] { RunUnixCommand(kSetupRoot, "Z:\\bin\\rm link"); });
+    auto attributes = [&] { return GetFileAttributesA(link.c_str()); };
+    ui::ScopeGuard unlink([&] {
+        RunUnixCommand(kSetupRoot, "Z:\\bin\\rm link");
+        WaitUntil([&] { return attributes() == INVALID_FILE_ATTRIBUTES; });
+    });
     RunUnixCommand(kSetupRoot, "Z:\\bin\\ln -s made link");
-    const DWORD attributes = GetFileAttributesA(link.c_str());
-    ASSERT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT));
+    ASSERT_TRUE(WaitUntil([&] {
+        return attributes() != INVALID_FILE_ATTRIBUTES && (attributes() & FILE_ATTRIBUTE_REPARSE_POINT);
+    }));
     obsc32::WriteHandOver({link + "\\OBSC32\\OBSC32.EXE", "題", "", "", "", link});
     stage2_.Take();
     EXPECT_THROW(stage2_.Begin(), ui::Error);
