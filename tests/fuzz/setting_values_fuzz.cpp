@@ -56,12 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(Wide(shown.substr(0, dot)).value_or(-1) * 10 + (shown[dot + 1] - '0') == version);
     }
 
-    // Seven values in the order the store names them; a name the reader is asked twice reads the same.
-    const char* names[] = {"AUTO", "UE", "ICHI", "BMPFile", "Kabe", "mode", "MUE"};
-    std::string values[7];
+    // The seven values written, in the order the store names them, and the two only read; a name the reader
+    // is asked twice reads the same.
+    const char* names[] = {"AUTO", "UE", "ICHI", "BMPFile", "Kabe", "mode", "MUE", "HidePointer", "Screens"};
+    std::string values[9];
     for (std::string& v : values) v = in.Text();
     auto reader = [&](const char* name) {
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < 9; ++i)
             if (std::string(name) == names[i]) return values[i];
         FUZZ_CHECK(!"a name the store does not have");
         return std::string();
@@ -75,6 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(s.Ichi == (ichi >= 0 && ichi < kPositionCount ? ichi : 1));
     FUZZ_CHECK(s.BmpFile == values[3] && s.Kabe == (number_of(4, 1) != 0));
     FUZZ_CHECK(s.Mode == number_of(5, 0) && s.Mue == (number_of(6, 1) != 0));
+    FUZZ_CHECK(s.HidePointer == (number_of(7, 1) != 0) && s.Screens == (number_of(8, 1) != 0));
 
     const auto written = CoverSettingsValues(s);
     FUZZ_CHECK(written.size() == 7);
