@@ -65,6 +65,9 @@ void PrintTo(const Value& value, std::ostream* os) {
 }
 
 Value Sz(const std::string& text) { return Value{REG_SZ, text}; }
+Value Dword(DWORD value) {
+    return Value{REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)};
+}
 
 bool SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data,
             DWORD size) {

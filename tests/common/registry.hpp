@@ -18,6 +18,7 @@ struct Value {
 };
 void PrintTo(const Value& value, std::ostream* os);
 Value Sz(const std::string& text);
+Value Dword(DWORD value);
 
 // Each creates the key as needed; true when written.
 bool SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data,

@@ -57,52 +57,32 @@ TEST_F(HotKey, ShowsEachFaceChosenLastWhereThePlacementSaysOnceWhenHeldAndTakesI
     DeleteFileA(bmp.c_str());
 }
 
-struct Unusable {
-    const char* name;
-    const char* stored;  // nullptr: absent, the default key, which the test holds first
-    const char* notice;  // the notice's first line; "": none
-};
-void PrintTo(const Unusable& c, std::ostream* os) { *os << c.name; }
-
-class HotKeyUnusable : public CoverTest, public ::testing::WithParamInterface<Unusable> {};
-
-TEST_P(HotKeyUnusable, IsToldOnceTheCoverRunsOnWithoutItAndTheValueIsKept) {
+// A bad or empty value is decided by the parser (HotKeyText.*); what the cover does with a key it cannot
+// have is shown here, with the default key held first by another program: this one.
+TEST_F(HotKey, ATakenKeyIsToldOnceTheCoverRunsOnWithoutItAndTheValueIsKept) {
     registry::SetString("Version", "12");
-    if (GetParam().stored) registry::SetString("HotKey", GetParam().stored);
-    // Another program holds it first: this one.
     struct Held {
-        bool on;
+        bool on = RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'B') != 0;
         ~Held() { UnregisterHotKey(nullptr, 1); }
-    } held{!GetParam().stored && RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'B')};
-    ASSERT_EQ(held.on, !GetParam().stored) << "the test could not take the key";
+    } held;
+    ASSERT_TRUE(held.on) << "the test could not take the key";
     program_ = std::make_unique<Program>();
     cover_ = WaitForReadyCover(*program_);
     ASSERT_NE(cover_, nullptr);
-    const std::string notice = GetParam().notice;
-    if (!notice.empty()) {
-        HWND box =
-            WaitForBox(program_->Pid(), [&](const std::string& text) { return text.rfind(notice, 0) == 0; });
-        ASSERT_NE(box, nullptr) << "no notice";
-        EXPECT_NE(BoxText(box).find("説明書の「ホットキー」"), std::string::npos) << BoxText(box);
-        ASSERT_TRUE(ClickBoxButton(box, "ＯＫ"));
-    }
+    HWND box = WaitForBox(program_->Pid(), [](const std::string& text) {
+        return text.rfind("ホットキー「Ctrl+Alt+B」は、ほかのソフトが使っています・・・", 0) == 0;
+    });
+    ASSERT_NE(box, nullptr) << "no notice";
+    EXPECT_NE(BoxText(box).find("説明書の「ホットキー」"), std::string::npos) << BoxText(box);
+    ASSERT_TRUE(ClickBoxButton(box, "ＯＫ"));
     ASSERT_TRUE(WaitUntil([&] { return FullMenuShowsFirstFaceChecked(); }));
     PressTheKey();
     EXPECT_TRUE(HoldsFor(
         [&] { return !IsWindowVisible(cover_) && !VisibleWindowOf(kBoxClass, program_->Pid()); }, 500));
     PostMessageA(cover_, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program_->WaitForExit());
-    EXPECT_EQ(registry::ReadAll()["HotKey"],
-              registry::Sz(GetParam().stored ? GetParam().stored : "Ctrl+Alt+B"));
+    EXPECT_EQ(registry::ReadAll()["HotKey"], registry::Sz("Ctrl+Alt+B"));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, HotKeyUnusable,
-    ::testing::Values(
-        Unusable{"Taken", nullptr, "ホットキー「Ctrl+Alt+B」は、ほかのソフトが使っています・・・"},
-        Unusable{"Bad", "Ctrl+Alt+B+", "ホットキー「Ctrl+Alt+B+」は、キーとして読めません・・・"},
-        Unusable{"None", "", ""}),
-    [](const ::testing::TestParamInfo<Unusable>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace e2e

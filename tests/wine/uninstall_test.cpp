@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/process.hpp"
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/uninstall_store.hpp"
@@ -272,32 +273,17 @@ TEST_F(StageTwo, OtherSpellingsOfItsPlacesLeadToTheSameFilesAndAProgramAlreadyGo
     EXPECT_FALSE(IsFolder(kMade));
 }
 
-namespace {
-// Starts one of the system's own commands in `folder`: Windows calls cannot make or remove a link under Wine,
-// whose wait on such a process may end before the command has.
-void RunUnixCommand(const std::string& folder, std::string command) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                        &pi))
-        return;
-    WaitForSingleObject(pi.hProcess, testing_common::kDeadline);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
-}  // namespace
-
 TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
     // A link to the install's folders, which Wine shows as a reparse point, as Windows shows a junction. It
-    // goes before the test's folders are cleared, which would otherwise go through it.
+    // goes before the test's folders are cleared, which would otherwise go through it. Windows calls cannot
+    // make or remove a link under Wine, whose wait on the system's own commands may end before they have.
     const std::string link = std::string(kSetupRoot) + "\\link";
     auto attributes = [&] { return GetFileAttributesA(link.c_str()); };
     ui::ScopeGuard unlink([&] {
-        RunUnixCommand(kSetupRoot, "Z:\\bin\\rm link");
+        testing_common::Process rm("Z:\\bin\\rm", "link", kSetupRoot);
         WaitUntil([&] { return attributes() == INVALID_FILE_ATTRIBUTES; });
     });
-    RunUnixCommand(kSetupRoot, "Z:\\bin\\ln -s made link");
+    testing_common::Process ln("Z:\\bin\\ln", "-s made link", kSetupRoot);
     ASSERT_TRUE(WaitUntil([&] {
         return attributes() != INVALID_FILE_ATTRIBUTES && (attributes() & FILE_ATTRIBUTE_REPARSE_POINT);
     }));
