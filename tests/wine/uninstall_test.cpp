@@ -156,7 +156,7 @@ private:
 };
 }  // namespace
 
-TEST_F(Uninstall, WhenNoCopyOfItCanBeMadeNothingIsRemoved) {
+TEST_F(Uninstall, WithNoPlaceForItsCopyNothingGoesAndAStandardUsersNextTryRunsFromTheTemporaryFolder) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand());
     // Folders where the copy would go, in the Windows folder and in the temporary one: none can be made.
     const std::string temp = std::string(kSetupRoot) + "\\temp\\";
@@ -164,6 +164,12 @@ TEST_F(Uninstall, WhenNoCopyOfItCanBeMadeNothingIsRemoved) {
     for (const std::string& folder : {kWindows, temp})
         ASSERT_TRUE(CreateDirectoryA((folder + obsc32::UninstallerName).c_str(), nullptr));
     ScopedTemp moved(temp);
+    // This user's own entry, not the machine's, knows the folders made.
+    ASSERT_TRUE(
+        testing_common::registry::SetString(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "MadeFolder", kFolder));
+    ASSERT_TRUE(
+        testing_common::registry::SetString(HKEY_CURRENT_USER, obsc32::UninstallKey, "MadeFolder", kMade));
+    person_.Answer = [](const std::string& q) { return q == obsc32::kRegistryQuestion ? 7 : 6; };
     try {
         stage1_.Run({"題", "", ""});
         ADD_FAILURE() << "no failure";
@@ -177,20 +183,9 @@ TEST_F(Uninstall, WhenNoCopyOfItCanBeMadeNothingIsRemoved) {
     for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
     EXPECT_EQ(ReadProductValue("Version"), "12");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
-}
 
-TEST_F(Uninstall, AsAStandardUserItsCopyRunsFromTheTemporaryFolderWithTheFoldersOfTheUsersOwnEntry) {
-    ASSERT_NO_FATAL_FAILURE(InstallByHand());
-    // The Windows folder takes no copy; this user's own entry, not the machine's, knows the folders made.
-    ASSERT_TRUE(CreateDirectoryA((kWindows + obsc32::UninstallerName).c_str(), nullptr));
-    const std::string temp = std::string(kSetupRoot) + "\\temp\\";
-    ASSERT_TRUE(CreateDirectoryA(temp.c_str(), nullptr));
-    ScopedTemp moved(temp);
-    ASSERT_TRUE(
-        testing_common::registry::SetString(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "MadeFolder", kFolder));
-    ASSERT_TRUE(
-        testing_common::registry::SetString(HKEY_CURRENT_USER, obsc32::UninstallKey, "MadeFolder", kMade));
-    person_.Answer = [](const std::string& q) { return q == obsc32::kRegistryQuestion ? 7 : 6; };
+    // The temporary folder free again, the Windows folder still closed, as to a standard user.
+    ASSERT_TRUE(RemoveDirectoryA((temp + obsc32::UninstallerName).c_str()));
     ASSERT_TRUE(stage1_.Run({"題", "", ""}));
     EXPECT_EQ(FileText(temp + obsc32::UninstallerName), FileText(OBSC32_BUILT_EXE));
     ASSERT_TRUE(StageTwoReported("削除が完了しました☆☆☆\r\nお疲れ様☆☆☆", "題"));
