@@ -25,9 +25,8 @@ bool PointerHider::SetCursorAsked(LPARAM lParam) {
     if (HIWORD(lParam) == WM_MOUSEMOVE && (at.x != last_.x || at.y != last_.y)) {
         last_ = at;
         ShowAgain();
-        // Restarted: the pointer goes a whole wait after its last movement.
-        idle_.SetEnabled(false);
-        idle_.SetEnabled(true);
+        // The pointer goes a whole wait after its last movement.
+        RestartWait();
         return false;
     }
     if (!hidden_) return false;
@@ -40,12 +39,16 @@ void PointerHider::PositionChanged(const WINDOWPOS& pos) {
     if (pos.flags & SWP_SHOWWINDOW) {
         // A pointer resting where the cover appears gets no movement to start the wait from.
         GetCursorPos(&last_);
-        idle_.SetEnabled(false);
-        idle_.SetEnabled(true);
+        RestartWait();
     } else if (pos.flags & SWP_HIDEWINDOW) {
         idle_.SetEnabled(false);
         ShowAgain();
     }
+}
+
+void PointerHider::RestartWait() {
+    idle_.SetEnabled(false);
+    idle_.SetEnabled(true);
 }
 
 void PointerHider::Idle() {

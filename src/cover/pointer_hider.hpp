@@ -18,16 +18,16 @@ public:
 
     // Off, the pointer stays as the windows under it set it.
     void SetEnabled(bool on);
-    bool Enabled() const { return enabled_; }
     // The cover's messages, WM_SETCURSOR (its own or passed on by its picture) and WM_WINDOWPOSCHANGED;
     // true when answered, with no pointer.
     bool OnMessage(UINT msg, LPARAM lParam, LRESULT& result);
-    bool Hidden() const { return hidden_; }
 
 private:
     bool SetCursorAsked(LPARAM lParam);
     // Shown, the wait starts; hidden, the pointer is back.
     void PositionChanged(const WINDOWPOS& pos);
+    // The whole wait again, from now.
+    void RestartWait();
     void Idle();
     void ShowAgain();
     bool OverCover() const;
