@@ -4,7 +4,6 @@
 #include "settings/setting_values.hpp"
 #include "settings/settings_store.hpp"
 #include "shell/help_viewer.hpp"
-#include "ui/application.hpp"
 #include "widgets/TAboutBox.hpp"
 
 namespace obsc32 {
@@ -31,36 +30,34 @@ void HelpCommands::Contents(HWND owner) const { ShowHelpContents(owner, HelpFile
 void HelpCommands::Keywords(HWND owner) const { ShowHelpIndex(owner, HelpFile()); }
 
 bool HelpCommands::ResetVersion() {
-    auto& app = ui::Application::Instance();
-    app.ProcessMessages();
+    prompter_.LetMessagesRun();
     if (prompter_.AskYesNo(kResetQuestion, 6) != 6) {
         prompter_.TellTimed(kResetCancelled, 1);
         return false;
     }
     auto busy = prompter_.Busy();
-    app.ProcessMessages();
+    prompter_.LetMessagesRun();
     // "Version" stays, empty: the next start runs the setup.
     ClearStoredVersion();
     return true;
 }
 
 void HelpCommands::Contact() {
-    ui::Application::Instance().ProcessMessages();
+    prompter_.LetMessagesRun();
     prompter_.Tell(ContactText());
 }
 
 void HelpCommands::About(TAboutBoxDlg& box) {
-    auto& app = ui::Application::Instance();
     // The hourglass stays while the box is open.
     auto busy = prompter_.Busy();
-    app.ProcessMessages();
+    prompter_.LetMessagesRun();
     box.ProductName = std::string(ProductCode) + ".EXE " + ProductLongTitle;
     box.Version = AboutVersionText(ReadStoredVersion());
     box.Copyright = kYearText;
     box.Title = ProductLongTitle;
     box.Comment0 = "画面を一時的に真っ黒にするソフトです☆";
     box.Comment1 = "キャプチャー画面や壁紙にも対応☆";
-    app.ProcessMessages();
+    prompter_.LetMessagesRun();
     (void)box.ShowAbout();
 }
 

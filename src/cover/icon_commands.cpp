@@ -6,7 +6,6 @@
 #include "shell/progman_commands.hpp"
 #include "shell/program_file.hpp"
 #include "shell/sjis_path.hpp"
-#include "ui/application.hpp"
 
 namespace obsc32 {
 
@@ -31,11 +30,11 @@ void IconCommands::Startup(bool add) {
         throw ui::Error(std::string(kUnusableStartupGroup) + "\n" + SjisLeft(group, 64));
     // Only the item command's result matters: the group usually exists already.
     (void)ProgmanExecute(CreateGroupCommand(group), progman_);
-    ui::Application::Instance().ProcessMessages();
+    prompter_.LetMessagesRun();
     const std::string failure = ProgmanExecute(
         add ? AddItemCommand(run_.ProgramPath, ProductLongTitle) : DeleteItemCommand(ProductLongTitle),
         progman_);
-    ui::Application::Instance().ProcessMessages();
+    prompter_.LetMessagesRun();
     if (!failure.empty()) throw ui::Error(failure);
 }
 

@@ -8,6 +8,7 @@
 
 #include "cover/bmp_format.hpp"
 #include "shell/sjis_path.hpp"
+#include "shell/whole_file.hpp"
 #include "ui/dpi_awareness.hpp"
 #include "ui/gdi.hpp"
 
@@ -18,23 +19,6 @@ namespace {
 // Files larger than this are not pictures this program shows.
 constexpr DWORD kMaxFileBytes = 512u * 1024 * 1024;
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& data) {
-    ui::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD high = 0;
-    DWORD size = GetFileSize(file.Get(), &high);
-    if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxFileBytes) return false;
-    // A large file the address space cannot hold is as unreadable as a broken one.
-    try {
-        data.resize(size);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    DWORD got = 0;
-    return size == 0 || (ReadFile(file.Get(), data.data(), size, &got, nullptr) && got == size);
-}
-
 std::string LowerExtension(const std::string& path) {
     std::string name = SjisCase(path, true);
     size_t dot = name.find_last_of('.');
@@ -44,8 +28,9 @@ std::string LowerExtension(const std::string& path) {
 }
 
 ui::Bitmap LoadWithOle(const std::string& path) {
-    std::vector<uint8_t> data;
-    if (!ReadWholeFile(path, data) || data.empty()) return {};
+    const std::optional<std::vector<uint8_t>> read = ReadWholeFile(path, kMaxFileBytes);
+    if (!read || read->empty()) return {};
+    const std::vector<uint8_t>& data = *read;
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, data.size());
     if (!mem) return {};
     memcpy(GlobalLock(mem), data.data(), data.size());
@@ -116,8 +101,9 @@ ui::Bitmap MakeScreenBitmap(int width, int height) {
 }
 
 Picture LoadBmpFile(const std::string& path) {
-    std::vector<uint8_t> data;
-    if (!ReadWholeFile(path, data)) return {};
+    const std::optional<std::vector<uint8_t>> read = ReadWholeFile(path, kMaxFileBytes);
+    if (!read) return {};
+    const std::vector<uint8_t>& data = *read;
     BmpInfo info;
     if (ParseBmp(data.data(), data.size(), info) != BmpError::None) return {};
     Picture out{MakeScreenBitmap(info.Width, info.AbsHeight()), {}};

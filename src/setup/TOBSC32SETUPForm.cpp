@@ -157,12 +157,7 @@ void TOBSC32SETUPForm::Button1Click(ui::Component*) {
     DIROPENDLG1.StandardColor = CheckBoxBkColor.Checked();
     DIROPENDLG1.Title = "登録先";
     DIROPENDLG1.Directory = Edit1.Text();
-    std::string folder;
-    try {
-        folder = DIROPENDLG1.Execute();
-    } catch (const ui::Error& e) {
-        MKBoxDlg1.MsgOK(e.what());
-    }
+    const std::string folder = Boxes.Run(Failure::Box, [&] { return DIROPENDLG1.Execute(); });
     if (!folder.empty()) Edit1.SetText(folder);
     Edit1.SetFocus();
 }
@@ -178,6 +173,13 @@ void TOBSC32SETUPForm::Button2Click(ui::Component*) {
 }
 
 void TOBSC32SETUPForm::Button3Click(ui::Component*) {
+    const InstallChoices choices{Edit1.Text(), ComboBox1.Text(), CheckBoxST.Checked(), CheckBoxBkColor.Checked(),
+                                 VANTE_COLOR.Checked()};
+    if (const std::string refused = Installer::Refusal(choices); !refused.empty()) {
+        Boxes.Show(Failure::Refusal, refused);
+        Repaint();
+        return;
+    }
     Button3.Hide();
     bool installed = false;
     {
@@ -186,20 +188,10 @@ void TOBSC32SETUPForm::Button3Click(ui::Component*) {
         // the person "cancelled" while it goes on writing.
         installing_ = true;
         ui::ScopeGuard done([this] { installing_ = false; });
-        ui::Application::Instance().ProcessMessages();
-        try {
-            installed = Install.Run({Edit1.Text(), ComboBox1.Text(), CheckBoxST.Checked(),
-                                     CheckBoxBkColor.Checked(), VANTE_COLOR.Checked()});
-        } catch (const InstallRefused& e) {
-            Button3.Show();
-            MessageBeep(MB_ICONEXCLAMATION);
-            MKBoxDlg1.MsgOK(e.what());
-            Repaint();
-        } catch (const ui::Error& e) {
-            // What came before the failure stays; "Version" is not written.
-            MKBoxDlg1.MsgOK(e.what());
-            Repaint();
-        }
+        Boxes.LetMessagesRun();
+        // What came before a failure stays; "Version" is not written.
+        installed = Boxes.Run(Failure::Box, [&] { return Install.Run(choices); });
+        if (!installed) Repaint();
     }
     if (!installed) {
         Button3.Show();
@@ -268,11 +260,7 @@ HandedLook TOBSC32SETUPForm::Look() const {
 
 void TOBSC32SETUPForm::Timer1Timer(ui::Component*) {
     (void)Timer1.SetEnabled(false);
-    try {
-        (void)Stage1.Run(Look());
-    } catch (const ui::Error& e) {
-        MKBoxDlg1.MsgOK(e.what());
-    }
+    (void)Boxes.Run(Failure::Box, [&] { return Stage1.Run(Look()); });
     Repaint();
     Close();
 }

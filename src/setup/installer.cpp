@@ -15,7 +15,6 @@
 #include "shell/program_file.hpp"
 #include "shell/sjis_path.hpp"
 #include "shell/system_paths.hpp"
-#include "ui/application.hpp"
 
 namespace obsc32 {
 
@@ -23,16 +22,19 @@ namespace {
 constexpr char kPublisher[] = "VANTE SOFT";
 // CreateDirectory's own limit: MAX_PATH less room for an 8.3 name.
 constexpr size_t kMaxFolderPath = MAX_PATH - 12;
-
-void LetMessagesRun() { ui::Application::Instance().ProcessMessages(); }
 }  // namespace
+
+std::string Installer::Refusal(const InstallChoices& choices) {
+    if (choices.Group.empty()) return kNoGroupText;
+    if (choices.Folder.empty()) return kNoFolderText;
+    // Program Manager reads such a name as part of its command and fails, or fails outright.
+    if (!FitsInCommand(choices.Group)) return "[ " + SjisLeft(choices.Group, 64) + " ]\n" + kUnusableGroupText;
+    return {};
+}
 
 bool Installer::Run(const InstallChoices& choices) {
     const std::string& group = choices.Group;
-    if (group.empty()) throw InstallRefused(kNoGroupText);
-    if (choices.Folder.empty()) throw InstallRefused(kNoFolderText);
-    // Program Manager reads such a name as part of its command and fails, or fails outright.
-    if (!FitsInCommand(group)) throw InstallRefused("[ " + SjisLeft(group, 64) + " ]\n" + kUnusableGroupText);
+    if (std::string refused = Refusal(choices); !refused.empty()) throw ui::Error(refused);
 
     // A text the system cannot make a path of (too long, say) would otherwise end up as the current drive's
     // root.
@@ -45,11 +47,11 @@ bool Installer::Run(const InstallChoices& choices) {
     CopyProductFiles(*installFolder);
     const std::string installedExePath = *installFolder + ProductFileNames(ProductCode)[0];
 
-    LetMessagesRun();
+    prompter_.LetMessagesRun();
     WriteInstallPlace(YenCut(*installFolder), group);
     StopPoint("install", 5);
 
-    LetMessagesRun();
+    prompter_.LetMessagesRun();
     SendIconCommands(group, installedExePath);
     StopPoint("install", 6);
     if (choices.StartupIcon) {
@@ -70,7 +72,7 @@ bool Installer::Run(const InstallChoices& choices) {
     StopPoint("install", 7);
     WriteInstalledVersion(ProgramVersion, choices.BackColor, choices.VanteColor);
     StopPoint("install", 8);
-    LetMessagesRun();
+    prompter_.LetMessagesRun();
     return true;
 }
 
@@ -128,9 +130,9 @@ DWORD Installer::InstalledSizeKb(const std::string& installFolder) {
 void Installer::SendIconCommands(const std::string& group, const std::string& programPath) {
     // A command that fails is not reported: the install goes on without that icon.
     (void)ProgmanExecute(CreateGroupCommand(group), progman_);
-    LetMessagesRun();
+    prompter_.LetMessagesRun();
     (void)ProgmanExecute(AddItemCommand(programPath, ProductLongTitle), progman_);
-    LetMessagesRun();
+    prompter_.LetMessagesRun();
 }
 
 }  // namespace obsc32

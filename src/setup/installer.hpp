@@ -21,20 +21,16 @@ struct InstallChoices {
     bool VanteColor = true;
 };
 
-// A group or folder text the install cannot start with; the person is to correct it.
-class InstallRefused : public ui::Error {
-public:
-    using ui::Error::Error;
-};
-
 class Installer {
 public:
     Installer(const RunContext& run, ui::Prompter& prompter, ui::DdeClientConv& progman)
         : run_(run), prompter_(prompter), progman_(progman) {}
 
-    // Installs; false when the person would not have the folder made (nothing done). Throws InstallRefused
-    // for unusable choices, ui::Error for a step that failed: what was done before it stays, and "Version"
-    // is not written, so the next start runs the setup again.
+    // Why the install cannot start with these choices, for the person to correct; "" when it can.
+    static std::string Refusal(const InstallChoices& choices);
+    // Installs; false when the person would not have the folder made (nothing done). Throws ui::Error for
+    // refused choices (nothing done) or a step that failed: what was done before it stays, and "Version" is
+    // not written, so the next start runs the setup again.
     bool Run(const InstallChoices& choices);
 
 private:

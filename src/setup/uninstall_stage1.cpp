@@ -12,13 +12,8 @@
 #include "shell/program_file.hpp"
 #include "shell/sjis_path.hpp"
 #include "shell/system_paths.hpp"
-#include "ui/application.hpp"
 
 namespace obsc32 {
-
-namespace {
-void ProcessPending() { ui::Application::Instance().ProcessMessages(); }
-}  // namespace
 
 bool UninstallStage1::Run(const HandedLook& look) {
     const std::string question =
@@ -31,7 +26,7 @@ bool UninstallStage1::Run(const HandedLook& look) {
     // first, and a stage 1 that cannot make them leaves everything for the next try.
     const std::string copy = PlaceCopy();
     StopPoint("uninstall", 1);
-    ProcessPending();
+    prompter_.LetMessagesRun();
     try {
         // The record of the folders the install made goes with it, so stage 2 gets it.
         WriteHandOver({run_.ProgramPath, look.Title, "", look.Color, look.FontColor, ReadMadeFolder()});
@@ -43,7 +38,7 @@ bool UninstallStage1::Run(const HandedLook& look) {
 
     RemoveGroupIcon(ReadProductString("Group"));
     const std::string startup = ReadStartupGroupName();
-    ProcessPending();
+    prompter_.LetMessagesRun();
     RemoveGroupIcon(startup);
     StopPoint("uninstall", 3);
     // Documents and shortcuts that are gone already are no failure: none of these is reported.
@@ -64,7 +59,7 @@ bool UninstallStage1::Run(const HandedLook& look) {
 
     // Neither stage may hold the install folder as its current directory; stage 2 inherits this one.
     const bool moved = EnterFolder(YenCut(FolderPart(copy)));
-    ProcessPending();
+    prompter_.LetMessagesRun();
     const char* failure = nullptr;
     if (!moved)
         failure = kStartFailed2;
@@ -93,9 +88,9 @@ void UninstallStage1::RemoveGroupIcon(const std::string& group) {
     if (group.empty() || !FitsInCommand(group)) return;
     // Not reported: an icon that cannot be removed stays, and the uninstall goes on.
     (void)ProgmanExecute(ShowGroupCommand(group), progman_);
-    ProcessPending();
+    prompter_.LetMessagesRun();
     (void)ProgmanExecute(DeleteItemCommand(ProductLongTitle), progman_);
-    ProcessPending();
+    prompter_.LetMessagesRun();
 }
 
 }  // namespace obsc32

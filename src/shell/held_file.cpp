@@ -6,6 +6,7 @@
 
 #include "shell/program_file.hpp"
 #include "shell/system_paths.hpp"
+#include "shell/whole_file.hpp"
 
 namespace obsc32 {
 
@@ -42,15 +43,9 @@ std::optional<FileIdentity> HeldFile::Identity() const { return IdentityOfHandle
 std::string HeldFile::InternalName() const {
     // The version resource is read from a private copy of the held bytes: the path could lead elsewhere by
     // now, the handle cannot.
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file_.Get(), &size) || size.QuadPart > (64 << 20)) return {};
-    std::vector<char> bytes(static_cast<size_t>(size.QuadPart));
-    LARGE_INTEGER start{};
-    DWORD read = 0;
-    if (!SetFilePointerEx(file_.Get(), start, nullptr, FILE_BEGIN) ||
-        !ReadFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-        read != bytes.size())
-        return {};
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(file_.Get(), 64 << 20);
+    if (!bytes) return {};
+    const auto read = static_cast<DWORD>(bytes->size());
     char name[MAX_PATH];
     if (!GetTempFileNameA(TempFolder().c_str(), "obs", 0, name)) return {};
     std::string internal;
@@ -58,7 +53,7 @@ std::string HeldFile::InternalName() const {
         ui::FileHandle copy(
             CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
         DWORD written = 0;
-        if (copy && WriteFile(copy.Get(), bytes.data(), read, &written, nullptr) && written == read) {
+        if (copy && WriteFile(copy.Get(), bytes->data(), read, &written, nullptr) && written == read) {
             copy.Reset();
             internal = InternalNameOf(name);
         }

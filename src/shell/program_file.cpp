@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shell/sjis_path.hpp"
+#include "shell/whole_file.hpp"
 #include "ui/handles.hpp"
 
 namespace obsc32 {
@@ -57,25 +58,12 @@ std::string InternalNameOf(const std::string& path) {
     return std::string(name, strnlen(name, length));
 }
 
-namespace {
-bool ReadAll(const std::string& path, std::vector<char>& bytes) {
-    ui::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    // Program files are small; anything past 64 MB is not one of ours.
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > (64 << 20)) return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    return bytes.empty() ||
-           (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-            read == bytes.size());
-}
-}  // namespace
-
 bool SameFileBytes(const std::string& a, const std::string& b) {
-    std::vector<char> first, second;
-    return ReadAll(a, first) && ReadAll(b, second) && first == second;
+    // Program files are small; anything past 64 MB is not one of ours.
+    constexpr uint64_t kLimit = 64 << 20;
+    const auto first = ReadWholeFile(a, kLimit);
+    const auto second = first ? ReadWholeFile(b, kLimit) : std::nullopt;
+    return second && *first == *second;
 }
 
 }  // namespace obsc32

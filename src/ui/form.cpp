@@ -51,9 +51,7 @@ bool Form::Create() {
     p.Y = top_;
     p.Width = width_;
     p.Height = height_;
-    if (OwnerHandle)
-        p.Parent = OwnerHandle;
-    else if (OwnedByApplication)
+    if (OwnedByApplication)
         p.Parent = Application::Instance().Handle();
     else if (!ShowInTaskbar)
         p.ExStyle |= WS_EX_TOOLWINDOW;

@@ -90,8 +90,6 @@ public:
     // An owned window is kept above its owner, which defeats placing it at the bottom of the Z-order;
     // a window that must go there is a tool window of its own (no taskbar button either way).
     bool OwnedByApplication = true;
-    // The owner instead of the application window, when set.
-    HWND OwnerHandle = nullptr;
     // Made per-monitor DPI aware, its window and controls in real pixels; the others get the awareness of
     // the code that creates them.
     bool PerMonitorDpi = false;

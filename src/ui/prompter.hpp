@@ -21,6 +21,9 @@ public:
     virtual void TellTimed(const std::string& text, int defaultAnswer) = 0;
     // MessageBeep's sound of that type.
     virtual void Beep(unsigned type) = 0;
+    // Lets the window messages already waiting be handled between a long command's steps, which keeps
+    // windows painted and DDE traffic moving.
+    virtual void LetMessagesRun() = 0;
     // The hourglass over every window for as long as the scope lives.
     BusyCursor Busy() { return BusyCursor(); }
 

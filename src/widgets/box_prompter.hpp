@@ -1,13 +1,24 @@
-// A window's message box as the way its commands reach the person.
+// A window's message box as the way its commands reach the person, and the one edge where a window shows
+// its commands' failures.
 #pragma once
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 
+#include "ui/application.hpp"
 #include "ui/prompter.hpp"
 #include "widgets/TMKBoxDlg.hpp"
 
 namespace obsc32 {
+
+// How a handler shows its command's failure.
+enum class Failure {
+    Warning,  // a beep, and a box that closes by itself
+    Box,      // a box the person closes
+    Refusal,  // an exclamation beep, and a box the person closes: something to correct
+    Report,   // the application's standard error report
+};
 
 class BoxPrompter final : public ui::Prompter {
 public:
@@ -21,6 +32,35 @@ public:
         box_.MsgOKTimer(text, defaultAnswer);
     }
     void Beep(unsigned type) override { MessageBeep(type); }
+    void LetMessagesRun() override { ui::Application::Instance().ProcessMessages(); }
+
+    // A failure or a notice that is to be heard: beeped, then told in a box that closes by itself.
+    void Warn(const std::string& text) {
+        Beep(0xFFFFFFFF);
+        TellTimed(text, 0);
+    }
+    void Show(Failure how, const std::string& text) {
+        if (how == Failure::Warning)
+            Warn(text);
+        else if (how == Failure::Box || how == Failure::Refusal) {
+            if (how == Failure::Refusal) Beep(MB_ICONEXCLAMATION);
+            Tell(text);
+        }         else
+            ui::Application::Instance().ShowErrorReport(text);
+    }
+
+    // Runs a handler's command, showing a ui::Error it throws as `how` says; what the command gave, or a
+    // value-made result (false) when it failed.
+    template <typename Command>
+    auto Run(Failure how, Command&& command) {
+        using Result = std::invoke_result_t<Command>;
+        try {
+            return command();
+        } catch (const ui::Error& e) {
+            Show(how, e.what());
+            if constexpr (!std::is_void_v<Result>) return Result{};
+        }
+    }
 
 private:
     TMKBoxDlg& box_;

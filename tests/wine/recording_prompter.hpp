@@ -7,6 +7,7 @@
 #include "settings/run_context.hpp"
 #include "shell/sjis_path.hpp"
 #include "shell/system_paths.hpp"
+#include "ui/application.hpp"
 #include "ui/prompter.hpp"
 
 namespace testing_wine {
@@ -26,6 +27,8 @@ public:
     void Tell(const std::string& text) override { Said.push_back(text); }
     void TellTimed(const std::string& text, int) override { Said.push_back(text); }
     void Beep(unsigned) override { ++Beeps; }
+    // As the window's box does: the commands' DDE conversations need their messages.
+    void LetMessagesRun() override { ui::Application::Instance().ProcessMessages(); }
 };
 
 // A run of a program at `programPath`; the Windows folder is the system's unless a test gives its own.
