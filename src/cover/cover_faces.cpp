@@ -1,7 +1,6 @@
 #include "cover/cover_faces.hpp"
 
 #include "shell/sjis_path.hpp"
-#include "ui/application.hpp"
 #include "ui/component.hpp"
 #include "ui/gdi.hpp"
 
@@ -14,7 +13,6 @@ constexpr char kNoRoom[] = "ＢＭＰﾌｧｲﾙ領域確保に失敗しまし�
 constexpr char kSaveFailed[] = "壁紙セーブに失敗しました・・・";
 constexpr char kPasteFailed[] = "壁紙張付に失敗しました・・・";
 
-void ProcessMessages() { ui::Application::Instance().ProcessMessages(); }
 // Tiled and the corners are composed to the screen's size; the others are the file itself.
 bool Composed(WallpaperPosition position) {
     return position != WallpaperPosition::Center && position != WallpaperPosition::Stretch &&
@@ -106,7 +104,7 @@ void CoverFaces::ShowComposed(const std::string& path, WallpaperPosition positio
     ComposeWallpaper(target, std::move(picture), position, colorDepth, image_.Handle(), screen);
     Show(std::move(target));
     perMonitor_ = screen.PerMonitor();
-    ProcessMessages();
+    prompter_.LetMessagesRun();
     image_.Repaint();
 }
 
@@ -147,12 +145,12 @@ bool CoverFaces::SaveImageAsBmp(const std::string& path) {
 }
 
 void CoverFaces::PasteAsDesktopWallpaper(const std::string& path) {
-    ProcessMessages();
+    prompter_.LetMessagesRun();
     if (!SaveImageAsBmp(path)) {
         image_.Repaint();
         throw ui::Error(kSaveFailed);
     }
-    ProcessMessages();
+    prompter_.LetMessagesRun();
     image_.Repaint();
     // The system's own wallpaper style and tiling stay as they are.
     std::string file = path;

@@ -10,12 +10,13 @@
 #include "cover/tiling.hpp"
 #include "ui/image.hpp"
 #include "ui/open_dialog.hpp"
+#include "ui/prompter.hpp"
 
 namespace obsc32 {
 
 class CoverFaces {
 public:
-    explicit CoverFaces(ui::Image& image) : image_(image) {}
+    CoverFaces(ui::Image& image, ui::Prompter& prompter) : image_(image), prompter_(prompter) {}
     CoverFaces(const CoverFaces&) = delete;
     CoverFaces& operator=(const CoverFaces&) = delete;
 
@@ -57,6 +58,7 @@ private:
     bool SaveImageAsBmp(const std::string& path);
 
     ui::Image& image_;
+    ui::Prompter& prompter_;
     // The palette of the composed picture shown, given at 8 bits per pixel or fewer.
     Palette palette_;
     bool allScreens_ = true;

@@ -1,29 +1,21 @@
-// Where the cover stands: shown on top of every window, shown at the bottom beneath them, or hidden. The
-// check marks of its three menu items are the state.
+// How the cover window is shown on top of every window or beneath them all, and hidden, with its owner.
+// Where it is to go is the model's to say.
 #pragma once
 #include "cover/cover_owner.hpp"
 #include "ui/form.hpp"
-#include "ui/menu.hpp"
 
 namespace obsc32 {
 
 class CoverPlacement {
 public:
-    CoverPlacement(ui::Form& cover, CoverOwner& owner, ui::MenuItem& top, ui::MenuItem& bottom,
-                   ui::MenuItem& restore)
-        : cover_(cover), owner_(owner), top_(top), bottom_(bottom), restore_(restore) {}
+    CoverPlacement(ui::Form& cover, CoverOwner& owner) : cover_(cover), owner_(owner) {}
 
-    // Shows the cover where the check marks say: at the bottom when that is checked, else on top.
-    void Place();
-    void OnTop();
-    void AtBottom();
-    // Hides it; the face stays for the next time.
-    void Restore();
-    // The next placement is on top (the short menu's faces).
-    void PreferTop() { bottom_.Checked = false; }
-    bool Bottom() const { return bottom_.Checked; }
-    // A click activates a bottom cover and so raises it: it goes back down.
-    void KeepDown();
+    void ShowOnTop();
+    // Shown at the bottom, unactivated: it covers nothing on the way.
+    void ShowAtBottom();
+    // Back beneath every window, as it is.
+    void SinkBack() { SinkToBottom(false); }
+    void Hide() { cover_.Hide(); }
 
 private:
     // The owner first, then the cover, which lands right above it; `show` shows it there.
@@ -31,9 +23,6 @@ private:
 
     ui::Form& cover_;
     CoverOwner& owner_;
-    ui::MenuItem& top_;
-    ui::MenuItem& bottom_;
-    ui::MenuItem& restore_;
 };
 
 }  // namespace obsc32

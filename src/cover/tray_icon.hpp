@@ -5,9 +5,18 @@
 
 #include <string>
 
+#include "cover/cover_view.hpp"
+
 namespace obsc32 {
 
 inline constexpr UINT WM_TRAY_NOTIFY = WM_USER + 102;
+
+// The button a tray callback's mouse message went down with.
+inline TrayButton ButtonOf(LPARAM mouseMessage) {
+    return mouseMessage == WM_LBUTTONDOWN   ? TrayButton::Left
+           : mouseMessage == WM_RBUTTONDOWN ? TrayButton::Right
+                                            : TrayButton::Other;
+}
 
 class TrayIcon {
 public:

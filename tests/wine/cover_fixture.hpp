@@ -50,7 +50,7 @@ protected:
     // The wallpaper face at a position, chosen from its item, with a file as the source.
     void ShowWallpaper(const std::string& file, obsc32::WallpaperPosition position) {
         cover_->Faces.UseBmpFile(file);
-        cover_->PKG0Click(cover_->P_KABE0.Items[static_cast<size_t>(position)]);
+        cover_->PKG0Click(cover_->Menus.P_KABE0.Items[static_cast<size_t>(position)]);
     }
     static constexpr const char* kDir = "C:\\obsc32faces";
     const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);

@@ -53,7 +53,7 @@ void CALLBACK ClickTrayDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
     if (!box) return;
     KillTimer(nullptr, id);
     boxTexts.push_back(testing_common::BoxText(box));
-    busyDuringBox = shown->MenuBusyFlag();
+    busyDuringBox = shown->Model.MenuBusy();
     const int before = popups;
     SendMessageA(shown->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
     popupsDuringBox = popups - before;
@@ -74,7 +74,7 @@ protected:
         SetProductValue("Group", "OBSC32テスト");
         CreateStarted();
         shown = cover_;
-        cover_->PopupMenu1.OnPopup = [this](ui::Component* s) {
+        cover_->Menus.PopupMenu1.OnPopup = [this](ui::Component* s) {
             ++popups;
             cover_->PopupMenu1Popup(s);
         };
@@ -117,26 +117,26 @@ TEST_F(CoverIcons, TheDesktopCopyIsOfferedMadeRefusedWhenThereAndTakenAway) {
     ASSERT_FALSE(Exists(desktop_));
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopSet}));
 
-    ChooseAndAnswer(cover_->MDESK_SET);
+    ChooseAndAnswer(cover_->Menus.MDESK_SET);
     EXPECT_EQ(boxTexts, Texts{}) << "the copy was not made quietly";
     EXPECT_EQ(Contents(desktop_), "the group's shortcut");
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopDel}));
 
     // Already there: only the notice; a tray click meanwhile opens no menu.
-    ChooseAndAnswer(cover_->MDESK_SET);
+    ChooseAndAnswer(cover_->Menus.MDESK_SET);
     EXPECT_EQ(boxTexts, Texts{obsc32::kAlreadyOnDesktop});
     EXPECT_EQ(busyDuringBox, -1);
     EXPECT_EQ(popupsDuringBox, 0) << "a tray click opened a menu over the notice";
-    EXPECT_EQ(cover_->MenuBusyFlag(), 0);
+    EXPECT_EQ(cover_->Model.MenuBusy(), false);
     EXPECT_EQ(IconSubmenu().size(), 3u) << "tray clicks did not work again after the notice";
 
-    ChooseAndAnswer(cover_->MDESK_DEL);
+    ChooseAndAnswer(cover_->Menus.MDESK_DEL);
     EXPECT_FALSE(Exists(desktop_));
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopSet}));
 
     // Without the group's shortcut there is nothing to copy.
     DeleteFileA(programs_.c_str());
-    ChooseAndAnswer(cover_->MDESK_SET);
+    ChooseAndAnswer(cover_->Menus.MDESK_SET);
     EXPECT_EQ(boxTexts, Texts{std::string(obsc32::kDesktopCopyFailed) + "\r\nvaz       すみかげ"});
     EXPECT_FALSE(Exists(desktop_));
 }
@@ -150,9 +150,9 @@ TEST_F(CoverIcons, TheStartupItemFollowsTheStartupShortcutEachTimeTheMenuOpens) 
 
 TEST_F(CoverIcons, WithoutAStartupGroupTheCommandTellsSoAndTrayClicksWait) {
     ScopedStartupGroup group(nullptr);
-    ChooseAndAnswer(cover_->MICON_SET);
+    ChooseAndAnswer(cover_->Menus.MICON_SET);
     EXPECT_EQ(boxTexts, Texts{obsc32::kNoStartupGroup});
     EXPECT_EQ(busyDuringBox, -1);
     EXPECT_EQ(popupsDuringBox, 0);
-    EXPECT_EQ(cover_->MenuBusyFlag(), 0);
+    EXPECT_EQ(cover_->Model.MenuBusy(), false);
 }

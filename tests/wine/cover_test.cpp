@@ -19,7 +19,7 @@ class CoverTest : public CoverFixture {
 protected:
     // Closes the cover as "終了する" does and reports whether the window is gone.
     bool Quit() {
-        cover_->PXClick(&cover_->PX);
+        cover_->PXClick(&cover_->Menus.PX);
         return !cover_->HandleAllocated();
     }
     bool AllBlack() {
@@ -46,17 +46,13 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
     EXPECT_FALSE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
-    EXPECT_FALSE(c.PS0.Checked);
-    EXPECT_TRUE(c.PS1.Checked);
-    EXPECT_FALSE(c.PS1.Enabled);
+    EXPECT_FALSE(c.Model.AutoStart());
+    EXPECT_TRUE(c.Model.StartOnTop());
     EXPECT_EQ(c.Faces.Position(), obsc32::WallpaperPosition::Tile);
-    EXPECT_TRUE(c.PKG1.Checked);
-    EXPECT_EQ(c.Faces.Face(), 0);
-    EXPECT_TRUE(c.P1.Checked);
-    EXPECT_FALSE(c.P2.Checked);
-    EXPECT_FALSE(c.P3.Enabled);
-    EXPECT_TRUE(c.PHAKI.Checked);
-    EXPECT_FALSE(c.PGET.Checked);
+    EXPECT_EQ(c.Model.Face(), 0);
+    EXPECT_FALSE(c.Model.Bottom());
+    EXPECT_FALSE(c.Model.Shown());
+    EXPECT_FALSE(c.Faces.CaptureHeld());
     EXPECT_EQ(c.Faces.ColorDepth(), 32);
     // Shortcut paths from the shell's folders, read independently here.
     auto shellFolder = [](const char* name) {
@@ -75,7 +71,7 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     // The start-up timer runs once and, without the auto option, shows nothing.
     EXPECT_TRUE(WaitUntil([&] { return !c.Timer1.Enabled(); }, 2000));
     EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(wnd); }, 300));
-    EXPECT_TRUE(c.PKURO.Checked);
+    EXPECT_EQ(c.Model.Face(), 0);
 
     EXPECT_TRUE(InTray(wnd));
     // No taskbar button: the application window is hidden.
@@ -90,8 +86,8 @@ TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlack) {
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
     EXPECT_TRUE(WaitUntil([&] { return IsTopmost(c.Handle()) && GetForegroundWindow() == c.Handle(); }));
-    EXPECT_TRUE(c.P1.Checked);
-    EXPECT_TRUE(c.P3.Enabled);
+    EXPECT_FALSE(c.Model.Bottom());
+    EXPECT_TRUE(c.Model.Shown());
     EXPECT_TRUE(WaitUntil([&] { return AllBlack(); }));
 }
 
@@ -106,8 +102,7 @@ TEST_F(CoverTest, AutoStartAtBottomLeavesOtherWindowsAboveAndTheFocusAlone) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
     EXPECT_TRUE(WaitUntilSteady([&] { return !IsTopmost(c.Handle()) && IsAtBottom(c.Handle()); }, 200));
     EXPECT_EQ(GetForegroundWindow(), other);
-    EXPECT_TRUE(c.P2.Checked);
-    EXPECT_FALSE(c.P1.Checked);
+    EXPECT_TRUE(c.Model.Bottom());
     // The other window is still seen; the desktop around it is black.
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(250, 200) != RGB(0, 0, 0); }));
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(700, 300) == RGB(0, 0, 0); }));
@@ -123,7 +118,7 @@ TEST_F(CoverTest, AutoStartWithAnUnknownFaceStillChoosesTheBottomForTheNextFace)
     // The unknown face shows nothing ...
     EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(c.Handle()); }, 300));
     // ... but the start-up choice of the bottom stands for the face chosen next.
-    c.PKURO.Click();
+    c.Menus.PKURO.Click();
     ASSERT_TRUE(WaitUntilSteady([&] { return IsWindowVisible(c.Handle()); }, 100));
     EXPECT_FALSE(IsTopmost(c.Handle()));
     EXPECT_TRUE(IsAtBottom(c.Handle()));
@@ -131,7 +126,7 @@ TEST_F(CoverTest, AutoStartWithAnUnknownFaceStillChoosesTheBottomForTheNextFace)
 
 TEST_F(CoverTest, RightClickInTheTopLeftCornerHidesOnlyInsideTwentyPixels) {
     TOBSCURIO32VANTE& c = CreateStarted();
-    c.PKUROClick(&c.PKURO);
+    c.PKUROClick(&c.Menus.PKURO);
     ASSERT_TRUE(IsWindowVisible(c.Handle()));
     HWND image = c.Image1.Handle();
     SendMessageA(image, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 5));
@@ -140,19 +135,19 @@ TEST_F(CoverTest, RightClickInTheTopLeftCornerHidesOnlyInsideTwentyPixels) {
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     SendMessageA(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
-    EXPECT_TRUE(c.P3.Enabled);
+    EXPECT_TRUE(c.Model.Shown());
     SendMessageA(image, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(19, 19));
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
-    EXPECT_FALSE(c.P3.Enabled);
+    EXPECT_FALSE(c.Model.Shown());
     // Hiding keeps the face and the placement choice.
-    EXPECT_TRUE(c.PKURO.Checked);
-    EXPECT_TRUE(c.P1.Checked);
+    EXPECT_EQ(c.Model.Face(), 0);
+    EXPECT_FALSE(c.Model.Bottom());
 }
 
 TEST_F(CoverTest, ARealClickOnTheBottomCoverLeavesItAtTheBottom) {
     SetProductValue("MUE", "0");
     TOBSCURIO32VANTE& c = CreateStarted();
-    c.PKUROClick(&c.PKURO);
+    c.PKUROClick(&c.Menus.PKURO);
     ASSERT_TRUE(WaitUntilSteady([&] { return IsWindowVisible(c.Handle()) && IsAtBottom(c.Handle()); }, 100));
     // The waits of the click handle the cover's messages, this thread's own.
     ASSERT_TRUE(input::Click({600, 400}));
@@ -166,54 +161,52 @@ TEST_F(CoverTest, ARealClickOnTheBottomCoverLeavesItAtTheBottom) {
 TEST_F(CoverTest, ShortMenuFacePutsABottomCoverOnTopForGood) {
     SetProductValue("MUE", "0");
     TOBSCURIO32VANTE& c = CreateStarted();
-    ASSERT_TRUE(c.P2.Checked);
-    c.PL0Click(&c.PL0);
+    ASSERT_TRUE(c.Model.Bottom());
+    c.PL0Click(&c.Menus.PL0);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(IsTopmost(c.Handle()));
-    EXPECT_TRUE(c.P1.Checked);
-    EXPECT_FALSE(c.P2.Checked);
-    EXPECT_TRUE(c.PKURO.Checked);
+    EXPECT_FALSE(c.Model.Bottom());
+    EXPECT_EQ(c.Model.Face(), 0);
     ASSERT_TRUE(Quit());
     EXPECT_EQ(ReadProductValue("MUE"), "1");
 }
 
 TEST_F(CoverTest, RestoreThenBlackShowsAgainWhereTheChecksSay) {
     TOBSCURIO32VANTE& c = CreateStarted();
-    c.P2Click(&c.P2);
+    c.P2Click(&c.Menus.P2);
     EXPECT_TRUE(IsAtBottom(c.Handle()));
-    c.P3Click(&c.P3);
+    c.P3Click(&c.Menus.P3);
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
-    EXPECT_FALSE(c.P3.Enabled);
-    c.PKUROClick(&c.PKURO);
+    EXPECT_FALSE(c.Model.Shown());
+    c.PKUROClick(&c.Menus.PKURO);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(IsAtBottom(c.Handle()));
-    EXPECT_TRUE(c.P3.Enabled);
+    EXPECT_TRUE(c.Model.Shown());
     // From the top placement, the bottom one takes the topmost state away.
-    c.P1Click(&c.P1);
+    c.P1Click(&c.Menus.P1);
     EXPECT_TRUE(IsTopmost(c.Handle()));
-    c.P2Click(&c.P2);
+    c.P2Click(&c.Menus.P2);
     EXPECT_FALSE(IsTopmost(c.Handle()));
     EXPECT_TRUE(IsAtBottom(c.Handle()));
-    // A face chosen by anything but its own item prepares without showing.
-    c.P3Click(&c.P3);
-    c.PKUROClick(&c.Timer1);
+    // A face chosen without placing prepares without showing.
+    c.P3Click(&c.Menus.P3);
+    c.Model.ChooseFace(0, false);
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
     // Shown on top, it is painted by the time the command returns, ahead of anything queued.
-    c.P1Click(&c.P1);
+    c.P1Click(&c.Menus.P1);
     RECT r;
     EXPECT_FALSE(GetUpdateRect(c.Handle(), &r, FALSE));
 }
 
 TEST_F(CoverTest, StartOptionsToggleAndTheSecondFollowsTheFirst) {
     TOBSCURIO32VANTE& c = CreateStarted();
-    c.PS0Click(&c.PS0);
-    EXPECT_TRUE(c.PS0.Checked);
-    EXPECT_TRUE(c.PS1.Enabled);
-    c.PS0Click(&c.PS1);
-    EXPECT_FALSE(c.PS1.Checked);
-    c.PS0Click(&c.PS0);
-    EXPECT_FALSE(c.PS1.Enabled);
-    EXPECT_FALSE(c.PS1.Checked);  // kept while disabled
+    c.PS0Click(&c.Menus.PS0);
+    EXPECT_TRUE(c.Model.AutoStart());
+    c.PS0Click(&c.Menus.PS1);
+    EXPECT_FALSE(c.Model.StartOnTop());
+    c.PS0Click(&c.Menus.PS0);
+    EXPECT_FALSE(c.Model.AutoStart());
+    EXPECT_FALSE(c.Model.StartOnTop());  // kept while disabled
 }
 
 TEST_F(CoverTest, ClosingWritesTheSevenSettingsAndTheKeyAsStrings) {
@@ -221,17 +214,17 @@ TEST_F(CoverTest, ClosingWritesTheSevenSettingsAndTheKeyAsStrings) {
     SetProductDword("AUTO", 1);
     SetProductValue("BMPFile", "C:\\\x83\x5C\\x.bmp");
     TOBSCURIO32VANTE& c = CreateStarted();
-    EXPECT_FALSE(c.PS0.Checked);
-    EXPECT_TRUE(c.PKG1.Checked);
+    EXPECT_FALSE(c.Model.AutoStart());
+    EXPECT_EQ(c.Faces.Position(), obsc32::WallpaperPosition::Tile);
     {
         // The BMP file is not there: the face and position stay chosen, and its notice is answered.
         BoxWatcher notice;
-        c.PKG0Click(&c.PKG4);
+        c.PKG0Click(&c.Menus.PKG4);
         EXPECT_EQ(notice.Count(), 1);
     }
-    c.PS0Click(&c.PS0);
+    c.PS0Click(&c.Menus.PS0);
     // The prefix has no system wallpaper, so the wallpaper source is the BMP file.
-    EXPECT_TRUE(c.PBmpLoad.Checked);
+    EXPECT_FALSE(c.Faces.SystemWallpaperSource());
     ASSERT_TRUE(Quit());
     auto names = ProductValueNames();
     std::sort(names.begin(), names.end());
@@ -264,7 +257,7 @@ TEST_F(CoverTest, AFailedSettingsWriteIsReportedAndTheProgramStillCloses) {
     ASSERT_NO_FATAL_FAILURE(MakeSettingsUnwritable());
     HWND wnd = c.Handle();
     BoxWatcher boxes;
-    c.PX.Click();
+    c.Menus.PX.Click();
     EXPECT_FALSE(IsWindow(wnd));
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kSaveFailed});
 }
@@ -301,7 +294,7 @@ TEST_F(CoverTest, ACloseDuringAnotherCloseIsRefused) {
             },
             500);
     });
-    c.PX.Click();
+    c.Menus.PX.Click();
     closer.join();
     EXPECT_EQ(seen.text, kSaveFailed);
     EXPECT_TRUE(seen.handled) << "the second close did not return while the first one's box was up";

@@ -31,20 +31,20 @@ TEST_F(DisplayChangeTest, CoverTakesTheNewScreenOnTopAtTheBottomOrHidden) {
     ScopedScreenSize screen(800, 600);
     ASSERT_TRUE(screen.Changed());
     TOBSCURIO32VANTE& c = CreateStarted();
-    c.PKUROClick(&c.PKURO);
+    c.PKUROClick(&c.Menus.PKURO);
     ASSERT_TRUE(IsTopmost(c.Handle()));
     ASSERT_TRUE(screen.Set(1024, 768));
     EXPECT_TRUE(WaitUntil([&] { return CoversScreen(c.Handle(), 1024, 768); }));
     EXPECT_TRUE(IsTopmost(c.Handle()));
 
-    c.P2Click(&c.P2);
+    c.P2Click(&c.Menus.P2);
     ASSERT_TRUE(screen.Set(640, 480));
     EXPECT_TRUE(WaitUntil([&] { return CoversScreen(c.Handle(), 640, 480); }));
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_FALSE(IsTopmost(c.Handle()));
     EXPECT_TRUE(IsAtBottom(c.Handle()));
 
-    c.P3Click(&c.P3);
+    c.P3Click(&c.Menus.P3);
     ASSERT_TRUE(screen.Set(1024, 768));
     EXPECT_TRUE(WaitUntil([&] { return CoversScreen(c.Handle(), 1024, 768); }));
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
@@ -77,13 +77,13 @@ TEST_F(DisplayChangeTest, CaptureFromTheOldSizeShowsStretchedAndIsNotTakenAgain)
     SetProductValue("ICHI", "0");
     SetProductValue("BMPFile", file);
     TOBSCURIO32VANTE& c = CreateStarted();
-    c.PKABEClick(&c.Timer1);
+    c.Model.ChooseFace(2, false);
     // Red on the left quarter of the screen when it is captured.
     auto red = std::make_unique<testing_common::PlainWindow>(RECT{0, 0, 256, 768}, RGB(255, 0, 0),
                                                              WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     red->Show(false);
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel(250, 300) == RGB(255, 0, 0); }));
-    c.PCapChanClick(&c.PCapChan);
+    c.PCapChanClick(&c.Menus.PCapChan);
     red.reset();
     const HBITMAP capture = Capture();
     ASSERT_TRUE(capture);

@@ -84,8 +84,8 @@ TEST_F(FacesTest, TilesCentreOneTileWhateverTheirSize) {
     WriteBmp24(file, 100, 100, Coded);
     ShowWallpaper(file, Position::Tile);
     ASSERT_TRUE(IsWindowVisible(c.Handle()));
-    EXPECT_TRUE(c.PKABE.Checked);
-    EXPECT_TRUE(c.PKG1.Checked);
+    EXPECT_EQ(c.Model.Face(), 2);
+    EXPECT_EQ(c.Faces.Position(), obsc32::WallpaperPosition::Tile);
     // A tile's top-left corner at (462, 334): the first row 34 high, the first column 62 wide.
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H,
                           [](int x, int y) { return Coded(Mod(x - 462, 100), Mod(y - 334, 100)); }));
@@ -118,7 +118,7 @@ TEST_F(FacesTest, CornersKeepTheirCornerAndCutTheFarSides) {
     WriteBmp24(big, 1100, 800, Coded);
     WriteBmp24(small, 200, 100, Coded);
     ShowWallpaper(big, Position::BottomRight);
-    EXPECT_TRUE(c.PKG6.Checked);
+    EXPECT_EQ(c.Faces.Position(), obsc32::WallpaperPosition::BottomRight);
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [](int x, int y) { return Coded(x + 76, y + 32); }));
     ShowWallpaper(small, Position::BottomLeft);
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, [&](int x, int y) {
@@ -224,15 +224,14 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
         for (const Bad& b : bad) {
             const std::string path = File(b.name);
             WriteBytes(path, b.bytes);
-            c.P3Click(&c.P3);
+            c.P3Click(&c.Menus.P3);
             BoxWatcher boxes;
             ShowWallpaper(path, position);
             EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kLoadFailed})
                 << b.name << " at " << static_cast<int>(position);
             EXPECT_FALSE(IsWindowVisible(c.Handle())) << b.name;
-            EXPECT_TRUE(c.PKABE.Checked);
-            EXPECT_EQ(c.Faces.Face(), 2);
-            EXPECT_TRUE(c.P_KABE0.Items[static_cast<size_t>(position)]->Checked);
+            EXPECT_EQ(c.Model.Face(), 2);
+            EXPECT_TRUE(c.Menus.P_KABE0.Items[static_cast<size_t>(position)]->Checked);
         }
     }
     {
@@ -248,14 +247,14 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
         WriteBmp24(sjisDir + "\\ok.bmp", 4, 4, Coded);
         ShowWallpaper(sjisDir + "\\ok.bmp", Position::Tile);
         EXPECT_TRUE(IsWindowVisible(c.Handle()));
-        c.P3Click(&c.P3);
+        c.P3Click(&c.Menus.P3);
         ShowWallpaper(File(std::string(400, 'a') + ".bmp"), Position::Tile);
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kLoadFailed});
     }
     {
         BoxWatcher boxes;
         c.Faces.UseBmpFile("");
-        c.PKABEClick(&c.PKABE);
+        c.PKABEClick(&c.Menus.PKABE);
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ＢＭＰﾌｧｲﾙが登録されていません・・・"});
     }
 }
@@ -267,11 +266,10 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
                                                              WS_EX_TOPMOST);
     red->Show(false);
     ASSERT_TRUE(WaitUntil([] { return ScreenPixel(120, 120) == RGB(255, 0, 0); }));
-    c.PCapChanClick(&c.PCapChan);
+    c.PCapChanClick(&c.Menus.PCapChan);
     red.reset();
-    EXPECT_TRUE(c.PGET.Checked);
-    EXPECT_FALSE(c.PHAKI.Checked);
-    EXPECT_TRUE(c.PCapChan.Checked);
+    EXPECT_TRUE(c.Faces.CaptureHeld());
+    EXPECT_EQ(c.Model.Face(), 1);
     ASSERT_TRUE(Capture());
     int w, h;
     std::vector<COLORREF> px = BitmapPixels(c.Image1.Picture(), w, h);
@@ -283,21 +281,20 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
 
     // Shown again later: the held capture, no new grab.
     HBITMAP held = Capture();
-    c.P3Click(&c.P3);
-    c.PCapChanClick(&c.PCapChan);
+    c.P3Click(&c.Menus.P3);
+    c.PCapChanClick(&c.Menus.PCapChan);
     EXPECT_EQ(Capture(), held);
 
-    c.PHAKIClick(&c.PHAKI);
+    c.PHAKIClick(&c.Menus.PHAKI);
     EXPECT_FALSE(Capture());
-    EXPECT_TRUE(c.PHAKI.Checked);
-    EXPECT_FALSE(c.PGET.Checked);
+    EXPECT_FALSE(c.Faces.CaptureHeld());
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(120, 120) == RGB(0, 0, 0); }));
 
     // "Capture now" grabs anew: the cover itself is on the screen now, black.
-    c.PGETClick(&c.PGET);
+    c.PGETClick(&c.Menus.PGET);
     ASSERT_TRUE(Capture());
-    EXPECT_TRUE(c.PGET.Checked);
+    EXPECT_TRUE(c.Faces.CaptureHeld());
     px = BitmapPixels(Capture(), w, h);
     EXPECT_EQ(px[120 * W + 120], RGB(0, 0, 0));
 }
@@ -318,7 +315,7 @@ TEST_F(FacesTest, StartUpFacesActAfterTheTimerWhileTheCoverStaysHidden) {
     TOBSCURIO32VANTE& c = Create();
     EXPECT_FALSE(Capture());
     EXPECT_TRUE(WaitUntil([&] { return Capture() != nullptr; }, 2000));
-    EXPECT_TRUE(c.PGET.Checked);
-    EXPECT_TRUE(c.PCapChan.Checked);
+    EXPECT_TRUE(c.Faces.CaptureHeld());
+    EXPECT_EQ(c.Model.Face(), 1);
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
 }

@@ -12,7 +12,7 @@ bool PointerShown() { return GetCursor() != nullptr; }
 TEST_F(CoverPointer, GoesAfterARestComesBackWhenMovedAndClicksStillReachTheCover) {
     auto& c = CreateStarted();
     ASSERT_TRUE(input::MoveTo({10, 10}));
-    c.PKUROClick(&c.PKURO);
+    c.PKUROClick(&c.Menus.PKURO);
     const DWORD shown = GetTickCount();
     ASSERT_TRUE(WaitUntil([] { return !PointerShown(); }, 5000)) << "the pointer stays over the cover";
     EXPECT_GE(GetTickCount() - shown, 1900u) << "gone before a rest";

@@ -41,7 +41,7 @@ TEST_F(ScaledScreen, CoverAndCaptureInRealPixelsItsBoxesUnaware) {
         obsc32::TOBSCURIO32VANTE& c = CreateStarted();
         EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), unawareWidth) << "the thread kept the cover's awareness";
         // As from the tray: the screen taken and shown on top; then a box of the cover's own message.
-        c.PCapChanClick(&c.PCapChan);
+        c.PCapChanClick(&c.Menus.PCapChan);
         BoxWatcher closer(testing_common::kProgramBox, [&](const std::string&) {
             boxAwareness = WindowAwareness(FindWindowA(testing_common::kProgramBox, nullptr));
             return std::string();

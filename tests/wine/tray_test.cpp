@@ -31,7 +31,7 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     probe->menu1Open = open && MenuItemText(open, 0) == "vaz";
     probe->menu2Open = open && MenuItemText(open, 0) == "一番上、vaz";
     if (open) probe->items = GetMenuItemCount(open);
-    probe->busyWhileOpen = c.MenuBusyFlag();
+    probe->busyWhileOpen = c.Model.MenuBusy();
     if (probe->secondClick) {
         // Delivered the way the shell does while the first menu is still up.
         SendMessageA(c.Handle(), obsc32::WM_TRAY_NOTIFY, 0, probe->secondClick);
@@ -46,11 +46,11 @@ protected:
         DeleteProductKeys();
         SetProductValue("Version", "12");
         cover = &ui::Application::Instance().CreateForm<TOBSCURIO32VANTE>(TestRun(obsc32::ProgramPath()));
-        cover->PopupMenu1.OnPopup = [this](ui::Component* s) {
+        cover->Menus.PopupMenu1.OnPopup = [this](ui::Component* s) {
             ++popups1;
             cover->PopupMenu1Popup(s);
         };
-        cover->PopupMenu2.OnPopup = [this](ui::Component* s) {
+        cover->Menus.PopupMenu2.OnPopup = [this](ui::Component* s) {
             ++popups2;
             cover->PopupMenu1Popup(s);
         };
@@ -81,7 +81,7 @@ TEST_F(TrayTest, RightButtonOpensTheFullMenuAndLeftTheShortOne) {
     EXPECT_EQ(p.items, 27);
     // Cleared as soon as the menu is up; the callback flag is down again afterwards.
     EXPECT_EQ(p.busyWhileOpen, 0);
-    EXPECT_FALSE(cover->TrayHandling());
+    EXPECT_FALSE(cover->Model.TrayHandling());
 
     p = MenuProbe{cover};
     Click(WM_LBUTTONDOWN);
@@ -95,7 +95,7 @@ TEST_F(TrayTest, OtherMouseMessagesOpenNothing) {
                      WM_MBUTTONDOWN, WM_MBUTTONUP})
         SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, m);
     EXPECT_EQ(popups1 + popups2, 0);
-    EXPECT_FALSE(cover->TrayHandling());
+    EXPECT_FALSE(cover->Model.TrayHandling());
 }
 
 TEST_F(TrayTest, ASecondClickWhileAMenuIsOpenOpensNone) {
@@ -142,9 +142,9 @@ TEST_F(TrayTest, ACommandChosenFromTheMenuRunsAfterItHasClosed) {
     SetTimer(nullptr, 0, 150, ChooseFirstItem);
     SendMessageA(cover->Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_LBUTTONDOWN);
     EXPECT_TRUE(IsWindowVisible(cover->Handle()));
-    EXPECT_TRUE(cover->PKURO.Checked);
+    EXPECT_EQ(cover->Model.Face(), 0);
     EXPECT_TRUE(testing_common::IsTopmost(cover->Handle()));
-    EXPECT_FALSE(cover->TrayHandling());
+    EXPECT_FALSE(cover->Model.TrayHandling());
 }
 
 namespace {
@@ -165,7 +165,7 @@ TEST_F(TrayTest, ClosingTakesTheIconOutOfTheTray) {
     ASSERT_TRUE(InTray(watched));
     inTrayAtDestroy = true;
     destroyHook = SetWindowsHookExA(WH_CALLWNDPROC, SeeDestroy, nullptr, GetCurrentThreadId());
-    cover->PXClick(&cover->PX);
+    cover->PXClick(&cover->Menus.PX);
     UnhookWindowsHookEx(destroyHook);
     ASSERT_FALSE(IsWindow(watched));
     EXPECT_FALSE(inTrayAtDestroy);

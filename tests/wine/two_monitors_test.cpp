@@ -23,11 +23,11 @@ TEST_F(TwoMonitors, EveryFaceCoversBothMonitorsThenThePrimaryAlone) {
                                     WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     red.Show(false);
     obsc32::TOBSCURIO32VANTE& c = CreateStarted();
-    c.PCapChanClick(&c.PCapChan);
+    c.PCapChanClick(&c.Menus.PCapChan);
     red.Hide();
     EXPECT_TRUE(Covers(c.Handle(), 1440, 600));
     EXPECT_TRUE(Shows({{950, 50}}, {RGB(255, 0, 0)})) << "the capture lacks the second monitor";
-    c.PKUROClick(&c.PKURO);
+    c.PKUROClick(&c.Menus.PKURO);
     EXPECT_TRUE(Shows({{950, 50}}, {RGB(0, 0, 0)}));
 
     const std::string file = File("coded.bmp");

@@ -44,28 +44,27 @@ TEST_F(WallpaperSource, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) 
     ShowWallpaper(file, Position::Tile);
     const std::string saved = obsc32::WindowsFolder() + "WALLOB$$.BMP";
     DeleteFileA(saved.c_str());
-    c.PLHARIGAMIClick(&c.PLHARIGAMI);
+    c.PLHARIGAMIClick(&c.Menus.PLHARIGAMI);
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
     EXPECT_EQ(c.Faces.WallpaperPath(), file);
-    EXPECT_TRUE(c.PBmpLoad.Checked);
-    EXPECT_FALSE(c.PKBLoad.Checked);
+    EXPECT_FALSE(c.Faces.SystemWallpaperSource());
     EXPECT_TRUE(FileShows(saved, W, H, CentredTile));
     char wallpaper[MAX_PATH] = {};
     SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof wallpaper, wallpaper, 0);
     EXPECT_STREQ(wallpaper, saved.c_str());
 
     // The black face pastes a black screen.
-    c.PKUROClick(&c.PKURO);
-    c.PLHARIGAMIClick(&c.PLHARIGAMI);
+    c.PKUROClick(&c.Menus.PKURO);
+    c.PLHARIGAMIClick(&c.Menus.PLHARIGAMI);
     EXPECT_TRUE(FileShows(saved, W, H, [](int, int) { return RGB(0, 0, 0); }));
 
     // A file that cannot be written is told in the cover's box; the cover stays.
     ASSERT_TRUE(DeleteFileA(saved.c_str()));
     ASSERT_TRUE(CreateDirectoryA(saved.c_str(), nullptr));
-    c.PKUROClick(&c.PKURO);
+    c.PKUROClick(&c.Menus.PKURO);
     {
         BoxWatcher boxes;
-        c.PLHARIGAMIClick(&c.PLHARIGAMI);
+        c.PLHARIGAMIClick(&c.Menus.PLHARIGAMI);
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"壁紙セーブに失敗しました・・・"});
     }
     RemoveDirectoryA(saved.c_str());
@@ -92,26 +91,25 @@ TEST_F(WallpaperSource, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
     ASSERT_NO_FATAL_FAILURE(SetSystemWallpaper("C:\\elsewhere.bmp"));
     SetProductValue("BMPFile", file);
     TOBSCURIO32VANTE& c = CreateStarted();
-    ASSERT_TRUE(c.PKBLoad.Checked);
+    ASSERT_TRUE(c.Faces.SystemWallpaperSource());
     {
         testing_common::FileDialogAnswerer cancel;
-        c.PBmpLoadClick(&c.PBmpLoad);
+        c.PBmpLoadClick(&c.Menus.PBmpLoad);
         EXPECT_TRUE(cancel.Answered());
     }
     EXPECT_EQ(c.Faces.WallpaperPath(), file);
-    EXPECT_TRUE(c.PBmpLoad.Checked);
-    EXPECT_FALSE(c.PKBLoad.Checked);
-    EXPECT_EQ(c.PBmpLoad.Caption, "BMPﾛｰﾄﾞ " + file);
+    EXPECT_FALSE(c.Faces.SystemWallpaperSource());
+    EXPECT_EQ(c.Menus.PBmpLoad.Caption, "BMPﾛｰﾄﾞ " + file);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, CentredTile));
 
     // With no earlier BMP, cancelling stops with a notice.
     c.Faces.UseBmpFile("");
-    c.P3Click(&c.P3);
+    c.P3Click(&c.Menus.P3);
     {
         testing_common::FileDialogAnswerer cancel;
         BoxWatcher boxes;
-        c.PBmpLoadClick(&c.PBmpLoad);
+        c.PBmpLoadClick(&c.Menus.PBmpLoad);
         EXPECT_TRUE(cancel.Answered());
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ＢＭＰロードを、中止しました・・・"});
     }
@@ -124,12 +122,12 @@ TEST_F(WallpaperSource, AFileChosenInTheDialogBecomesTheWallpaper) {
     WriteBmp24(file, 100, 100, Coded);
     {
         testing_common::FileDialogAnswerer choose(file);
-        c.PBmpLoadClick(&c.PBmpLoad);
+        c.PBmpLoadClick(&c.Menus.PBmpLoad);
         EXPECT_TRUE(choose.Answered());
     }
     EXPECT_EQ(c.Faces.BmpPath(), file);
     EXPECT_EQ(c.Faces.WallpaperPath(), file);
-    EXPECT_TRUE(c.PBmpLoad.Checked);
+    EXPECT_FALSE(c.Faces.SystemWallpaperSource());
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, CentredTile));
 }
@@ -141,8 +139,8 @@ TEST_F(WallpaperSource, SystemWallpaperSourceAndOtherPictureFormats) {
     TOBSCURIO32VANTE& c = CreateStarted();
     c.Faces.UseBmpFile("C:\\kept.bmp");
     // No system wallpaper: nothing changes.
-    c.PKBLoadClick(&c.PKBLoad);
-    EXPECT_TRUE(c.PBmpLoad.Checked);
+    c.PKBLoadClick(&c.Menus.PKBLoad);
+    EXPECT_FALSE(c.Faces.SystemWallpaperSource());
     EXPECT_EQ(c.Faces.WallpaperPath(), "C:\\kept.bmp");
 
     // A one-pixel red GIF, decoded by the system's picture loader at the natural-size positions.
@@ -152,11 +150,10 @@ TEST_F(WallpaperSource, SystemWallpaperSourceAndOtherPictureFormats) {
     const std::string gifPath = File("red.gif");
     WriteBytes(gifPath, std::vector<unsigned char>(std::begin(gif), std::end(gif)));
     ASSERT_NO_FATAL_FAILURE(SetSystemWallpaper(gifPath.c_str()));
-    c.PKBLoadClick(&c.PKBLoad);
-    EXPECT_TRUE(c.PKBLoad.Checked);
-    EXPECT_FALSE(c.PBmpLoad.Checked);
+    c.PKBLoadClick(&c.Menus.PKBLoad);
+    EXPECT_TRUE(c.Faces.SystemWallpaperSource());
     EXPECT_EQ(c.Faces.WallpaperPath(), gifPath);
-    EXPECT_EQ(c.PKBLoad.Caption, "壁紙ﾛｰﾄﾞ " + gifPath);
+    EXPECT_EQ(c.Menus.PKBLoad.Caption, "壁紙ﾛｰﾄﾞ " + gifPath);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), 1, 1, [](int, int) { return RGB(255, 0, 0); }));
 }
