@@ -173,8 +173,8 @@ void TOBSC32SETUPForm::Button2Click(ui::Component*) {
 }
 
 void TOBSC32SETUPForm::Button3Click(ui::Component*) {
-    const InstallChoices choices{Edit1.Text(), ComboBox1.Text(), CheckBoxST.Checked(), CheckBoxBkColor.Checked(),
-                                 VANTE_COLOR.Checked()};
+    const InstallChoices choices{Edit1.Text(), ComboBox1.Text(), CheckBoxST.Checked(),
+                                 CheckBoxBkColor.Checked(), VANTE_COLOR.Checked()};
     if (const std::string refused = Installer::Refusal(choices); !refused.empty()) {
         Boxes.Show(Failure::Refusal, refused);
         Repaint();

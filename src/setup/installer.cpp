@@ -28,7 +28,8 @@ std::string Installer::Refusal(const InstallChoices& choices) {
     if (choices.Group.empty()) return kNoGroupText;
     if (choices.Folder.empty()) return kNoFolderText;
     // Program Manager reads such a name as part of its command and fails, or fails outright.
-    if (!FitsInCommand(choices.Group)) return "[ " + SjisLeft(choices.Group, 64) + " ]\n" + kUnusableGroupText;
+    if (!FitsInCommand(choices.Group))
+        return "[ " + SjisLeft(choices.Group, 64) + " ]\n" + kUnusableGroupText;
     return {};
 }
 

@@ -27,8 +27,8 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(HANDLE file, uint64_t limit) {
         return std::nullopt;
     }
     DWORD read = 0;
-    if (!bytes.empty() &&
-        (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
+    if (!bytes.empty() && (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size()))
         return std::nullopt;
     return bytes;
 }

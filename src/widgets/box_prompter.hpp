@@ -40,13 +40,12 @@ public:
         TellTimed(text, 0);
     }
     void Show(Failure how, const std::string& text) {
-        if (how == Failure::Warning)
-            Warn(text);
-        else if (how == Failure::Box || how == Failure::Refusal) {
-            if (how == Failure::Refusal) Beep(MB_ICONEXCLAMATION);
-            Tell(text);
-        }         else
-            ui::Application::Instance().ShowErrorReport(text);
+        switch (how) {
+            case Failure::Warning: Warn(text); break;
+            case Failure::Refusal: Beep(MB_ICONEXCLAMATION); [[fallthrough]];
+            case Failure::Box: Tell(text); break;
+            case Failure::Report: ui::Application::Instance().ShowErrorReport(text); break;
+        }
     }
 
     // Runs a handler's command, showing a ui::Error it throws as `how` says; what the command gave, or a

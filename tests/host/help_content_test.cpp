@@ -68,13 +68,13 @@ TEST(HelpContent, ContentsLeadsToEveryTopicAndEveryTopicBack) {
 }
 
 TEST(HelpContent, EveryTrayMenuCommandHasATopic) {
-    const std::string header = Read("src/cover/TOBSCURIO32VANTE.hpp");
+    const std::string header = Read("src/cover/cover_menus.hpp");
     std::set<std::string> names;
     for (const helpc::Topic& t : Help().topics) {
         names.insert(t.title);
         names.insert(t.keywords.begin(), t.keywords.end());
     }
-    const std::regex item(R"re(ui::MenuItem \w+\{this, "\w+", "([^"]+)")re");
+    const std::regex item(R"re(ui::MenuItem \w+\{owner_, "\w+", "([^"]+)")re");
     int captions = 0;
     for (auto m = std::sregex_iterator(header.begin(), header.end(), item); m != std::sregex_iterator();
          ++m) {
