@@ -39,28 +39,5 @@ TEST_F(TrayMenus, RightButtonOpensTheFullMenuAndLeftButtonTheShortOneAtThePointe
     EXPECT_TRUE(program_->Running());
 }
 
-TEST_F(TrayMenus, ClicksWhileAMenuIsOpenOpenNoOtherMenu) {
-    ASSERT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr);
-    PostTrayEvent(cover_, WM_RBUTTONDOWN, {320, 170});
-    PostTrayEvent(cover_, WM_LBUTTONDOWN, {340, 190});
-    // Posted after the clicks, so the menu loop meets it only once they have been handled; a menu they
-    // opened would take it instead of the first one.
-    PostMessageA(cover_, WM_CANCELMODE, 0, 0);
-    size_t most = 0;
-    EXPECT_TRUE(WaitUntil([&] {
-        most = std::max(most, Menus().size());
-        return Menus().empty();
-    })) << "a menu is still open";
-    EXPECT_LE(most, 1u) << "two menus were open at once";
-    EXPECT_TRUE(HoldsFor([&] { return Menus().empty(); }, 300)) << "a menu opened late";
-
-    // The clicks were refused only while the menu was open.
-    HWND again = OpenMenu(WM_LBUTTONDOWN);
-    EXPECT_NE(again, nullptr) << "no menu after the first one closed";
-    if (again) {
-        EXPECT_TRUE(CloseMenuWithEscape());
-    }
-}
-
 }  // namespace
 }  // namespace e2e

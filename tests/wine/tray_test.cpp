@@ -18,6 +18,8 @@ struct MenuProbe {
     TOBSCURIO32VANTE* cover = nullptr;
     int menu1Open = 0, menu2Open = 0, items = -1;
     int busyWhileOpen = -1;
+    // The full menu's placement items as it showed them.
+    bool topChecked = false, bottomChecked = false, restoreEnabled = false;
     bool secondClickReturned = false;
     LPARAM secondClick = 0;
 };
@@ -31,10 +33,16 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     probe->menu1Open = open && MenuItemText(open, 0) == "vaz";
     probe->menu2Open = open && MenuItemText(open, 0) == "一番上、vaz";
     if (open) probe->items = GetMenuItemCount(open);
+    if (probe->menu1Open) {
+        probe->topChecked = GetMenuState(open, 4, MF_BYPOSITION) & MF_CHECKED;
+        probe->bottomChecked = GetMenuState(open, 5, MF_BYPOSITION) & MF_CHECKED;
+        probe->restoreEnabled = !(GetMenuState(open, 7, MF_BYPOSITION) & MF_GRAYED);
+    }
     probe->busyWhileOpen = c.Model.MenuBusy();
     if (probe->secondClick) {
-        // Delivered the way the shell does while the first menu is still up.
+        // Delivered the way the shell does while the first menu is still up, with either button.
         SendMessageA(c.Handle(), obsc32::WM_TRAY_NOTIFY, 0, probe->secondClick);
+        SendMessageA(c.Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
         probe->secondClickReturned = true;
     }
     EndMenu();
@@ -74,7 +82,12 @@ protected:
 }  // namespace
 
 TEST_F(TrayTest, RightButtonOpensTheFullMenuAndLeftTheShortOne) {
+    // The menu shows what the cover is as it opens: shown, at the bottom.
+    cover->P2Click(&cover->Menus.P2);
     Click(WM_RBUTTONDOWN);
+    EXPECT_FALSE(p.topChecked);
+    EXPECT_TRUE(p.bottomChecked);
+    EXPECT_TRUE(p.restoreEnabled);
     EXPECT_EQ(popups1, 1);
     EXPECT_EQ(popups2, 0);
     EXPECT_EQ(p.menu1Open, 1);
@@ -104,6 +117,7 @@ TEST_F(TrayTest, ASecondClickWhileAMenuIsOpenOpensNone) {
     EXPECT_TRUE(p.secondClickReturned);
     EXPECT_EQ(popups1, 1);
     EXPECT_EQ(popups2, 0);
+    EXPECT_TRUE(HoldsFor([&] { return !ShownMenu() && popups1 + popups2 == 1; }, 300)) << "a menu opened late";
     // Once the menu is closed, clicks work again.
     p = MenuProbe{cover};
     Click(WM_LBUTTONDOWN);
