@@ -26,7 +26,7 @@ const std::string kDesktopDel = "アイコンを、デスクトップから、�
 obsc32::TOBSCURIO32VANTE* shown;
 Texts submenu;
 Texts boxTexts;
-int busyDuringBox = 0;
+bool busyDuringBox = false;
 int popupsDuringBox = -1;
 int popups = 0;
 
@@ -101,7 +101,7 @@ protected:
     // Chosen while the cover's box is up, it shows nothing.
     void ChooseAndAnswer(ui::MenuItem& item) {
         boxTexts.clear();
-        busyDuringBox = 0;
+        busyDuringBox = false;
         popupsDuringBox = -1;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, ClickTrayDuringBox);
         item.Click();
@@ -125,9 +125,9 @@ TEST_F(CoverIcons, TheDesktopCopyIsOfferedMadeRefusedWhenThereAndTakenAway) {
     // Already there: only the notice; a tray click meanwhile opens no menu.
     ChooseAndAnswer(cover_->Menus.MDESK_SET);
     EXPECT_EQ(boxTexts, Texts{obsc32::kAlreadyOnDesktop});
-    EXPECT_EQ(busyDuringBox, -1);
+    EXPECT_TRUE(busyDuringBox);
     EXPECT_EQ(popupsDuringBox, 0) << "a tray click opened a menu over the notice";
-    EXPECT_EQ(cover_->Model.MenuBusy(), false);
+    EXPECT_FALSE(cover_->Model.MenuBusy());
     EXPECT_EQ(IconSubmenu().size(), 3u) << "tray clicks did not work again after the notice";
 
     ChooseAndAnswer(cover_->Menus.MDESK_DEL);
@@ -152,7 +152,7 @@ TEST_F(CoverIcons, WithoutAStartupGroupTheCommandTellsSoAndTrayClicksWait) {
     ScopedStartupGroup group(nullptr);
     ChooseAndAnswer(cover_->Menus.MICON_SET);
     EXPECT_EQ(boxTexts, Texts{obsc32::kNoStartupGroup});
-    EXPECT_EQ(busyDuringBox, -1);
+    EXPECT_TRUE(busyDuringBox);
     EXPECT_EQ(popupsDuringBox, 0);
-    EXPECT_EQ(cover_->Model.MenuBusy(), false);
+    EXPECT_FALSE(cover_->Model.MenuBusy());
 }

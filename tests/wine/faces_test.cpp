@@ -231,7 +231,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
                 << b.name << " at " << static_cast<int>(position);
             EXPECT_FALSE(IsWindowVisible(c.Handle())) << b.name;
             EXPECT_EQ(c.Model.Face(), 2);
-            EXPECT_TRUE(c.Menus.P_KABE0.Items[static_cast<size_t>(position)]->Checked);
+            EXPECT_EQ(c.Faces.Position(), position);
         }
     }
     {

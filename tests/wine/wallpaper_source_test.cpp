@@ -99,6 +99,8 @@ TEST_F(WallpaperSource, CancellingTheFileDialogFallsBackToTheEarlierBmp) {
     }
     EXPECT_EQ(c.Faces.WallpaperPath(), file);
     EXPECT_FALSE(c.Faces.SystemWallpaperSource());
+    // As the menu shows it when it opens.
+    c.Menus.ShowState(c.Model, c.Faces);
     EXPECT_EQ(c.Menus.PBmpLoad.Caption, "BMPﾛｰﾄﾞ " + file);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), W, H, CentredTile));
@@ -153,6 +155,7 @@ TEST_F(WallpaperSource, SystemWallpaperSourceAndOtherPictureFormats) {
     c.PKBLoadClick(&c.Menus.PKBLoad);
     EXPECT_TRUE(c.Faces.SystemWallpaperSource());
     EXPECT_EQ(c.Faces.WallpaperPath(), gifPath);
+    c.Menus.ShowState(c.Model, c.Faces);
     EXPECT_EQ(c.Menus.PKBLoad.Caption, "壁紙ﾛｰﾄﾞ " + gifPath);
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
     EXPECT_TRUE(PictureIs(c.Image1.Picture(), 1, 1, [](int, int) { return RGB(255, 0, 0); }));
