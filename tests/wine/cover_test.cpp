@@ -125,7 +125,8 @@ TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlackAboveOtherWindows) {
 }
 
 TEST_F(CoverTest, AutoStartAtBottomStaysBeneathOtherWindowsAndLeavesTheFocusAlone) {
-    // As a close writes them after auto start at the bottom was chosen (ClosingWritesTheSevenSettings...).
+    // As a close writes them once auto start at the bottom was chosen
+    // (CoverClose.WritesTheSevenSettingsAndTheKeyAsStrings), so that the next start is the one shown here.
     for (auto [name, value] : {std::pair<const char*, const char*>{"AUTO", "1"},
                                {"UE", "0"},
                                {"ICHI", "1"},
