@@ -103,4 +103,23 @@ bool IsAbove(HWND upper, HWND lower) {
     return false;
 }
 
+std::vector<HWND> TaskbarButtonWindows() {
+    std::vector<HWND> shown;
+    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!tray) return shown;
+    for (HWND button : ChildrenOf(tray, "Button")) {
+        // Id 0 is the start button.
+        auto wnd = reinterpret_cast<HWND>(GetWindowLongPtrA(button, GWLP_ID));
+        if (wnd && IsWindowVisible(button)) shown.push_back(wnd);
+    }
+    return shown;
+}
+
+std::vector<HWND> TaskbarButtonWindowsOf(DWORD pid) {
+    std::vector<HWND> of;
+    for (HWND wnd : TaskbarButtonWindows())
+        if (ProcessOf(wnd) == pid) of.push_back(wnd);
+    return of;
+}
+
 }  // namespace testing_common

@@ -32,5 +32,10 @@ HWND ChildWithText(HWND parent, const char* className, const std::string& text);
 std::vector<HWND> VisibleWindowsBelow(HWND wnd);
 // True when `upper` comes before `lower` in the Z-order.
 bool IsAbove(HWND upper, HWND lower);
+// The windows Wine's taskbar shows a button for: it keeps one child button per window it lists, whose
+// control id is that window's handle.
+std::vector<HWND> TaskbarButtonWindows();
+// The windows of a process that have a button on the taskbar.
+std::vector<HWND> TaskbarButtonWindowsOf(DWORD pid);
 
 }  // namespace testing_common

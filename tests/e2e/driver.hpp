@@ -56,12 +56,6 @@ private:
 };
 }  // namespace registry
 
-// The windows Wine's taskbar shows a button for: it keeps one child button per window it lists, whose
-// control id is that window's handle.
-std::vector<HWND> TaskbarButtonWindows();
-// The windows of a process that have a button on the taskbar.
-std::vector<HWND> TaskbarButtonWindowsOf(DWORD pid);
-
 // The notification area at the right end of the shell's taskbar; empty without a taskbar.
 std::vector<COLORREF> TrayAreaPixels();
 // The tray's look once it has stopped changing; empty if it never settles.

@@ -1,5 +1,7 @@
-#include <algorithm>
+#include <map>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -7,6 +9,7 @@
 #include "settings/product.hpp"
 #include "ui/application.hpp"
 #include "wine/cover_fixture.hpp"
+#include "wine/shown_menu.hpp"
 
 using namespace testing_wine;
 using obsc32::TOBSCURIO32VANTE;
@@ -22,12 +25,31 @@ protected:
         cover_->PXClick(&cover_->Menus.PX);
         return !cover_->HandleAllocated();
     }
-    bool AllBlack() {
-        const POINT points[] = {{0, 0}, {512, 384}, {1023, 0}, {5, 760}, {1020, 760}, {300, 700}};
-        return std::all_of(std::begin(points), std::end(points),
-                           [](POINT p) { return ScreenPixel(p.x, p.y) == RGB(0, 0, 0); });
-    }
 };
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+// A window of the test's own, shown before the cover.
+constexpr RECT kMine{100, 100, 400, 300};
+constexpr POINT kInMine{250, 200};
+
+bool CoversTheScreen(HWND wnd) {
+    const RECT r = testing_common::RectOf(wnd);
+    return r.left == 0 && r.top == 0 && r.right == GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom == GetSystemMetrics(SM_CYSCREEN);
+}
+
+// Of this process's windows, only the test's own has a taskbar button: neither the cover nor the
+// application window. The own window's button shows that the buttons are there to be read.
+::testing::AssertionResult OnlyMineOnTheTaskbar(HWND mine) {
+    const std::vector<HWND> onlyMine{mine};
+    if (!WaitUntil([&] { return testing_common::TaskbarButtonWindowsOf(GetCurrentProcessId()) == onlyMine; }))
+        return ::testing::AssertionFailure() << "the taskbar does not show this process's own window alone";
+    if (!HoldsFor([&] { return testing_common::TaskbarButtonWindowsOf(GetCurrentProcessId()) == onlyMine; },
+                  500))
+        return ::testing::AssertionFailure() << "the taskbar shows a button for the cover's windows";
+    return ::testing::AssertionSuccess();
+}
 
 }  // namespace
 
@@ -78,35 +100,67 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     EXPECT_FALSE(IsWindowVisible(ui::Application::Instance().Handle()));
 }
 
-TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlack) {
+TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlackAboveOtherWindows) {
     SetProductValue("AUTO", "1");
     SetProductValue("UE", "1");
     SetProductValue("MUE", "0");  // "on top at start-up" wins over the stored bottom choice
+    testing_common::PlainWindow mine(kMine, kRed);
+    mine.Show();
+    ASSERT_TRUE(WaitUntil([] { return ScreenPixel(kInMine.x, kInMine.y) == kRed; })) << "mine is not drawn";
     TOBSCURIO32VANTE& c = Create();
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
     EXPECT_TRUE(WaitUntil([&] { return IsTopmost(c.Handle()) && GetForegroundWindow() == c.Handle(); }));
+    EXPECT_TRUE(CoversTheScreen(c.Handle()));
+    EXPECT_TRUE(testing_common::IsAbove(c.Handle(), mine.Handle()));
     EXPECT_FALSE(c.Model.Bottom());
     EXPECT_TRUE(c.Model.Shown());
-    EXPECT_TRUE(WaitUntil([&] { return AllBlack(); }));
+    // Corners, the middle, the taskbar, the tray, and the test's own window.
+    const POINT points[] = {{0, 0},   {1023, 0},   {512, 384},  {0, 767},   {1023, 767},
+                            {5, 760}, {1020, 760}, {1013, 758}, {300, 700}, kInMine};
+    for (POINT p : points)
+        EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(p.x, p.y) == kBlack; }))
+            << "not black at " << p.x << "," << p.y;
+    EXPECT_TRUE(OnlyMineOnTheTaskbar(mine.Handle()));
 }
 
-TEST_F(CoverTest, AutoStartAtBottomLeavesOtherWindowsAboveAndTheFocusAlone) {
-    SetProductValue("AUTO", "1");
-    SetProductValue("UE", "0");
+TEST_F(CoverTest, AutoStartAtBottomStaysBeneathOtherWindowsAndLeavesTheFocusAlone) {
+    // As a close writes them once auto start at the bottom was chosen
+    // (CoverClose.WritesTheSevenSettingsAndTheKeyAsStrings), so that the next start is the one shown here.
+    for (auto [name, value] : {std::pair<const char*, const char*>{"AUTO", "1"},
+                               {"UE", "0"},
+                               {"ICHI", "1"},
+                               {"BMPFile", ""},
+                               {"Kabe", "0"},
+                               {"mode", "0"},
+                               {"MUE", "1"},
+                               {"HotKey", "Ctrl+Alt+B"}})
+        SetProductValue(name, value);
     TOBSCURIO32VANTE& c = Create();
     // A window the user opens while the cover waits for its start-up timer.
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
-                                 nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
-    EXPECT_TRUE(WaitUntilSteady([&] { return !IsTopmost(c.Handle()) && IsAtBottom(c.Handle()); }, 200));
-    EXPECT_EQ(GetForegroundWindow(), other);
+    testing_common::PlainWindow mine(kMine, kRed);
+    mine.Show();
+    ASSERT_EQ(GetForegroundWindow(), mine.Handle());
+    // The placement passes through other states on its way; what counts is where it settles. The focus,
+    // though, must never move.
+    bool focusMoved = false;
+    auto focusStays = [&] { focusMoved |= GetForegroundWindow() != mine.Handle(); };
+    ASSERT_TRUE(WaitUntil([&] { return focusStays(), IsWindowVisible(c.Handle()); }, 2000));
+    EXPECT_TRUE(WaitUntilSteady(
+        [&] {
+            focusStays();
+            return !IsTopmost(c.Handle()) && IsAtBottom(c.Handle()) &&
+                   testing_common::IsAbove(mine.Handle(), c.Handle());
+        },
+        300));
+    EXPECT_FALSE(focusMoved) << "the bottom cover took the focus";
+    EXPECT_EQ(GetForegroundWindow(), mine.Handle());
     EXPECT_TRUE(c.Model.Bottom());
+    EXPECT_TRUE(CoversTheScreen(c.Handle()));
     // The other window is still seen; the desktop around it is black.
-    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(250, 200) != RGB(0, 0, 0); }));
-    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(700, 300) == RGB(0, 0, 0); }));
-    DestroyWindow(other);
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(kInMine.x, kInMine.y) == kRed; }));
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(700, 300) == kBlack && ScreenPixel(800, 100) == kBlack; }));
+    EXPECT_TRUE(OnlyMineOnTheTaskbar(mine.Handle()));
 }
 
 TEST_F(CoverTest, AutoStartWithAnUnknownFaceStillChoosesTheBottomForTheNextFace) {
@@ -209,36 +263,127 @@ TEST_F(CoverTest, StartOptionsToggleAndTheSecondFollowsTheFirst) {
     EXPECT_FALSE(c.Model.StartOnTop());  // kept while disabled
 }
 
-TEST_F(CoverTest, ClosingWritesTheSevenSettingsAndTheKeyAsStrings) {
+namespace {
+namespace registry = testing_common::registry;
+using Values = std::map<std::string, registry::Value>;
+
+// The settings and the key as a close writes them, with "Version" as the fixture stored it.
+Values Written(const char* autoStart, const char* ue, const char* ichi, const char* bmpFile, const char* kabe,
+               const char* mode, const char* mue) {
+    using registry::Sz;
+    return {{"Version", Sz("12")}, {"AUTO", Sz(autoStart)},  {"UE", Sz(ue)},
+            {"ICHI", Sz(ichi)},    {"BMPFile", Sz(bmpFile)}, {"Kabe", Sz(kabe)},
+            {"mode", Sz(mode)},    {"MUE", Sz(mue)},         {"HotKey", Sz("Ctrl+Alt+B")}};
+}
+
+constexpr char kDesktopKey[] = ".Default\\Control Panel\\Desktop";
+constexpr char kSystemWallpaper[] = "C:\\windows\\obsc32test.bmp";
+
+// "立ち上げ時、一番上にする。" as the full menu shows it when opened from the tray: -1 not seen.
+int startOnTopEnabled = -1;
+void CALLBACK ReadStartOnTop(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HMENU menu = ShownMenu();
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i)
+        if (MenuItemText(menu, i) == "立ち上げ時、一番上にする。")
+            startOnTopEnabled = !(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED);
+    EndMenu();
+}
+int StartOnTopEnabled(TOBSCURIO32VANTE& c) {
+    startOnTopEnabled = -1;
+    SetTimer(nullptr, 0, 150, ReadStartOnTop);
+    SendMessageA(c.Handle(), obsc32::WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+    return startOnTopEnabled;
+}
+
+void StoreOddValues() {
     SetProductValue("ICHI", "9");
     SetProductDword("AUTO", 1);
     SetProductValue("BMPFile", "C:\\\x83\x5C\\x.bmp");
-    TOBSCURIO32VANTE& c = CreateStarted();
+}
+void ChooseStartUpOptionsAndAMissingBmp(TOBSCURIO32VANTE& c) {
+    // Read as fallbacks: "AUTO" stored as a number is off, position 9 is no position.
     EXPECT_FALSE(c.Model.AutoStart());
     EXPECT_EQ(c.Faces.Position(), obsc32::WallpaperPosition::Tile);
+    // The second start-up option can be chosen only while the first is on.
+    EXPECT_EQ(StartOnTopEnabled(c), 0);
+    c.Menus.PS0.Click();
+    EXPECT_TRUE(c.Model.AutoStart());
+    EXPECT_EQ(StartOnTopEnabled(c), 1);
+    c.Menus.PS1.Click();
+    EXPECT_FALSE(c.Model.StartOnTop());
+    EXPECT_FALSE(IsWindowVisible(c.Handle())) << "a start-up option showed the cover";
     {
         // The BMP file is not there: the face and position stay chosen, and its notice is answered.
         BoxWatcher notice;
         c.PKG0Click(&c.Menus.PKG4);
         EXPECT_EQ(notice.Count(), 1);
     }
-    c.PS0Click(&c.Menus.PS0);
-    // The prefix has no system wallpaper, so the wallpaper source is the BMP file.
+    // With no system wallpaper, the wallpaper source is the BMP file.
     EXPECT_FALSE(c.Faces.SystemWallpaperSource());
-    ASSERT_TRUE(Quit());
-    auto names = ProductValueNames();
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"AUTO", "BMPFile", "HotKey", "ICHI", "Kabe", "MUE", "UE",
-                                               "Version", "mode"}));
-    const std::pair<const char*, const char*> expected[] = {
-        {"AUTO", "1"}, {"UE", "1"},   {"ICHI", "4"}, {"BMPFile", "C:\\\x83\x5C\\x.bmp"},
-        {"Kabe", "0"}, {"mode", "2"}, {"MUE", "1"},  {"HotKey", "Ctrl+Alt+B"}};
-    for (auto [name, text] : expected) {
-        DWORD type;
-        EXPECT_EQ(ReadProductValue(name, &type), text) << name;
-        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << name;
-    }
 }
+
+void StoreOwnSettings() {
+    for (const auto& [name, value] : {std::pair<const char*, const char*>{"AUTO", "0"},
+                                      {"UE", "0"},
+                                      {"ICHI", "6"},
+                                      {"BMPFile", "C:\\pictures\\test.bmp"},
+                                      {"Kabe", "0"},
+                                      {"mode", "0"},
+                                      {"MUE", "0"}})
+        SetProductValue(name, value);
+}
+void StaysHidden(TOBSCURIO32VANTE& c) {
+    // The start-up display is off: the cover stays hidden past its start-up timer.
+    EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(c.Handle()); }, 300));
+}
+
+struct CloseCase {
+    const char* name;
+    const char* systemWallpaper;        // nullptr: none set
+    void (*store)();                    // settings stored before the start, besides "Version"
+    void (*choose)(TOBSCURIO32VANTE&);  // what is done before the close, with what it shows
+    bool bySystem;                      // closed with WM_CLOSE, as the system closes a window
+    Values written;
+};
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
+class CoverClose : public CoverTest, public ::testing::WithParamInterface<CloseCase> {};
+
+}  // namespace
+
+TEST_P(CoverClose, WritesTheSevenSettingsAndTheKeyAsStrings) {
+    const CloseCase& test = GetParam();
+    registry::SavedKey desktop(HKEY_USERS, kDesktopKey);
+    if (test.systemWallpaper)
+        ASSERT_TRUE(registry::SetString(HKEY_USERS, kDesktopKey, "Wallpaper", test.systemWallpaper));
+    else
+        registry::DeleteValue(HKEY_USERS, kDesktopKey, "Wallpaper");
+    if (test.store) test.store();
+    TOBSCURIO32VANTE& c = CreateStarted();
+    if (test.choose) test.choose(c);
+    HWND wnd = c.Handle();
+    if (test.bySystem)
+        SendMessageA(wnd, WM_CLOSE, 0, 0);
+    else
+        c.Menus.PX.Click();
+    ASSERT_FALSE(IsWindow(wnd)) << "the cover did not close";
+    EXPECT_EQ(registry::ReadAll(HKEY_CURRENT_USER, obsc32::ProductKey), test.written);
+}
+
+// With a system wallpaper the wallpaper face reads it, so "Kabe" is written as on; without, as off.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CoverClose,
+    ::testing::Values(
+        CloseCase{"Defaults", nullptr, nullptr, nullptr, false, Written("0", "1", "1", "", "0", "0", "1")},
+        CloseCase{"DefaultsWithASystemWallpaper", kSystemWallpaper, nullptr, nullptr, false,
+                  Written("0", "1", "1", "", "1", "0", "1")},
+        CloseCase{"OddValuesThenTheStartUpOptionsAndAMissingBmp", nullptr, StoreOddValues,
+                  ChooseStartUpOptionsAndAMissingBmp, false,
+                  Written("1", "0", "4", "C:\\\x83\x5C\\x.bmp", "0", "2", "1")},
+        CloseCase{"OwnSettingsClosedByTheSystem", kSystemWallpaper, StoreOwnSettings, StaysHidden, true,
+                  Written("0", "0", "6", "C:\\pictures\\test.bmp", "0", "0", "0")}),
+    [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 namespace {
 // The maker key made volatile: the product key cannot be created below it, so no setting can be written.
