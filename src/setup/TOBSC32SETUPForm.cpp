@@ -1,5 +1,7 @@
 #include "setup/TOBSC32SETUPForm.hpp"
 
+#include <optional>
+
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "setup/setup_values.hpp"
@@ -248,6 +250,10 @@ bool TOBSC32SETUPForm::FormMessage(UINT msg, WPARAM, LPARAM, LRESULT&) {
 
 void TOBSC32SETUPForm::EndWith(const std::string& text) {
     MKBoxDlg1.MsgOK(text);
+    EndAfterBox();
+}
+
+void TOBSC32SETUPForm::EndAfterBox() {
     Repaint();
     Close();
 }
@@ -261,8 +267,7 @@ HandedLook TOBSC32SETUPForm::Look() const {
 void TOBSC32SETUPForm::Timer1Timer(ui::Component*) {
     (void)Timer1.SetEnabled(false);
     (void)Boxes.Run(Failure::Box, [&] { return Stage1.Run(Look()); });
-    Repaint();
-    Close();
+    EndAfterBox();
 }
 
 void TOBSC32SETUPForm::Timer2Timer(ui::Component*) {
@@ -282,7 +287,8 @@ void TOBSC32SETUPForm::Timer2Timer(ui::Component*) {
         VANTE_COLORClick(&VANTE_COLOR);
         SetCaption(StageTwoCaption(UninstallerNumber));
         app.SetTitle(Caption());
-        EndWith(e.what());
+        Boxes.Show(Failure::Box, e.what());
+        EndAfterBox();
     }
 }
 
@@ -294,16 +300,17 @@ void TOBSC32SETUPForm::ApplyHandedColors(const std::string& color, const std::st
 
 void TOBSC32SETUPForm::Timer3Timer(ui::Component*) {
     (void)Timer3.SetEnabled(false);
-    try {
-        if (!Stage2.TryFinish()) {
-            (void)Timer3.SetEnabled(true);
-            return;
-        }
-    } catch (const ui::Error& e) {
-        EndWith(e.what());
+    // None when it failed, told already.
+    const std::optional<bool> finished =
+        Boxes.Run(Failure::Box, [&] { return std::optional<bool>(Stage2.TryFinish()); });
+    if (finished && !*finished) {
+        (void)Timer3.SetEnabled(true);
         return;
     }
-    EndWith(kUninstallDone);
+    if (finished)
+        EndWith(kUninstallDone);
+    else
+        EndAfterBox();
 }
 
 void TOBSC32SETUPForm::TimerErOutTimer(ui::Component*) {

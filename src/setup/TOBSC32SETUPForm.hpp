@@ -90,6 +90,7 @@ private:
     void ApplyHandedColors(const std::string& color, const std::string& fontColor);
     // Tells, repaints and closes: how every uninstall stage ends.
     void EndWith(const std::string& text);
+    void EndAfterBox();
     // While an install runs, cancelling and closing are refused.
     bool installing_ = false;
 };

@@ -117,7 +117,8 @@ TEST_F(TrayTest, ASecondClickWhileAMenuIsOpenOpensNone) {
     EXPECT_TRUE(p.secondClickReturned);
     EXPECT_EQ(popups1, 1);
     EXPECT_EQ(popups2, 0);
-    EXPECT_TRUE(HoldsFor([&] { return !ShownMenu() && popups1 + popups2 == 1; }, 300)) << "a menu opened late";
+    EXPECT_TRUE(HoldsFor([&] { return !ShownMenu() && popups1 + popups2 == 1; }, 300))
+        << "a menu opened late";
     // Once the menu is closed, clicks work again.
     p = MenuProbe{cover};
     Click(WM_LBUTTONDOWN);
