@@ -114,26 +114,6 @@ protected:
     std::string group_ = "VANTE SOFT32";
 };
 
-TEST_F(Uninstall, YesTwiceRemovesEverythingTheInstallMadeButTheTemporaryCopy) {
-    ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
-    // An entry in the user's own list too, as an install without administrator rights writes it.
-    SetString(HKEY_CURRENT_USER, kUninstallKey, "UninstallString", kExe + " /uninstall");
-    // A copy left by another version is replaced, not started.
-    ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), TempCopy().c_str(), FALSE));
-    HWND done = UninstallAnswering("はい");
-    ASSERT_NE(done, nullptr);
-    EXPECT_EQ(TextOf(done), kCaption);
-    EXPECT_NE(ProcessOf(done), program_->Pid());
-
-    EXPECT_FALSE(Exists(kRoot)) << "the folders the install made stayed";
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) EXPECT_FALSE(KeyExists(root, kUninstallKey));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, registry::kMakerKey));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kScratchKey));
-    for (const std::string& link : Links()) EXPECT_TRUE(WaitUntil([&] { return !Exists(link); })) << link;
-    EXPECT_EQ(FileBytes(TempCopy()), FileBytes(Dist() + "OBSC32.EXE"));
-    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
-}
-
 TEST_F(Uninstall, WhileTheCoverRunsItIsRefusedAndNothingChanges) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
     auto cover = Program::At(kExe);

@@ -1,6 +1,6 @@
 // The two uninstall stages as commands, against the real registry, files and Program Manager: stage 1 from
-// an install made by hand, with its temporary copy in a Windows folder of the test's own; stage 2 on a
-// hand-over the test writes.
+// an install made by hand, with its temporary copy in a Windows folder of the test's own, run by the setup
+// window or alone; stage 2 as the real process stage 1 starts, or on a hand-over the test writes.
 #include <windows.h>
 
 #include <algorithm>
@@ -30,7 +30,7 @@ const std::string kWindows = std::string(kSetupRoot) + "\\win\\";
 const std::string kGroup = "OBSC32 試験";
 const std::string kFirstQuestion =
     "? VANTE vaz       すみかげ V1.2\n" + std::string(obsc32::kUninstallQuestion);
-const std::string kRegistryQuestion = std::string("? ") + obsc32::kRegistryQuestion;
+const std::string kCaption = "真っ黒すみかげ V1.2 削除";
 
 bool KeyExists(HKEY root, const char* path) { return ui::Registry(root).OpenKey(path, false).Ok(); }
 
@@ -47,6 +47,7 @@ protected:
     void TearDown() override {
         obsc32::DeleteHandOver();
         RemoveTree(Programs() + "\\" + kGroup);
+        DeleteFileA(StartupLink().c_str());
         CloseGroupWindows();
         SetupFixture::TearDown();
     }
@@ -55,6 +56,9 @@ protected:
         const obsc32::ShellFolders f = obsc32::ReadShellFolders();
         const std::string link = std::string("\\") + kLongTitle + ".lnk";
         return {f.Programs + "\\" + kGroup + link, f.Desktop + link};
+    }
+    static std::string StartupLink() {
+        return obsc32::ReadShellFolders().Startup + "\\" + kLongTitle + ".lnk";
     }
     // What an install into kFolder leaves: documents, settings, the Uninstall entry and its icons.
     void InstallByHand() {
@@ -76,7 +80,8 @@ protected:
     obsc32::UninstallStage1 stage1_{stage1Run_, person_, progman_};
 };
 
-// Stage 2's box in its own process, with its text and title: the test reads it and ends that process.
+// Stage 2's box, with its text and title, in a process of its own, not this one that ran stage 1: the test
+// reads it and answers it, and that process ends.
 bool StageTwoReported(const std::string& text, const std::string& title) {
     HWND box = nullptr;
     if (!WaitUntil([&] {
@@ -85,12 +90,15 @@ bool StageTwoReported(const std::string& text, const std::string& title) {
         }))
         return false;
     EXPECT_EQ(testing_common::TextOf(box), title);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(box, &pid);
+    const DWORD pid = testing_common::ProcessOf(box);
+    EXPECT_NE(pid, GetCurrentProcessId());
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
     if (!process) return false;
+    EXPECT_TRUE(testing_common::ClickBoxButton(box, "ＯＫ"));
+    EXPECT_EQ(WaitForSingleObject(process, testing_common::kDeadline), WAIT_OBJECT_0)
+        << "stage 2 did not end";
+    // Not left running whatever happened.
     TerminateProcess(process, 0);
-    WaitForSingleObject(process, testing_common::kDeadline);
     CloseHandle(process);
     return true;
 }
@@ -98,29 +106,46 @@ bool StageTwoReported(const std::string& text, const std::string& title) {
 
 TEST_F(Uninstall, YesTwiceRemovesWhatTheInstallMadeAndItsCopyDeletesTheProgram) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand());
-    ScopedStartupGroup none(nullptr);
-    // Another product of the maker keeps the maker key, and a folder of its own keeps the folders above.
-    ASSERT_TRUE(ui::Registry(HKEY_CURRENT_USER).OpenKey("Software\\VANTE SOFT32\\OTHER", true).Ok());
-    ASSERT_TRUE(CreateDirectoryA((kMade + "\\OTHER").c_str(), nullptr));
-    ASSERT_TRUE(stage1_.Run({"題", "32768", "16777215"}));
-    EXPECT_EQ(person_.Said, (Texts{kFirstQuestion, kRegistryQuestion}));
+    // The Startup icon too, and an entry in the user's own list as an install without administrator rights
+    // writes it: one with no record of the folders made, so the machine's record counts.
+    ScopedStartupGroup startup("StartUp");
+    ASSERT_NO_FATAL_FAILURE(WriteFile(StartupLink(), ""));
+    ASSERT_TRUE(testing_common::registry::SetString(HKEY_CURRENT_USER, obsc32::UninstallKey,
+                                                    "UninstallString", kExe + " /uninstall"));
+    // A copy left by another version is replaced, not started.
+    const std::string copy = kWindows + obsc32::UninstallerName;
+    ASSERT_NO_FATAL_FAILURE(WriteFile(copy, "an older version's copy"));
+
+    // Stage 1 as the setup window started with "/uninstall" runs it, both questions answered yes.
+    BoxWatcher boxes(testing_common::kProgramBox, [](const std::string&) { return "はい"; });
+    run_ = stage1Run_;
+    const HWND window = Create(obsc32::StartModes::Uninstall1, "/uninstall").Handle();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << "stage 1 did not end";
+    EXPECT_EQ(boxes.Texts(), (Texts{"VANTE vaz       すみかげ V1.2\r\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？",
+                                    "当ソフトのレジストリー情報も削除してよろしいですか？？"}));
+    EXPECT_EQ(boxes.Titles(), (Texts{kCaption, kCaption}));
 
     for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.GID"})
         EXPECT_FALSE(IsFile(kFolder + "\\" + name));
-    for (const std::string& link : Links()) EXPECT_TRUE(WaitUntil([&] { return !IsFile(link); })) << link;
+    std::vector<std::string> links = Links();
+    links.push_back(StartupLink());
+    for (const std::string& link : links) EXPECT_TRUE(WaitUntil([&] { return !IsFile(link); })) << link;
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
         EXPECT_FALSE(KeyExists(root, obsc32::UninstallKey));
+    // The settings, and the maker key, which held nothing else.
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ProductKey));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\VANTE SOFT32\\OTHER"));
-    EXPECT_EQ(FileText(kWindows + obsc32::UninstallerName), FileText(OBSC32_BUILT_EXE));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::MakerKey));
+    EXPECT_TRUE(FileText(copy) == FileText(OBSC32_BUILT_EXE))
+        << "the copy begins " << FileText(copy).substr(0, 32);
 
-    // The copy took the hand-over, deleted the program and removed its folder.
-    ASSERT_TRUE(StageTwoReported("削除が完了しました☆☆☆\r\nお疲れ様☆☆☆", "題"));
+    // The copy took the hand-over under the window's caption, deleted the program and removed the folders the
+    // machine's entry records.
+    ASSERT_TRUE(StageTwoReported("削除が完了しました☆☆☆\r\nお疲れ様☆☆☆", kCaption));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
     EXPECT_FALSE(IsFile(kExe));
-    EXPECT_FALSE(IsFolder(kFolder));
-    EXPECT_TRUE(IsFolder(kMade + "\\OTHER"));
-    (void)ui::Registry(HKEY_CURRENT_USER).DeleteKey(obsc32::MakerKey);
+    EXPECT_FALSE(IsFolder(kMade)) << "the folders the install made stayed";
+    // Program Manager opens a folder window for each group shown, some only after a while.
+    while (WaitUntil(testing_common::GroupWindowsShown, 1500)) CloseGroupWindows();
 }
 
 TEST_F(Uninstall, DeclinedItChangesNothing) {
@@ -294,6 +319,18 @@ TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
     stage2_.Begin();
     EXPECT_TRUE(stage2_.TryFinish());
     EXPECT_TRUE(IsFolder(kFolder));
+}
+
+TEST_F(StageTwo, AFolderOfAnotherBesideTheProgramsKeepsTheFoldersAboveIt) {
+    // Empty, as a program of another may leave it: not the uninstall's to remove, nor what holds it.
+    ASSERT_TRUE(CreateDirectoryA((kMade + "\\OTHER").c_str(), nullptr));
+    HandOver(kExe);
+    stage2_.Take();
+    stage2_.Begin();
+    EXPECT_TRUE(Finish());
+    EXPECT_FALSE(IsFile(kExe));
+    EXPECT_FALSE(IsFolder(kFolder));
+    EXPECT_TRUE(IsFolder(kMade + "\\OTHER"));
 }
 
 TEST_F(StageTwo, AskedToKeepTheFoldersItDeletesOnlyTheProgram) {
