@@ -15,11 +15,7 @@ namespace {
 class RecordingView final : public CoverView {
 public:
     std::vector<std::string> Did;
-    bool FaceFails = false;
     std::function<void()> DuringMessages, DuringFace;
-    // The item a menu returns: a command that writes down that it ran, and whether the tray was still busy.
-    bool ChooseAnItem = false;
-    const CoverModel* Model = nullptr;
 
     void ShowOnTop() override { Did.push_back("top"); }
     void ShowAtBottom() override { Did.push_back("bottom"); }
@@ -28,12 +24,11 @@ public:
     bool PrepareFace(int face) override {
         Did.push_back("face " + std::to_string(face));
         if (DuringFace) std::exchange(DuringFace, nullptr)();
-        return !FaceFails;
+        return true;
     }
     std::function<void()> OpenMenu(CoverMenu menu) override {
         Did.push_back(menu == CoverMenu::Full ? "full menu" : "short menu");
-        if (!ChooseAnItem) return nullptr;
-        return [this] { Did.push_back(Model->TrayHandling() ? "command inside the callback" : "command"); };
+        return nullptr;
     }
     void LetMessagesRun() override {
         if (DuringMessages) std::exchange(DuringMessages, nullptr)();
@@ -88,50 +83,12 @@ TEST_F(CoverModelTest, StartUpPlacesTheStoredFaceOnlyWithTheAutoOptionWhereItsSe
     }
 }
 
-TEST_F(CoverModelTest, AFaceThatFailsIsChosenButNotShown) {
-    cover.Load(Stored(0, true));
-    view.FaceFails = true;
-    cover.ChooseFace(2, true);
-    EXPECT_EQ(view.Did, Steps{"face 2"});
-    EXPECT_EQ(cover.Face(), 2);
-    EXPECT_TRUE(cover.FaceChosen());
-    EXPECT_FALSE(cover.Shown());
-}
-
-TEST_F(CoverModelTest, TheShortMenuPutsABottomCoverOnTopForGood) {
-    cover.Load(Stored(0, false));
-    cover.ShortMenuFace(1);
-    cover.Restore();
-    cover.ChooseFace(0, true);
-    EXPECT_EQ(view.Did, (Steps{"face 1", "top", "hide", "face 0", "top"}));
-}
-
 TEST_F(CoverModelTest, WhatIsHandledWhileTheCoverSinksHasTheLastWord) {
     cover.Load(Stored(0, false));
     view.DuringMessages = [&] { cover.Restore(); };
     cover.PlaceAtBottom();
     EXPECT_EQ(view.Did, (Steps{"bottom", "hide"}));
     EXPECT_FALSE(cover.Shown());
-    // A click raises a bottom cover: it goes back down, and the right button in the corner hides it.
-    cover.PlaceAtBottom();
-    cover.Clicked(false);
-    cover.Clicked(true);
-    EXPECT_EQ(view.Did, (Steps{"bottom", "hide", "bottom", "sink", "sink", "sink", "hide"}));
-}
-
-TEST_F(CoverModelTest, TheKeyShowsTheLastFaceWhereThePlacementSaysAndTakesItAway) {
-    cover.Load(Stored(2, false));
-    cover.KeyPressed();
-    EXPECT_TRUE(cover.Shown());
-    cover.KeyPressed();
-    EXPECT_FALSE(cover.Shown());
-    EXPECT_EQ(view.Did, (Steps{"face 2", "bottom", "sink", "hide"}));
-    // An unknown face: nothing to show.
-    RecordingView v;
-    CoverModel m{v};
-    m.Load(Stored(7, true));
-    m.KeyPressed();
-    EXPECT_EQ(v.Did, Steps{});
 }
 
 TEST_F(CoverModelTest, APressWhileTheLastIsHandledIsTakenAfterIt) {
@@ -183,17 +140,4 @@ TEST_F(CoverModelTest, TheKeyAndTheTrayAreHeldOffWhileSomethingElseHasThePersons
     // A close that failed to save lets the next one through.
     cover.CloseFailed();
     EXPECT_TRUE(cover.BeginClose());
-}
-
-TEST_F(CoverModelTest, TheTrayButtonsOpenTheirMenusAndTheCommandRunsOnceTheCallbackIsOver) {
-    view.ChooseAnItem = true;
-    view.Model = &cover;
-    cover.TrayClicked(TrayButton::Other);
-    EXPECT_EQ(view.Did, Steps{});
-    cover.MenuUp();
-    cover.TrayClicked(TrayButton::Left);
-    cover.MenuUp();
-    cover.TrayClicked(TrayButton::Right);
-    EXPECT_EQ(view.Did, (Steps{"short menu", "command", "full menu", "command"}));
-    EXPECT_FALSE(cover.TrayHandling());
 }
