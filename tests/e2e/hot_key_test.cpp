@@ -79,8 +79,10 @@ TEST_F(HotKey, ATakenKeyIsToldOnceTheCoverRunsOnWithoutItAndTheValueIsKept) {
     PressTheKey();
     EXPECT_TRUE(HoldsFor(
         [&] { return !IsWindowVisible(cover_) && !VisibleWindowOf(kBoxClass, program_->Pid()); }, 500));
+    // Closed as the system closes a window: the program ends as a program should.
     PostMessageA(cover_, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program_->WaitForExit());
+    EXPECT_EQ(program_->ExitCode(), 0u);
     EXPECT_EQ(registry::ReadAll()["HotKey"], registry::Sz("Ctrl+Alt+B"));
 }
 

@@ -108,12 +108,5 @@ TEST_F(MenuCommands, QuitFromTheFullMenuEndsTheProgramAndRemovesTheIcon) {
     EXPECT_TRUE(WaitUntil([&] { return TrayLooksAsBefore(); })) << "the tray icon is still there";
 }
 
-TEST_F(MenuCommands, ASystemCloseEndsTheProgramWithExitCodeZero) {
-    ASSERT_NO_FATAL_FAILURE(StartCover());
-    PostMessageA(cover_, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program_->WaitForExit()) << "the program did not end";
-    EXPECT_EQ(program_->ExitCode(), 0u);
-}
-
 }  // namespace
 }  // namespace e2e

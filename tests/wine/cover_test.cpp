@@ -125,17 +125,11 @@ TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlackAboveOtherWindows) {
 }
 
 TEST_F(CoverTest, AutoStartAtBottomStaysBeneathOtherWindowsAndLeavesTheFocusAlone) {
-    // As a close writes them once auto start at the bottom was chosen
-    // (CoverClose.WritesTheSevenSettingsAndTheKeyAsStrings), so that the next start is the one shown here.
-    for (auto [name, value] : {std::pair<const char*, const char*>{"AUTO", "1"},
-                               {"UE", "0"},
-                               {"ICHI", "1"},
-                               {"BMPFile", ""},
-                               {"Kabe", "0"},
-                               {"mode", "0"},
-                               {"MUE", "1"},
-                               {"HotKey", "Ctrl+Alt+B"}})
-        SetProductValue(name, value);
+    // As a close writes them once auto start at the bottom was chosen (CoverClose, the start-up options'
+    // case): "not on top at start-up" wins over the stored top placement.
+    SetProductValue("AUTO", "1");
+    SetProductValue("UE", "0");
+    SetProductValue("MUE", "1");
     TOBSCURIO32VANTE& c = Create();
     // A window the user opens while the cover waits for its start-up timer.
     testing_common::PlainWindow mine(kMine, kRed);
@@ -161,21 +155,6 @@ TEST_F(CoverTest, AutoStartAtBottomStaysBeneathOtherWindowsAndLeavesTheFocusAlon
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(kInMine.x, kInMine.y) == kRed; }));
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(700, 300) == kBlack && ScreenPixel(800, 100) == kBlack; }));
     EXPECT_TRUE(OnlyMineOnTheTaskbar(mine.Handle()));
-}
-
-TEST_F(CoverTest, AutoStartWithAnUnknownFaceStillChoosesTheBottomForTheNextFace) {
-    SetProductValue("AUTO", "1");
-    SetProductValue("UE", "0");
-    SetProductValue("mode", "5");
-    TOBSCURIO32VANTE& c = Create();
-    ASSERT_TRUE(WaitUntil([&] { return !c.Timer1.Enabled(); }));
-    // The unknown face shows nothing ...
-    EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(c.Handle()); }, 300));
-    // ... but the start-up choice of the bottom stands for the face chosen next.
-    c.Menus.PKURO.Click();
-    ASSERT_TRUE(WaitUntilSteady([&] { return IsWindowVisible(c.Handle()); }, 100));
-    EXPECT_FALSE(IsTopmost(c.Handle()));
-    EXPECT_TRUE(IsAtBottom(c.Handle()));
 }
 
 TEST_F(CoverTest, RightClickInTheTopLeftCornerHidesOnlyInsideTwentyPixels) {
@@ -250,17 +229,6 @@ TEST_F(CoverTest, RestoreThenBlackShowsAgainWhereTheChecksSay) {
     c.P1Click(&c.Menus.P1);
     RECT r;
     EXPECT_FALSE(GetUpdateRect(c.Handle(), &r, FALSE));
-}
-
-TEST_F(CoverTest, StartOptionsToggleAndTheSecondFollowsTheFirst) {
-    TOBSCURIO32VANTE& c = CreateStarted();
-    c.PS0Click(&c.Menus.PS0);
-    EXPECT_TRUE(c.Model.AutoStart());
-    c.PS0Click(&c.Menus.PS1);
-    EXPECT_FALSE(c.Model.StartOnTop());
-    c.PS0Click(&c.Menus.PS0);
-    EXPECT_FALSE(c.Model.AutoStart());
-    EXPECT_FALSE(c.Model.StartOnTop());  // kept while disabled
 }
 
 namespace {
@@ -374,15 +342,14 @@ TEST_P(CoverClose, WritesTheSevenSettingsAndTheKeyAsStrings) {
 // With a system wallpaper the wallpaper face reads it, so "Kabe" is written as on; without, as off.
 INSTANTIATE_TEST_SUITE_P(
     Cases, CoverClose,
-    ::testing::Values(
-        CloseCase{"Defaults", nullptr, nullptr, nullptr, false, Written("0", "1", "1", "", "0", "0", "1")},
-        CloseCase{"DefaultsWithASystemWallpaper", kSystemWallpaper, nullptr, nullptr, false,
-                  Written("0", "1", "1", "", "1", "0", "1")},
-        CloseCase{"OddValuesThenTheStartUpOptionsAndAMissingBmp", nullptr, StoreOddValues,
-                  ChooseStartUpOptionsAndAMissingBmp, false,
-                  Written("1", "0", "4", "C:\\\x83\x5C\\x.bmp", "0", "2", "1")},
-        CloseCase{"OwnSettingsClosedByTheSystem", kSystemWallpaper, StoreOwnSettings, StaysHidden, true,
-                  Written("0", "0", "6", "C:\\pictures\\test.bmp", "0", "0", "0")}),
+    ::testing::Values(CloseCase{"DefaultsWithASystemWallpaper", kSystemWallpaper, nullptr, nullptr, false,
+                                Written("0", "1", "1", "", "1", "0", "1")},
+                      CloseCase{"OddValuesThenTheStartUpOptionsAndAMissingBmp", nullptr, StoreOddValues,
+                                ChooseStartUpOptionsAndAMissingBmp, false,
+                                Written("1", "0", "4", "C:\\\x83\x5C\\x.bmp", "0", "2", "1")},
+                      CloseCase{"OwnSettingsClosedByTheSystem", kSystemWallpaper, StoreOwnSettings,
+                                StaysHidden, true,
+                                Written("0", "0", "6", "C:\\pictures\\test.bmp", "0", "0", "0")}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 namespace {
