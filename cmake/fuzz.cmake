@@ -26,7 +26,6 @@ obsc32_fuzz_target(tiling_fuzz src/cover/tiling.cpp src/cover/monitor_plan.cpp)
 obsc32_fuzz_target(mkbox_layout_fuzz src/widgets/mkbox_layout.cpp)
 obsc32_fuzz_target(setup_values_fuzz src/setup/setup_values.cpp)
 obsc32_fuzz_target(work_area_rules_fuzz src/widgets/work_area_rules.cpp)
-obsc32_fuzz_target(cover_model_fuzz src/cover/cover_model.cpp)
 obsc32_fuzz_target(dir_rows_fuzz src/widgets/dir_rows.cpp src/shell/sjis_path.cpp)
 # The help compiler's reader and writer, on whatever a help source may hold.
 obsc32_fuzz_target(help_source_fuzz tools/helpc/help_source.cpp tools/helpc/btree.cpp tools/helpc/topic_file.cpp

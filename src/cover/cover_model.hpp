@@ -31,7 +31,6 @@ public:
     bool MenuBusy() const { return menuOpening_ || holds_ > 0; }
     // While a tray callback runs.
     bool TrayHandling() const { return trayHandling_; }
-    bool Closing() const { return closing_; }
 
     // A face command: the face put up, then, with `place`, the cover shown where the placement says.
     void ChooseFace(int face, bool place);

@@ -9,7 +9,6 @@ void FaceCommands::Load(const CoverSettings& stored, const std::string& systemWa
     position_ = static_cast<WallpaperPosition>(stored.Ichi);
     bmpPath_ = stored.BmpFile;
     systemSource_ = stored.Kabe && !systemWallpaper_.empty();
-    wallpaperPath_ = systemSource_ ? systemWallpaper_ : bmpPath_;
     capture_.reset();
     captureHeld_ = false;
 }
@@ -34,7 +33,7 @@ bool FaceCommands::Prepare(int face) {
             break;
         case 2:
             prompter_.LetMessagesRun();
-            faces_.ShowWallpaper(wallpaperPath_, position_, colorDepth_);
+            faces_.ShowWallpaper(WallpaperPath(), position_, colorDepth_);
             break;
         default: return false;
     }
@@ -60,15 +59,13 @@ bool FaceCommands::UseSystemWallpaper() {
     prompter_.LetMessagesRun();
     if (wallpaper.empty()) return false;
     systemSource_ = true;
-    systemWallpaper_ = wallpaper;
-    wallpaperPath_ = std::move(wallpaper);
+    systemWallpaper_ = std::move(wallpaper);
     prompter_.LetMessagesRun();
     return true;
 }
 
 void FaceCommands::UseBmpFile(const std::string& path) {
     systemSource_ = false;
-    wallpaperPath_ = path;
     bmpPath_ = path;
 }
 
@@ -95,7 +92,7 @@ void FaceCommands::ScreenChanged(int bits, int face) {
     // The capture is not taken again: it shows stretched until the next one. Black and the wallpaper at its
     // natural size or stretched follow the image's new size when painted; only a composed one is made anew,
     // or one to be composed now that the monitors changed.
-    if (face == 2) faces_.Recompose(wallpaperPath_, position_, colorDepth_);
+    if (face == 2) faces_.Recompose(WallpaperPath(), position_, colorDepth_);
 }
 
 }  // namespace obsc32

@@ -56,7 +56,8 @@ public:
     WallpaperPosition Position() const { return position_; }
 
     const std::shared_ptr<const ui::Bitmap>& Capture() const { return capture_; }
-    const std::string& WallpaperPath() const { return wallpaperPath_; }
+    // The picture the wallpaper face draws.
+    const std::string& WallpaperPath() const { return systemSource_ ? systemWallpaper_ : bmpPath_; }
     const std::string& BmpPath() const { return bmpPath_; }
     int ColorDepth() const { return colorDepth_; }
     // Every monitor or the primary one: what the cover covers now.
@@ -75,7 +76,6 @@ private:
     // The system's wallpaper as last read, and whether it is the source rather than the BMP file.
     std::string systemWallpaper_;
     bool systemSource_ = false;
-    std::string wallpaperPath_;
     std::string bmpPath_;
     WallpaperPosition position_ = WallpaperPosition::Tile;
     int colorDepth_ = 0;

@@ -43,7 +43,7 @@ std::optional<FileIdentity> HeldFile::Identity() const { return IdentityOfHandle
 std::string HeldFile::InternalName() const {
     // The version resource is read from a private copy of the held bytes: the path could lead elsewhere by
     // now, the handle cannot.
-    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(file_.Get(), 64 << 20);
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(file_.Get(), kMaxProgramBytes);
     if (!bytes) return {};
     const auto read = static_cast<DWORD>(bytes->size());
     char name[MAX_PATH];

@@ -59,10 +59,8 @@ std::string InternalNameOf(const std::string& path) {
 }
 
 bool SameFileBytes(const std::string& a, const std::string& b) {
-    // Program files are small; anything past 64 MB is not one of ours.
-    constexpr uint64_t kLimit = 64 << 20;
-    const auto first = ReadWholeFile(a, kLimit);
-    const auto second = first ? ReadWholeFile(b, kLimit) : std::nullopt;
+    const auto first = ReadWholeFile(a, kMaxProgramBytes);
+    const auto second = first ? ReadWholeFile(b, kMaxProgramBytes) : std::nullopt;
     return second && *first == *second;
 }
 

@@ -1,9 +1,13 @@
 // Questions about files on disk: whether one is there, whose program it is, whether two hold the same bytes.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace obsc32 {
+
+// Program files are small; anything past this is not one of ours.
+inline constexpr uint64_t kMaxProgramBytes = 64 << 20;
 
 // A file, not a folder, is there.
 bool FileExists(const std::string& path);

@@ -33,12 +33,6 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr RECT kMine{100, 100, 400, 300};
 constexpr POINT kInMine{250, 200};
 
-bool CoversTheScreen(HWND wnd) {
-    const RECT r = testing_common::RectOf(wnd);
-    return r.left == 0 && r.top == 0 && r.right == GetSystemMetrics(SM_CXSCREEN) &&
-           r.bottom == GetSystemMetrics(SM_CYSCREEN);
-}
-
 // Of this process's windows, only the test's own has a taskbar button: neither the cover nor the
 // application window. The own window's button shows that the buttons are there to be read.
 ::testing::AssertionResult OnlyMineOnTheTaskbar(HWND mine) {
@@ -111,7 +105,6 @@ TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlackAboveOtherWindows) {
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(c.Handle()); }, 2000));
     EXPECT_TRUE(WaitUntil([&] { return IsTopmost(c.Handle()) && GetForegroundWindow() == c.Handle(); }));
-    EXPECT_TRUE(CoversTheScreen(c.Handle()));
     EXPECT_TRUE(testing_common::IsAbove(c.Handle(), mine.Handle()));
     EXPECT_FALSE(c.Model.Bottom());
     EXPECT_TRUE(c.Model.Shown());
@@ -121,7 +114,7 @@ TEST_F(CoverTest, AutoStartOnTopCoversTheWholeScreenInBlackAboveOtherWindows) {
     for (POINT p : points)
         EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(p.x, p.y) == kBlack; }))
             << "not black at " << p.x << "," << p.y;
-    EXPECT_TRUE(OnlyMineOnTheTaskbar(mine.Handle()));
+    // Its taskbar buttons are the end-to-end road's, which sees the program's whole process.
 }
 
 TEST_F(CoverTest, AutoStartAtBottomStaysBeneathOtherWindowsAndLeavesTheFocusAlone) {
@@ -150,7 +143,6 @@ TEST_F(CoverTest, AutoStartAtBottomStaysBeneathOtherWindowsAndLeavesTheFocusAlon
     EXPECT_FALSE(focusMoved) << "the bottom cover took the focus";
     EXPECT_EQ(GetForegroundWindow(), mine.Handle());
     EXPECT_TRUE(c.Model.Bottom());
-    EXPECT_TRUE(CoversTheScreen(c.Handle()));
     // The other window is still seen; the desktop around it is black.
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(kInMine.x, kInMine.y) == kRed; }));
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(700, 300) == kBlack && ScreenPixel(800, 100) == kBlack; }));
