@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <imm.h>
 
+#include "app/start_turn.hpp"
 #include "app/startup_rules.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "settings/product.hpp"
@@ -16,9 +17,10 @@
 
 namespace obsc32 {
 
-bool ForwardToRunningCover(const std::vector<std::string>& args) {
+bool ForwardToRunningCover(const std::vector<std::string>& args, const std::function<void()>& beforeWaiting) {
     HWND cover = FindWindowA(kCoverClassName, nullptr);
     if (!cover) return false;
+    beforeWaiting();
     std::string text = ForwardedArgumentText(args);
     // A text the atom table cannot hold goes as no atom, like an empty one.
     ui::GlobalAtom atom(text.size() <= kMaxAtomText ? GlobalAddAtomA(text.c_str()) : 0);
@@ -42,9 +44,12 @@ int RunStartup(RunContext run, const std::vector<std::string>& args) {
     ui::TraceStep("start mode");
 
     ui::Form* form = nullptr;
+    // Stage 2 is started by stage 1 and takes no turn.
+    StartTurn turn(run.StartMode != StartModes::Uninstall2);
     switch (run.StartMode) {
         case StartModes::Normal:
-            if (ForwardToRunningCover(args)) return 0;
+            // The turn ends before the wait for the running cover's box.
+            if (ForwardToRunningCover(args, [&] { turn.End(); })) return 0;
             if (ReadStoredVersion() == ProgramVersion) {
                 ui::TraceStep("stored version read");
                 app.ProcessMessages();
@@ -67,6 +72,7 @@ int RunStartup(RunContext run, const std::vector<std::string>& args) {
             break;
         default: form = &app.CreateForm<TOBSC32SETUPForm>(run); break;
     }
+    turn.End();
     if (!form->HandleAllocated()) {
         app.ShowErrorReport("ウィンドウを作成できません・・・");
         return 1;

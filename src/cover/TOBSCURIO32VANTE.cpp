@@ -31,6 +31,7 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE(const RunContext& run)
     Image1.OnMouseDown = mouseDown;
     OnMouseDown = mouseDown;
     Timer1.OnTimer = [this](ui::Component* s) { Timer1Timer(s); };
+    TopWatch.OnTimer = [this](ui::Component*) { Model.KeepTop(); };
 
     for (ui::MenuItem* item : Menus.P_KABE0.Items) item->OnClick = [this](ui::Component* s) { PKG0Click(s); };
     Menus.PKURO.OnClick = [this](ui::Component* s) { PKUROClick(s); };
@@ -181,24 +182,32 @@ bool TOBSCURIO32VANTE::FormCloseQuery() {
         return false;
     }
     LetMessagesRun();
-    try {
-        Reach.Stop();
-        SaveSettings();
-    } catch (const std::exception& e) {
+    if (const std::string failure = WriteAtEnd(); !failure.empty()) {
         // Told while the close still refuses another; the program closes all the same, with whatever was
         // written before the failure.
-        Boxes.Warn(std::string("設定の保存に失敗しました・・・\n") + e.what());
+        Boxes.Warn("設定の保存に失敗しました・・・\n" + failure);
         Model.CloseFailed();
     }
     return true;
 }
 
-void TOBSCURIO32VANTE::SaveSettings() {
-    CoverSettings s;
-    Model.Save(s);
-    Faces.Save(s);
-    WriteCoverSettings(s);
-    if (const std::optional<std::string> key = Reach.KeyWritten()) WriteHotKey(*key);
+void TOBSCURIO32VANTE::EndSession() {
+    // What the close writes, written now; a failure goes untold, as no one is left to answer a box.
+    if (Model.BeginClose()) (void)WriteAtEnd();
+}
+
+std::string TOBSCURIO32VANTE::WriteAtEnd() {
+    try {
+        Reach.Stop();
+        CoverSettings s;
+        Model.Save(s);
+        Faces.Save(s);
+        WriteCoverSettings(s);
+        if (const std::optional<std::string> key = Reach.KeyWritten()) WriteHotKey(*key);
+        return {};
+    } catch (const std::exception& e) {
+        return e.what();
+    }
 }
 
 bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -214,10 +223,7 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         }
         case WM_SECOND_START: {
             ui::DpiAwarenessScope asCreated(CreatorDpi());
-            // The forwarded arguments are read but not acted upon; the sender waits for the box.
-            char text[258] = {};
-            if (wParam) GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text);
-            MKBoxDlg1.MsgOKTimer(std::string(ProductLongTitle) + "\nは、既に常駐しています☆☆☆", 0);
+            Help.AlreadyRunning(static_cast<ATOM>(wParam));
             break;
         }
         case WM_HOTKEY:
@@ -226,12 +232,21 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
                 Model.KeyPressed();
             }
             break;
+        case WM_QUERYENDSESSION:
+            // Answered at once, whatever box or menu is up: nothing the cover holds is lost at the end.
+            result = TRUE;
+            return true;
+        case WM_ENDSESSION:
+            if (wParam) EndSession();
+            break;
         case WM_DISPLAYCHANGE:
             // The display's size, depth or monitors changed: the cover and its face follow.
             Faces.ScreenChanged(FitScreen(), Model.Face());
             Image1.Invalidate();
             break;
-        default: return false;
+        default:
+            if (!Reach.IsShellRestart(msg)) return false;
+            Reach.ShellRestarted();
     }
     result = 0;
     return true;

@@ -21,6 +21,7 @@
 #include "ui/form.hpp"
 #include "ui/handles.hpp"
 #include "ui/image.hpp"
+#include "ui/modal_loop.hpp"
 #include "ui/open_dialog.hpp"
 #include "ui/timer.hpp"
 #include "widgets/TAboutBoxDlg.hpp"
@@ -44,6 +45,8 @@ public:
 
     ui::Image Image1{this, "Image1"};
     ui::Timer Timer1{this, "Timer1", 300, false};
+    // Runs only while the cover is shown on top: no event tells it that another program's window came over.
+    ui::Timer TopWatch{this, "TopWatch", 500, false};
     TMKBoxDlg MKBoxDlg1{this, "MKBoxDlg1"};
     TAboutBoxDlg AboutBoxDlg1{this, "AboutBoxDlg1"};
     ui::OpenDialog OpenDialog1{this, "OpenDialog1"};
@@ -110,10 +113,22 @@ protected:
 
 private:
     // What the model has the window do.
-    void ShowOnTop() override { Placement.ShowOnTop(); }
-    void ShowAtBottom() override { Placement.ShowAtBottom(); }
+    void ShowOnTop() override {
+        Placement.ShowOnTop();
+        TopWatch.SetEnabled(true);
+    }
+    void ShowAtBottom() override {
+        TopWatch.SetEnabled(false);
+        Placement.ShowAtBottom();
+    }
     void SinkBack() override { Placement.SinkBack(); }
-    void HideCover() override { Placement.Hide(); }
+    void HideCover() override {
+        TopWatch.SetEnabled(false);
+        Placement.Hide();
+    }
+    bool ModalLoopRuns() const override { return ui::ModalLoop::Running(); }
+    bool TopLost() const override { return Placement.TopLost(); }
+    void RetakeTop() override { Placement.RetakeTop(); }
     bool PrepareFace(int face) override {
         return Boxes.Run(Failure::Warning, [&] { return Faces.Prepare(face); });
     }
@@ -126,7 +141,10 @@ private:
 
     // The cover's bounds to every monitor (or the primary one); the screen's colour depth.
     int FitScreen();
-    void SaveSettings();
+    // The icon taken out and the settings written, as the program ends; the failure's text, "" when none.
+    std::string WriteAtEnd();
+    // The session ends once WM_ENDSESSION returns.
+    void EndSession();
 
     // What the cover covers, as last fitted: where its restore corner is.
     ScreenLayout screen_;

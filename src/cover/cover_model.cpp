@@ -79,9 +79,14 @@ void CoverModel::StartUp() {
     if (IsFace(face_)) ChooseFace(face_, autoStart_);
 }
 
+bool CoverModel::AttentionHeld() const {
+    return MenuBusy() || trayHandling_ || closing_ || view_.ModalLoopRuns();
+}
+
 void CoverModel::KeyPressed() {
-    // Held off as tray clicks are, and while the close runs.
-    if (MenuBusy() || trayHandling_ || closing_) return;
+    // Held off as tray clicks are, while the close runs and while any box, dialog or menu is up: dropped,
+    // not kept for later, or it would show the cover over the box or come back once it closes.
+    if (AttentionHeld()) return;
     // A press that comes while the last one is still handled is taken after it, not inside it, or the two
     // would meet half-way.
     ++presses_;
@@ -113,6 +118,10 @@ void CoverModel::TrayClicked(TrayButton button) {
     }
     // The command runs after the callback has finished, as it would from a posted menu command.
     if (chosen) chosen();
+}
+
+void CoverModel::KeepTop() {
+    if (OnTopShown() && !AttentionHeld() && view_.TopLost()) view_.RetakeTop();
 }
 
 void CoverModel::MenuUp() {

@@ -52,6 +52,11 @@ public:
     // The global key: the face chosen last where the placement says, or the cover taken away.
     void KeyPressed();
     void TrayClicked(TrayButton button);
+    // A shown cover on top takes the top back from another program's window; never over the program's own
+    // boxes, menus and dialogs, which hold the person's attention.
+    void KeepTop();
+    // Whether the cover is meant to be over every window now, which is when KeepTop has work.
+    bool OnTopShown() const { return shown_ && !bottom_; }
     // A tray menu is up: tray clicks are taken again (the menu itself holds them off).
     void MenuUp();
     // A command that shows a box or a dialog holds tray clicks and the key off for as long as this lives.
@@ -66,6 +71,8 @@ public:
 
 private:
     static bool IsFace(int face) { return face >= 0 && face <= 2; }
+    // A menu, a command's box, the tray callback, the close or any modal loop has the person's attention.
+    bool AttentionHeld() const;
     void Place();
 
     CoverView& view_;

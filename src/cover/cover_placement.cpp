@@ -18,6 +18,23 @@ void CoverPlacement::ShowAtBottom() {
     cover_.PaintNow();
 }
 
+bool CoverPlacement::TopLost() const {
+    HWND cover = cover_.Handle();
+    RECT covered;
+    if (!GetWindowRect(cover, &covered)) return false;
+    for (HWND w = GetWindow(cover, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+        RECT r, both;
+        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId() &&
+            GetWindowRect(w, &r) && IntersectRect(&both, &r, &covered))
+            return true;
+    }
+    return false;
+}
+
+void CoverPlacement::RetakeTop() {
+    SetWindowPos(cover_.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 // An owned window is kept above its owner: the owner goes to the bottom first, the cover follows.
 void CoverPlacement::SinkToBottom(bool show) {
     if (owner_.HandleAllocated()) owner_.SendToBottom();

@@ -16,6 +16,11 @@ public:
     // Back beneath every window, as it is.
     void SinkBack() { SinkToBottom(false); }
     void Hide() { cover_.Hide(); }
+    // Whether a visible window of another thread, which is another program's, stands over part of the
+    // cover; the program's own boxes and menus are its thread's.
+    bool TopLost() const;
+    // Over every window again, without taking the focus from the window that has it.
+    void RetakeTop();
 
 private:
     // The owner first, then the cover, which lands right above it; `show` shows it there.

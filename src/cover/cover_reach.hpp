@@ -24,6 +24,10 @@ public:
     bool IsKey(WPARAM id) const { return hotKey_ && id == CoverHotKey::kId; }
     // The notice owed about the key, once; "" when none is.
     std::string TakeNotice() { return hotKey_ ? hotKey_->TakeNotice() : std::string(); }
+    // Whether a message is the shell's word that it has started again with an empty tray.
+    bool IsShellRestart(UINT msg) const { return msg != 0 && msg == taskbarCreated_; }
+    // The icon back in the new tray; the key, the system's, was never let go. A refusal is told.
+    void ShellRestarted();
     // The icon out of the tray and the key let go, at the close.
     void Stop();
     // The key's text the close writes back, if any.
@@ -33,6 +37,7 @@ private:
     ui::Prompter& prompter_;
     std::optional<CoverHotKey> hotKey_;
     std::unique_ptr<TrayIcon> tray_;
+    UINT taskbarCreated_ = 0;
 };
 
 }  // namespace obsc32

@@ -28,6 +28,12 @@ public:
     virtual std::function<void()> OpenMenu(CoverMenu menu) = 0;
     // Lets waiting window messages be handled between steps.
     virtual void LetMessagesRun() = 0;
+    // Whether a box, a dialog or a menu of the program runs its modal loop.
+    virtual bool ModalLoopRuns() const = 0;
+    // Whether a window of another program stands over the shown cover, and the cover put back over it
+    // without taking the focus.
+    virtual bool TopLost() const = 0;
+    virtual void RetakeTop() = 0;
 
 protected:
     ~CoverView() = default;

@@ -61,4 +61,11 @@ void HelpCommands::About(TAboutBoxDlg& box) {
     (void)box.ShowAbout();
 }
 
+void HelpCommands::AlreadyRunning(ATOM handedOver) {
+    // Read while the sender waits: it deletes the atom once this returns.
+    char text[258] = {};
+    if (handedOver) GlobalGetAtomNameA(handedOver, text, sizeof text);
+    prompter_.TellTimed(std::string(ProductLongTitle) + "\nは、既に常駐しています☆☆☆", 0);
+}
+
 }  // namespace obsc32

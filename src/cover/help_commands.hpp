@@ -22,6 +22,8 @@ public:
     // declined (told so). Throws ui::Error when "Version" cannot be written.
     bool ResetVersion();
     void Contact();
+    // A later start's notice; the arguments it handed over are not acted upon. It waits for the box.
+    void AlreadyRunning(ATOM handedOver);
     // The about box with the stored version; throws ui::Error when it cannot be shown.
     void About(TAboutBoxDlg& box);
 

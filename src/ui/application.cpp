@@ -1,6 +1,7 @@
 #include "ui/application.hpp"
 
 #include "ui/form.hpp"
+#include "ui/modal_loop.hpp"
 
 namespace ui {
 
@@ -84,6 +85,7 @@ void Application::HandleException(const std::exception& e) noexcept { ShowErrorR
 
 void Application::ShowErrorReport(const std::string& text) noexcept {
     HWND owner = mainForm_ && mainForm_->Visible() ? mainForm_->Handle() : nullptr;
+    ModalLoop::Scope modal;
     MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/menu.hpp"
 
 #include "ui/handles.hpp"
+#include "ui/modal_loop.hpp"
 
 namespace ui {
 
@@ -39,6 +40,7 @@ MenuItem* PopupMenu::Track(int x, int y, HWND owner) {
     Build(menu.Get(), Items, byId);
     // A tray menu only closes on a click elsewhere when its owner is the foreground window.
     SetForegroundWindow(owner);
+    ModalLoop::Scope modal;
     UINT id =
         TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr);
     PostMessageA(owner, WM_NULL, 0, 0);

@@ -10,6 +10,17 @@ namespace ui {
 
 class ModalLoop {
 public:
+    // Counts a modal loop the system runs for the program (a dialog, a menu, a system box) while it lives.
+    class Scope {
+    public:
+        Scope() { ++depth_; }
+        ~Scope() { --depth_; }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+    };
+    // Whether any of the program's modal loops runs: its forms', and the system's it has started.
+    static bool Running() { return depth_ > 0; }
+
     // Disables the thread's visible, enabled windows but `modal`.
     explicit ModalLoop(HWND modal);
 
@@ -20,8 +31,10 @@ public:
     void Reactivate();
 
 private:
+    static inline int depth_ = 0;
     static BOOL CALLBACK DisableOne(HWND wnd, LPARAM loop);
 
+    Scope counted_;
     HWND active_;
     HWND modal_;
     std::vector<HWND> disabled_;

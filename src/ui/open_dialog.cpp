@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "ui/modal_loop.hpp"
+
 namespace ui {
 
 bool OpenDialog::Execute(HWND owner) {
@@ -25,6 +27,7 @@ bool OpenDialog::Execute(HWND owner) {
     ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
     ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
     ofn.Flags = Options | OFN_EXPLORER | OFN_ENABLESIZING;
+    ModalLoop::Scope modal;
     if (!GetOpenFileNameA(&ofn)) return false;
     FileName = file.data();
     return true;

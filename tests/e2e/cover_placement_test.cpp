@@ -38,6 +38,13 @@ TEST_F(CoverPlacement, AutoStartOnTopMakesNoInputMethodAndNoTaskbarButtonInThePr
         << "the taskbar shows no button for the test's own window";
     EXPECT_TRUE(HoldsFor([&] { return TaskbarButtonWindowsOf(program.Pid()).empty(); }, 500))
         << "the taskbar shows a button for the program";
+
+    // Another program's always-on-top window raised over it: the cover takes the top back.
+    PlainWindow other({500, 300, 700, 500}, kRed, WS_EX_TOPMOST);
+    other.Show(false);
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(600, 400) == kRed; })) << "the other window did not show";
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(600, 400) == RGB(0, 0, 0); }, 3000))
+        << "the cover stayed under the other window";
 }
 
 }  // namespace

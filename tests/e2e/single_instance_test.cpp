@@ -1,4 +1,5 @@
 // One cover at a time: a later start hands over to the running cover, which says so, or ends silently.
+#include <algorithm>
 #include <set>
 
 #include "e2e/fixture.hpp"
@@ -127,6 +128,39 @@ TEST_F(SingleInstance, StartWhileOnlyTheSetupWindowIsOpenEndsSilently) {
     EXPECT_TRUE(WindowsOf(0, kBoxClass, true).empty());
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(IsWindowVisible(setup));
+}
+
+// Started together, as an impatient double click or the Startup group and a click start them: each kind of
+// main window once, and every other start ends, having told the running cover.
+TEST_F(SingleInstance, StartsAtTheSameMomentGiveOneSetupWindowOrOneCover) {
+    auto startTogether = [] {
+        std::vector<std::unique_ptr<Program>> starts;
+        for (int i = 0; i < 4; ++i) starts.push_back(std::make_unique<Program>());
+        return starts;
+    };
+    auto running = [](const std::vector<std::unique_ptr<Program>>& starts) {
+        return std::count_if(starts.begin(), starts.end(), [](const auto& p) { return p->Running(); });
+    };
+    {
+        auto starts = startTogether();
+        EXPECT_TRUE(WaitUntil([&] { return running(starts) == 1; })) << "not one start alone went on";
+        EXPECT_EQ(WindowsOf(0, kSetupClass).size(), 1u);
+    }
+    registry::SetString("Version", "12");
+    auto starts = startTogether();
+    // The later starts wait for their notices, answered as they come; the latest is over the others.
+    int notices = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        for (HWND box : WindowsOf(0, kBoxClass, true)) {
+            if (!IsWindowEnabled(box)) continue;
+            // A notice coming meanwhile takes the click: this one is answered on a later round.
+            testing_common::input::PostClick(ChildWithText(box, "TColorBtn", "ＯＫ"));
+            notices += WaitUntil([&] { return !IsWindowVisible(box); }, 300);
+        }
+        return running(starts) == 1;
+    })) << "the later starts did not end";
+    EXPECT_EQ(notices, 3);
+    EXPECT_EQ(WindowsOf(0, kCoverClass).size(), 1u);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ class RecordingView final : public CoverView {
 public:
     std::vector<std::string> Did;
     std::function<void()> DuringMessages, DuringFace;
+    bool Modal = false, Lost = false;
 
     void ShowOnTop() override { Did.push_back("top"); }
     void ShowAtBottom() override { Did.push_back("bottom"); }
@@ -33,6 +34,9 @@ public:
     void LetMessagesRun() override {
         if (DuringMessages) std::exchange(DuringMessages, nullptr)();
     }
+    bool ModalLoopRuns() const override { return Modal; }
+    bool TopLost() const override { return Lost; }
+    void RetakeTop() override { Did.push_back("retake"); }
 };
 
 CoverSettings Stored(int face, bool onTop, bool autoStart = false, bool startOnTop = true) {
@@ -99,6 +103,38 @@ TEST_F(CoverModelTest, APressWhileTheLastIsHandledIsTakenAfterIt) {
     // Nothing is left queued.
     cover.KeyPressed();
     EXPECT_EQ(view.Did.back(), "hide");
+    // A press while the face's box is up is dropped, not taken once the box has closed.
+    view.Did.clear();
+    view.DuringFace = [&] {
+        view.Modal = true;
+        cover.KeyPressed();
+        view.Modal = false;
+    };
+    cover.KeyPressed();
+    EXPECT_EQ(view.Did, (Steps{"face 0", "top"}));
+}
+
+TEST_F(CoverModelTest, OnlyAShownCoverOnTopTakesTheTopBackAndNeverOverItsOwnBoxesAndMenus) {
+    cover.Load(Stored(0, true));
+    view.Lost = true;
+    cover.KeepTop();
+    cover.PlaceAtBottom();
+    cover.KeepTop();
+    cover.PlaceOnTop();
+    view.Modal = true;
+    cover.KeepTop();
+    view.Modal = false;
+    {
+        auto hold = cover.HoldForCommand();
+        cover.KeepTop();
+    }
+    EXPECT_EQ(view.Did, (Steps{"bottom", "sink", "top"}));
+    view.Lost = false;
+    cover.KeepTop();
+    view.Lost = true;
+    cover.KeepTop();
+    EXPECT_EQ(view.Did.back(), "retake");
+    EXPECT_EQ(view.Did.size(), 4u);
 }
 
 TEST_F(CoverModelTest, TheKeyAndTheTrayAreHeldOffWhileSomethingElseHasThePersonsAttention) {

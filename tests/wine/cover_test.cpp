@@ -344,6 +344,37 @@ INSTANTIATE_TEST_SUITE_P(
                                 Written("0", "0", "6", "C:\\pictures\\test.bmp", "0", "0", "0")}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
+TEST_F(CoverTest, AtTheSessionsEndWritesWhatTheCloseWritesWithABoxUpAndTakesItsIconOut) {
+    registry::SavedKey desktop(HKEY_USERS, kDesktopKey);
+    ASSERT_TRUE(registry::SetString(HKEY_USERS, kDesktopKey, "Wallpaper", kSystemWallpaper));
+    StoreOwnSettings();
+    TOBSCURIO32VANTE& c = CreateStarted();
+    HWND wnd = c.Handle();
+    // Taken away while the cover ran.
+    registry::DeleteValue(HKEY_CURRENT_USER, obsc32::ProductKey, "mode");
+    DWORD_PTR query = FALSE, end = 1;
+    bool answered = false;
+    std::thread session([&] {
+        HWND box = nullptr;
+        if (!WaitUntil([&] {
+                return (box = testing_common::VisibleWindowOf(testing_common::kProgramBox,
+                                                              GetCurrentProcessId()));
+            }))
+            return;
+        answered =
+            SendMessageTimeoutA(wnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 2000, &query) &&
+            SendMessageTimeoutA(wnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 2000, &end);
+        PostMessageA(box, WM_CLOSE, 0, 0);
+    });
+    c.MQ_AClick(&c.Menus.MQ_A);
+    session.join();
+    EXPECT_TRUE(answered) << "the session's end waited for the box";
+    EXPECT_EQ(query, static_cast<DWORD_PTR>(TRUE));
+    EXPECT_FALSE(InTray(wnd));
+    EXPECT_EQ(registry::ReadAll(HKEY_CURRENT_USER, obsc32::ProductKey),
+              Written("0", "0", "6", "C:\\pictures\\test.bmp", "0", "0", "0"));
+}
+
 namespace {
 // The maker key made volatile: the product key cannot be created below it, so no setting can be written.
 void MakeSettingsUnwritable() {

@@ -186,6 +186,18 @@ TEST_F(TrayTest, ClosingTakesTheIconOutOfTheTray) {
     EXPECT_FALSE(inTrayAtDestroy);
 }
 
+TEST_F(TrayTest, WhenTheShellStartsAgainTheIconIsAddedAgainAndTheKeyStaysHeld) {
+    HWND wnd = cover->Handle();
+    // The new shell's tray knows no icon.
+    NOTIFYICONDATAA rec{};
+    rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    rec.hWnd = wnd;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &rec));
+    SendMessageA(wnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(InTray(wnd));
+    EXPECT_FALSE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'B')) << "the cover let its key go";
+}
+
 namespace {
 HHOOK hook;
 LRESULT CALLBACK TakeTheTraySlot(int code, WPARAM wParam, LPARAM lParam) {
