@@ -66,6 +66,9 @@ function(obsc32_add_program target stop_points)
     target_compile_options(${target} PRIVATE ${OBSC32_COPTS})
     # Linked by lld (cmake/lld/collect2), which, unlike GNU ld, drops library code only .eh_frame refers to.
     target_link_options(${target} PRIVATE ${OBSC32_STATIC} -s -Wl,--gc-sections -B${_lld}/)
+    # On 64-bit Windows a 32-bit process then has 4 GB of address space, not 2: room for screen-sized
+    # bitmaps of several 4K monitors.
+    target_link_options(${target} PRIVATE -Wl,--large-address-aware)
     # Delay-loaded: found through the search WinMain first restricts to the system folder (lld 14 has no
     # --dependent-load-flag to say so in the file).
     foreach(_dll ${OBSC32_DELAYED_DLLS})

@@ -1,5 +1,7 @@
 #include "cover/cover_faces.hpp"
 
+#include <new>
+
 #include "shell/sjis_path.hpp"
 #include "ui/component.hpp"
 #include "ui/gdi.hpp"
@@ -22,10 +24,19 @@ bool Composed(WallpaperPosition position) {
 
 std::shared_ptr<const ui::Bitmap> CoverFaces::GrabScreen(int colorDepth) {
     const ScreenRect area = Screen().Area;
-    ui::Bitmap capture = GrabScreenBitmap(area.Width(), area.Height(), area.Left, area.Top);
-    if (!capture) return nullptr;
+    ui::Bitmap capture = grab_(area.Width(), area.Height(), area.Left, area.Top);
+    if (!capture) throw ui::Error(kNoRoom);
     if (colorDepth <= 8) ClipboardRoundTrip(capture, image_.Handle());
-    return std::shared_ptr<const ui::Bitmap>(new ui::Bitmap(std::move(capture)));
+    try {
+        return std::shared_ptr<const ui::Bitmap>(new ui::Bitmap(std::move(capture)));
+    } catch (const std::bad_alloc&) {
+        throw ui::Error(kNoRoom);
+    }
+}
+
+void CoverFaces::DropCapture(std::shared_ptr<const ui::Bitmap>& capture) {
+    if (capture && image_.Picture() == capture->Get()) ShowCapture(nullptr);
+    capture.reset();
 }
 
 // Without a picture the image would only repeat the cover's own black: hidden, it leaves the cover one window
@@ -138,8 +149,18 @@ std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
 }
 
 bool CoverFaces::SaveImageAsBmp(const std::string& path) {
-    const ScreenRect area = Screen().Area;
-    const bool saved = SaveBitmapAsBmp(image_.Picture(), path, area.Width(), area.Height());
+    const ScreenLayout screen = Screen();
+    HBITMAP picture = image_.Picture();
+    const SIZE size = ui::BitmapSize(picture);
+    const ScreenRect part = PastedPart(screen, size.cx, size.cy);
+    // Across monitors only the primary's part, not a file of them all that the system would crop anyway.
+    ui::Bitmap cut;
+    if (part != ScreenRect{0, 0, size.cx, size.cy}) {
+        cut = CopyPart(picture, part);
+        if (!cut) return false;
+        picture = cut.Get();
+    }
+    const bool saved = SaveBitmapAsBmp(picture, path, screen.Primary.Width(), screen.Primary.Height());
     image_.Repaint();
     return saved;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,21 +15,27 @@
 
 namespace obsc32 {
 
+// How the screen is copied: W x H real pixels from (left, top), empty when no bitmap could be made.
+using ScreenGrab = std::function<ui::Bitmap(int width, int height, int left, int top)>;
+
 class CoverFaces {
 public:
     CoverFaces(ui::Image& image, ui::Prompter& prompter) : image_(image), prompter_(prompter) {}
     CoverFaces(const CoverFaces&) = delete;
     CoverFaces& operator=(const CoverFaces&) = delete;
 
+    // How the screen is copied (tests make the copy fail).
+    void SetScreenGrab(ScreenGrab grab) { grab_ = std::move(grab); }
     // Every monitor (the default) or the primary one alone.
     void SetAllScreens(bool all) { allScreens_ = all; }
     // What the cover covers now.
     ScreenLayout Screen() const { return ReadScreenLayout(allScreens_); }
 
     // The screen as it is now. At 8 bits per pixel or fewer it goes through the clipboard, which gives it
-    // the screen's palette (and takes the place of what the clipboard held).
-    // None when it cannot be taken.
+    // the screen's palette (and takes the place of what the clipboard held). Throws when it cannot be taken.
     std::shared_ptr<const ui::Bitmap> GrabScreen(int colorDepth);
+    // A capture let go of, by the image too when it shows it (as the empty capture: black).
+    void DropCapture(std::shared_ptr<const ui::Bitmap>& capture);
 
     // The black face: no picture, the cover's colour shows.
     void ShowBlack();
@@ -59,6 +66,7 @@ private:
 
     ui::Image& image_;
     ui::Prompter& prompter_;
+    ScreenGrab grab_ = GrabScreenBitmap;
     // The palette of the composed picture shown, given at 8 bits per pixel or fewer.
     Palette palette_;
     bool allScreens_ = true;

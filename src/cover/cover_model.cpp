@@ -17,10 +17,17 @@ void CoverModel::Save(CoverSettings& s) const {
 }
 
 void CoverModel::ChooseFace(int face, bool place) {
+    const int before = face_;
+    const bool chosenBefore = faceChosen_;
     face_ = face;
     faceChosen_ = true;
-    if (!view_.PrepareFace(face)) return;
-    FacePrepared(face, place);
+    if (view_.PrepareFace(face)) return FacePrepared(face, place);
+    // A capture that could not be taken put nothing up: the face stays the one shown. A wallpaper that
+    // could not be read stays chosen, so the next key press tells why again.
+    if (face == 1) {
+        face_ = before;
+        faceChosen_ = chosenBefore;
+    }
 }
 
 void CoverModel::FacePrepared(int face, bool place) {

@@ -25,9 +25,16 @@ bool FaceCommands::Prepare(int face) {
         case 1:
             if (!captureHeld_) {
                 captureHeld_ = true;
+                // Let go of first: a second screen-sized bitmap beside it would double the peak memory.
+                faces_.DropCapture(capture_);
                 prompter_.LetMessagesRun();
                 prompter_.LetMessagesRun();
-                capture_ = faces_.GrabScreen(colorDepth_);
+                try {
+                    capture_ = faces_.GrabScreen(colorDepth_);
+                } catch (...) {
+                    captureHeld_ = false;
+                    throw;
+                }
             }
             faces_.ShowCapture(capture_);
             break;

@@ -30,7 +30,8 @@ public:
     void Save(CoverSettings& s) const;
 
     // Puts up a face, the cover neither shown nor moved: 0 black, 1 the capture, taken first when none is
-    // held, 2 the wallpaper (throws ui::Error when the picture cannot be shown). False for any other number.
+    // held, 2 the wallpaper (throws ui::Error when the capture cannot be taken or the picture cannot be
+    // shown). False for any other number.
     bool Prepare(int face);
     // The next capture face takes a new capture.
     void Regrab();
@@ -60,6 +61,7 @@ public:
     const std::string& WallpaperPath() const { return systemSource_ ? systemWallpaper_ : bmpPath_; }
     const std::string& BmpPath() const { return bmpPath_; }
     int ColorDepth() const { return colorDepth_; }
+    void SetScreenGrab(ScreenGrab grab) { faces_.SetScreenGrab(std::move(grab)); }
     // Every monitor or the primary one: what the cover covers now.
     void SetAllScreens(bool all) { faces_.SetAllScreens(all); }
     ScreenLayout Screen() const { return faces_.Screen(); }

@@ -39,6 +39,14 @@ ScreenLayout CoverLayout(bool allScreens, const ScreenRect& virtualScreen, const
     return layout;
 }
 
+ScreenRect PastedPart(const ScreenLayout& layout, int pictureW, int pictureH) {
+    const ScreenRect whole{0, 0, pictureW, pictureH};
+    const ScreenRect& area = layout.Area;
+    if (pictureW != area.Width() || pictureH != area.Height()) return whole;
+    const ScreenRect& p = layout.Primary;
+    return Intersect({p.Left - area.Left, p.Top - area.Top, p.Right - area.Left, p.Bottom - area.Top}, whole);
+}
+
 bool InRestoreCorner(const ScreenLayout& layout, int x, int y) {
     const int cx = x - (layout.Primary.Left - layout.Area.Left);
     const int cy = y - (layout.Primary.Top - layout.Area.Top);

@@ -33,6 +33,11 @@ ScreenLayout CoverLayout(bool allScreens, const ScreenRect& virtualScreen, const
 // coordinates.
 bool InRestoreCorner(const ScreenLayout& layout, int x, int y);
 
+// The part of the cover's picture the paste writes, in the picture's coordinates. The system draws a wallpaper
+// file on each monitor by its own style, so a picture of the whole Area is cut to the primary monitor's part;
+// one of another size (the file itself, a capture from before a display change) is written whole.
+ScreenRect PastedPart(const ScreenLayout& layout, int pictureW, int pictureH);
+
 // The copies that draw a picture onto an Area-sized black target, each monitor by the position's rule; the
 // stretched position instead draws the whole picture into each rectangle of Stretched.
 struct MonitorWallpaperPlan {

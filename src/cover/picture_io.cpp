@@ -151,7 +151,7 @@ ui::Bitmap GrabScreenBitmap(int width, int height, int left, int top) {
     if (!bmp) return {};
     ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
     ui::SelectObjectScope sel(dc.Get(), bmp.Get());
-    BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY);
+    if (!BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY)) return {};
     return bmp;
 }
 
@@ -207,6 +207,19 @@ void StretchInto(HBITMAP target, HBITMAP picture, const std::vector<ScreenRect>&
                    SRCCOPY);
 }
 
+ui::Bitmap CopyPart(HBITMAP bitmap, const ScreenRect& part) {
+    ui::Bitmap out = MakeScreenBitmap(part.Width(), part.Height());
+    if (!out) return {};
+    ui::WindowDC screen = ui::WindowDC::Of(nullptr);
+    ui::MemoryDC dst(CreateCompatibleDC(screen.Get()));
+    ui::MemoryDC src(CreateCompatibleDC(screen.Get()));
+    ui::SelectObjectScope d(dst.Get(), out.Get());
+    ui::SelectObjectScope s(src.Get(), bitmap);
+    if (!BitBlt(dst.Get(), 0, 0, part.Width(), part.Height(), src.Get(), part.Left, part.Top, SRCCOPY))
+        return {};
+    return out;
+}
+
 bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, int emptyHeight) {
     ui::Bitmap black;
     SIZE size = ui::BitmapSize(bitmap);
@@ -227,7 +240,13 @@ bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, in
     const uint64_t stride = (static_cast<uint64_t>(size.cx) * 3 + 3) & ~3ull;
     const uint64_t pixels = stride * static_cast<uint64_t>(size.cy);
     if (pixels > kMaxFileBytes) return false;
-    std::vector<uint8_t> stream(14 + sizeof bih + pixels);
+    std::vector<uint8_t> stream;
+    try {
+        stream.resize(14 + sizeof bih + pixels);
+    } catch (const std::bad_alloc&) {
+        // A large screen in a crowded address space: a failed save, told as one.
+        return false;
+    }
     bih.biSizeImage = static_cast<DWORD>(pixels);
     {
         ui::WindowDC screen = ui::WindowDC::Of(nullptr);

@@ -47,6 +47,9 @@ void RunPlan(HBITMAP target, HBITMAP tile, const std::vector<Blit>& plan, HPALET
 // Draws the whole picture stretched into each rectangle of the target.
 void StretchInto(HBITMAP target, HBITMAP picture, const std::vector<ScreenRect>& rects);
 
+// The rectangle `part` of a bitmap, as a bitmap of the screen's format; empty when it cannot be made.
+ui::Bitmap CopyPart(HBITMAP bitmap, const ScreenRect& part);
+
 // Writes a bitmap as a 24-bit BMP (an empty one as a black width x height picture), replacing the file;
 // false when it could not.
 bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, int emptyHeight);

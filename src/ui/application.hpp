@@ -58,6 +58,20 @@ public:
     // The standard error report: the platform's plain box with a stop icon and the application title.
     void HandleException(const std::exception& e) noexcept;
     void ShowErrorReport(const std::string& text) noexcept;
+    // Runs what the system called back (a window's message, a timer's tick): an exception crossing back
+    // into the system would end the process, so it goes to the standard error report. False when one did.
+    template <typename Call>
+    bool Guard(Call&& call) noexcept {
+        try {
+            call();
+            return true;
+        } catch (const std::exception& e) {
+            HandleException(e);
+        } catch (...) {
+            ShowErrorReport("Unknown error");
+        }
+        return false;
+    }
 
     // Destroys every form, each window while its object is whole (tests reuse the process).
     void Reset();

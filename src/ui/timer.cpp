@@ -2,14 +2,17 @@
 
 #include <map>
 
+#include "ui/application.hpp"
+
 namespace ui {
 
 namespace {
 // The running timers by the system's id. Thread timers need no window of their own: making a window costs
-// more than a start-up or a message box can spare.
+// more than a start-up or a message box can spare. Never destroyed: the forms owning timers go with the
+// application object at exit, and no order among the statics would keep a map that dies alive after them.
 std::map<UINT_PTR, Timer*>& Running() {
-    static std::map<UINT_PTR, Timer*> running;
-    return running;
+    static auto* running = new std::map<UINT_PTR, Timer*>;
+    return *running;
 }
 }  // namespace
 
@@ -52,7 +55,9 @@ bool Timer::Update() {
 void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     // A tick already queued when its timer stopped finds nothing.
     auto it = Running().find(id);
-    if (it != Running().end() && it->second->OnTimer) it->second->OnTimer(it->second);
+    if (it == Running().end() || !it->second->OnTimer) return;
+    Timer* timer = it->second;
+    Application::Instance().Guard([timer] { timer->OnTimer(timer); });
 }
 
 }  // namespace ui

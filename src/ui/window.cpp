@@ -140,17 +140,11 @@ LRESULT CALLBACK Window::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
         return r;
     }
     if (self->muted_) return CallBase(self->baseProc_, wnd, msg, wParam, lParam);
-    // No exception may cross back into the system: it goes to the standard error report.
-    try {
-        LRESULT result = 0;
-        if (self->OnMessage(msg, wParam, lParam, result)) return result;
-    } catch (const std::exception& e) {
-        Application::Instance().HandleException(e);
+    LRESULT result = 0;
+    bool handled = false;
+    if (!Application::Instance().Guard([&] { handled = self->OnMessage(msg, wParam, lParam, result); }))
         return 0;
-    } catch (...) {
-        Application::Instance().ShowErrorReport("Unknown error");
-        return 0;
-    }
+    if (handled) return result;
     return CallBase(self->baseProc_, wnd, msg, wParam, lParam);
 }
 

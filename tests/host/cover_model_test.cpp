@@ -17,6 +17,7 @@ public:
     std::vector<std::string> Did;
     std::function<void()> DuringMessages, DuringFace;
     bool Modal = false, Lost = false;
+    int Refused = -1;  // the face it cannot put up
 
     void ShowOnTop() override { Did.push_back("top"); }
     void ShowAtBottom() override { Did.push_back("bottom"); }
@@ -25,7 +26,7 @@ public:
     bool PrepareFace(int face) override {
         Did.push_back("face " + std::to_string(face));
         if (DuringFace) std::exchange(DuringFace, nullptr)();
-        return true;
+        return face != Refused;
     }
     std::function<void()> OpenMenu(CoverMenu menu) override {
         Did.push_back(menu == CoverMenu::Full ? "full menu" : "short menu");
@@ -81,6 +82,12 @@ TEST_F(CoverModelTest, StartUpPlacesTheStoredFaceOnlyWithTheAutoOptionWhereItsSe
         EXPECT_EQ(m.Bottom(), c.bottom) << c.stored.Mode;
         EXPECT_EQ(m.Shown(), c.stored.Auto && c.stored.Mode < 3) << c.stored.Mode;
     }
+}
+
+TEST_F(CoverModelTest, ACaptureThatCouldNotBeTakenLeavesTheFaceAsItWas) {
+    view.Refused = 1;
+    cover.ChooseFace(1, true);
+    EXPECT_TRUE(cover.Face() == 0 && !cover.FaceChosen() && !cover.Shown());
 }
 
 TEST_F(CoverModelTest, WhatIsHandledWhileTheCoverSinksHasTheLastWord) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cover/monitor_plan.hpp"
+
 using namespace obsc32;
 
 namespace {
@@ -306,4 +308,10 @@ TEST(Corner, CopiesStayInsideTargetAndImage) {
                         ASSERT_EQ(right ? b.SX + b.W : b.SX, right ? bw : 0);
                         ASSERT_EQ(bottom ? b.SY + b.H : b.SY, bottom ? bh : 0);
                     }
+}
+
+TEST(Paste, APictureOfEveryMonitorIsCutToThePrimarysPartAnyOtherIsWrittenWhole) {
+    const ScreenLayout two{{-640, 0, 800, 600}, {0, 0, 800, 600}, {{-640, 0, 0, 480}, {0, 0, 800, 600}}};
+    EXPECT_EQ(PastedPart(two, 1440, 600), (ScreenRect{640, 0, 1440, 600}));
+    EXPECT_EQ(PastedPart(two, 100, 100), (ScreenRect{0, 0, 100, 100}));
 }

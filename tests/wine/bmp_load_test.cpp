@@ -219,3 +219,12 @@ TEST(BmpLoad, AV5HeaderWhoseProfileLiesFarAwayGivesItsPixels) {
     indexed.Finish(14 + 124 + 12);
     EXPECT_EQ(Load(indexed.b, w, h), (std::vector<COLORREF>{B, G, G}));
 }
+
+TEST(BmpSave, AFileLargerThanAnyStretchOfAddressSpaceLeftIsAFailedSave) {
+    ui::Bitmap mono(CreateBitmap(6000, 6000, 1, 1, nullptr));
+    std::vector<void*> held;
+    for (SIZE_T size = 1 << 30; size >= 64 << 20; size /= held.back() ? 1 : 2)
+        held.push_back(VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS));
+    EXPECT_FALSE(obsc32::SaveBitmapAsBmp(mono.Get(), kFile, 0, 0));
+    for (void* p : held) VirtualFree(p, 0, MEM_RELEASE);
+}

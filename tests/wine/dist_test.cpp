@@ -24,6 +24,9 @@ TEST(Dist, HoldsTheProgramAsBuiltBesideTheGuideAndTheHelpFile) {
     EXPECT_FALSE(exe.empty());
     // A copy left over from an earlier build would install an old program.
     EXPECT_TRUE(exe == ReadAll(OBSC32_BUILT_EXE)) << "dist\\OBSC32.EXE differs from the program just built";
+    const auto* pe = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+        exe.data() + *reinterpret_cast<const LONG*>(exe.data() + 0x3C));
+    EXPECT_TRUE(pe->FileHeader.Characteristics & IMAGE_FILE_LARGE_ADDRESS_AWARE);
     for (const char* name : {"OBSC32.TXT", "OBSC32.HLP"}) {
         DWORD attrs = GetFileAttributesA((kDist + "\\" + name).c_str());
         EXPECT_TRUE(attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY)) << name;

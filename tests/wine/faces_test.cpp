@@ -259,7 +259,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
     }
 }
 
-TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
+TEST_F(FacesTest, CaptureGrabsOnceDiscardTurnsItBlackAndOneNotMadeIsToldOnceTheOldIsLetGo) {
     TOBSCURIO32VANTE& c = CreateStarted();
     // Something recognisable on the screen to capture.
     auto red = std::make_unique<testing_common::PlainWindow>(RECT{100, 100, 150, 150}, RGB(255, 0, 0),
@@ -297,6 +297,14 @@ TEST_F(FacesTest, CaptureGrabsOnceAndDiscardTurnsItBlack) {
     EXPECT_TRUE(c.Faces.CaptureHeld());
     px = BitmapPixels(Capture(), w, h);
     EXPECT_EQ(px[120 * W + 120], RGB(0, 0, 0));
+    const std::weak_ptr<const ui::Bitmap> shown = c.Faces.Capture();
+    bool letGo = false;
+    c.Faces.SetScreenGrab([&](int, int, int, int) { return letGo = shown.expired(), ui::Bitmap(); });
+    BoxWatcher boxes;
+    c.PGETClick(&c.Menus.PGET);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ＢＭＰﾌｧｲﾙ領域確保に失敗しました・・・"});
+    EXPECT_TRUE(letGo);
+    EXPECT_FALSE(c.Faces.CaptureHeld());
 }
 
 TEST_F(FacesTest, StartUpFacesActAfterTheTimerWhileTheCoverStaysHidden) {
