@@ -31,7 +31,6 @@ TOBSCURIO32VANTE::TOBSCURIO32VANTE(const RunContext& run)
     Image1.OnMouseDown = mouseDown;
     OnMouseDown = mouseDown;
     Timer1.OnTimer = [this](ui::Component* s) { Timer1Timer(s); };
-    TopWatch.OnTimer = [this](ui::Component*) { Model.KeepTop(); };
 
     for (ui::MenuItem* item : Menus.P_KABE0.Items) item->OnClick = [this](ui::Component* s) { PKG0Click(s); };
     Menus.PKURO.OnClick = [this](ui::Component* s) { PKUROClick(s); };
@@ -111,26 +110,11 @@ void TOBSCURIO32VANTE::Timer1Timer(ui::Component*) {
     if (const std::string notice = Reach.TakeNotice(); !notice.empty()) Boxes.Warn(notice);
 }
 
-void TOBSCURIO32VANTE::PGETClick(ui::Component*) {
-    Faces.Regrab();
-    Model.ChooseFace(1, true);
-}
-
-void TOBSCURIO32VANTE::PHAKIClick(ui::Component*) {
-    Faces.Discard();
-    Model.FacePrepared(1, true);
-}
-
 void TOBSCURIO32VANTE::PBmpLoadClick(ui::Component*) {
     Boxes.Run(Failure::Warning, [&] {
         Faces.PickBmpFile(Visible() ? Handle() : nullptr);
         Model.ChooseFace(2, true);
     });
-}
-
-void TOBSCURIO32VANTE::PKG0Click(ui::Component* sender) {
-    Faces.ChoosePosition(static_cast<WallpaperPosition>(sender->Tag));
-    Model.ChooseFace(2, true);
 }
 
 void TOBSCURIO32VANTE::PLHARIGAMIClick(ui::Component*) {

@@ -14,6 +14,7 @@
 #include "cover/help_commands.hpp"
 #include "cover/icon_commands.hpp"
 #include "cover/pointer_hider.hpp"
+#include "cover/top_keeper.hpp"
 #include "cover/tray_icon.hpp"
 #include "settings/run_context.hpp"
 #include "ui/application.hpp"
@@ -45,8 +46,6 @@ public:
 
     ui::Image Image1{this, "Image1"};
     ui::Timer Timer1{this, "Timer1", 300, false};
-    // Runs only while the cover is shown on top: no event tells it that another program's window came over.
-    ui::Timer TopWatch{this, "TopWatch", 500, false};
     TMKBoxDlg MKBoxDlg1{this, "MKBoxDlg1"};
     TAboutBoxDlg AboutBoxDlg1{this, "AboutBoxDlg1"};
     ui::OpenDialog OpenDialog1{this, "OpenDialog1"};
@@ -63,6 +62,7 @@ public:
     HelpCommands Help{run_, Boxes};
     PointerHider Pointer{*this};
     CoverReach Reach{Boxes};
+    TopKeeper Keeper{this, [this] { Model.KeepTop(); }};
 
     // Handlers: the faces chosen from the menus are shown where the placement says.
     void Timer1Timer(ui::Component* sender);
@@ -75,9 +75,18 @@ public:
     void P2Click(ui::Component*) { Model.PlaceAtBottom(); }
     void P3Click(ui::Component*) { Model.Restore(); }
     // The seven positions, each by its number.
-    void PKG0Click(ui::Component* sender);
-    void PGETClick(ui::Component* sender);
-    void PHAKIClick(ui::Component* sender);
+    void PKG0Click(ui::Component* sender) {
+        Faces.ChoosePosition(static_cast<WallpaperPosition>(sender->Tag));
+        Model.ChooseFace(2, true);
+    }
+    void PGETClick(ui::Component*) {
+        Faces.Regrab();
+        Model.ChooseFace(1, true);
+    }
+    void PHAKIClick(ui::Component*) {
+        Faces.Discard();
+        Model.FacePrepared(1, true);
+    }
     void PKBLoadClick(ui::Component*) {
         if (Faces.UseSystemWallpaper()) Model.ChooseFace(2, true);
     }
@@ -115,15 +124,15 @@ private:
     // What the model has the window do.
     void ShowOnTop() override {
         Placement.ShowOnTop();
-        TopWatch.SetEnabled(true);
+        Keeper.Start();
     }
     void ShowAtBottom() override {
-        TopWatch.SetEnabled(false);
+        Keeper.Stop();
         Placement.ShowAtBottom();
     }
     void SinkBack() override { Placement.SinkBack(); }
     void HideCover() override {
-        TopWatch.SetEnabled(false);
+        Keeper.Stop();
         Placement.Hide();
     }
     bool ModalLoopRuns() const override { return ui::ModalLoop::Running(); }
