@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+using obsc32::DropTrailingDotsAndBlanks;
 using obsc32::FileNamePart;
 using obsc32::FolderPart;
 using obsc32::IsLeadByte;
@@ -450,4 +451,13 @@ TEST(PathParts, FileAndFolderPartsRespectDoubleByteCharacters) {
     EXPECT_EQ(FolderPart("C:\\A" + kLone + "/B"), "C:\\A" + kLone + "/");
     EXPECT_EQ(FileNamePart("dir\\"), "");
     EXPECT_EQ(FileNamePart(""), "");
+}
+
+TEST(DropTrailingDotsAndBlanks, OnlyTheLastPartLosesThem) {
+    // A folder's "A " is another folder than "A": the system trims the name it opens, not those on its way.
+    EXPECT_EQ(DropTrailingDotsAndBlanks("C:\\A \\OBSC32. .\\OBSC32.EXE. "), "C:\\A \\OBSC32. .\\OBSC32.EXE");
+    EXPECT_EQ(DropTrailingDotsAndBlanks("C:\\A\\.."), "C:\\A\\..");
+    // The second byte of ソ is 0x5C, and a real separator ends a name with nothing to trim.
+    EXPECT_EQ(DropTrailingDotsAndBlanks("C:\\\x83\x5C. "), "C:\\\x83\x5C");
+    EXPECT_EQ(DropTrailingDotsAndBlanks("C:\\A .\\"), "C:\\A .\\");
 }

@@ -105,4 +105,13 @@ TEST(UninstallValues, AReinstallKeepsTheRecordOfFoldersMadeBefore) {
     EXPECT_EQ(obsc32::MadeFolderRecord("", "C:\\VERADO32", "C:\\VERADO32\\OBSC32\\"), "C:\\VERADO32");
     EXPECT_EQ(obsc32::MadeFolderRecord("", "C:\\VERADO32", "D:\\Tools\\"), "");
     EXPECT_EQ(obsc32::MadeFolderRecord("", "", "D:\\Tools\\"), "");
+    // A run cut short made C:\VERADO32 after recording it: this run, making only the deeper one, keeps it.
+    EXPECT_EQ(obsc32::MadeFolderRecord("C:\\VERADO32\\OBSC32\\", "c:\\verado32", "C:\\VERADO32\\OBSC32\\"),
+              "c:\\verado32");
+}
+
+TEST(UninstallValues, OnlyAPlainFileIsDeletedAsTheProgram) {
+    EXPECT_TRUE(obsc32::IsPlainFile(0x20));  // archive
+    // A symbolic link named as the program would have its target deleted; a folder is no program.
+    for (unsigned long refused : {0x420UL, 0x10UL, 0xFFFFFFFFUL}) EXPECT_FALSE(obsc32::IsPlainFile(refused));
 }

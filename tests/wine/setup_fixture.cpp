@@ -83,4 +83,21 @@ std::string SetupFixture::UninstallValue(HKEY root, const char* name) {
     return reg.ReadString(name);
 }
 
+void SetupFixture::MakeMachineEntryReadOnly() {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                                     &readOnly, nullptr));
+    const LONG set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly);
+    RegCloseKey(key);
+    LocalFree(readOnly);
+    ASSERT_EQ(set, ERROR_SUCCESS);
+    const bool denied = RegOpenKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, KEY_SET_VALUE, &key) != 0;
+    if (!denied) RegCloseKey(key);
+    ASSERT_TRUE(denied) << "the registry did not keep the key read-only";
+}
+
 }  // namespace testing_wine

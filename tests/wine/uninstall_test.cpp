@@ -74,6 +74,15 @@ protected:
         ASSERT_TRUE(CreateDirectoryA((Programs() + "\\" + kGroup).c_str(), nullptr));
         for (const std::string& link : Links()) ASSERT_NO_FATAL_FAILURE(WriteFile(link, ""));
     }
+    // Stage 1 stopped before it removed anything an install made.
+    void ExpectNothingRemoved() {
+        for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
+            EXPECT_TRUE(IsFile(kFolder + "\\" + name));
+        for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
+        EXPECT_EQ(ReadProductValue("Version"), "12");
+        EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
+    }
     obsc32::RunContext stage1Run_ = TestRun(kExe, obsc32::StartModes::Uninstall1, "/uninstall", kWindows);
     RecordingPrompter person_;
     ui::DdeClientConv progman_{nullptr, "progman"};
@@ -153,11 +162,19 @@ TEST_F(Uninstall, DeclinedItChangesNothing) {
     person_.Answer = [](const std::string&) { return 7; };
     EXPECT_FALSE(stage1_.Run({"題", "", ""}));
     EXPECT_EQ(person_.Said, (Texts{kFirstQuestion, obsc32::kUninstallCancelled}));
-    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
-        EXPECT_TRUE(IsFile(kFolder + "\\" + name));
-    for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
-    EXPECT_EQ(ReadProductValue("Version"), "12");
-    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
+    ExpectNothingRemoved();
+}
+
+TEST_F(Uninstall, AnEntryOnlyAnAdministratorMayDeleteStopsItBeforeAnythingGoes) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand());
+    ASSERT_NO_FATAL_FAILURE(MakeMachineEntryReadOnly());
+    try {
+        stage1_.Run({"題", "", ""});
+        ADD_FAILURE() << "it went on";
+    } catch (const ui::Error& e) {
+        EXPECT_EQ(e.what(), std::string(obsc32::kNeedsAdministrator));
+    }
+    ExpectNothingRemoved();
 }
 
 namespace {
@@ -202,12 +219,7 @@ TEST_F(Uninstall, WithNoPlaceForItsCopyNothingGoesAndAStandardUsersNextTryRunsFr
         EXPECT_EQ(e.what(), std::string(obsc32::kStartFailed1));
     }
     EXPECT_EQ(person_.Said, Texts{kFirstQuestion});
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
-    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
-        EXPECT_TRUE(IsFile(kFolder + "\\" + name));
-    for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
-    EXPECT_EQ(ReadProductValue("Version"), "12");
-    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
+    ExpectNothingRemoved();
 
     // The temporary folder free again, the Windows folder still closed, as to a standard user.
     ASSERT_TRUE(RemoveDirectoryA((temp + obsc32::UninstallerName).c_str()));
@@ -225,6 +237,11 @@ namespace {
 // Stage 2 of a copy started to delete a program, on a hand-over the test writes.
 class StageTwo : public Uninstall {
 protected:
+    // The copy's own bytes, which the program it deletes must hold.
+    void SetUp() override {
+        Uninstall::SetUp();
+        ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, stage2Run_.ProgramPath.c_str(), FALSE));
+    }
     void HandOver(const std::string& file, const std::string& rmDir = "") {
         obsc32::WriteHandOver({file, "題", rmDir, "", "", kMade});
     }
@@ -242,14 +259,22 @@ TEST_F(StageTwo, TakesTheHandOverAndDeletesAHeldProgramOnceReleasedWithTheFolder
     HandOver(kExe);
     EXPECT_EQ(stage2_.Take().Title, "題");
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
-    // Held the way a still-running program holds it: no one may delete it meanwhile.
+    // Nothing is written to compare with: a temporary folder that is not there is no hindrance.
+    ScopedTemp nowhere(std::string(kSetupRoot) + "\\none\\");
+    // Held the way a still-running program holds it: no one may delete it meanwhile. Its own file unread,
+    // as held by a scanner, keeps it trying too.
     HANDLE held =
         CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE own =
+        CreateFileA(stage2Run_.ProgramPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_NE(own, INVALID_HANDLE_VALUE);
     stage2_.Begin();
     EXPECT_FALSE(stage2_.TryFinish());
-    EXPECT_TRUE(IsFile(kExe));
     CloseHandle(held);
+    EXPECT_FALSE(stage2_.TryFinish());
+    EXPECT_TRUE(IsFile(kExe));
+    CloseHandle(own);
     EXPECT_TRUE(Finish());
     EXPECT_FALSE(IsFile(kExe));
     EXPECT_FALSE(IsFolder(kMade));
@@ -277,9 +302,9 @@ TEST_F(StageTwo, AProgramPutInPlaceOfTheCheckedOneBetweenTriesIsNotDeleted) {
 }
 
 TEST_F(StageTwo, OtherSpellingsOfItsPlacesLeadToTheSameFilesAndAProgramAlreadyGoneLeavesItsFolders) {
-    // A dot the system drops: the program is found and deleted, and the folders go.
-    HandOver(kMade + ".\\OBSC32 .\\OBSC32.EXE");
-    EXPECT_EQ(stage2_.Take().File, kMade + ".\\OBSC32 .\\OBSC32.EXE");
+    // Dots and a blank the system drops: the program is found and deleted, and the folders go.
+    HandOver(kExe + ". .");
+    EXPECT_EQ(stage2_.Take().File, kExe + ". .");
     stage2_.Begin();
     EXPECT_TRUE(Finish());
     EXPECT_FALSE(IsFolder(kMade));
@@ -307,6 +332,11 @@ TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
     ASSERT_TRUE(WaitUntil([&] {
         return attributes() != INVALID_FILE_ATTRIBUTES && (attributes() & FILE_ATTRIBUTE_REPARSE_POINT);
     }));
+    // Stage 1 started through the link finds what stage 2 would refuse before it removes anything.
+    ASSERT_NO_FATAL_FAILURE(InstallByHand());
+    stage1Run_.ProgramPath = link + "\\OBSC32\\OBSC32.EXE";
+    EXPECT_THROW(stage1_.Run({"題", "", ""}), ui::Error);
+    ExpectNothingRemoved();
     obsc32::WriteHandOver({link + "\\OBSC32\\OBSC32.EXE", "題", "", "", "", link});
     stage2_.Take();
     EXPECT_THROW(stage2_.Begin(), ui::Error);
@@ -366,7 +396,6 @@ TEST_F(StageTwo, DeletesNothingItWasNotHandedAsAnotherCopyOfThisProgram) {
     const std::string yenEnding = kFolder + "\\表";
     ASSERT_TRUE(CopyFileA(kExe.c_str(), yenEnding.c_str(), FALSE));
     ASSERT_NO_FATAL_FAILURE(WriteFile(kFolder + "\\OBSC32.TXT", "guide"));
-    ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, stage2Run_.ProgramPath.c_str(), FALSE));
     struct Case {
         std::string file, argument;
     };
