@@ -102,6 +102,7 @@ std::optional<std::string> Installer::MakeFolders(const std::string& path, std::
         if (first) {
             made = MadeFolderRecord(level, ReadMadeFolder(), path);
             earlier = WriteMadeFolder(made);
+            StopPoint("install", 0);
         }
         if (!MakeFolder(level)) {
             if (first) PutBackMadeFolder(earlier);
