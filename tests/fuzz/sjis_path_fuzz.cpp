@@ -128,17 +128,21 @@ void CheckParts(const std::string& p) {
 }
 
 // Only the last part loses the dots and blanks that end it, "." and ".." excepted; a second byte that looks
-// like either, or like a separator, stays with its character.
+// like either stays with its character.
 void CheckDropTrailing(const std::string& p) {
     const std::vector<bool> starts = Starts(p);
+    std::string want;
     std::size_t from = 0;
-    for (std::size_t i = 0; i < p.size(); ++i)
-        if (starts[i] && (p[i] == '\\' || p[i] == '/')) from = i + 1;
-    std::size_t end = p.size();
-    const std::string part = p.substr(from);
-    if (part != "." && part != "..")
-        while (end > from && starts[end - 1] && (p[end - 1] == '.' || p[end - 1] == ' ')) --end;
-    const std::string want = p.substr(0, end);
+    for (std::size_t i = 0; i <= p.size(); ++i) {
+        if (i < p.size() && !(starts[i] && (p[i] == '\\' || p[i] == '/'))) continue;
+        std::size_t end = i;
+        const std::string part = p.substr(from, i - from);
+        if (i == p.size() && part != "." && part != "..")
+            while (end > from && starts[end - 1] && (p[end - 1] == '.' || p[end - 1] == ' ')) --end;
+        want += p.substr(from, end - from);
+        if (i < p.size()) want += p[i];
+        from = i + 1;
+    }
     FUZZ_CHECK(DropTrailingDotsAndBlanks(p) == want);
 }
 

@@ -111,7 +111,7 @@ TEST(UninstallValues, AReinstallKeepsTheRecordOfFoldersMadeBefore) {
 }
 
 TEST(UninstallValues, OnlyAPlainFileIsDeletedAsTheProgram) {
-    EXPECT_TRUE(obsc32::IsPlainFile(0x20));  // archive
-    // A symbolic link named as the program would have its target deleted; a folder is no program.
+    // Archive; a symbolic link named as the program would have its target deleted; a folder; unknown.
+    EXPECT_TRUE(obsc32::IsPlainFile(0x20));
     for (unsigned long refused : {0x420UL, 0x10UL, 0xFFFFFFFFUL}) EXPECT_FALSE(obsc32::IsPlainFile(refused));
 }

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <sddl.h>
 
+#include "common/registry.hpp"
 #include "settings/product.hpp"
 #include "ui/application.hpp"
 #include "ui/registry.hpp"
@@ -84,20 +85,18 @@ std::string SetupFixture::UninstallValue(HKEY root, const char* name) {
 }
 
 void SetupFixture::MakeMachineEntryReadOnly() {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    HKEY key = nullptr;
     PSECURITY_DESCRIPTOR readOnly = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+    ASSERT_TRUE(!RegCreateKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr) &&
+                ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
                                                                      &readOnly, nullptr));
     const LONG set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly);
     RegCloseKey(key);
     LocalFree(readOnly);
     ASSERT_EQ(set, ERROR_SUCCESS);
-    const bool denied = RegOpenKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, KEY_SET_VALUE, &key) != 0;
-    if (!denied) RegCloseKey(key);
-    ASSERT_TRUE(denied) << "the registry did not keep the key read-only";
+    ASSERT_FALSE(testing_common::registry::SetString(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "x", ""))
+        << "the registry did not keep the key read-only";
 }
 
 }  // namespace testing_wine
