@@ -105,9 +105,6 @@ TEST(UninstallValues, AReinstallKeepsTheRecordOfFoldersMadeBefore) {
     EXPECT_EQ(obsc32::MadeFolderRecord("", "C:\\VERADO32", "C:\\VERADO32\\OBSC32\\"), "C:\\VERADO32");
     EXPECT_EQ(obsc32::MadeFolderRecord("", "C:\\VERADO32", "D:\\Tools\\"), "");
     EXPECT_EQ(obsc32::MadeFolderRecord("", "", "D:\\Tools\\"), "");
-    // A run cut short made C:\VERADO32 after recording it: this run, making only the deeper one, keeps it.
-    EXPECT_EQ(obsc32::MadeFolderRecord("C:\\VERADO32\\OBSC32\\", "c:\\verado32", "C:\\VERADO32\\OBSC32\\"),
-              "c:\\verado32");
 }
 
 TEST(UninstallValues, OnlyAPlainFileIsDeletedAsTheProgram) {
