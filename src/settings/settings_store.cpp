@@ -105,8 +105,28 @@ HKEY UninstallRoot() {
 }
 }  // namespace
 
-void WriteMadeFolder(const std::string& madeFolder) {
-    KeyWriter(UninstallRoot(), UninstallKey).Write("MadeFolder", madeFolder);
+std::optional<std::string> WriteMadeFolder(const std::string& madeFolder) {
+    const HKEY root = UninstallRoot();
+    ui::Registry reg(root);
+    std::optional<std::string> earlier;
+    if (reg.OpenKey(UninstallKey, false).Ok() && reg.ValueExists("MadeFolder"))
+        earlier = reg.ReadString("MadeFolder");
+    KeyWriter(root, UninstallKey).Write("MadeFolder", madeFolder);
+    return earlier;
+}
+
+void PutBackMadeFolder(const std::optional<std::string>& earlier) {
+    if (earlier) {
+        (void)WriteMadeFolder(*earlier);
+        return;
+    }
+    ui::Registry reg(UninstallRoot());
+    if (!reg.OpenKey(UninstallKey, false).Ok()) return;
+    (void)reg.DeleteValue("MadeFolder");
+    // An entry that held nothing else goes with it.
+    const bool empty = reg.GetKeyNames().empty() && reg.GetValueNames().empty();
+    reg.CloseKey();
+    if (empty) (void)reg.DeleteKey(UninstallKey);
 }
 
 void WriteUninstallEntry(const UninstallEntry& e) {

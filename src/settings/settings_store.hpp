@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "settings/hot_key_text.hpp"
@@ -44,9 +45,12 @@ struct UninstallEntry {
 // Under HKEY_LOCAL_MACHINE, or the user's own when the machine's cannot be written. Throws ui::Error naming
 // the key and value when neither takes the values.
 void WriteUninstallEntry(const UninstallEntry& entry);
-// The entry's record of the folders made alone, written as soon as they are made: an install cut short
-// before its entry leaves them known to the next. Without a display name the entry lists no program.
-void WriteMadeFolder(const std::string& madeFolder);
+// The entry's record of the folders made alone, written before the first of them is made: an install cut
+// short, however early, leaves them known to the next. Without a display name the entry lists no program.
+// Gives the record the entry held before; none when it held none.
+std::optional<std::string> WriteMadeFolder(const std::string& madeFolder);
+// Takes a record back when its folder could not be made: `earlier` as WriteMadeFolder gave it.
+void PutBackMadeFolder(const std::optional<std::string>& earlier);
 // The version-number reset: "Version" becomes "", every other value stays.
 void ClearStoredVersion();
 

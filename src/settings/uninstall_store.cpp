@@ -45,8 +45,16 @@ std::string ReadMadeFolder() {
     return {};
 }
 
+bool CanRemoveUninstallEntry() {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        const ui::RegResult r = ui::Registry(root).CanDeleteKey(UninstallKey);
+        if (!r.Ok() && r.Code != ERROR_FILE_NOT_FOUND) return false;
+    }
+    return true;
+}
+
 void RemoveUninstallEntry() {
-    // An entry this user may not remove stays, as the uninstall reports none of its removals.
+    // Not reported: stage 1 found both removable before it removed anything.
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
         (void)ui::Registry(root).DeleteKey(UninstallKey);
 }

@@ -25,6 +25,9 @@ void DeleteHandOver();
 // The Uninstall entry's record of the highest folder the install made ("" when none, or no entry), from the
 // user's own list when it holds the record, else the machine's.
 std::string ReadMadeFolder();
+// Whether RemoveUninstallEntry can remove every entry there is: false when one cannot be deleted, as the
+// machine's cannot without administrator rights.
+bool CanRemoveUninstallEntry();
 // The entry goes from the machine's list and from the user's, wherever the install wrote it.
 void RemoveUninstallEntry();
 

@@ -6,6 +6,7 @@
 
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
+#include "settings/uninstall_store.hpp"
 #include "setup/setup_values.hpp"
 #include "setup/stop_point.hpp"
 #include "setup/uninstall_values.hpp"
@@ -89,15 +90,23 @@ std::optional<std::string> Installer::MakeFolders(const std::string& path, std::
             asked = true;
             if (prompter_.AskYesNo(YenCut(path) + "\n" + kMakeFolderQuestion, 6) != 6) return std::nullopt;
         }
+        const std::string failed = "[ " + level + " ]\n" + kFolderFailedText;
         // Windows makes no folder whose path leaves no room for an 8.3 file name; some file systems would,
         // and the program could not be started from there.
-        if (level.empty() || level.size() > kMaxFolderPath || !MakeFolder(level))
-            throw ui::Error("[ " + level + " ]\n" + kFolderFailedText);
-        if (made.empty()) {
-            made = level;
-            // Known at once: an install that fails or is cut short after this leaves what it made to the
-            // uninstall and to the next install.
-            WriteMadeFolder(YenCut(made));
+        if (level.empty() || level.size() > kMaxFolderPath) throw ui::Error(failed);
+        // Recorded before it is made, so no moment leaves a folder made that no record names, and taken back
+        // when it is not made, so no record names a folder another made. A record of a run cut short that
+        // holds this folder stays: that run made what this one finds.
+        const bool first = made.empty();
+        std::optional<std::string> earlier;
+        if (first) {
+            made = MadeFolderRecord(level, ReadMadeFolder(), path);
+            earlier = WriteMadeFolder(made);
+            StopPoint("install", 0);
+        }
+        if (!MakeFolder(level)) {
+            if (first) PutBackMadeFolder(earlier);
+            throw ui::Error(failed);
         }
     }
     std::string folder = levels.empty() ? std::string() : YenAdd(levels.back());

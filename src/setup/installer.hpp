@@ -35,7 +35,7 @@ public:
 
 private:
     // Makes every missing folder of `path` (ending in "\"), asking once; the install folder, none when the
-    // person said no. `made` gets the highest folder made.
+    // person said no. `made` gets the record of the highest folder made, written before it was made.
     std::optional<std::string> MakeFolders(const std::string& path, std::string& made);
     void CopyProductFiles(const std::string& installFolder);
     // What the three files take, as the system's list of programs shows it.

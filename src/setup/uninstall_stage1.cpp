@@ -3,6 +3,7 @@
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/uninstall_store.hpp"
+#include "setup/program_to_delete.hpp"
 #include "setup/setup_values.hpp"
 #include "setup/stop_point.hpp"
 #include "setup/uninstall_values.hpp"
@@ -22,9 +23,13 @@ bool UninstallStage1::Run(const HandedLook& look) {
         prompter_.Tell(kUninstallCancelled);
         return false;
     }
-    // Nothing is removed before stage 2 is sure to get the program: its copy and the whole hand-over come
-    // first, and a stage 1 that cannot make them leaves everything for the next try.
+    // Nothing is removed before stage 2 is sure to get the program: its checks, its copy and the whole
+    // hand-over come first, and a stage 1 that cannot pass or make them leaves everything for the next try.
+    const std::optional<FileIdentity> program = AcceptedProgram();
+    // An entry left in the list for a program that is gone would be worse than no uninstall at all.
+    if (!CanRemoveUninstallEntry()) throw ui::Error(kNeedsAdministrator);
     const std::string copy = PlaceCopy();
+    if (IdentityOf(copy) == program) throw ui::Error(std::string(kFileNotDeleted) + "\n" + run_.ProgramPath);
     StopPoint("uninstall", 1);
     prompter_.LetMessagesRun();
     try {
@@ -68,6 +73,14 @@ bool UninstallStage1::Run(const HandedLook& look) {
     if (!failure) return true;
     DeleteHandOver();
     throw ui::Error(failure);
+}
+
+std::optional<FileIdentity> UninstallStage1::AcceptedProgram() const {
+    const std::optional<std::string> resolved = ResolvedHandOverFile(run_.ProgramPath);
+    const std::optional<FileIdentity> identity = resolved ? IdentityOf(*resolved) : std::nullopt;
+    if (!identity || GoesThroughReparsePoint(*resolved))
+        throw ui::Error(std::string(kFileNotDeleted) + "\n" + run_.ProgramPath);
+    return identity;
 }
 
 std::string UninstallStage1::PlaceCopy() const {

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "settings/product.hpp"
+#include "setup/program_to_delete.hpp"
 #include "setup/stop_point.hpp"
 #include "setup/uninstall_values.hpp"
 #include "shell/files.hpp"
 #include "shell/program_file.hpp"
 #include "shell/sjis_path.hpp"
 #include "shell/system_paths.hpp"
+#include "shell/whole_file.hpp"
 #include "ui/component.hpp"
 
 namespace obsc32 {
@@ -22,34 +23,42 @@ const HandOver& UninstallStage2::Take() {
 
 void UninstallStage2::Begin() {
     // Compared and removed as the system resolves them, not as they are spelled.
-    file_ = handed_.File.empty() ? std::string() : ResolvedPath(handed_.File).value_or("");
+    const std::optional<std::string> file =
+        run_.FirstArgument == "/DeleteFile" ? ResolvedHandOverFile(handed_.File) : std::nullopt;
+    if (!file) throw ui::Error(kParameterError);
+    file_ = *file;
     top_ = handed_.RmTop.empty() ? std::string() : ResolvedPath(handed_.RmTop).value_or("");
-    if (run_.FirstArgument != "/DeleteFile" || !IsUsableHandOverFile(handed_.File) ||
-        !IsUsableHandOverFile(file_))
-        throw ui::Error(kParameterError);
     if (!FileExists(file_)) return;
-    if (!IsProgramToDelete(IdentityOf(file_), InternalNameOf(file_))) throw ui::Error(kParameterError);
+    image_ = ReadWholeFile(run_.ProgramPath, kMaxProgramBytes);
+    if (!IsProgramToDelete(IdentityOf(file_), !IsReparsePoint(file_), ReadWholeFile(file_, kMaxProgramBytes)))
+        throw ui::Error(kParameterError);
     // Not looked at: stage 1 may still be running it, and the retries follow.
     (void)TryDelete();
 }
 
 bool UninstallStage2::TryDelete() {
+    // Compared in memory: a program written out to compare with is what a scanner holds or a full
+    // temporary folder refuses.
+    if (!image_) image_ = ReadWholeFile(run_.ProgramPath, kMaxProgramBytes);
     {
         HeldFile held(file_);
-        if (!held) return false;
+        if (!held || !image_) return false;
+        const std::optional<std::vector<uint8_t>> bytes = held.Bytes();
+        if (!bytes) return false;
         // Checked again each time: another file may have been put in its place since the last try.
-        if (!IsProgramToDelete(held.Identity(), held.InternalName()))
+        if (!IsProgramToDelete(held.Identity(), IsPlainFile(held.Attributes()), bytes))
             throw ui::Error(std::string(kFileNotDeleted) + "\n" + handed_.File);
         if (!held.Delete()) return false;
     }
     return !FileExists(file_);
 }
 
-bool UninstallStage2::IsProgramToDelete(std::optional<FileIdentity> identity,
-                                        const std::string& internalName) const {
-    // Never the running copy itself, and nothing that is not this product's program.
-    if (!identity || identity == IdentityOf(run_.ProgramPath)) return false;
-    return internalName == ProductCode && !GoesThroughReparsePoint(FolderPart(file_));
+bool UninstallStage2::IsProgramToDelete(std::optional<FileIdentity> identity, bool plainFile,
+                                        const std::optional<std::vector<uint8_t>>& bytes) const {
+    // Never the running copy itself, and nothing but this program's very bytes.
+    if (!identity || identity == IdentityOf(run_.ProgramPath) || !plainFile) return false;
+    if (bytes && image_ && *bytes != *image_) return false;
+    return !GoesThroughReparsePoint(file_);
 }
 
 bool UninstallStage2::TryFinish() {
@@ -60,13 +69,6 @@ bool UninstallStage2::TryFinish() {
     }
     if (handed_.RmDir != "n") RemoveFolders();
     return true;
-}
-
-bool UninstallStage2::GoesThroughReparsePoint(const std::string& path) {
-    std::vector<std::string> levels;
-    YenLevels(YenAdd(path), levels);
-    return std::any_of(levels.begin(), levels.end(),
-                       [](const std::string& level) { return IsReparsePoint(level); });
 }
 
 void UninstallStage2::RemoveFolders() const {

@@ -90,6 +90,12 @@ bool IsUsableHandOverFile(const std::string& path) {
     return true;
 }
 
+bool IsPlainFile(unsigned long attributes) {
+    // FILE_ATTRIBUTE_DIRECTORY and FILE_ATTRIBUTE_REPARSE_POINT.
+    constexpr unsigned long kFolder = 0x10, kReparsePoint = 0x400;
+    return attributes != 0xFFFFFFFFUL && !(attributes & (kFolder | kReparsePoint));
+}
+
 bool IsFolderOrAbove(const std::string& upper, const std::string& folder) {
     if (upper.empty() || folder.empty()) return false;
     return ComparableFolder(folder).rfind(ComparableFolder(upper), 0) == 0;
@@ -114,7 +120,7 @@ std::vector<std::string> FoldersToRemove(const std::string& file, const std::str
 
 std::string MadeFolderRecord(const std::string& madeNow, const std::string& recorded,
                              const std::string& installFolder) {
-    if (!madeNow.empty()) return YenCut(madeNow);
+    if (!madeNow.empty()) return YenCut(IsFolderOrAbove(recorded, madeNow) ? recorded : madeNow);
     return IsFolderOrAbove(recorded, installFolder) ? YenCut(recorded) : std::string();
 }
 

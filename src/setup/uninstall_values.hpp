@@ -24,6 +24,10 @@ HandedColors ReadHandedColors(const std::string& color, const std::string& fontC
 // read as one).
 bool IsUsableHandOverFile(const std::string& path);
 
+// Whether a file with these attributes (as the system reports them, all bits set when unknown) may be deleted
+// as the program: not a folder, and not a reparse point, whose deletion would take what it leads to.
+bool IsPlainFile(unsigned long attributes);
+
 // True when `upper` is `folder` or one of the folders holding it (letters of any case).
 bool IsFolderOrAbove(const std::string& upper, const std::string& folder);
 
@@ -33,8 +37,9 @@ bool IsFolderOrAbove(const std::string& upper, const std::string& folder);
 std::vector<std::string> FoldersToRemove(const std::string& file, const std::string& top,
                                          const std::string& winDir);
 
-// The highest folder made for the program that a new install into `installFolder` records: the one this
-// install made, else the earlier record when it holds the install folder, else "".
+// The highest folder made for the program that an install into `installFolder` records: the earlier record
+// when it holds the folder this install made (a run cut short made it, and recorded it first), else the one
+// this install made, else the earlier record when it holds the install folder, else "".
 std::string MadeFolderRecord(const std::string& madeNow, const std::string& recorded,
                              const std::string& installFolder);
 
@@ -47,7 +52,10 @@ inline constexpr char kParameterError[] =
     "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ﾊﾟﾗﾒｰﾀｰが不正です・・・\n[VANTE SOFT32]専用のｱﾝｲﾝｽﾂｰﾙｿﾌﾄです。";
 inline constexpr char kUninstallDone[] = "削除が完了しました☆☆☆\nお疲れ様☆☆☆";
 inline constexpr char kStillRunning[] = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ソフトが起動中です。\n終了しないとｱﾝｲﾝｽﾂｰﾙ出来ません。";
-// Stage 2 gave up on the program file; the file follows on the next line.
+// An Uninstall entry this user may not delete: the machine's, written by an install made as administrator.
+inline constexpr char kNeedsAdministrator[] =
+    "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：管理者の権限が必要です。\n管理者として実行しないとｱﾝｲﾝｽﾂｰﾙ出来ません。";
+// Stage 2 gave up on the program file, or stage 1 found one stage 2 would not delete; the file follows on the next line.
 inline constexpr char kFileNotDeleted[] = "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ファイルを削除できませんでした・・・";
 
 }  // namespace obsc32

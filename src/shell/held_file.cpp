@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "shell/program_file.hpp"
-#include "shell/system_paths.hpp"
 #include "shell/whole_file.hpp"
 
 namespace obsc32 {
@@ -36,30 +35,17 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 
 HeldFile::HeldFile(const std::string& path)
     : file_(CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr)) {}
 
 std::optional<FileIdentity> HeldFile::Identity() const { return IdentityOfHandle(file_.Get()); }
 
-std::string HeldFile::InternalName() const {
-    // The version resource is read from a private copy of the held bytes: the path could lead elsewhere by
-    // now, the handle cannot.
-    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(file_.Get(), kMaxProgramBytes);
-    if (!bytes) return {};
-    const auto read = static_cast<DWORD>(bytes->size());
-    char name[MAX_PATH];
-    if (!GetTempFileNameA(TempFolder().c_str(), "obs", 0, name)) return {};
-    std::string internal;
-    {
-        ui::FileHandle copy(
-            CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
-        DWORD written = 0;
-        if (copy && WriteFile(copy.Get(), bytes->data(), read, &written, nullptr) && written == read) {
-            copy.Reset();
-            internal = InternalNameOf(name);
-        }
-    }
-    DeleteFileA(name);
-    return internal;
+unsigned long HeldFile::Attributes() const {
+    BY_HANDLE_FILE_INFORMATION info;
+    return GetFileInformationByHandle(file_.Get(), &info) ? info.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::vector<uint8_t>> HeldFile::Bytes() const {
+    return ReadWholeFile(file_.Get(), kMaxProgramBytes);
 }
 
 bool HeldFile::Delete() {

@@ -1,8 +1,10 @@
 // A file held open so that no one else may write, rename or delete it meanwhile: what is checked is what
 // gets deleted, even when someone tries to put another file in its place.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/handles.hpp"
 
@@ -24,8 +26,11 @@ public:
 
     explicit operator bool() const { return static_cast<bool>(file_); }
     std::optional<FileIdentity> Identity() const;
-    // The version resource's "InternalName" of the held bytes; "" when it has none.
-    std::string InternalName() const;
+    // The held file's own attributes, a reparse point's too: the link is held, never what it leads to.
+    // INVALID_FILE_ATTRIBUTES when they cannot be read.
+    unsigned long Attributes() const;
+    // The held bytes; none when they cannot be read (now).
+    std::optional<std::vector<uint8_t>> Bytes() const;
     // Deletes the held file as the handle closes; false when the system refuses.
     bool Delete();
 

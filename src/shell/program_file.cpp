@@ -3,11 +3,9 @@
 #include <windows.h>
 
 #include <cstring>
-#include <vector>
 
 #include "shell/sjis_path.hpp"
 #include "shell/whole_file.hpp"
-#include "ui/handles.hpp"
 
 namespace obsc32 {
 
@@ -32,30 +30,6 @@ std::optional<unsigned long long> FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-std::string InternalNameOf(const std::string& path) {
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0) return {};
-    std::vector<char> info(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data())) return {};
-    // The first language the file lists names the block its strings are in.
-    struct Translation {
-        WORD language, codePage;
-    };
-    Translation* list = nullptr;
-    UINT listSize = 0;
-    if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&list),
-                        &listSize) ||
-        listSize < sizeof(Translation))
-        return {};
-    char query[64];
-    wsprintfA(query, "\\StringFileInfo\\%04x%04x\\InternalName", list->language, list->codePage);
-    char* name = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(info.data(), query, reinterpret_cast<void**>(&name), &length) || !name) return {};
-    return std::string(name, strnlen(name, length));
 }
 
 bool SameFileBytes(const std::string& a, const std::string& b) {

@@ -1,4 +1,4 @@
-// Questions about files on disk: whether one is there, whose program it is, whether two hold the same bytes.
+// Questions about files on disk: whether one is there, what it is, whether two hold the same bytes.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -17,8 +17,6 @@ bool IsReparsePoint(const std::string& path);
 bool IsVolumeRoot(const std::string& path);
 // A file's size in bytes; none when it cannot be read.
 std::optional<unsigned long long> FileSize(const std::string& path);
-// The version resource's "InternalName" of a program file; "" when it has none or cannot be read.
-std::string InternalNameOf(const std::string& path);
 // True when both files can be read and hold the same bytes.
 bool SameFileBytes(const std::string& a, const std::string& b);
 

@@ -162,29 +162,17 @@ std::string FileNamePart(const std::string& path) { return path.substr(NameStart
 std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path)); }
 
 std::string DropTrailingDotsAndBlanks(const std::string& path) {
-    std::string out;
-    std::size_t partStart = 0;
-    auto closePart = [&] {
-        const std::string part = out.substr(partStart);
-        if (part == "." || part == "..") return;
-        while (out.size() > partStart && (out.back() == '.' || out.back() == ' ')) out.pop_back();
-    };
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (CharLength(path, i) == 2) {
-            out += path[i];
-            out += path[++i];
-            continue;
+    std::size_t partStart = 0, keep = 0;
+    for (std::size_t i = 0; i < path.size(); i += CharLength(path, i)) {
+        const bool single = CharLength(path, i) == 1;
+        if (single && (path[i] == kYen || path[i] == '/')) {
+            partStart = keep = i + 1;
+        } else if (!single || (path[i] != '.' && path[i] != ' ')) {
+            keep = i + CharLength(path, i);
         }
-        if (path[i] == kYen || path[i] == '/') {
-            closePart();
-            out += path[i];
-            partStart = out.size();
-            continue;
-        }
-        out += path[i];
     }
-    closePart();
-    return out;
+    const std::string last = path.substr(partStart);
+    return last == "." || last == ".." ? path : path.substr(0, keep);
 }
 
 }  // namespace obsc32

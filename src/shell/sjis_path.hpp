@@ -42,8 +42,8 @@ void YenSplit(const std::string& path, std::vector<std::string>& list);
 // Appends the folders of the path from the drive root down (C:\A\B\ -> C:\, C:\A, C:\A\B).
 void YenLevels(const std::string& path, std::vector<std::string>& list);
 
-// Every part of a path without the dots and blanks at its end, which the system drops when it opens a name
-// ("C:\\WINDOWS. \\a.txt." is "C:\\WINDOWS\\a.txt"); "." and ".." parts are kept.
+// The path's last part without the dots and blanks at its end, which the system drops when it opens a name
+// ("C:\\A \\a.txt. " is "C:\\A \\a.txt"); a folder's name keeps them, and a last "." or ".." stays.
 std::string DropTrailingDotsAndBlanks(const std::string& path);
 
 // The file name part of a path (after the last real backslash, or ':' or '/').

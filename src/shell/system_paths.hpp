@@ -14,8 +14,8 @@ std::string TempFolder();
 // The full path of `path`, relative to the current folder as the system resolves it; none when the system
 // can make no path of it (an empty or over-long text).
 std::optional<std::string> FullPath(const std::string& path);
-// The path the system opens for `path`: in full, every part without the dots and blanks it drops at the end
-// of a name, and in the parts' long names where they exist. Spellings that lead to one place come out alike.
+// The path the system opens for `path`: in full, its last part without the dots and blanks the system drops
+// there, and in the parts' long names where they exist. Spellings that lead to one place come out alike.
 std::optional<std::string> ResolvedPath(const std::string& path);
 
 }  // namespace obsc32

@@ -82,6 +82,13 @@ LONG DeleteTree(HKEY parent, const std::string& path) {
 
 RegResult Registry::DeleteKey(const std::string& path) { return {DeleteTree(root_, path)}; }
 
+RegResult Registry::CanDeleteKey(const std::string& path) const {
+    HKEY raw = nullptr;
+    const LONG r = RegOpenKeyExA(root_, path.c_str(), 0, KEY_ALL_ACCESS, &raw);
+    const Key opened(r == ERROR_SUCCESS ? raw : nullptr);
+    return {r};
+}
+
 std::vector<std::string> Registry::GetKeyNames() const {
     std::vector<std::string> names;
     if (!key_) return names;

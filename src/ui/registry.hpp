@@ -44,6 +44,9 @@ public:
     // Deletes `path` (relative to the root) with everything below it; an absent key gives
     // ERROR_FILE_NOT_FOUND.
     RegResult DeleteKey(const std::string& path);
+    // Whether DeleteKey may delete `path`: it opens the key with the access deleting it takes, and closes it.
+    // An absent key gives ERROR_FILE_NOT_FOUND.
+    RegResult CanDeleteKey(const std::string& path) const;
     std::vector<std::string> GetKeyNames() const;
     std::vector<std::string> GetValueNames() const;
 

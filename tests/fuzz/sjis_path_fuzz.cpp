@@ -127,8 +127,8 @@ void CheckParts(const std::string& p) {
     FUZZ_CHECK(FolderPart(folder) == folder && FileNamePart(name) == name);
 }
 
-// Each part between separators loses the dots and blanks that end it, "." and ".." excepted; a second
-// byte that looks like either stays with its character.
+// Only the last part loses the dots and blanks that end it, "." and ".." excepted; a second byte that looks
+// like either stays with its character.
 void CheckDropTrailing(const std::string& p) {
     const std::vector<bool> starts = Starts(p);
     std::string want;
@@ -137,14 +137,12 @@ void CheckDropTrailing(const std::string& p) {
         if (i < p.size() && !(starts[i] && (p[i] == '\\' || p[i] == '/'))) continue;
         std::size_t end = i;
         const std::string part = p.substr(from, i - from);
-        if (part != "." && part != "..")
+        if (i == p.size() && part != "." && part != "..")
             while (end > from && starts[end - 1] && (p[end - 1] == '.' || p[end - 1] == ' ')) --end;
         want += p.substr(from, end - from);
         if (i < p.size()) want += p[i];
         from = i + 1;
     }
-    // Not idempotent: a lone first byte left before a backslash pairs with it when read again (the paths
-    // handed over hold no such byte).
     FUZZ_CHECK(DropTrailingDotsAndBlanks(p) == want);
 }
 

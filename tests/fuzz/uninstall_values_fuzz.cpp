@@ -123,7 +123,9 @@ void CheckTexts(const std::string& a, const std::string& b, int number) {
     if (number >= 0) FUZZ_CHECK(StrictDecimal(caption.substr(15)) == number % 1000);
 
     const std::string record = MadeFolderRecord(a, b, t);
-    FUZZ_CHECK(record == (!a.empty() ? YenCut(a) : IsFolderOrAbove(b, t) ? YenCut(b) : std::string()));
+    FUZZ_CHECK(record == (!a.empty()              ? YenCut(IsFolderOrAbove(b, a) ? b : a)
+                          : IsFolderOrAbove(b, t) ? YenCut(b)
+                                                  : std::string()));
 }
 
 }  // namespace

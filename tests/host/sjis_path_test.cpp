@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+using obsc32::DropTrailingDotsAndBlanks;
 using obsc32::FileNamePart;
 using obsc32::FolderPart;
 using obsc32::IsLeadByte;
@@ -450,4 +451,12 @@ TEST(PathParts, FileAndFolderPartsRespectDoubleByteCharacters) {
     EXPECT_EQ(FolderPart("C:\\A" + kLone + "/B"), "C:\\A" + kLone + "/");
     EXPECT_EQ(FileNamePart("dir\\"), "");
     EXPECT_EQ(FileNamePart(""), "");
+}
+
+TEST(DropTrailingDotsAndBlanks, OnlyTheLastPartLosesThem) {
+    // A folder's "A " is another folder than "A": the system trims the name it opens, not those on its way.
+    EXPECT_EQ(DropTrailingDotsAndBlanks("C:\\A \\OBSC32. .\\OBSC32.EXE. "), "C:\\A \\OBSC32. .\\OBSC32.EXE");
+    EXPECT_EQ(DropTrailingDotsAndBlanks("C:\\A\\.."), "C:\\A\\..");
+    // The second byte of ソ is 0x5C: no separator.
+    EXPECT_EQ(DropTrailingDotsAndBlanks("C:\\\x83\x5C. "), "C:\\\x83\x5C");
 }

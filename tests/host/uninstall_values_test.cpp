@@ -106,3 +106,9 @@ TEST(UninstallValues, AReinstallKeepsTheRecordOfFoldersMadeBefore) {
     EXPECT_EQ(obsc32::MadeFolderRecord("", "C:\\VERADO32", "D:\\Tools\\"), "");
     EXPECT_EQ(obsc32::MadeFolderRecord("", "", "D:\\Tools\\"), "");
 }
+
+TEST(UninstallValues, OnlyAPlainFileIsDeletedAsTheProgram) {
+    // Archive; a symbolic link named as the program would have its target deleted; a folder; unknown.
+    EXPECT_TRUE(obsc32::IsPlainFile(0x20));
+    for (unsigned long refused : {0x420UL, 0x10UL, 0xFFFFFFFFUL}) EXPECT_FALSE(obsc32::IsPlainFile(refused));
+}

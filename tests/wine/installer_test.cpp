@@ -1,14 +1,13 @@
 // The install behind "設定" as a command: what it makes, copies, writes and has Program Manager add, and
 // where it stops, read back from the file system, the registry and the shortcuts Program Manager made.
+#include "setup/installer.hpp"
+
 #include <windows.h>
-// After windows.h, which it needs.
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
-#include "setup/installer.hpp"
 #include "setup/setup_values.hpp"
 #include "setup/uninstall_values.hpp"
 #include "shell/progman.hpp"
@@ -46,6 +45,8 @@ protected:
     void ExpectNothingWritten() {
         EXPECT_EQ(ProductValueNames(), Texts{});
         EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "DisplayName"), "<none>");
+        // Nor a record of a folder it asked to make and could not.
+        EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "MadeFolder"), "<none>");
     }
 
     RecordingPrompter person_;
@@ -122,6 +123,9 @@ TEST_F(Install, AFolderMadeBeforeALaterOneFailsIsRecordedForTheUninstall) {
     } catch (const ui::Error&) {}
     EXPECT_TRUE(IsFolder(kRoot + "\\new"));
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "MadeFolder"), kRoot + "\\new");
+    // Run again as after a run cut short, it makes only the deeper folder: the record keeps the one above.
+    ASSERT_TRUE(Run(kRoot + "\\new\\inst", kGroup));
+    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "MadeFolder"), kRoot + "\\new");
 }
 
 TEST_F(Install, WithoutAStartupGroupItSaysSoAndInstallsTheRest) {
@@ -192,22 +196,7 @@ TEST_F(Install, AStepThatFailsStopsItKeepingWhatCameBeforeButTheVersion) {
 }
 
 TEST_F(Install, WithoutTheMachinesUninstallListTheUsersOwnTakesTheEntry) {
-    // The machine's entry exists but only for reading, as for a user without administrator rights.
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    PSECURITY_DESCRIPTOR readOnly = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
-                                                                     &readOnly, nullptr));
-    const LONG set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly);
-    RegCloseKey(key);
-    LocalFree(readOnly);
-    ASSERT_EQ(set, ERROR_SUCCESS);
-    const bool denied = RegOpenKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, KEY_SET_VALUE, &key) != 0;
-    if (!denied) RegCloseKey(key);
-    ASSERT_TRUE(denied) << "the registry did not keep the key read-only";
-
+    ASSERT_NO_FATAL_FAILURE(MakeMachineEntryReadOnly());
     const std::string folder = kRoot + "\\inst";
     ASSERT_TRUE(Run(folder, kGroup));
     EXPECT_EQ(UninstallValue(HKEY_CURRENT_USER, "DisplayName"), "VANTE vaz       すみかげ V1.2");

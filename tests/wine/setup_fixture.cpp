@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <sddl.h>
 
+#include "common/registry.hpp"
 #include "settings/product.hpp"
 #include "ui/application.hpp"
 #include "ui/registry.hpp"
@@ -81,6 +82,21 @@ std::string SetupFixture::UninstallValue(HKEY root, const char* name) {
     ui::Registry reg(root);
     if (!reg.OpenKey(obsc32::UninstallKey, false).Ok()) return "<none>";
     return reg.ReadString(name);
+}
+
+void SetupFixture::MakeMachineEntryReadOnly() {
+    HKEY key = nullptr;
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ASSERT_TRUE(!RegCreateKeyExA(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr) &&
+                ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                                     &readOnly, nullptr));
+    const LONG set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly);
+    RegCloseKey(key);
+    LocalFree(readOnly);
+    ASSERT_EQ(set, ERROR_SUCCESS);
+    ASSERT_FALSE(testing_common::registry::SetString(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, "x", ""))
+        << "the registry did not keep the key read-only";
 }
 
 }  // namespace testing_wine

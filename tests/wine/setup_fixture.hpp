@@ -32,6 +32,9 @@ protected:
     static void WriteFile(const std::string& path, const std::string& text);
     // The Uninstall entry's value under a root; "<none>" when the key is absent.
     static std::string UninstallValue(HKEY root, const char* name);
+    // The machine's Uninstall entry made, or left, readable only, as a user without administrator rights finds
+    // it; the fixture gives the access back.
+    static void MakeMachineEntryReadOnly();
 
     // A run of the distribution's program.
     obsc32::RunContext run_ = TestRun(Source() + "OBSC32.EXE");

@@ -25,7 +25,9 @@ protected:
 
 TEST_F(StageTwoWindow, TakesCaptionAndColoursFromTheHandOverAndReportsUnderThem) {
     ASSERT_TRUE(CreateDirectoryA(made_.c_str(), nullptr));
-    ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, exe_.c_str(), FALSE));
+    // This window's program, whose bytes the program it deletes must hold.
+    for (const std::string& file : {exe_, Source() + "OBSC32.EXE"})
+        ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, file.c_str(), FALSE));
     obsc32::WriteHandOver({exe_, "題", "", " 255 ", "white", made_});
     BoxWatcher boxes;
     auto& f = Create(obsc32::StartModes::Uninstall2, "/DeleteFile");

@@ -74,6 +74,15 @@ protected:
         ASSERT_TRUE(CreateDirectoryA((Programs() + "\\" + kGroup).c_str(), nullptr));
         for (const std::string& link : Links()) ASSERT_NO_FATAL_FAILURE(WriteFile(link, ""));
     }
+    // Stage 1 stopped before it removed anything an install made.
+    void ExpectNothingRemoved() {
+        for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
+            EXPECT_TRUE(IsFile(kFolder + "\\" + name));
+        for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
+        EXPECT_EQ(ReadProductValue("Version"), "12");
+        EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
+    }
     obsc32::RunContext stage1Run_ = TestRun(kExe, obsc32::StartModes::Uninstall1, "/uninstall", kWindows);
     RecordingPrompter person_;
     ui::DdeClientConv progman_{nullptr, "progman"};
@@ -153,11 +162,19 @@ TEST_F(Uninstall, DeclinedItChangesNothing) {
     person_.Answer = [](const std::string&) { return 7; };
     EXPECT_FALSE(stage1_.Run({"題", "", ""}));
     EXPECT_EQ(person_.Said, (Texts{kFirstQuestion, obsc32::kUninstallCancelled}));
-    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
-        EXPECT_TRUE(IsFile(kFolder + "\\" + name));
-    for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
-    EXPECT_EQ(ReadProductValue("Version"), "12");
-    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
+    ExpectNothingRemoved();
+}
+
+TEST_F(Uninstall, AnEntryOnlyAnAdministratorMayDeleteStopsItBeforeAnythingGoes) {
+    ASSERT_NO_FATAL_FAILURE(InstallByHand());
+    ASSERT_NO_FATAL_FAILURE(MakeMachineEntryReadOnly());
+    try {
+        stage1_.Run({"題", "", ""});
+        ADD_FAILURE() << "it went on";
+    } catch (const ui::Error& e) {
+        EXPECT_EQ(e.what(), std::string(obsc32::kNeedsAdministrator));
+    }
+    ExpectNothingRemoved();
 }
 
 namespace {
@@ -202,12 +219,7 @@ TEST_F(Uninstall, WithNoPlaceForItsCopyNothingGoesAndAStandardUsersNextTryRunsFr
         EXPECT_EQ(e.what(), std::string(obsc32::kStartFailed1));
     }
     EXPECT_EQ(person_.Said, Texts{kFirstQuestion});
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
-    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
-        EXPECT_TRUE(IsFile(kFolder + "\\" + name));
-    for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
-    EXPECT_EQ(ReadProductValue("Version"), "12");
-    EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString"), kExe + " /uninstall");
+    ExpectNothingRemoved();
 
     // The temporary folder free again, the Windows folder still closed, as to a standard user.
     ASSERT_TRUE(RemoveDirectoryA((temp + obsc32::UninstallerName).c_str()));
@@ -232,8 +244,8 @@ protected:
     bool Finish() {
         return WaitUntil([&] { return stage2_.TryFinish(); });
     }
-    obsc32::RunContext stage2Run_ =
-        TestRun(kWindows + obsc32::UninstallerName, obsc32::StartModes::Uninstall2, "/DeleteFile");
+    // A copy of the program just built, whose bytes the program it deletes must hold.
+    obsc32::RunContext stage2Run_ = TestRun(OBSC32_BUILT_EXE, obsc32::StartModes::Uninstall2, "/DeleteFile");
     obsc32::UninstallStage2 stage2_{stage2Run_};
 };
 }  // namespace
@@ -242,14 +254,21 @@ TEST_F(StageTwo, TakesTheHandOverAndDeletesAHeldProgramOnceReleasedWithTheFolder
     HandOver(kExe);
     EXPECT_EQ(stage2_.Take().Title, "題");
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, obsc32::ScratchKey));
-    // Held the way a still-running program holds it: no one may delete it meanwhile.
+    // Nothing is written to compare with: a temporary folder that is not there is no hindrance.
+    ScopedTemp nowhere(std::string(kSetupRoot) + "\\none\\");
+    // Held the way a still-running program holds it: no one may delete it meanwhile. Its own file unread,
+    // as held by a scanner, keeps it trying too.
     HANDLE held =
         CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HANDLE own =
+        CreateFileA(stage2Run_.ProgramPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_TRUE(held != INVALID_HANDLE_VALUE && own != INVALID_HANDLE_VALUE);
     stage2_.Begin();
     EXPECT_FALSE(stage2_.TryFinish());
-    EXPECT_TRUE(IsFile(kExe));
     CloseHandle(held);
+    EXPECT_FALSE(stage2_.TryFinish());
+    EXPECT_TRUE(IsFile(kExe));
+    CloseHandle(own);
     EXPECT_TRUE(Finish());
     EXPECT_FALSE(IsFile(kExe));
     EXPECT_FALSE(IsFolder(kMade));
@@ -278,8 +297,8 @@ TEST_F(StageTwo, AProgramPutInPlaceOfTheCheckedOneBetweenTriesIsNotDeleted) {
 
 TEST_F(StageTwo, OtherSpellingsOfItsPlacesLeadToTheSameFilesAndAProgramAlreadyGoneLeavesItsFolders) {
     // A dot the system drops: the program is found and deleted, and the folders go.
-    HandOver(kMade + ".\\OBSC32 .\\OBSC32.EXE");
-    EXPECT_EQ(stage2_.Take().File, kMade + ".\\OBSC32 .\\OBSC32.EXE");
+    HandOver(kExe + ".");
+    EXPECT_EQ(stage2_.Take().File, kExe + ".");
     stage2_.Begin();
     EXPECT_TRUE(Finish());
     EXPECT_FALSE(IsFolder(kMade));
@@ -307,6 +326,11 @@ TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
     ASSERT_TRUE(WaitUntil([&] {
         return attributes() != INVALID_FILE_ATTRIBUTES && (attributes() & FILE_ATTRIBUTE_REPARSE_POINT);
     }));
+    // Stage 1 started through the link finds what stage 2 would refuse before it removes anything.
+    ASSERT_NO_FATAL_FAILURE(InstallByHand());
+    stage1Run_.ProgramPath = link + "\\OBSC32\\OBSC32.EXE";
+    EXPECT_THROW(stage1_.Run({"題", "", ""}), ui::Error);
+    ExpectNothingRemoved();
     obsc32::WriteHandOver({link + "\\OBSC32\\OBSC32.EXE", "題", "", "", "", link});
     stage2_.Take();
     EXPECT_THROW(stage2_.Begin(), ui::Error);
@@ -366,7 +390,6 @@ TEST_F(StageTwo, DeletesNothingItWasNotHandedAsAnotherCopyOfThisProgram) {
     const std::string yenEnding = kFolder + "\\表";
     ASSERT_TRUE(CopyFileA(kExe.c_str(), yenEnding.c_str(), FALSE));
     ASSERT_NO_FATAL_FAILURE(WriteFile(kFolder + "\\OBSC32.TXT", "guide"));
-    ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, stage2Run_.ProgramPath.c_str(), FALSE));
     struct Case {
         std::string file, argument;
     };
@@ -376,8 +399,7 @@ TEST_F(StageTwo, DeletesNothingItWasNotHandedAsAnotherCopyOfThisProgram) {
           Case{kFolder + "\\" + std::string(250, 'a') + "\\..\\..\\OBSC32\\OBSC32.EXE", "/DeleteFile"},
           Case{"", "/DeleteFile"}, Case{kExe, "/deletefile"}, Case{kExe, ""},
           // The running copy itself, as spelled and as the system also reads it.
-          Case{stage2Run_.ProgramPath, "/DeleteFile"},
-          Case{std::string(kSetupRoot) + "\\win.\\" + obsc32::UninstallerName, "/DeleteFile"}}) {
+          Case{stage2Run_.ProgramPath, "/DeleteFile"}, Case{stage2Run_.ProgramPath + ". ", "/DeleteFile"}}) {
         SCOPED_TRACE(c.file + " " + c.argument);
         HandOver(c.file);
         stage2Run_.FirstArgument = c.argument;
