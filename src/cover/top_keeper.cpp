@@ -14,8 +14,8 @@ void TopKeeper::Start() {
     if (hook_) return;
     watching_ = this;
     // Out of context: called back on this thread, as it takes its messages.
-    hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0, 0,
-                            WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0,
+                            0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
 }
 
 void TopKeeper::Stop() {
