@@ -142,11 +142,12 @@ add_dependencies(e2e_tests OBSC32 OBSC32_test_build planted_library)
 gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES RESOURCE_LOCK desktop)
 
-# A person's road through the program (start, a second start's notice answered, tray menus, quit) with Wine's
-# exception trace on: no fault may be logged, also where Wine would swallow it.
+# A person's road through the program (start, a second start's notice answered, starts at the same moment,
+# another program's window over the cover, tray menus, quit) with Wine's exception trace on: no fault may be
+# logged, also where Wine would swallow it.
 add_test(NAME e2e.Faults.NoneLoggedOnAPersonsRoad
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/seh-check.sh $<TARGET_FILE:e2e_tests>
-                 "WithArguments/SecondStart.*/None:TrayMenus.*:IconMenu.*:SystemWallpaper/QuitFromTheFullMenu.*/None")
+                 "WithArguments/SecondStart.*/None:SingleInstance.StartsAtTheSameMoment*:CoverPlacement.*:TrayMenus.*:IconMenu.*:SystemWallpaper/QuitFromTheFullMenu.*/None")
 set_tests_properties(e2e.Faults.NoneLoggedOnAPersonsRoad PROPERTIES RESOURCE_LOCK desktop)
 
 # The program's runtime as it links it (win32 thread model, the parts src/runtime replaces), in a program of
