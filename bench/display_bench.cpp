@@ -114,10 +114,12 @@ int Storm(const std::string& exe, const std::string& bmp) {
     Process program(exe);
     HWND cover = nullptr;
     const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
-    const bool shown = WaitUntil([&] {
-        cover = VisibleWindowOf("TOBSCURIO32VANTE", program.Pid());
-        return cover && ScreenPixel(W / 2, H / 2) == kTile;
-    }, 60000);
+    const bool shown = WaitUntil(
+        [&] {
+            cover = VisibleWindowOf("TOBSCURIO32VANTE", program.Pid());
+            return cover && ScreenPixel(W / 2, H / 2) == kTile;
+        },
+        60000);
     Store({{"AUTO", "0"}});
     if (!shown) {
         std::printf("error: the cover did not show its wallpaper\n");
@@ -153,9 +155,10 @@ int Storm(const std::string& exe, const std::string& bmp) {
         std::printf("display storm: %d of 50 size changes taken in %.0f ms (%.1f ms each)\n", taken, burst,
                     burst / 50);
     }
-    std::printf("display storm: longest wait for the cover's answer %.0f ms during the burst (%d answers), "
-                "%.0f ms in the 2 s after it (%d answers; target at most 100)\n",
-                longest[0], answers[0], longest[1], answers[1]);
+    std::printf(
+        "display storm: longest wait for the cover's answer %.0f ms during the burst (%d answers), "
+        "%.0f ms in the 2 s after it (%d answers; target at most 100)\n",
+        longest[0], answers[0], longest[1], answers[1]);
     program.Close(cover);
     return taken == 50 ? 0 : 1;
 }
@@ -172,7 +175,8 @@ int main(int argc, char** argv) {
     GetTempPathA(MAX_PATH, tmp);
     const std::string bmp = std::string(tmp) + "obsc32_display_tile.bmp";
     // Green with a light grid: the tiles show, and the centre of the screen is kTile.
-    SaveBmp24(bmp, 200, 200, [](int x, int y) { return x % 100 == 10 || y % 100 == 10 ? RGB(0, 200, 0) : kTile; });
+    SaveBmp24(bmp, 200, 200,
+              [](int x, int y) { return x % 100 == 10 || y % 100 == 10 ? RGB(0, 200, 0) : kTile; });
     const double screen =
         GetSystemMetrics(SM_CXSCREEN) * static_cast<double>(GetSystemMetrics(SM_CYSCREEN)) * 4 / 1048576.0;
     std::printf("screen %d x %d: one screen-sized bitmap is %.1f MB\n", GetSystemMetrics(SM_CXSCREEN),
@@ -188,10 +192,11 @@ int main(int argc, char** argv) {
             continue;
         }
         if (std::strcmp(name, "bare") == 0) bareWs = ws, barePeak = peak;
-        std::printf("memory, %s shown: working set %.1f MB, peak %.1f MB; above the bare black popup %+.2f "
-                    "and %+.2f screen-sized bitmaps\n",
-                    std::strcmp(name, "bare") == 0 ? "bare black popup" : name, ws, peak,
-                    (ws - bareWs) / screen, (peak - barePeak) / screen);
+        std::printf(
+            "memory, %s shown: working set %.1f MB, peak %.1f MB; above the bare black popup %+.2f "
+            "and %+.2f screen-sized bitmaps\n",
+            std::strcmp(name, "bare") == 0 ? "bare black popup" : name, ws, peak, (ws - bareWs) / screen,
+            (peak - barePeak) / screen);
     }
     status |= Storm(argv[1], bmp);
     DeleteFileA(bmp.c_str());

@@ -14,6 +14,7 @@
 #include "cover/help_commands.hpp"
 #include "cover/icon_commands.hpp"
 #include "cover/pointer_hider.hpp"
+#include "cover/screen_follow.hpp"
 #include "cover/tray_icon.hpp"
 #include "settings/run_context.hpp"
 #include "ui/application.hpp"
@@ -60,6 +61,7 @@ public:
     HelpCommands Help{run_, Boxes};
     PointerHider Pointer{*this};
     CoverReach Reach{Boxes};
+    ScreenFollow Follow{*this, Faces, Image1, Model};
 
     // Handlers: the faces chosen from the menus are shown where the placement says.
     void Timer1Timer(ui::Component* sender);
@@ -86,7 +88,7 @@ public:
     }
     void PXClick(ui::Component*) { Close(); }
     void FormMouseDown(ui::Component*, ui::MouseButton button, int x, int y) {
-        Model.Clicked(button == ui::MouseButton::Right && InRestoreCorner(screen_, x, y));
+        Model.Clicked(button == ui::MouseButton::Right && InRestoreCorner(Follow.Screen(), x, y));
     }
     // Both menus: what the cover is, shown as the menu opens.
     void PopupMenu1Popup(ui::Component*) {
@@ -124,12 +126,7 @@ private:
     }
     void LetMessagesRun() override { Boxes.LetMessagesRun(); }
 
-    // The cover's bounds to every monitor (or the primary one); the screen's colour depth.
-    int FitScreen();
     void SaveSettings();
-
-    // What the cover covers, as last fitted: where its restore corner is.
-    ScreenLayout screen_;
 };
 
 }  // namespace obsc32
