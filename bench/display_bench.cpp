@@ -2,11 +2,13 @@
 // capture face shown, a tiled wallpaper shown, and a switch from one to the other each way, against a bare
 // black popup shown at the same size (Wine keeps a surface of every shown window in its process), also as
 // screen-sized-bitmap equivalents. Each case runs in a process of its own (this program, one case each), the
-// cover created in it as the program creates it. Display storms: OBSC32.EXE showing a tiled wallpaper while
-// the screen's size changes 50 times in a row (ChangeDisplaySettingsEx, which sends every top-level window
+// cover created in it as the program creates it. Display storms: OBSC32.EXE showing a tiled wallpaper (a
+// picture of 3840 x 2160, a photograph's size, read and composed whenever the picture is made) while the
+// screen's size changes 50 times in a row (ChangeDisplaySettingsEx, which sends every top-level window
 // WM_DISPLAYCHANGE before it returns); another thread asks the cover for WM_NULL all the while, and the
-// longest wait for its answer is the figure, during the burst and in the 2 s after it.
-//   display_bench <OBSC32.EXE>
+// longest wait for its answer is the figure, during the burst and in the 2 s after it; against the bare
+// black popup, which only takes the new size at each change. Medians of the storms.
+//   display_bench <storms> <OBSC32.EXE> <bare_cover.exe> [storm]   (storm: the display storms alone)
 //   display_bench case <name> <bmp> <result file>
 #include <windows.h>
 #include <psapi.h>
@@ -14,9 +16,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "common/bmp_files.hpp"
 #include "common/process.hpp"
@@ -108,75 +112,95 @@ bool MeasureCase(const char* name, const std::string& bmp, double& ws, double& p
     return read;
 }
 
-// The longest wait for the cover's answer while the screen's size changes 50 times, and in the 2 s after.
-int Storm(const std::string& exe, const std::string& bmp) {
-    Store({{"AUTO", "1"}, {"UE", "1"}, {"mode", "2"}, {"ICHI", "1"}, {"Kabe", "0"}, {"BMPFile", bmp}});
-    Process program(exe);
-    HWND cover = nullptr;
+struct StormFigures {
+    double burst = 0, longest[2] = {0, 0};
+    int taken = 0, answers[2] = {0, 0};
+};
+
+// The longest wait for the answer of the window of class `cls` (up when the screen's centre shows `colour`)
+// while the screen's size changes 50 times, and in the 2 s after.
+bool Storm(const std::string& exe, const char* args, const char* cls, COLORREF colour, StormFigures& f) {
+    Process program(exe, args);
+    HWND window = nullptr;
     const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
     const bool shown = WaitUntil(
         [&] {
-            cover = VisibleWindowOf("TOBSCURIO32VANTE", program.Pid());
-            return cover && ScreenPixel(W / 2, H / 2) == kTile;
+            window = VisibleWindowOf(cls, program.Pid());
+            return window && ScreenPixel(W / 2, H / 2) == colour;
         },
         60000);
-    Store({{"AUTO", "0"}});
     if (!shown) {
-        std::printf("error: the cover did not show its wallpaper\n");
-        return 1;
+        std::printf("display storm: error: %s did not show\n", cls);
+        return false;
     }
     std::atomic<bool> stop{false};
     std::atomic<int> phase{0};
-    double longest[2] = {0, 0};
-    int answers[2] = {0, 0};
     std::thread asker([&] {
         while (!stop) {
             const double t = Now();
             DWORD_PTR r;
-            SendMessageTimeoutA(cover, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &r);
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &r);
             const int p = phase;
-            longest[p] = std::max(longest[p], Now() - t);
-            ++answers[p];
+            f.longest[p] = std::max(f.longest[p], Now() - t);
+            ++f.answers[p];
             Sleep(1);
         }
     });
-    int taken = 0;
     const double start = Now();
     {
         ScopedScreenSize screen(2560, 1440);
-        taken += screen.Changed();
+        f.taken += screen.Changed();
         // Ends at 3840 x 2160, not where it began: the picture must be made for a new size once.
-        for (int i = 1; i < 50; ++i) taken += i % 2 ? screen.Set(3840, 2160) : screen.Set(2560, 1440);
-        const double burst = Now() - start;
+        for (int i = 1; i < 50; ++i) f.taken += i % 2 ? screen.Set(3840, 2160) : screen.Set(2560, 1440);
+        f.burst = Now() - start;
         phase = 1;
         Sleep(2000);
         stop = true;
         asker.join();
-        std::printf("display storm: %d of 50 size changes taken in %.0f ms (%.1f ms each)\n", taken, burst,
-                    burst / 50);
     }
     std::printf(
-        "display storm: longest wait for the cover's answer %.0f ms during the burst (%d answers), "
-        "%.0f ms in the 2 s after it (%d answers; target at most 100)\n",
-        longest[0], answers[0], longest[1], answers[1]);
-    program.Close(cover);
-    return taken == 50 ? 0 : 1;
+        "display storm, %s: %d of 50 size changes in %.0f ms; longest wait for an answer %.0f ms "
+        "during the burst (%d answers), %.0f ms in the 2 s after it (%d answers)\n",
+        cls, f.taken, f.burst, f.longest[0], f.answers[0], f.longest[1], f.answers[1]);
+    HWND owner = GetWindow(window, GW_OWNER);
+    program.Close(owner ? owner : window);
+    return f.taken == 50;
+}
+
+// The storms' medians: a size change's time, the longest wait during the burst and after it.
+struct StormMedians {
+    double each = -1, during = -1, after = -1;
+};
+
+StormMedians Storms(int storms, const std::string& exe, const char* args, const char* cls, COLORREF colour) {
+    std::vector<double> during, after, each;
+    for (int r = 0; r < storms; ++r) {
+        StormFigures f;
+        if (!Storm(exe, args, cls, colour, f)) continue;
+        during.push_back(f.longest[0]), after.push_back(f.longest[1]), each.push_back(f.burst / 50);
+    }
+    if (during.size() != static_cast<size_t>(storms)) return {};
+    return {bench::Median(each), bench::Median(during), bench::Median(after)};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 5 && std::strcmp(argv[1], "case") == 0) return RunCase(argv[2], argv[3], argv[4]);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: display_bench <OBSC32.EXE>\n");
+    const bool stormOnly = argc == 5 && std::strcmp(argv[4], "storm") == 0;
+    const int storms = argc >= 4 ? std::atoi(argv[1]) : 0;
+    if ((argc != 4 && !stormOnly) || storms < 1) {
+        std::fprintf(stderr, "usage: display_bench <storms> <OBSC32.EXE> <bare_cover.exe> [storm]\n");
         return 2;
     }
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);
     const std::string bmp = std::string(tmp) + "obsc32_display_tile.bmp";
+    const std::string photo = std::string(tmp) + "obsc32_display_photo.bmp";
     // Green with a light grid: the tiles show, and the centre of the screen is kTile.
-    SaveBmp24(bmp, 200, 200,
-              [](int x, int y) { return x % 100 == 10 || y % 100 == 10 ? RGB(0, 200, 0) : kTile; });
+    const auto grid = [](int x, int y) { return x % 100 == 10 || y % 100 == 10 ? RGB(0, 200, 0) : kTile; };
+    SaveBmp24(bmp, 200, 200, grid);
+    SaveBmp24(photo, 3840, 2160, grid);
     const double screen =
         GetSystemMetrics(SM_CXSCREEN) * static_cast<double>(GetSystemMetrics(SM_CYSCREEN)) * 4 / 1048576.0;
     std::printf("screen %d x %d: one screen-sized bitmap is %.1f MB\n", GetSystemMetrics(SM_CXSCREEN),
@@ -185,6 +209,7 @@ int main(int argc, char** argv) {
     double bareWs = 0, barePeak = 0;
     int status = 0;
     for (const char* name : kCases) {
+        if (stormOnly) break;
         double ws = 0, peak = 0;
         if (!MeasureCase(name, bmp, ws, peak)) {
             std::printf("memory, %s: error: the case did not run\n", name);
@@ -198,7 +223,22 @@ int main(int argc, char** argv) {
             std::strcmp(name, "bare") == 0 ? "bare black popup" : name, ws, peak, (ws - bareWs) / screen,
             (peak - barePeak) / screen);
     }
-    status |= Storm(argv[1], bmp);
+    Store({{"AUTO", "1"}, {"UE", "1"}, {"mode", "2"}, {"ICHI", "1"}, {"Kabe", "0"}, {"BMPFile", photo}});
+    const StormMedians cover = Storms(storms, argv[2], "", "TOBSCURIO32VANTE", kTile);
+    Store({{"AUTO", "0"}});
+    const StormMedians bare = Storms(storms, argv[3], "show", "ObscBenchBarePopup", RGB(0, 0, 0));
+    if (cover.during < 0 || bare.during < 0) {
+        std::printf("display storm: error: a storm went wrong\n");
+        status = 1;
+    } else {
+        std::printf(
+            "display storm, median of %d: a size change takes %.0f ms (bare black popup %.0f); the "
+            "longest wait for the cover's answer %.0f ms during the burst, %.1f times the bare black "
+            "popup's %.0f ms (target at most 100 ms); after it %.0f ms (bare %.0f)\n",
+            storms, cover.each, bare.each, cover.during, cover.during / bare.during, bare.during, cover.after,
+            bare.after);
+    }
     DeleteFileA(bmp.c_str());
+    DeleteFileA(photo.c_str());
     return status;
 }

@@ -76,7 +76,8 @@ if [ "$own_env" = 1 ]; then
     unset OBSC32_XVFB_PID
     OBSC32_DESKTOP=7680x4320 obsc32_test_env_up "$root"
     wine reg add 'HKCU\Software\VANTE SOFT32\OBSC32' /v Version /d 12 /f >/dev/null 2>&1
-    wine "$win/bench/display_bench.exe" "$win/OBSC32.EXE" || status=1
+    wine "$win/bench/display_bench.exe" "${OBSC32_BENCH_STORMS:-5}" "$win/OBSC32.EXE" "$win/bench/bare_cover.exe" ||
+        status=1
 else
     echo "display benchmark: left out, as it needs a set-up of its own at 7680 x 4320"
 fi

@@ -23,8 +23,8 @@ bool SessionNotices::Start(HWND window) {
     if (length == 0 || length >= MAX_PATH) return false;
     library_.Reset(LoadLibraryExA((std::string(folder) + "\\wtsapi32.dll").c_str(), nullptr,
                                   LOAD_WITH_ALTERED_SEARCH_PATH));
-    const auto registerFn = WtsFunction<decltype(&WTSRegisterSessionNotification)>(library_.Get(),
-                                                                   "WTSRegisterSessionNotification");
+    const auto registerFn = WtsFunction<decltype(&WTSRegisterSessionNotification)>(
+        library_.Get(), "WTSRegisterSessionNotification");
     if (!registerFn || !registerFn(window, NOTIFY_FOR_THIS_SESSION)) {
         library_.Reset();
         return false;
