@@ -52,7 +52,8 @@ bool ScreenFollow::OnMessage(UINT msg, WPARAM wParam, LRESULT& result) {
         settleTimer_.SetEnabled(false);
         settleTimer_.SetEnabled(true);
     }
-    image_.Invalidate();
+    // Back from sleep or another session, what it shows may be lost even where the screen stayed the same.
+    RedrawWindow(cover_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     result = msg == WM_POWERBROADCAST ? TRUE : 0;
     return true;
 }

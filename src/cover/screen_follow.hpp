@@ -16,9 +16,9 @@ namespace obsc32 {
 
 class ScreenFollow {
 public:
-    // Longer than a change of the display takes to arrive whole (Wine's virtual desktop takes about 250 ms
-    // to resize, a monitor waking sends its changes some 100 ms apart); short enough that a picture drawn
-    // for the old size shows only briefly.
+    // Longer than the gap between the changes of one burst, tens to a couple of hundred ms (Wine's virtual
+    // desktop takes 70 to 250 ms for each); short enough that a picture drawn for the old screen shows only
+    // briefly.
     static constexpr unsigned kSettleMs = 400;
 
     ScreenFollow(ui::Form& cover, FaceCommands& faces, ui::Image& image, const CoverModel& model);
