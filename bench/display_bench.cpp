@@ -1,5 +1,6 @@
 // The cover on a big screen (run in a set-up of 7680 x 4320). Memory: the working set and its peak with the
-// capture face shown, a tiled wallpaper shown, and a switch from one to the other each way, against a bare
+// capture face shown, a tiled wallpaper shown, a switch from one to the other each way and a new capture
+// taken while one is held, against a bare
 // black popup shown at the same size (Wine keeps a surface of every shown window in its process), also as
 // screen-sized-bitmap equivalents. Each case runs in a process of its own (this program, one case each), the
 // cover created in it as the program creates it. Display storms: OBSC32.EXE showing a tiled wallpaper (a
@@ -39,7 +40,8 @@ using bench::Now;
 
 constexpr char kKey[] = "Software\\VANTE SOFT32\\OBSC32";
 constexpr COLORREF kTile = RGB(0, 160, 0);
-const char* const kCases[] = {"bare", "capture", "tiled", "capture>tiled", "tiled>capture"};
+// "again": a new capture taken (画面取得, PGET) while one is held.
+const char* const kCases[] = {"bare", "capture", "tiled", "capture>tiled", "tiled>capture", "capture>again"};
 
 void Store(std::initializer_list<std::pair<const char*, std::string>> values) {
     for (auto& [name, value] : values) registry::SetString(HKEY_CURRENT_USER, kKey, name, value);
@@ -79,7 +81,9 @@ int RunCase(const std::string& name, const std::string& bmp, const char* out) {
         cover.Faces.ChoosePosition(obsc32::WallpaperPosition::Tile);
         for (size_t at = 0; at < name.size();) {
             const size_t end = std::min(name.find('>', at), name.size());
-            cover.Model.ChooseFace(name.compare(at, end - at, "capture") == 0 ? 1 : 2, true);
+            const std::string step = name.substr(at, end - at);
+            if (step == "again") cover.Faces.Regrab();
+            cover.Model.ChooseFace(step == "tiled" ? 2 : 1, true);
             Settle(1000);
             at = end + 1;
         }
