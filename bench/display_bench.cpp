@@ -1,8 +1,7 @@
 // The cover on a big screen (run in a set-up of 7680 x 4320). Memory: the working set and its peak with the
 // capture face shown, a tiled wallpaper shown, a switch from one to the other each way and a new capture
-// taken while one is held, against a bare
-// black popup shown at the same size (Wine keeps a surface of every shown window in its process), also as
-// screen-sized-bitmap equivalents. Each case runs in a process of its own (this program, one case each), the
+// taken while one is held, against a bare black popup shown at the same size (Wine keeps a surface of every
+// shown window in its process), also as screen-sized-bitmap equivalents. Each case runs in a process of its own (this program, one case each), the
 // cover created in it as the program creates it. Display storms: OBSC32.EXE showing a tiled wallpaper (a
 // picture of 3840 x 2160, a photograph's size, read and composed whenever the picture is made) while the
 // screen's size changes 50 times in a row (ChangeDisplaySettingsEx, which sends every top-level window
