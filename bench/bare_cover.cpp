@@ -3,7 +3,8 @@
 // first item shows a black full-screen popup on top, the right button's fifth item shows it at the bottom; a
 // right click on the popup hides it. Started with "show", it shows the popup
 // on top at once (what a shown black screen costs the memory benchmark); with "hotkey", Ctrl+Alt+B shows it on
-// top and hides it again, as the cover's key does.
+// top and hides it again, as the cover's key does. After a display change the popup takes the new screen's
+// size, the least any cover must do (the display benchmark's baseline).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -17,6 +18,8 @@ HWND popup;
 
 LRESULT CALLBACK PopupProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_RBUTTONDOWN) ShowWindow(hwnd, SW_HIDE);
+    if (msg == WM_DISPLAYCHANGE)
+        SetWindowPos(hwnd, nullptr, 0, 0, LOWORD(lp), HIWORD(lp), SWP_NOZORDER | SWP_NOACTIVATE);
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 

@@ -4,7 +4,6 @@
 #include "settings/settings_store.hpp"
 #include "ui/application.hpp"
 #include "ui/dpi_awareness.hpp"
-#include "ui/handles.hpp"
 
 namespace obsc32 {
 
@@ -72,7 +71,7 @@ void TOBSCURIO32VANTE::FormCreate() {
     // Read first: which monitors the cover takes is one of them.
     CoverSettings s = ReadCoverSettings();
     Faces.SetAllScreens(s.Screens);
-    Faces.SetColorDepth(FitScreen());
+    Follow.Begin();
     LetMessagesRun();
     const std::string systemWallpaper = ReadSystemWallpaper();
     LetMessagesRun();
@@ -91,21 +90,12 @@ void TOBSCURIO32VANTE::FormCreate() {
     Timer1.SetEnabled(true);
 }
 
-int TOBSCURIO32VANTE::FitScreen() {
-    // Real pixels, whoever calls.
-    ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
-    // Bounds only: shown or hidden, topmost or at the bottom, the cover stays as it was placed.
-    screen_ = Faces.Screen();
-    const ScreenRect& area = screen_.Area;
-    SetBounds(area.Left, area.Top, area.Width(), area.Height());
-    ui::WindowDC dc = ui::WindowDC::Of(Handle());
-    return GetDeviceCaps(dc.Get(), BITSPIXEL);
-}
-
 void TOBSCURIO32VANTE::Timer1Timer(ui::Component*) {
     ui::DpiAwarenessScope asCreated(CreatorDpi());
     Timer1.SetEnabled(false);
     Model.StartUp();
+    // Off the road to the first window.
+    Follow.ListenToSession();
     // Told once the start-up face is where it goes: the box stays above a cover on top.
     if (const std::string notice = Reach.TakeNotice(); !notice.empty()) Boxes.Warn(notice);
 }
@@ -198,7 +188,7 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     // The system hands the cover its messages in real pixels. Its commands go back to the awareness it was
     // created in, so that the menus and boxes they open are made and placed like the other forms; the screen
     // reads they need are in real pixels of themselves.
-    if (Pointer.OnMessage(msg, lParam, result)) return true;
+    if (Pointer.OnMessage(msg, lParam, result) || Follow.OnMessage(msg, wParam, result)) return true;
     switch (msg) {
         case WM_TRAY_NOTIFY: {
             ui::DpiAwarenessScope asCreated(CreatorDpi());
@@ -222,11 +212,6 @@ bool TOBSCURIO32VANTE::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             return true;
         case WM_ENDSESSION:
             if (wParam) EndSession();
-            break;
-        case WM_DISPLAYCHANGE:
-            // The display's size, depth or monitors changed: the cover and its face follow.
-            Faces.ScreenChanged(FitScreen(), Model.Face());
-            Image1.Invalidate();
             break;
         default:
             if (!Reach.IsShellRestart(msg)) return false;

@@ -14,6 +14,7 @@
 #include "cover/help_commands.hpp"
 #include "cover/icon_commands.hpp"
 #include "cover/pointer_hider.hpp"
+#include "cover/screen_follow.hpp"
 #include "cover/top_keeper.hpp"
 #include "cover/tray_icon.hpp"
 #include "settings/run_context.hpp"
@@ -63,6 +64,7 @@ public:
     PointerHider Pointer{*this};
     CoverReach Reach{Boxes};
     TopKeeper Keeper{this, [this] { Model.KeepTop(); }};
+    ScreenFollow Follow{*this, Faces, Image1, Model};
 
     // Handlers: the faces chosen from the menus are shown where the placement says.
     void Timer1Timer(ui::Component* sender);
@@ -98,7 +100,7 @@ public:
     }
     void PXClick(ui::Component*) { Close(); }
     void FormMouseDown(ui::Component*, ui::MouseButton button, int x, int y) {
-        Model.Clicked(button == ui::MouseButton::Right && InRestoreCorner(screen_, x, y));
+        Model.Clicked(button == ui::MouseButton::Right && InRestoreCorner(Follow.Screen(), x, y));
     }
     // Both menus: what the cover is, shown as the menu opens.
     void PopupMenu1Popup(ui::Component*) {
@@ -148,15 +150,10 @@ private:
     }
     void LetMessagesRun() override { Boxes.LetMessagesRun(); }
 
-    // The cover's bounds to every monitor (or the primary one); the screen's colour depth.
-    int FitScreen();
     // The icon taken out and the settings written, as the program ends; the failure's text, "" when none.
     std::string WriteAtEnd();
     // The session ends once WM_ENDSESSION returns.
     void EndSession();
-
-    // What the cover covers, as last fitted: where its restore corner is.
-    ScreenLayout screen_;
 };
 
 }  // namespace obsc32

@@ -22,6 +22,7 @@ struct ScreenLayout {
     std::vector<ScreenRect> Monitors;  // each within Area, none empty
     // The wallpaper is composed monitor by monitor rather than being the file itself.
     bool PerMonitor() const { return Monitors.size() != 1 || Monitors[0] != Area; }
+    bool operator==(const ScreenLayout&) const = default;
 };
 
 // Every monitor (the virtual screen) or only the primary one. A virtual screen that misses the primary, or

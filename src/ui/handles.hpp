@@ -61,6 +61,10 @@ struct KernelTraits : NullIsEmpty<HANDLE> {
     static void Close(HANDLE h) { CloseHandle(h); }
 };
 
+struct ModuleTraits : NullIsEmpty<HMODULE> {
+    static void Close(HMODULE h) { FreeLibrary(h); }
+};
+
 using Key = UniqueHandle<HKEY, KeyTraits>;
 using Menu = UniqueHandle<HMENU, MenuTraits>;
 using Bitmap = UniqueHandle<HBITMAP, GdiTraits>;
@@ -70,6 +74,7 @@ using Icon = UniqueHandle<HICON, IconTraits>;
 using MemoryDC = UniqueHandle<HDC, MemoryDcTraits>;
 using GlobalAtom = UniqueHandle<ATOM, AtomTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelTraits>;
+using Module = UniqueHandle<HMODULE, ModuleTraits>;
 // CreateFile's failure is INVALID_HANDLE_VALUE, not null.
 struct FileTraits {
     static HANDLE Empty() { return INVALID_HANDLE_VALUE; }

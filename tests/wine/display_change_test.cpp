@@ -50,6 +50,26 @@ TEST_F(DisplayChangeTest, CoverTakesTheNewScreenOnTopAtTheBottomOrHidden) {
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
 }
 
+// The screen may have changed unannounced while the system slept or the session was away.
+TEST_F(DisplayChangeTest, ResumeAndSessionReturnFitTheCoverAgainWhereItWas) {
+    TOBSCURIO32VANTE& c = CreateStarted();
+    const auto misplacedThenTold = [&](UINT msg, WPARAM why) {
+        SetWindowPos(c.Handle(), nullptr, 10, 10, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(c.Handle(), msg, why, 0);
+        return CoversScreen(c.Handle(), W, H);
+    };
+    c.PKUROClick(&c.Menus.PKURO);
+    EXPECT_TRUE(misplacedThenTold(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC));
+    EXPECT_TRUE(IsTopmost(c.Handle()));
+    c.P2Click(&c.Menus.P2);
+    EXPECT_TRUE(misplacedThenTold(WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT));
+    EXPECT_TRUE(IsWindowVisible(c.Handle()));
+    EXPECT_TRUE(IsAtBottom(c.Handle()));
+    c.P3Click(&c.Menus.P3);
+    EXPECT_TRUE(misplacedThenTold(WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK));
+    EXPECT_FALSE(IsWindowVisible(c.Handle()));
+}
+
 TEST_F(DisplayChangeTest, WallpaperIsComposedAnewAndCentredOnTheNewScreen) {
     TOBSCURIO32VANTE& c = CreateStarted();
     const std::string file = File("tile100.bmp");

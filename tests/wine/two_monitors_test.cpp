@@ -44,5 +44,5 @@ TEST_F(TwoMonitors, EveryFaceCoversBothMonitorsThenThePrimaryAlone) {
     c.Faces.SetAllScreens(false);
     SendMessageA(c.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
     EXPECT_TRUE(Covers(c.Handle(), 800, 600));
-    EXPECT_EQ(c.Image1.PictureSize().cx, 100);
+    EXPECT_TRUE(WaitUntil([&] { return c.Image1.PictureSize().cx == 100; }));
 }
