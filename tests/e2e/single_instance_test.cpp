@@ -130,34 +130,28 @@ TEST_F(SingleInstance, StartWhileOnlyTheSetupWindowIsOpenEndsSilently) {
     EXPECT_TRUE(IsWindowVisible(setup));
 }
 
-// Started together, as an impatient double click or the Startup group and a click start them: each kind of
-// main window once, and every other start ends, having told the running cover.
+// Started together, as a double click does: one main window of each kind; the others end, the cover told.
 TEST_F(SingleInstance, StartsAtTheSameMomentGiveOneSetupWindowOrOneCover) {
-    auto startTogether = [] {
-        std::vector<std::unique_ptr<Program>> starts;
-        for (int i = 0; i < 4; ++i) starts.push_back(std::make_unique<Program>());
-        return starts;
+    std::vector<std::unique_ptr<Program>> starts;
+    auto oneLeft = [&] {
+        return std::count_if(starts.begin(), starts.end(), [](const auto& p) { return p->Running(); }) == 1;
     };
-    auto running = [](const std::vector<std::unique_ptr<Program>>& starts) {
-        return std::count_if(starts.begin(), starts.end(), [](const auto& p) { return p->Running(); });
-    };
-    {
-        auto starts = startTogether();
-        EXPECT_TRUE(WaitUntil([&] { return running(starts) == 1; })) << "not one start alone went on";
-        EXPECT_EQ(WindowsOf(0, kSetupClass).size(), 1u);
-    }
+    for (int i = 0; i < 4; ++i) starts.push_back(std::make_unique<Program>());
+    EXPECT_TRUE(WaitUntil(oneLeft)) << "not one start alone went on";
+    EXPECT_EQ(WindowsOf(0, kSetupClass).size(), 1u);
+    starts.clear();
     registry::SetString("Version", "12");
-    auto starts = startTogether();
-    // The later starts wait for their notices, answered as they come; the latest is over the others.
+    for (int i = 0; i < 4; ++i) starts.push_back(std::make_unique<Program>());
+    // The later starts wait for their notices, answered as they come; a notice coming meanwhile takes the
+    // click, and the one under it is answered on a later round.
     int notices = 0;
     EXPECT_TRUE(WaitUntil([&] {
         for (HWND box : WindowsOf(0, kBoxClass, true)) {
             if (!IsWindowEnabled(box)) continue;
-            // A notice coming meanwhile takes the click: this one is answered on a later round.
             testing_common::input::PostClick(ChildWithText(box, "TColorBtn", "ＯＫ"));
             notices += WaitUntil([&] { return !IsWindowVisible(box); }, 300);
         }
-        return running(starts) == 1;
+        return oneLeft();
     })) << "the later starts did not end";
     EXPECT_EQ(notices, 3);
     EXPECT_EQ(WindowsOf(0, kCoverClass).size(), 1u);

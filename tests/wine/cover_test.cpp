@@ -356,12 +356,11 @@ TEST_F(CoverTest, AtTheSessionsEndWritesWhatTheCloseWritesWithABoxUpAndTakesItsI
     bool answered = false;
     std::thread session([&] {
         HWND box = nullptr;
-        if (!WaitUntil([&] {
-                return (box = testing_common::VisibleWindowOf(testing_common::kProgramBox,
-                                                              GetCurrentProcessId()));
-            }))
-            return;
+        WaitUntil([&] {
+            return box = testing_common::VisibleWindowOf(testing_common::kProgramBox, GetCurrentProcessId());
+        });
         answered =
+            box &&
             SendMessageTimeoutA(wnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 2000, &query) &&
             SendMessageTimeoutA(wnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 2000, &end);
         PostMessageA(box, WM_CLOSE, 0, 0);
