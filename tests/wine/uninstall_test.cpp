@@ -47,7 +47,7 @@ protected:
     void TearDown() override {
         obsc32::DeleteHandOver();
         RemoveTree(Programs() + "\\" + kGroup);
-        DeleteFileA(StartupLink().c_str());
+        for (const std::string& link : {Links().back(), StartupLink()}) DeleteFileA(link.c_str());
         CloseGroupWindows();
         SetupFixture::TearDown();
     }
