@@ -3,6 +3,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -151,7 +152,11 @@ ui::Bitmap GrabScreenBitmap(int width, int height, int left, int top) {
     if (!bmp) return {};
     ui::MemoryDC dc(CreateCompatibleDC(screen.Get()));
     ui::SelectObjectScope sel(dc.Get(), bmp.Get());
-    if (!BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY)) return {};
+    // Band by band: what the system reads the screen into on the way is then a band, not a second screen.
+    constexpr int kBand = 256;
+    for (int y = 0; y < height; y += kBand)
+        if (!BitBlt(dc.Get(), 0, y, width, std::min(kBand, height - y), screen.Get(), left, top + y, SRCCOPY))
+            return {};
     return bmp;
 }
 
