@@ -344,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 Written("0", "0", "6", "C:\\pictures\\test.bmp", "0", "0", "0")}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
-TEST_F(CoverTest, AtTheSessionsEndWritesWhatTheCloseWritesWithABoxUpAndTakesItsIconOut) {
+TEST_F(CoverTest, WithABoxUpTheKeyIsDroppedAndTheSessionsEndWritesWhatTheCloseWritesAndTakesTheIconOut) {
     registry::SavedKey desktop(HKEY_USERS, kDesktopKey);
     ASSERT_TRUE(registry::SetString(HKEY_USERS, kDesktopKey, "Wallpaper", kSystemWallpaper));
     StoreOwnSettings();
@@ -361,13 +361,16 @@ TEST_F(CoverTest, AtTheSessionsEndWritesWhatTheCloseWritesWithABoxUpAndTakesItsI
         });
         answered =
             box &&
+            SendMessageTimeoutA(wnd, WM_HOTKEY, obsc32::CoverHotKey::kId, 0, SMTO_NORMAL, 2000, &end) &&
             SendMessageTimeoutA(wnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 2000, &query) &&
             SendMessageTimeoutA(wnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 2000, &end);
         PostMessageA(box, WM_CLOSE, 0, 0);
     });
-    c.MQ_AClick(&c.Menus.MQ_A);
+    // A box no command holds the key off for, as a failing face shows.
+    c.Boxes.Tell("箱");
     session.join();
     EXPECT_TRUE(answered) << "the session's end waited for the box";
+    EXPECT_FALSE(IsWindowVisible(wnd)) << "the key, pressed while the box was up, showed the cover";
     EXPECT_EQ(query, static_cast<DWORD_PTR>(TRUE));
     EXPECT_FALSE(InTray(wnd));
     EXPECT_EQ(registry::ReadAll(HKEY_CURRENT_USER, obsc32::ProductKey),
