@@ -42,7 +42,6 @@ TEST_F(CoverPlacement, AutoStartOnTopMakesNoInputMethodAndNoTaskbarButtonInThePr
     // Another program's always-on-top window raised over it: the cover takes the top back.
     PlainWindow other({500, 300, 700, 500}, kRed, WS_EX_TOPMOST);
     other.Show(false);
-    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(600, 400) == kRed; })) << "the other window did not show";
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(600, 400) == RGB(0, 0, 0); }, 3000))
         << "the cover stayed under the other window";
 }

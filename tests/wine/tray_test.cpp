@@ -187,14 +187,13 @@ TEST_F(TrayTest, ClosingTakesTheIconOutOfTheTray) {
 }
 
 TEST_F(TrayTest, WhenTheShellStartsAgainTheIconIsAddedAgainAndTheKeyStaysHeld) {
-    HWND wnd = cover->Handle();
     // The new shell's tray knows no icon.
     NOTIFYICONDATAA rec{};
     rec.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    rec.hWnd = wnd;
+    rec.hWnd = cover->Handle();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &rec));
-    SendMessageA(wnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(InTray(wnd));
+    SendMessageA(rec.hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(InTray(rec.hWnd));
     EXPECT_FALSE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'B')) << "the cover let its key go";
 }
 
