@@ -5,4 +5,11 @@ here="$(cd "$(dirname "$0")" && pwd)"
 : "${OBSC32_WINEPREFIX:?run the tests through scripts/test.sh, which prepares the Wine prefix}"
 : "${DISPLAY:?no X display: run the tests through scripts/test.sh}"
 source "$here/../scripts/wine-env.sh"
-exec wine "$@"
+# The output goes through a file, handed on once the program has ended: a process started on its behalf
+# (Program Manager, Wine's menu builder for a new shortcut) can hold a pipe to CTest open long after.
+out="$(mktemp)"
+trap 'rm -f "$out"' EXIT
+wine "$@" >"$out" 2>&1
+status=$?
+cat "$out"
+exit $status

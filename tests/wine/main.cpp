@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <cstdio>
-
 #include <gtest/gtest.h>
 
 #include "common/wait.hpp"
@@ -14,10 +12,5 @@ int main(int argc, char** argv) {
     ui::Application::Instance().SetTitle(obsc32::ProductTitle);
     // Keys reach the forms as in the program's own loops.
     testing_common::SetMessageFilter(&ui::Form::PreTranslateKey);
-    const int result = RUN_ALL_TESTS();
-    // Ended here, with the results written: under Wine a test process whose conversations with Program
-    // Manager have ended now and then never finishes its exit, and the run would wait for it in vain.
-    std::fflush(nullptr);
-    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
-    return result;
+    return RUN_ALL_TESTS();
 }
