@@ -9,11 +9,12 @@
 
 namespace testing_wine {
 
-constexpr char kQuietDesktop[] = "obsc32quiet";
+// The process's own: the shell Wine started for an earlier test process's desktop may still be on its way out.
+const std::string kQuietDesktop = "obsc32quiet" + std::to_string(GetCurrentProcessId());
 
 bool EnterQuietDesktop() {
     // A handle of the thread's own: Wine closes the one a thread was set to when the thread ends.
-    HDESK desktop = OpenDesktopA(kQuietDesktop, 0, FALSE, GENERIC_ALL);
+    HDESK desktop = OpenDesktopA(kQuietDesktop.c_str(), 0, FALSE, GENERIC_ALL);
     return desktop && SetThreadDesktop(desktop);
 }
 
@@ -176,7 +177,7 @@ std::vector<HWND> WindowsOn(HDESK desktop, const char* className) {
 
 HDESK QuietDesktop() {
     static HDESK desktop = [] {
-        HDESK d = CreateDesktopA(kQuietDesktop, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+        HDESK d = CreateDesktopA(kQuietDesktop.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
         if (!d) return d;
         HANDLE t = CreateThread(nullptr, 0, Quieten, d, 0, nullptr);
         JoinPumping(t);
