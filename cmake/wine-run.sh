@@ -6,8 +6,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 : "${DISPLAY:?no X display: run the tests through scripts/test.sh}"
 source "$here/../scripts/wine-env.sh"
 # The output goes through a file, handed on once the program has ended: a process started on its behalf
-# (Program Manager, Wine's menu builder for a new shortcut) can hold a pipe to CTest open long after. With
-# its output in a file, Wine starts a new desktop's shell only when its input is not CTest's either.
+# (Program Manager, Wine's menu builder for a new shortcut) can hold a pipe to CTest open long after.
 out="$(mktemp)"
 trap 'rm -f "$out"' EXIT
 wine "$@" </dev/null >"$out" 2>&1
