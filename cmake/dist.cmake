@@ -23,9 +23,11 @@ add_custom_command(OUTPUT ${HELPC_EXE}
                    DEPENDS ${_helpc_sources} ${_helpc_headers} ${CMAKE_SOURCE_DIR}/${HELPC_MAIN}
                    COMMENT "Help compiler (for the build machine)"
                    VERBATIM)
-add_custom_command(OUTPUT ${OBSC32_DIST_DIR}/OBSC32.HLP
+# The HTML help is made beside the build, not yet in the distribution.
+add_custom_command(OUTPUT ${OBSC32_DIST_DIR}/OBSC32.HLP ${CMAKE_BINARY_DIR}/OBSC32.HTM
                    COMMAND ${CMAKE_COMMAND} -E make_directory ${OBSC32_DIST_DIR}
                    COMMAND ${HELPC_EXE} ${CMAKE_SOURCE_DIR}/${HELP_SOURCE} ${OBSC32_DIST_DIR}/OBSC32.HLP
+                           ${CMAKE_BINARY_DIR}/OBSC32.HTM
                    DEPENDS ${HELPC_EXE} ${CMAKE_SOURCE_DIR}/${HELP_SOURCE}
                    COMMENT "Help file ${OBSC32_DIST_DIR}/OBSC32.HLP"
                    VERBATIM)

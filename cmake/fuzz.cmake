@@ -29,7 +29,7 @@ obsc32_fuzz_target(work_area_rules_fuzz src/widgets/work_area_rules.cpp)
 obsc32_fuzz_target(dir_rows_fuzz src/widgets/dir_rows.cpp src/shell/sjis_path.cpp)
 # The help compiler's reader and writer, on whatever a help source may hold.
 obsc32_fuzz_target(help_source_fuzz tools/helpc/help_source.cpp tools/helpc/btree.cpp tools/helpc/topic_file.cpp
-                   tools/helpc/help_file.cpp tests/host/hlp_reader.cpp)
+                   tools/helpc/help_file.cpp tools/helpc/html_help.cpp tests/host/hlp_reader.cpp)
 target_include_directories(help_source_fuzz PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/tests)
 # It reads back what the compiler wrote; its own branches would only distract the fuzzer.
 set_source_files_properties(tests/host/hlp_reader.cpp PROPERTIES COMPILE_OPTIONS -fno-sanitize=fuzzer)

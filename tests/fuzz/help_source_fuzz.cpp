@@ -13,6 +13,7 @@
 #include "fuzz_input.hpp"
 #include "helpc/help_file.hpp"
 #include "helpc/help_source.hpp"
+#include "helpc/html_help.hpp"
 #include "host/hlp_reader.hpp"
 
 namespace r = hlp_reader;
@@ -103,5 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fprintf(stderr, "the reader refused the file: %s\n", e.what());
         std::abort();
     }
+    // The same source as HTML (unless the host cannot convert its text): every topic under its own anchor.
+    std::string html;
+    try {
+        html = helpc::BuildHtmlHelp(source);
+    } catch (const helpc::HelpError& e) {
+        FUZZ_CHECK(e.Line() == 0);
+        return 0;
+    }
+    for (const helpc::Topic& t : source.topics)
+        FUZZ_CHECK(html.find("<section id=\"" + t.context + "\">") != std::string::npos);
     return 0;
 }
