@@ -9,13 +9,16 @@ std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(tex
 }  // namespace
 
 TEST(HtmlHelp, EveryTopicStandsUnderItsContextWithItsLinksAndTheIndexLastInUtf8) {
-    const std::string html = helpc::BuildHtmlHelp(helpc::ParseHelpSource(
-        ".help ヘルプ\r\n.font ＭＳ ゴシック\r\n.topic contents\r\n.title 目次\r\n{カバー|cover} & <b>\r\n\r\n終\r\n"
-        ".topic cover\r\n.title カバー\r\n.keywords 隠す;画面\r\n本文\r\n"));
+    const std::string html = helpc::BuildHtmlHelp(
+        helpc::ParseHelpSource(".help ヘルプ\r\n.font ＭＳ ゴシック\r\n.topic contents\r\n.title "
+                               "目次\r\n{カバー|cover} & <b>\r\n\r\n終\r\n"
+                               ".topic cover\r\n.title カバー\r\n.keywords 隠す;画面\r\n本文\r\n"));
     for (const std::string& part :
          {Utf8(u8"<meta charset=\"utf-8\">\n<title>ヘルプ</title>"),
-          Utf8(u8"<section id=\"contents\">\n<h2>目次</h2>\n<p><a href=\"#cover\">カバー</a> &amp; &lt;b&gt;</p>\n"
-               u8"<p>&nbsp;</p>\n<p>終</p>\n</section>\n<section id=\"cover\">\n<h2>カバー</h2>\n<p>本文</p>"),
+          Utf8(
+              u8"<section id=\"contents\">\n<h2>目次</h2>\n<p><a href=\"#cover\">カバー</a> &amp; "
+              u8"&lt;b&gt;</p>\n"
+              u8"<p>&nbsp;</p>\n<p>終</p>\n</section>\n<section id=\"cover\">\n<h2>カバー</h2>\n<p>本文</p>"),
           Utf8(u8"<section id=\"keyword-index\">\n<h2>索引</h2>\n<ul>\n<li><a href=\"#cover\">画面</a></li>\n"
                u8"<li><a href=\"#cover\">隠す</a></li>\n</ul>")})
         EXPECT_NE(html.find(part), std::string::npos) << part;

@@ -76,7 +76,8 @@ std::string BuildHtmlHelp(const HelpSource& source) {
         for (const std::string& keyword : topic.keywords) index.emplace_back(utf8(keyword), topic.context);
     }
     std::sort(index.begin(), index.end());
-    html += "<section id=\"" + std::string(kIndexAnchor) + "\">\n<h2>" + text("\x8D\xF5\x88\xF8") + "</h2>\n<ul>\n";
+    html += "<section id=\"" + std::string(kIndexAnchor) + "\">\n<h2>" + text("\x8D\xF5\x88\xF8") +
+            "</h2>\n<ul>\n";
     for (const auto& [keyword, context] : index)
         html += "<li><a href=\"#" + Escaped(context) + "\">" + Escaped(keyword) + "</a></li>\n";
     return html + "</ul>\n</section>\n</body>\n</html>\n";
