@@ -128,7 +128,7 @@ void CoverModel::TrayClicked(TrayButton button) {
 }
 
 void CoverModel::KeepTop() {
-    if (OnTopShown() && !AttentionHeld() && view_.TopLost()) view_.RetakeTop();
+    if (shown_ && !bottom_ && !AttentionHeld() && view_.TopLost()) view_.RetakeTop();
 }
 
 void CoverModel::MenuUp() {

@@ -55,8 +55,6 @@ public:
     // A shown cover on top takes the top back from another program's window; never over the program's own
     // boxes, menus and dialogs, which hold the person's attention.
     void KeepTop();
-    // Whether the cover is meant to be over every window now, which is when KeepTop has work.
-    bool OnTopShown() const { return shown_ && !bottom_; }
     // A tray menu is up: tray clicks are taken again (the menu itself holds them off).
     void MenuUp();
     // A command that shows a box or a dialog holds tray clicks and the key off for as long as this lives.

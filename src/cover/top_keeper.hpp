@@ -20,7 +20,6 @@ public:
     void Start();
     // Nothing runs while the cover is hidden or at the bottom.
     void Stop();
-    bool Running() const { return timer_.Enabled(); }
 
 private:
     static void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD);

@@ -30,7 +30,7 @@ void UninstallStage2::Begin() {
     top_ = handed_.RmTop.empty() ? std::string() : ResolvedPath(handed_.RmTop).value_or("");
     if (!FileExists(file_)) return;
     image_ = ReadWholeFile(run_.ProgramPath, kMaxProgramBytes);
-    if (!IsProgramToDelete(IdentityOf(file_), !IsReparsePoint(file_), ReadWholeFile(file_, kMaxProgramBytes)))
+    if (!IsProgramToDelete(IdentityOf(file_), ReadWholeFile(file_, kMaxProgramBytes)))
         throw ui::Error(kParameterError);
     // Not looked at: stage 1 may still be running it, and the retries follow.
     (void)TryDelete();
@@ -46,17 +46,18 @@ bool UninstallStage2::TryDelete() {
         const std::optional<std::vector<uint8_t>> bytes = held.Bytes();
         if (!bytes) return false;
         // Checked again each time: another file may have been put in its place since the last try.
-        if (!IsProgramToDelete(held.Identity(), IsPlainFile(held.Attributes()), bytes))
+        // What the handle holds, which is the link itself where the path is one.
+        if (!IsPlainFile(held.Attributes()) || !IsProgramToDelete(held.Identity(), bytes))
             throw ui::Error(std::string(kFileNotDeleted) + "\n" + handed_.File);
         if (!held.Delete()) return false;
     }
     return !FileExists(file_);
 }
 
-bool UninstallStage2::IsProgramToDelete(std::optional<FileIdentity> identity, bool plainFile,
+bool UninstallStage2::IsProgramToDelete(std::optional<FileIdentity> identity,
                                         const std::optional<std::vector<uint8_t>>& bytes) const {
     // Never the running copy itself, and nothing but this program's very bytes.
-    if (!identity || identity == IdentityOf(run_.ProgramPath) || !plainFile) return false;
+    if (!identity || identity == IdentityOf(run_.ProgramPath)) return false;
     if (bytes && image_ && *bytes != *image_) return false;
     return !GoesThroughReparsePoint(file_);
 }

@@ -35,8 +35,8 @@ private:
     // One try: false while the file, or this program's own, cannot be held, read or deleted.
     bool TryDelete();
     // Another copy of this very program (the same bytes; not compared while either cannot be read), not the
-    // running one, a plain file reached through no reparse point.
-    bool IsProgramToDelete(std::optional<FileIdentity> identity, bool plainFile,
+    // running one, reached through no reparse point and none itself.
+    bool IsProgramToDelete(std::optional<FileIdentity> identity,
                            const std::optional<std::vector<uint8_t>>& bytes) const;
     // The empty folders the install made, deepest first; never a root, the Windows folder or one holding it,
     // however they are spelled.

@@ -142,8 +142,7 @@ TEST_F(SingleInstance, StartsAtTheSameMomentGiveOneSetupWindowOrOneCover) {
     starts.clear();
     registry::SetString("Version", "12");
     for (int i = 0; i < 4; ++i) starts.push_back(std::make_unique<Program>());
-    // The later starts wait for their notices, answered as they come; a notice coming meanwhile takes the
-    // click, and the one under it is answered on a later round.
+    // Each later start waits for its notice; one coming meanwhile takes the click, the other waits a round.
     int notices = 0;
     EXPECT_TRUE(WaitUntil([&] {
         for (HWND box : WindowsOf(0, kBoxClass, true)) {

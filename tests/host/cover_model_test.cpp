@@ -110,15 +110,6 @@ TEST_F(CoverModelTest, APressWhileTheLastIsHandledIsTakenAfterIt) {
     // Nothing is left queued.
     cover.KeyPressed();
     EXPECT_EQ(view.Did.back(), "hide");
-    // A press while the face's box is up is dropped, not taken once the box has closed.
-    view.Did.clear();
-    view.DuringFace = [&] {
-        view.Modal = true;
-        cover.KeyPressed();
-        view.Modal = false;
-    };
-    cover.KeyPressed();
-    EXPECT_EQ(view.Did, (Steps{"face 0", "top"}));
 }
 
 TEST_F(CoverModelTest, OnlyAShownCoverOnTopTakesTheTopBackAndNeverOverItsOwnBoxesAndMenus) {

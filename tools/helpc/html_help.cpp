@@ -76,6 +76,7 @@ std::string BuildHtmlHelp(const HelpSource& source) {
         for (const std::string& keyword : topic.keywords) index.emplace_back(utf8(keyword), topic.context);
     }
     std::sort(index.begin(), index.end());
+    // The heading 索引, in Shift-JIS as the source's texts are.
     html += "<section id=\"" + std::string(kIndexAnchor) + "\">\n<h2>" + text("\x8D\xF5\x88\xF8") +
             "</h2>\n<ul>\n";
     for (const auto& [keyword, context] : index)
