@@ -1,5 +1,5 @@
 add_library(helpc_logic STATIC ${HELPC_LOGIC_SOURCES})
-target_include_directories(helpc_logic PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+target_include_directories(helpc_logic PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(helpc_logic PRIVATE -Wall -Wextra -Werror)
 add_executable(helpc ${HELPC_MAIN})
 target_link_libraries(helpc PRIVATE helpc_logic)

@@ -14,7 +14,9 @@ endfunction()
 
 set(OBSC32_WIN_LIBS user32 gdi32 shell32 advapi32 comdlg32 comctl32 msimg32 imm32 ole32 oleaut32 uuid
     # The folder picker asks network drives for their remote names.
-    mpr)
+    mpr
+    # The help finds the browser.
+    shlwapi)
 # Everything of the program but WinMain, twice: obsc32_win for the tests and benchmarks (posix model, with
 # the distributed program's stop points: they never stop), obsc32_program_win for the program (win32 model,
 # with none: each build of the program links its own).
@@ -43,7 +45,7 @@ endforeach()
 # Libraries only some commands need are loaded when first called, not before the first window. lld delays
 # only imports from LLVM's short import libraries, made here from the few functions cmake/delayload lists.
 find_program(OBSC32_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
-set(OBSC32_DELAYED_DLLS comctl32 comdlg32 mpr msimg32 ole32 oleaut32)
+set(OBSC32_DELAYED_DLLS comctl32 comdlg32 mpr msimg32 ole32 oleaut32 shlwapi)
 foreach(_dll ${OBSC32_DELAYED_DLLS})
     set(_lib ${CMAKE_BINARY_DIR}/delayload/lib${_dll}_delay.a)
     add_custom_command(OUTPUT ${_lib}

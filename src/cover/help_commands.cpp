@@ -15,6 +15,7 @@ constexpr char kResetQuestion[] =
     "ﾊﾞｰｼﾞｮﾝ番号を削除する必要無しです。\nﾊﾞｰｼﾞｮﾝ番号を削除してもよろしいですか？？？";
 constexpr char kResetCancelled[] = "ﾊﾞｰｼﾞｮﾝ番号削除を中止しました・・・";
 constexpr char kYearText[] = "(C) 2026";
+constexpr char kHelpNotOpened[] = "ヘルプを開けませんでした・・・";
 
 std::string ContactText() {
     std::string text = "お問い合わせは、下記へどうぞ☆☆☆\nホームページ：\n";
@@ -23,11 +24,11 @@ std::string ContactText() {
 }
 }  // namespace
 
-std::string HelpCommands::HelpFile() const { return run_.ProgramFolder + ProductCode + ".HLP"; }
-
-void HelpCommands::Contents(HWND owner) const { ShowHelpContents(owner, HelpFile()); }
-
-void HelpCommands::Keywords(HWND owner) const { ShowHelpIndex(owner, HelpFile()); }
+void HelpCommands::Show(HWND owner, HelpPlace place) {
+    const std::string page = run_.ProgramFolder + ProductCode + ".HTM";
+    if (!ShowHelp(owner, run_.ProgramFolder + ProductCode + ".HLP", page, place))
+        prompter_.Tell("[ " + page + " ]\n" + kHelpNotOpened);
+}
 
 bool HelpCommands::ResetVersion() {
     prompter_.LetMessagesRun();

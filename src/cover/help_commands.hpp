@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/run_context.hpp"
+#include "shell/help_viewer.hpp"
 #include "ui/prompter.hpp"
 #include "widgets/TAboutBoxDlg.hpp"
 
@@ -14,10 +15,9 @@ class HelpCommands {
 public:
     HelpCommands(const RunContext& run, ui::Prompter& prompter) : run_(run), prompter_(prompter) {}
 
-    // The help file beside the program.
-    std::string HelpFile() const;
-    void Contents(HWND owner) const;
-    void Keywords(HWND owner) const;
+    // The help beside the program, at its contents or its keyword index; a page that cannot be opened is told.
+    void Contents(HWND owner) { Show(owner, HelpPlace::Contents); }
+    void Keywords(HWND owner) { Show(owner, HelpPlace::Index); }
     // Asks, then empties the stored "Version" so that the next start runs the setup; false when the person
     // declined (told so). Throws ui::Error when "Version" cannot be written.
     bool ResetVersion();
@@ -28,6 +28,8 @@ public:
     void About(TAboutBoxDlg& box);
 
 private:
+    void Show(HWND owner, HelpPlace place);
+
     const RunContext& run_;
     ui::Prompter& prompter_;
 };

@@ -53,7 +53,7 @@ public:
     ui::Timer TimerErOut{this, "TimerErOut", 1000, false};
 
     // Built at creation.
-    std::array<std::string, 4> ProductFiles;
+    std::array<std::string, 5> ProductFiles;
     std::string WindowTitleBase;
     std::string DefaultFolder;
     std::string StoredGroup;

@@ -51,11 +51,11 @@ bool Installer::Run(const InstallChoices& choices) {
 
     prompter_.LetMessagesRun();
     WriteInstallPlace(YenCut(*installFolder), group);
-    StopPoint("install", 5);
+    StopPoint("install", 6);
 
     prompter_.LetMessagesRun();
     SendIconCommands(group, installedExePath);
-    StopPoint("install", 6);
+    StopPoint("install", 7);
     if (choices.StartupIcon) {
         const std::string startup = ReadStartupGroupName();
         if (startup.empty())
@@ -71,9 +71,9 @@ bool Installer::Run(const InstallChoices& choices) {
                          MadeFolderRecord(made, ReadMadeFolder(), *installFolder), installedExePath,
                          DisplayVersionText(ProgramVersion), kPublisher, YenCut(*installFolder),
                          InstalledSizeKb(*installFolder)});
-    StopPoint("install", 7);
-    WriteInstalledVersion(ProgramVersion, choices.BackColor, choices.VanteColor);
     StopPoint("install", 8);
+    WriteInstalledVersion(ProgramVersion, choices.BackColor, choices.VanteColor);
+    StopPoint("install", 9);
     prompter_.LetMessagesRun();
     return true;
 }
@@ -121,19 +121,19 @@ void Installer::CopyProductFiles(const std::string& installFolder) {
     // Installing over the running copy: the files are already there.
     if (SjisCase(run_.ProgramFolder, false) == SjisCase(installFolder, false)) return;
     const auto files = ProductFileNames(ProductCode);
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < kCopiedFileCount; ++i) {
         // Named after the product whatever the running file is called.
-        const std::string& name = files[static_cast<size_t>(i)];
+        const std::string& name = files[i];
         if (!CopyFileOver(run_.ProgramFolder + name, installFolder + name))
             throw ui::Error(name + "\n" + kCopyFailedText);
-        StopPoint("install", 2 + i);
+        StopPoint("install", 2 + static_cast<int>(i));
     }
 }
 
 DWORD Installer::InstalledSizeKb(const std::string& installFolder) {
     unsigned long long bytes = 0;
     const auto files = ProductFileNames(ProductCode);
-    for (size_t i = 0; i < 3; ++i) bytes += FileSize(installFolder + files[i]).value_or(0);
+    for (size_t i = 0; i < kCopiedFileCount; ++i) bytes += FileSize(installFolder + files[i]).value_or(0);
     return static_cast<DWORD>((bytes + 1023) / 1024);
 }
 

@@ -19,8 +19,8 @@ std::string UninstallDisplayName(const std::string& longTitle, int version) {
     return "VANTE " + longTitle + VersionText(version);
 }
 
-std::array<std::string, 4> ProductFileNames(const std::string& code) {
-    return {code + ".EXE", code + ".TXT", code + ".HLP", code + ".GID"};
+std::array<std::string, 5> ProductFileNames(const std::string& code) {
+    return {code + ".EXE", code + ".TXT", code + ".HLP", code + ".HTM", code + ".GID"};
 }
 
 std::string DefaultInstallFolder(const std::string& winDir, const std::string& code,

@@ -11,8 +11,10 @@ namespace obsc32 {
 std::string VersionText(int version);
 // "VANTE " + the long title + the version text.
 std::string UninstallDisplayName(const std::string& longTitle, int version);
-// The program, its guide, its help and the help's index, named after the product code.
-std::array<std::string, 4> ProductFileNames(const std::string& code);
+// The program, its guide, its help, the help's page for systems with no help viewer (the files the install
+// copies), then the index the viewer makes beside the help; named after the product code.
+std::array<std::string, 5> ProductFileNames(const std::string& code);
+inline constexpr std::size_t kCopiedFileCount = 4;
 // The Windows folder's drive root + "VERADO32\" + the product code, unless a folder is stored.
 std::string DefaultInstallFolder(const std::string& winDir, const std::string& code,
                                  const std::string& storedFolder);

@@ -1,4 +1,4 @@
-// The system's help viewer on a help file.
+// The help, shown by whatever the system has: the old viewer on the help file, or the browser on its page.
 #pragma once
 #include <windows.h>
 
@@ -6,9 +6,10 @@
 
 namespace obsc32 {
 
-// Opens the file at its contents; the viewer itself reports a file it cannot read.
-void ShowHelpContents(HWND owner, const std::string& file);
-// Opens the file's keyword index.
-void ShowHelpIndex(HWND owner, const std::string& file);
+enum class HelpPlace { Contents, Index };
+
+// Before Vista the viewer opens the help file (it reports a file it cannot read itself); later, the browser
+// opens the page at its contents or its index. False when the page is missing or nothing could open it.
+bool ShowHelp(HWND owner, const std::string& helpFile, const std::string& page, HelpPlace place);
 
 }  // namespace obsc32

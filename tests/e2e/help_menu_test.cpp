@@ -1,5 +1,6 @@
 // The help submenu of a running cover, chosen with the keyboard: the version reset, the contact notice,
-// the about box and the help viewer on a missing help file.
+// the about box, and the help in the old viewer or the browser.
+#include <algorithm>
 #include <string>
 
 #include "e2e/fixture.hpp"
@@ -21,6 +22,10 @@ protected:
     // "ヘルプ(&H)" is the third item from the end of the full menu.
     void ChooseInHelpMenu(int downs) { ChooseInSubmenu(3, downs); }
     HWND Box(const std::string& text) { return WaitForBoxWithText(program_->Pid(), text); }
+    // The distribution folder holds the help file and its page beside the program.
+    static std::string DistExe() {
+        return Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\OBSC32.EXE";
+    }
 };
 
 TEST_F(HelpMenu, TheResetAnsweredNoKeepsTheVersionAndLeftToItsCountdownEmptiesIt) {
@@ -90,11 +95,12 @@ TEST_F(HelpMenu, TheContactNoticeHoldsTrayClicksAndTheAboutBoxShowsTheStoredVers
     CancelMenus();
 }
 
-TEST_F(HelpMenu, TheHelpCommandOpensTheHelpFileBesideTheProgramInTheViewer) {
-    // The distribution folder holds the help file beside the program.
-    const std::string exe =
-        Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\OBSC32.EXE";
-    program_ = Program::At(exe);
+// Before Vista, as Wine is told for this program, the help file opens in the old viewer.
+TEST_F(HelpMenu, BeforeVistaTheHelpCommandOpensTheHelpFileBesideTheProgramInTheViewer) {
+    const std::string defaults = "Software\\Wine\\AppDefaults\\OBSC32.EXE";
+    testing_common::registry::SavedKey saved(HKEY_CURRENT_USER, defaults);
+    ASSERT_TRUE(testing_common::registry::SetString(HKEY_CURRENT_USER, defaults, "Version", "winxp"));
+    program_ = Program::At(DistExe());
     cover_ = WaitForReadyCover(*program_);
     ASSERT_NE(cover_, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return FullMenuShowsFirstFaceChecked(); }));
@@ -110,21 +116,43 @@ TEST_F(HelpMenu, TheHelpCommandOpensTheHelpFileBesideTheProgramInTheViewer) {
     // The viewer, started by the program, ends with it.
 }
 
-TEST_F(HelpMenu, AMissingHelpFileLeavesTheViewersQuestionAndTheCoverUsable) {
+// Wine's own version, Windows 7, has no viewer: the browser gets the page's URL with the anchor. The browser
+// here writes down what it was given.
+TEST_F(HelpMenu, SinceVistaTheBrowserOpensThePageAtItsContentsAndItsIndex) {
+    // Wine reads the classes of the machine only, where Windows lets the user's own come first.
+    const std::string command = "Software\\Classes\\http\\shell\\open\\command";
+    testing_common::registry::SavedKey saved(HKEY_LOCAL_MACHINE, command);
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string opened = std::string(temp) + "obsc32-opened.txt";
+    DeleteFileA(opened.c_str());
+    ASSERT_TRUE(testing_common::registry::SetString(HKEY_LOCAL_MACHINE, command, "",
+                                                    "cmd.exe /c echo %1>>\"" + opened + "\""));
+    program_ = Program::At(DistExe());
+    cover_ = WaitForReadyCover(*program_);
+    ASSERT_NE(cover_, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FullMenuShowsFirstFaceChecked(); }));
+    std::string page = DistExe();
+    page = "file:///" + page.replace(page.size() - 3, 3, "HTM");
+    std::replace(page.begin(), page.end(), '\\', '/');
+    ASSERT_NO_FATAL_FAILURE(ChooseInHelpMenu(0));
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(opened) == page + "\r\n"; }, 3 * kDeadline))
+        << FileBytes(opened);
+    ASSERT_NO_FATAL_FAILURE(ChooseInHelpMenu(1));
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(opened) == page + "\r\n" + page + "#keyword-index\r\n"; },
+                          3 * kDeadline))
+        << FileBytes(opened);
+    DeleteFileA(opened.c_str());
+}
+
+TEST_F(HelpMenu, AMissingHelpPageIsToldAndTheCoverStaysUsable) {
+    // The test build of the program has no page beside it.
     ASSERT_NO_FATAL_FAILURE(StartCover());
     ASSERT_NO_FATAL_FAILURE(ChooseInHelpMenu(0));
-    // The viewer runs in a process of its own, slow to start under load, and asks whether to look for the file.
-    HWND question = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            for (HWND w : WindowsOf(0, kPlatformBox, true))
-                if (ProcessOf(w) != program_->Pid() && ProcessOf(w) != GetCurrentProcessId()) question = w;
-            return question != nullptr;
-        },
-        3 * kDeadline))
-        << "the viewer asked nothing";
-    PostMessageA(question, WM_COMMAND, IDNO, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); })) << "the viewer's question stayed";
+    const std::string folder = Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1);
+    HWND box = Box("[ " + folder + "OBSC32.HTM ]\r\nヘルプを開けませんでした・・・");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(ClickBoxButton(box, "ＯＫ"));
     EXPECT_NE(OpenMenu(WM_RBUTTONDOWN), nullptr) << "the menus did not come back";
     CancelMenus();
 }

@@ -10,7 +10,7 @@ namespace {
 
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OBSC32";
 const std::string kShortcutName = "vaz       すみかげ.lnk";
-const char* const kFiles[] = {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"};
+const char* const kFiles[] = {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"};
 
 std::string UninstallValue(const char* name) {
     return testing_common::registry::StringOf(HKEY_LOCAL_MACHINE, kUninstallKey, name);
@@ -199,7 +199,7 @@ TEST_F(InterruptedInstall, CutShortAtEveryStepTheNextStartGoesOnAndNoFileOfTheUs
     const std::string beside = root + "\\mine.txt", inside = folder + "\\memo.txt";
     ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), beside.c_str(), FALSE));
     // Step 0 ends it with the install folder recorded and not yet made.
-    for (int step = 0; step <= 8; ++step) {
+    for (int step = 0; step <= 9; ++step) {
         ASSERT_NO_FATAL_FAILURE(InstallUntil(step));
         if (step == 1) {
             ASSERT_TRUE(Exists(folder));

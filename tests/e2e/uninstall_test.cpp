@@ -16,7 +16,7 @@ const std::string kFolder = kRoot + "\\OBSC32";
 const std::string kExe = kFolder + "\\OBSC32.EXE";
 const std::string kLink = "vaz       すみかげ.lnk";
 const std::string kCaption = "真っ黒すみかげ V1.2 削除";
-const char* const kFiles[] = {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"};
+const char* const kFiles[] = {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"};
 
 // As a box shows it: every line ends in CR LF.
 std::string Shown(std::string text) {

@@ -11,7 +11,7 @@ TEST(HtmlHelp, EveryTopicStandsUnderItsContextWithItsLinksAndTheIndexLastInUtf8)
                                ".topic cover\r\n.title カバー\r\n.keywords 隠す;画面\r\n本文\r\n"));
     const std::string body = reinterpret_cast<const char*>(
         u8"<title>ヘルプ</title>\n<style>body{font-family:\"ＭＳ "
-        u8"ゴシック\",sans-serif}</style>\n</head>\n<body>\n"
+        u8"ゴシック\",sans-serif}</style>\n</head>\n<body>\n<p><a href=\"#keyword-index\">索引</a></p>\n"
         u8"<section id=\"contents\">\n<h2>目次</h2>\n<p><a href=\"#cover\">カバー</a> &amp; &lt;b&gt;</p>\n"
         u8"<p>&nbsp;</p>\n<p>終</p>\n</section>\n<section "
         u8"id=\"cover\">\n<h2>カバー</h2>\n<p>本文</p>\n</section>\n"

@@ -13,11 +13,9 @@ TEST(SetupValues, VersionAndNames) {
     EXPECT_EQ(obsc32::VersionText(0), " V0.0");
     EXPECT_EQ(obsc32::VersionText(105), " V10.5");
     EXPECT_EQ(obsc32::UninstallDisplayName("vaz       すみかげ", 12), "VANTE vaz       すみかげ V1.2");
-    auto files = obsc32::ProductFileNames("OBSC32");
-    EXPECT_EQ(files[0], "OBSC32.EXE");
-    EXPECT_EQ(files[1], "OBSC32.TXT");
-    EXPECT_EQ(files[2], "OBSC32.HLP");
-    EXPECT_EQ(files[3], "OBSC32.GID");
+    EXPECT_EQ(
+        obsc32::ProductFileNames("OBSC32"),
+        (std::array<std::string, 5>{"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM", "OBSC32.GID"}));
     EXPECT_EQ(obsc32::CompletionText("VANTE SOFT32"),
               "登録完了です。\n\n[ VANTE SOFT32 ]\nグループに登録しました☆☆\nお疲れ様☆☆");
     EXPECT_EQ(obsc32::DisplayVersionText(12), "1.2");

@@ -1,4 +1,4 @@
-// The distribution folder: the three files the install copies, and the guide as Windows reads it (the help
+// The distribution folder: the four files the install copies, and the guide as Windows reads it (the help
 // file as the viewer shows it: help_viewer_test.cpp).
 #include <windows.h>
 #include <objbase.h>
@@ -19,7 +19,7 @@ std::string ReadAll(const std::string& path) {
 }
 }  // namespace
 
-TEST(Dist, HoldsTheProgramAsBuiltBesideTheGuideAndTheHelpFile) {
+TEST(Dist, HoldsTheProgramAsBuiltBesideTheGuideAndTheHelpFileAndPage) {
     const std::string exe = ReadAll(kDist + "\\OBSC32.EXE");
     EXPECT_FALSE(exe.empty());
     // A copy left over from an earlier build would install an old program.
@@ -27,7 +27,7 @@ TEST(Dist, HoldsTheProgramAsBuiltBesideTheGuideAndTheHelpFile) {
     const auto* pe = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
         exe.data() + *reinterpret_cast<const LONG*>(exe.data() + 0x3C));
     EXPECT_TRUE(pe->FileHeader.Characteristics & IMAGE_FILE_LARGE_ADDRESS_AWARE);
-    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP"}) {
+    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"}) {
         DWORD attrs = GetFileAttributesA((kDist + "\\" + name).c_str());
         EXPECT_TRUE(attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY)) << name;
     }

@@ -65,7 +65,7 @@ TEST_F(Install, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsBothIcons)
     ASSERT_TRUE(Run(folder, group, true));
     EXPECT_EQ(person_.Said, Texts{Question(folder)});
 
-    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
+    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"})
         EXPECT_EQ(FileText(folder + "\\" + name), std::string("the distribution's ") + name);
     EXPECT_FALSE(IsFile(folder + "\\OBSC32.GID"));
     EXPECT_EQ(ReadProductValue("EXEPATH"), folder);
@@ -83,7 +83,7 @@ TEST_F(Install, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsBothIcons)
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "DisplayVersion"), "1.2");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "Publisher"), "VANTE SOFT");
     EXPECT_EQ(UninstallValue(HKEY_LOCAL_MACHINE, "InstallLocation"), folder);
-    // The three files of this test take one KB.
+    // The four files of this test take one KB.
     for (const char* name : {"EstimatedSize", "NoModify", "NoRepair"})
         EXPECT_EQ(testing_common::registry::Read(HKEY_LOCAL_MACHINE, obsc32::UninstallKey, name),
                   testing_common::registry::Dword(1))

@@ -33,7 +33,7 @@ void SetupFixture::SetUp() {
     RemoveTree(kSetupRoot);
     ASSERT_TRUE(CreateDirectoryA(kSetupRoot, nullptr));
     ASSERT_TRUE(CreateDirectoryA(Source().c_str(), nullptr));
-    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
+    for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"})
         ASSERT_NO_FATAL_FAILURE(WriteFile(Source() + name, std::string("the distribution's ") + name));
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);

@@ -62,7 +62,7 @@ protected:
     }
     // What an install into kFolder leaves: documents, settings, the Uninstall entry and its icons.
     void InstallByHand() {
-        for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.GID"})
+        for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM", "OBSC32.GID"})
             ASSERT_NO_FATAL_FAILURE(WriteFile(kFolder + "\\" + name, name));
         for (const auto& [name, value] : {std::pair<const char*, std::string>{"EXEPATH", kFolder},
                                           {"Group", kGroup},
@@ -76,7 +76,7 @@ protected:
     }
     // Stage 1 stopped before it removed anything an install made.
     void ExpectNothingRemoved() {
-        for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP"})
+        for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"})
             EXPECT_TRUE(IsFile(kFolder + "\\" + name));
         for (const std::string& link : Links()) EXPECT_TRUE(IsFile(link)) << link;
         EXPECT_EQ(ReadProductValue("Version"), "12");
@@ -134,7 +134,7 @@ TEST_F(Uninstall, YesTwiceRemovesWhatTheInstallMadeAndItsCopyDeletesTheProgram) 
                                     "当ソフトのレジストリー情報も削除してよろしいですか？？"}));
     EXPECT_EQ(boxes.Titles(), (Texts{kCaption, kCaption}));
 
-    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.GID"})
+    for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM", "OBSC32.GID"})
         EXPECT_FALSE(IsFile(kFolder + "\\" + name));
     std::vector<std::string> links = Links();
     links.push_back(StartupLink());

@@ -61,6 +61,10 @@ std::string BuildHtmlHelp(const HelpSource& source) {
     std::string html = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
                        text(source.title) + "</title>\n<style>body{font-family:\"" + text(source.font) +
                        "\",sans-serif}</style>\n</head>\n<body>\n";
+    // The heading 索引, in Shift-JIS as the source's texts are.
+    const std::string indexHeading = text("\x8D\xF5\x88\xF8");
+    // Whoever lands at the top (a browser given no anchor) reaches the index from there.
+    html += "<p><a href=\"#" + std::string(obsc32::kHelpIndexAnchor) + "\">" + indexHeading + "</a></p>\n";
     std::vector<std::pair<std::string, std::string>> index;  // keyword, context
     for (const Topic& topic : source.topics) {
         html += "<section id=\"" + Escaped(topic.context) + "\">\n<h2>" + text(topic.title) + "</h2>\n";
@@ -76,8 +80,7 @@ std::string BuildHtmlHelp(const HelpSource& source) {
         for (const std::string& keyword : topic.keywords) index.emplace_back(utf8(keyword), topic.context);
     }
     std::sort(index.begin(), index.end());
-    // The heading 索引, in Shift-JIS as the source's texts are.
-    html += "<section id=\"" + std::string(kIndexAnchor) + "\">\n<h2>" + text("\x8D\xF5\x88\xF8") +
+    html += "<section id=\"" + std::string(obsc32::kHelpIndexAnchor) + "\">\n<h2>" + indexHeading +
             "</h2>\n<ul>\n";
     for (const auto& [keyword, context] : index)
         html += "<li><a href=\"#" + Escaped(context) + "\">" + Escaped(keyword) + "</a></li>\n";

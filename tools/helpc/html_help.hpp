@@ -5,11 +5,9 @@
 #include <string_view>
 
 #include "helpc/help_source.hpp"
+#include "shell/help_route.hpp"
 
 namespace helpc {
-
-// The anchor of the keyword index; no context name can be it, as those hold no '-'.
-inline constexpr char kIndexAnchor[] = "keyword-index";
 
 // Shift-JIS text in UTF-8, converted by the host's iconv; throws HelpError (line 0) when the text is not
 // Shift-JIS.
