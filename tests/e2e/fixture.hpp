@@ -46,8 +46,8 @@ protected:
     }
 
     // Starts the program on the registry as the test has set it, which must make it a cover.
-    void StartCover() {
-        program_ = std::make_unique<Program>();
+    void StartCover(const std::string& exe = {}) {
+        program_ = exe.empty() ? std::make_unique<Program>() : Program::At(exe);
         cover_ = WaitForReadyCover(*program_);
         ASSERT_NE(cover_, nullptr) << "the cover did not get ready";
         // The start-up timer (300 ms) runs a face command that lets pending messages be processed, which

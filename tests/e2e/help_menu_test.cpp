@@ -100,10 +100,7 @@ TEST_F(HelpMenu, BeforeVistaTheHelpCommandOpensTheHelpFileBesideTheProgramInTheV
     const std::string defaults = "Software\\Wine\\AppDefaults\\OBSC32.EXE";
     testing_common::registry::SavedKey saved(HKEY_CURRENT_USER, defaults);
     ASSERT_TRUE(testing_common::registry::SetString(HKEY_CURRENT_USER, defaults, "Version", "winxp"));
-    program_ = Program::At(DistExe());
-    cover_ = WaitForReadyCover(*program_);
-    ASSERT_NE(cover_, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FullMenuShowsFirstFaceChecked(); }));
+    ASSERT_NO_FATAL_FAILURE(StartCover(DistExe()));
     ASSERT_NO_FATAL_FAILURE(ChooseInHelpMenu(0));
     HWND viewer = nullptr;
     EXPECT_TRUE(WaitUntil(
@@ -128,10 +125,7 @@ TEST_F(HelpMenu, SinceVistaTheBrowserOpensThePageAtItsContentsAndItsIndex) {
     DeleteFileA(opened.c_str());
     ASSERT_TRUE(testing_common::registry::SetString(HKEY_LOCAL_MACHINE, command, "",
                                                     "cmd.exe /c echo %1>>\"" + opened + "\""));
-    program_ = Program::At(DistExe());
-    cover_ = WaitForReadyCover(*program_);
-    ASSERT_NE(cover_, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FullMenuShowsFirstFaceChecked(); }));
+    ASSERT_NO_FATAL_FAILURE(StartCover(DistExe()));
     std::string page = DistExe();
     page = "file:///" + page.replace(page.size() - 3, 3, "HTM");
     std::replace(page.begin(), page.end(), '\\', '/');

@@ -2,6 +2,7 @@
 
 #include <ddeml.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/registry.hpp"
@@ -31,8 +32,12 @@ void JoinPumping(HANDLE thread) {
 const char* kMapGroups = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MapGroups";
 }  // namespace
 
-TestDdeServer::TestDdeServer(std::string service, std::string topic, bool quiet, std::string reply)
-    : service_(std::move(service)), topic_(std::move(topic)), reply_(std::move(reply)), quiet_(quiet) {
+TestDdeServer::TestDdeServer(std::string service, std::string topic, bool quiet, std::string reply, Kind kind)
+    : service_(std::move(service)),
+      topic_(std::move(topic)),
+      reply_(std::move(reply)),
+      quiet_(quiet),
+      kind_(kind) {
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
     WaitForSingleObject(ready_, 10000);
@@ -75,8 +80,9 @@ DWORD WINAPI TestDdeServer::Run(void* p) {
         return 1;
     }
     DWORD inst = 0;
-    if (DdeInitializeA(&inst, Callback, APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_POKES, 0) !=
-        DMLERR_NO_ERROR) {
+    const DWORD flags = APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_POKES;
+    if ((self->kind_ == Kind::Narrow ? DdeInitializeA(&inst, Callback, flags, 0)
+                                     : DdeInitializeW(&inst, Callback, flags, 0)) != DMLERR_NO_ERROR) {
         SetEvent(self->ready_);
         return 1;
     }
@@ -85,7 +91,11 @@ DWORD WINAPI TestDdeServer::Run(void* p) {
     self->serving_ = DdeNameService(inst, service, nullptr, DNS_REGISTER) != nullptr;
     SetEvent(self->ready_);
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    // Read narrow, a wide client's execute would come converted, as it would to a narrow server.
+    if (self->kind_ == Kind::Narrow)
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    else
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
     DdeNameService(inst, service, nullptr, DNS_UNREGISTER);
     DdeFreeStringHandle(inst, service);
     DdeUninitialize(inst);
@@ -117,10 +127,23 @@ HDDEDATA CALLBACK TestDdeServer::Callback(UINT type, UINT fmt, HCONV, HSZ hsz1, 
             DWORD size = DdeGetData(data, nullptr, 0, 0);
             std::string bytes(size, '\0');
             DdeGetData(data, reinterpret_cast<BYTE*>(bytes.data()), size, 0);
+            if (self->kind_ == Kind::Wide) {
+                std::wstring chars(bytes.size() / 2, L'\0');
+                std::memcpy(chars.data(), bytes.data(), chars.size() * 2);
+                chars.resize(std::min(chars.size(), chars.find(L'\0')));
+                std::string sjis(chars.size() * 2, '\0');
+                sjis.resize(static_cast<size_t>(
+                    WideCharToMultiByte(932, 0, chars.data(), static_cast<int>(chars.size()), sjis.data(),
+                                        static_cast<int>(sjis.size()), nullptr, nullptr)));
+                bytes = sjis + '\0';
+            }
+            const bool refused = self->kind_ == Kind::Wide && bytes.find(']') == std::string::npos;
             size_t zero = bytes.find('\0');
             std::lock_guard<std::mutex> hold(self->lock_);
-            self->executes_.push_back(zero == std::string::npos ? "<no zero>" : bytes.substr(0, zero));
-            return reinterpret_cast<HDDEDATA>(DDE_FACK);
+            self->executes_.push_back(refused                     ? "<refused>"
+                                      : zero == std::string::npos ? "<no zero>"
+                                                                  : bytes.substr(0, zero));
+            return reinterpret_cast<HDDEDATA>(refused ? DDE_FNOTPROCESSED : DDE_FACK);
         }
         case XTYP_REQUEST:
             if (fmt != CF_TEXT || self->reply_.empty()) return nullptr;

@@ -16,15 +16,19 @@ namespace testing_wine {
 
 class TestDdeServer {
 public:
+    // A narrow server, or a wide one that, as Wine's Program Manager does, refuses a command it cannot read
+    // whole (Wine's DDEML hands a wide server a wide command with characters past U+00FF cut short).
+    enum class Kind { Narrow, Wide };
     // Serves `service` with `topic`; a request of any item is answered with `reply` when it is not empty.
-    TestDdeServer(std::string service, std::string topic, bool onQuietDesktop = false,
-                  std::string reply = {});
+    TestDdeServer(std::string service, std::string topic, bool onQuietDesktop = false, std::string reply = {},
+                  Kind kind = Kind::Narrow);
     ~TestDdeServer();
     TestDdeServer(const TestDdeServer&) = delete;
     TestDdeServer& operator=(const TestDdeServer&) = delete;
 
     bool Serving() const { return serving_; }
-    // Each execute's text up to its zero; a text that came without one is marked "<no zero>".
+    // Each execute's text up to its zero (a wide one in code page 932; a refused one only "<refused>"); a text
+    // that came without one is marked "<no zero>".
     std::vector<std::string> Executes() const;
     int Connections() const;
     int Disconnections() const;
@@ -37,6 +41,7 @@ private:
                                       ULONG_PTR, ULONG_PTR);
     const std::string service_, topic_, reply_;
     const bool quiet_;
+    const Kind kind_;
     DWORD instance_ = 0, threadId_ = 0;
     HANDLE thread_ = nullptr, ready_ = nullptr;
     bool serving_ = false;

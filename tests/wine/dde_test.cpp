@@ -65,13 +65,13 @@ TEST(DdeClientConv, NoServerNoConversationAndAServerGoneRefusesTheSend) {
 }
 
 TEST(DdeOwners, EachGivesBackWhatItHolds) {
-    ui::DdeInstance instance = ui::InitializeDdeClient();
+    ui::DdeInstance instance = ui::InitializeDdeClient(false);
     ASSERT_TRUE(instance);
     const DWORD id = instance.Get();
     char text[64] = {};
     HSZ hsz;
     {
-        ui::DdeString name = ui::DdeString::Create(id, "OBSC32");
+        ui::DdeString name = ui::DdeString::Create(id, "OBSC32", false);
         hsz = name.Get();
         ASSERT_TRUE(name);
         ui::DdeString moved = std::move(name);
@@ -83,7 +83,7 @@ TEST(DdeOwners, EachGivesBackWhatItHolds) {
 
     HDDEDATA raw;
     {
-        ui::DdeData data = ui::CreateDdeText(id, "abc");
+        ui::DdeData data = ui::CreateDdeText(id, "abc", false);
         raw = data.Get();
         ASSERT_TRUE(data);
         EXPECT_EQ(DdeGetData(raw, nullptr, 0, 0), 4u) << "the text and its zero";
@@ -92,8 +92,8 @@ TEST(DdeOwners, EachGivesBackWhatItHolds) {
 
     TestDdeServer server(kService, kTopic);
     {
-        ui::DdeString service = ui::DdeString::Create(id, kService),
-                      topic = ui::DdeString::Create(id, kTopic);
+        ui::DdeString service = ui::DdeString::Create(id, kService, false),
+                      topic = ui::DdeString::Create(id, kTopic, false);
         ui::DdeConversation conv = ui::DdeConnectTo(id, service.Get(), topic.Get());
         ASSERT_TRUE(conv);
         EXPECT_EQ(server.Connections(), 1);

@@ -42,21 +42,28 @@ protected:
 };
 }  // namespace
 
-TEST_F(ProgmanChannel, TheStartupIconIsAddedAndRemovedWithExactlyTwoCommands) {
-    ScopedStartupGroup group("スタートアップ");
-    TestDdeServer progman("PROGMAN", "PROGMAN", true);
-    ASSERT_TRUE(progman.Serving());
-
-    EXPECT_EQ(StartupIconTold(true), Texts{});
-    EXPECT_EQ(StartupIconTold(false), Texts{});
-    EXPECT_TRUE(WaitUntil([&] { return progman.Executes().size() >= 4; }));
-    EXPECT_EQ(
-        progman.Executes(),
-        (Texts{"[CreateGroup(スタートアップ)]\r\n", "[AddItem(\"" + kProgram + "\",\"" + kTitle + "\")]\r\n",
-               "[CreateGroup(スタートアップ)]\r\n", "[DeleteItem(\"" + kTitle + "\")]\r\n"}));
-    // One conversation per command, each closed again.
-    EXPECT_EQ(progman.Connections(), 4);
-    EXPECT_TRUE(WaitUntil([&] { return progman.Disconnections() == 4; }));
+// Each command goes wide: a narrow server has it converted, once; a wide one that cannot read it whole (any
+// text past U+00FF, under Wine) refuses it and has it again narrow.
+TEST_F(ProgmanChannel, TheStartupIconIsAddedAndRemovedWithTwoCommandsEachWideOrElseNarrow) {
+    const std::string group = "Startup";
+    ScopedStartupGroup startup(group.c_str());
+    const std::string create = "[CreateGroup(" + group + ")]\r\n",
+                      add = "[AddItem(\"" + kProgram + "\",\"" + kTitle + "\")]\r\n",
+                      remove = "[DeleteItem(\"" + kTitle + "\")]\r\n";
+    for (auto kind : {TestDdeServer::Kind::Narrow, TestDdeServer::Kind::Wide}) {
+        TestDdeServer progman("PROGMAN", "PROGMAN", true, {}, kind);
+        ASSERT_TRUE(progman.Serving());
+        EXPECT_EQ(StartupIconTold(true), Texts{});
+        EXPECT_EQ(StartupIconTold(false), Texts{});
+        const Texts expected = kind == TestDdeServer::Kind::Narrow
+                                   ? Texts{create, add, create, remove}
+                                   : Texts{create, "<refused>", add, create, "<refused>", remove};
+        EXPECT_TRUE(WaitUntil([&] { return progman.Executes().size() >= expected.size(); }));
+        EXPECT_EQ(progman.Executes(), expected);
+        // One conversation per command and route, each closed again.
+        EXPECT_EQ(progman.Connections(), static_cast<int>(expected.size()));
+        EXPECT_TRUE(WaitUntil([&] { return progman.Disconnections() == static_cast<int>(expected.size()); }));
+    }
 }
 
 TEST_F(ProgmanChannel, AMissingOrUnusableGroupNameIsToldAndNothingIsSent) {
