@@ -20,3 +20,7 @@ add_test(NAME Docs.GuideIsUpToDate COMMAND python3 scripts/make-guide.py --check
 
 # A new user's prefix gets what the test prefix gets for the program's look.
 add_test(NAME Scripts.UserPrefixGetsMarlett COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/user_prefix_test.sh)
+
+# Every text of the program shows on a Japanese Windows as it did in code page 932.
+add_test(NAME Docs.TextsShowAsInCodePage932 COMMAND python3 scripts/check-texts.py
+         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
