@@ -8,6 +8,10 @@ add_executable(host_tests ${HOST_TEST_SOURCES})
 target_link_libraries(host_tests PRIVATE obsc32_pure helpc_logic GTest::gtest_main)
 target_include_directories(host_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(host_tests PRIVATE ${OBSC32_COPTS})
+# The help compiler's tests write help sources, which are Shift-JIS, as plain literals.
+set_source_files_properties(tests/host/help_compile_test.cpp tests/host/html_help_test.cpp
+                            tests/host/help_file_test.cpp tests/host/help_source_test.cpp tests/host/hlp_reader.cpp
+                            DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTIES COMPILE_OPTIONS -fexec-charset=CP932)
 target_compile_definitions(host_tests PRIVATE "OBSC32_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
 gtest_discover_tests(host_tests DISCOVERY_MODE PRE_TEST)
 

@@ -61,7 +61,7 @@ for t in "${targets[@]}"; do
     log="$build/logs/$t.log"
     result=ok
     # Paths stay below MAX_PATH: longer inputs would only slow the run down.
-    case "$t" in sjis_path_fuzz | uninstall_values_fuzz) max_len=300 ;; help_source_fuzz) max_len=16384 ;; *) max_len=4096 ;; esac
+    case "$t" in path_text_fuzz | uninstall_values_fuzz) max_len=300 ;; help_source_fuzz) max_len=16384 ;; *) max_len=4096 ;; esac
     # One process, one job: the machine is shared.
     if ! "$build/$t" "${budget[@]}" -seed="$seed" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" "$work" "$seeds" >"$log" 2>&1; then

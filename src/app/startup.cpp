@@ -9,7 +9,7 @@
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "setup/TOBSC32SETUPForm.hpp"
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
@@ -34,7 +34,7 @@ RunContext StartContext(const std::vector<std::string>& args) {
     run.ProgramFolder = YenAdd(FolderPart(run.ProgramPath));
     run.WindowsFolder = WindowsFolder();
     run.FirstArgument = args.empty() ? std::string() : args[0];
-    run.StartMode = ClassifyStartMode(args, SjisCase(FileNamePart(run.ProgramPath), true), UninstallerName);
+    run.StartMode = ClassifyStartMode(args, AsciiCase(FileNamePart(run.ProgramPath), true), UninstallerName);
     return run;
 }
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "ui/component.hpp"
 #include "ui/gdi.hpp"
 

@@ -1,7 +1,7 @@
 #include "cover/cover_reach.hpp"
 
 #include "settings/settings_store.hpp"
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "ui/component.hpp"
 
 namespace obsc32 {
@@ -10,7 +10,7 @@ void CoverReach::Start(HWND cover, HICON icon) {
     hotKey_.emplace(ReadStoredHotKey());
     const std::optional<HotKeyChord> key = hotKey_->Register(cover);
     prompter_.LetMessagesRun();
-    tray_ = std::make_unique<TrayIcon>(cover, icon, SjisLeft(HotKeyTip("真っ黒すみかげ", key), 63));
+    tray_ = std::make_unique<TrayIcon>(cover, icon, ShownLeft(HotKeyTip("真っ黒すみかげ", key), 63));
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     // A cover run as administrator hears the shell, which is not, only when it lets the message in. Looked
     // up, not imported: older systems have no such filter.

@@ -2,10 +2,10 @@
 
 #include "settings/product.hpp"
 #include "shell/files.hpp"
+#include "shell/path_text.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
 #include "shell/program_file.hpp"
-#include "shell/sjis_path.hpp"
 
 namespace obsc32 {
 
@@ -27,7 +27,7 @@ void IconCommands::Startup(bool add) {
     // A name the command cannot carry would leave Program Manager without a current group, and the item
     // command after it would act on whatever group that is, or none.
     if (!FitsInCommand(group))
-        throw ui::Error(std::string(kUnusableStartupGroup) + "\n" + SjisLeft(group, 64));
+        throw ui::Error(std::string(kUnusableStartupGroup) + "\n" + ShownLeft(group, 64));
     // Only the item command's result matters: the group usually exists already.
     (void)ProgmanExecute(CreateGroupCommand(group), progman_);
     prompter_.LetMessagesRun();

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cover/bmp_format.hpp"
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "shell/whole_file.hpp"
 #include "ui/dpi_awareness.hpp"
 #include "ui/gdi.hpp"
@@ -21,7 +21,7 @@ namespace {
 constexpr DWORD kMaxFileBytes = 512u * 1024 * 1024;
 
 std::string LowerExtension(const std::string& path) {
-    std::string name = SjisCase(path, true);
+    std::string name = AsciiCase(path, true);
     size_t dot = name.find_last_of('.');
     size_t slash = name.find_last_of('\\');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 
 namespace obsc32 {
 
@@ -89,7 +89,7 @@ std::string_view Trimmed(std::string_view part) {
 // A value as a notice quotes it: short, and no control character to break the box's lines.
 std::string Quoted(const std::string& text) {
     constexpr int kShown = 40;
-    std::string shown = SjisLeft(text, kShown);
+    std::string shown = ShownLeft(text, kShown);
     for (char& c : shown)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     return "「" + shown + (shown.size() < text.size() ? "…" : "") + "」";

@@ -11,10 +11,10 @@
 #include "setup/stop_point.hpp"
 #include "setup/uninstall_values.hpp"
 #include "shell/files.hpp"
+#include "shell/path_text.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
 #include "shell/program_file.hpp"
-#include "shell/sjis_path.hpp"
 #include "shell/system_paths.hpp"
 
 namespace obsc32 {
@@ -30,7 +30,7 @@ std::string Installer::Refusal(const InstallChoices& choices) {
     if (choices.Folder.empty()) return kNoFolderText;
     // Program Manager reads such a name as part of its command and fails, or fails outright.
     if (!FitsInCommand(choices.Group))
-        return "[ " + SjisLeft(choices.Group, 64) + " ]\n" + kUnusableGroupText;
+        return "[ " + ShownLeft(choices.Group, 64) + " ]\n" + kUnusableGroupText;
     return {};
 }
 
@@ -61,7 +61,7 @@ bool Installer::Run(const InstallChoices& choices) {
         if (startup.empty())
             prompter_.Tell(kNoStartupGroup);
         else if (!FitsInCommand(startup))
-            prompter_.Tell(std::string(kUnusableStartupGroup) + "\n" + SjisLeft(startup, 64));
+            prompter_.Tell(std::string(kUnusableStartupGroup) + "\n" + ShownLeft(startup, 64));
         else
             SendIconCommands(startup, installedExePath);
     }
@@ -119,7 +119,7 @@ std::optional<std::string> Installer::MakeFolders(const std::string& path, std::
 
 void Installer::CopyProductFiles(const std::string& installFolder) {
     // Installing over the running copy: the files are already there.
-    if (SjisCase(run_.ProgramFolder, false) == SjisCase(installFolder, false)) return;
+    if (AsciiCase(run_.ProgramFolder, false) == AsciiCase(installFolder, false)) return;
     const auto files = ProductFileNames(ProductCode);
     for (std::size_t i = 0; i < kCopiedFileCount; ++i) {
         // Named after the product whatever the running file is called.

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "setup/uninstall_values.hpp"
+#include "shell/path_text.hpp"
 #include "shell/program_file.hpp"
-#include "shell/sjis_path.hpp"
 #include "shell/system_paths.hpp"
 
 namespace obsc32 {

@@ -8,10 +8,10 @@
 #include "setup/stop_point.hpp"
 #include "setup/uninstall_values.hpp"
 #include "shell/files.hpp"
+#include "shell/path_text.hpp"
 #include "shell/progman.hpp"
 #include "shell/progman_commands.hpp"
 #include "shell/program_file.hpp"
-#include "shell/sjis_path.hpp"
 #include "shell/system_paths.hpp"
 
 namespace obsc32 {

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "shell/decimal.hpp"
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 
 namespace obsc32 {
 
@@ -15,7 +15,7 @@ std::string StageTwoCaption(int number) {
 std::string TrimValue(const std::string& text) {
     std::size_t begin = 0, end = text.size();
     while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-    // A second byte is never at or below a blank, so the end can be cut byte by byte too.
+    // No byte of a multi-byte character is at or below a blank, so the end can be cut byte by byte too.
     while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
     return text.substr(begin, end - begin);
 }
@@ -50,8 +50,7 @@ std::size_t RootLength(const std::string& path) {
         return ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')) ? 3 : 0;
     }
     if (path.rfind("\\\\", 0) != 0) return 0;
-    // "\\server\share": the share ends at the fourth separator or at the end. A name may end in a
-    // character whose second byte is 0x5C, which must not end the name.
+    // "\\server\share": the share ends at the fourth separator or at the end.
     std::size_t server = FindYen(path, 2);
     if (server == std::string::npos || server == 2) return 0;
     std::size_t share = FindYen(path, server + 1);
@@ -62,22 +61,17 @@ std::size_t RootLength(const std::string& path) {
 }
 
 // Folders compare with single-byte letters of either case alike, with or without a trailing separator.
-std::string ComparableFolder(const std::string& path) { return SjisCase(YenAdd(path), false); }
+std::string ComparableFolder(const std::string& path) { return AsciiCase(YenAdd(path), false); }
 }  // namespace
 
 bool IsUsableHandOverFile(const std::string& path) {
-    if (path.size() >= kMaxPath || path.empty() || path.back() == '\\') return false;
+    if (WideLength(path) >= kMaxPath || path.empty() || path.back() == '\\' || !IsWholeUtf8(path))
+        return false;
     const std::size_t root = RootLength(path);
     if (root == 0 || root >= path.size()) return false;
     // A share's server and share names are held to the same rules as the folders.
     std::size_t partStart = path[1] == ':' ? root : 2;
     for (std::size_t i = partStart; i <= path.size(); ++i) {
-        if (i < path.size() && CharLength(path, i) == 2) {
-            ++i;
-            continue;
-        }
-        // The system would read the byte after it, a ':' or '"' say, as its second half.
-        if (i < path.size() && IsLoneLeadAt(path, i)) return false;
         const char c = i < path.size() ? path[i] : '\\';
         if (static_cast<unsigned char>(c) < 0x20) return false;
         for (char bad : std::string("/*?\"<>|:"))

@@ -18,10 +18,9 @@ struct HandedColors {
 };
 HandedColors ReadHandedColors(const std::string& color, const std::string& fontColor);
 
-// A file the hand-over may name: an absolute path of a drive or a share, shorter than MAX_PATH, no
-// wildcard, quote, control character, first byte without a real second byte, "." or ".." part, and not
-// ending in the byte 0x5C (a separator, or a character whose second byte tools that do not know Shift-JIS
-// read as one).
+// A file the hand-over may name: whole UTF-8, an absolute path of a drive or a share, shorter than MAX_PATH
+// (in UTF-16 units), no wildcard, quote, control character, "." or ".." part, and not ending in a
+// separator.
 bool IsUsableHandOverFile(const std::string& path);
 
 // Whether a file with these attributes (as the system reports them, all bits set when unknown) may be deleted

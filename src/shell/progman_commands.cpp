@@ -1,6 +1,6 @@
 #include "shell/progman_commands.hpp"
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 
 namespace obsc32 {
 
@@ -23,12 +23,9 @@ std::string DeleteItemCommand(const std::string& title) {
 std::string ShowGroupCommand(const std::string& group) { return "[ShowGroup(" + group + ",1" + kEnd; }
 
 bool FitsInCommand(const std::string& name) {
-    if (name.size() > 255) return false;
-    for (std::size_t i = 0; i < name.size(); i += CharLength(name, i)) {
-        const auto b = static_cast<unsigned char>(name[i]);
-        if (CharLength(name, i) == 2) continue;
-        // Program Manager would read the byte after it as its second half: a comma, or the command's ')'.
-        if (IsLoneLeadAt(name, i)) return false;
+    if (ShownWidth(name) > 255 || !IsWholeUtf8(name)) return false;
+    for (char c : name) {
+        const auto b = static_cast<unsigned char>(c);
         if (b < 0x20 || b == '[' || b == ']' || b == '(' || b == ')' || b == ',' || b == '"') return false;
     }
     return true;

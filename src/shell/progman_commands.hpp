@@ -17,10 +17,9 @@ std::string AddItemCommand(const std::string& programPath, const std::string& ti
 std::string DeleteItemCommand(const std::string& title);
 std::string ShowGroupCommand(const std::string& group);
 
-// Whether a name survives inside a command: Program Manager reads single-byte brackets, parentheses,
-// commas, double quotes and control characters as part of the command, and ignores names past 255 bytes
-// (a folder name's limit). The second byte of a double-byte character is never one of them; a first byte
-// without a real second byte does not fit.
+// Whether a name survives inside a command: Program Manager reads brackets, parentheses, commas, double
+// quotes and control characters as part of the command, and ignores names past 255 bytes of code page 932
+// (a folder name's limit). A text that is not whole UTF-8 does not fit.
 bool FitsInCommand(const std::string& name);
 
 // The names in a GROUPS reply of `size` bytes: a name is a run of bytes of 0x14 or above, any byte below

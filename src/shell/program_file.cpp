@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "shell/whole_file.hpp"
 
 namespace obsc32 {
@@ -23,7 +23,7 @@ bool IsVolumeRoot(const std::string& path) {
     std::string volume(path.size() + 2, '\0');
     if (!GetVolumePathNameA(path.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return false;
     volume.resize(strnlen(volume.c_str(), volume.size()));
-    return SjisCase(YenAdd(volume), false) == SjisCase(YenAdd(path), false);
+    return AsciiCase(YenAdd(volume), false) == AsciiCase(YenAdd(path), false);
 }
 
 std::optional<unsigned long long> FileSize(const std::string& path) {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 
 namespace obsc32 {
 

@@ -20,7 +20,7 @@ public:
 
 using NotifyEvent = std::function<void(Component* sender)>;
 
-// A command's failure; the text is Shift-JIS and is what the user is shown.
+// A command's failure; the text (UTF-8) is what the user is shown.
 class Error : public std::exception {
 public:
     explicit Error(std::string text) : text_(std::move(text)) {}

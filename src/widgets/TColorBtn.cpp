@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "ui/handles.hpp"
 
 namespace obsc32 {
@@ -33,7 +33,7 @@ char Accelerator(const std::string& caption) {
 }
 
 bool SameLetter(char a, char b) {
-    return SjisCase(std::string(1, a), false) == SjisCase(std::string(1, b), false);
+    return AsciiCase(std::string(1, a), false) == AsciiCase(std::string(1, b), false);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 #include "ui/gdi.hpp"

@@ -1,6 +1,6 @@
 #include "widgets/TDIRVIEWForm.hpp"
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
@@ -138,7 +138,7 @@ void TDIRVIEWForm::ComboBox2Change(ui::Component*) {
     int i = ComboBox2.ItemIndex();
     std::string row = i < 0 ? std::string() : ComboBox2.Item(i);
     if (row.empty()) return;
-    Navigator.SelectDrive(SjisCase(row.substr(0, 1), false)[0]);
+    Navigator.SelectDrive(AsciiCase(row.substr(0, 1), false)[0]);
     Label2.SetCaption(FolderNavigator::CurrentFolder);
 }
 

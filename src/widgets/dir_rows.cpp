@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 
 namespace obsc32 {
 
@@ -54,11 +54,11 @@ std::optional<std::string> DriveFolderOf(const std::vector<std::string>& driveFo
 std::string DriveRoot(char letter) { return std::string(1, letter) + ":\\"; }
 
 std::string DriveRowText(char letter, bool lowerNames) {
-    return SjisCase(std::string(1, letter), lowerNames) + ":";
+    return AsciiCase(std::string(1, letter), lowerNames) + ":";
 }
 
 std::string LabelledDriveRow(const std::string& rowText, const std::string& label, bool lowerNames) {
-    return rowText.substr(0, 1) + ":" + SjisCase(label, lowerNames);
+    return rowText.substr(0, 1) + ":" + AsciiCase(label, lowerNames);
 }
 
 std::string DriveErrorFallback(const std::string& listedFolder, char letter,

@@ -1,4 +1,4 @@
-// The folder picker's arithmetic on paths and rows, in Shift-JIS byte strings (no windows.h here).
+// The folder picker's arithmetic on paths and rows, in UTF-8 (no windows.h here).
 #pragma once
 #include <optional>
 #include <string>

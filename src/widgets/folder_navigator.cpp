@@ -6,7 +6,7 @@
 #include <cstring>
 #include <optional>
 
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "shell/system_paths.hpp"
 #include "ui/error_mode.hpp"
 #include "ui/handles.hpp"
@@ -165,7 +165,7 @@ void FolderNavigator::ListFolders(std::string path) {
     folderCount_.Repaint();
     path = YenCut(path);
     ChangeDirectory(path);
-    path = SjisCase(path, LowerNames);
+    path = AsciiCase(path, LowerNames);
     RememberDriveFolder(DriveFolders, path);
     const std::string folder = YenAdd(path);
 
@@ -178,7 +178,7 @@ void FolderNavigator::ListFolders(std::string path) {
         // "." and ".." wherever the file system puts them (some list ".." first, some at a root).
         if ((e.Attributes & FILE_ATTRIBUTE_DIRECTORY) && !(e.Attributes & kHiddenFolder) &&
             !IsDots(e.Name.c_str()))
-            names.push_back(SjisCase(e.Name, LowerNames));
+            names.push_back(AsciiCase(e.Name, LowerNames));
     }
     ui::SortAsListed(names);
     // Only a folder that could be read becomes the one shown.
@@ -208,7 +208,7 @@ void FolderNavigator::ListFiles(std::string folder) {
     fileCount_.Repaint();
     folder = YenCut(folder);
     ChangeDirectory(folder);
-    folder = SjisCase(folder, LowerNames);
+    folder = AsciiCase(folder, LowerNames);
     ListedFolder = folder;
     folder = YenAdd(folder);
 
@@ -221,7 +221,7 @@ void FolderNavigator::ListFiles(std::string folder) {
     files_.Clear();
     std::vector<std::string> names;
     auto take = [&](const std::string& name, DWORD attributes) {
-        if (!(attributes & kNotListed)) names.push_back(SjisCase(name, LowerNames));
+        if (!(attributes & kNotListed)) names.push_back(AsciiCase(name, LowerNames));
     };
     for (const std::string& mask : SplitFileMask(FileMask)) {
         if (mask == "*.*" && fresh) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz_input.hpp"
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "widgets/dir_rows.hpp"
 
 using namespace obsc32;
@@ -19,9 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              ? std::string()
                              : std::string(1, static_cast<char>('A' + in.Byte() % 26)) + ":\\" + in.Text();
     folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
-    // Nor does it end in the first half of a character.
-    for (std::size_t i = 0; i < folder.size(); ++i)
-        if (IsLeadByte(static_cast<unsigned char>(folder[i])) && ++i == folder.size()) folder.pop_back();
     const std::vector<FolderRow> rows = PathRows(folder);
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -9,7 +9,7 @@
 #include "fuzz_input.hpp"
 #include "setup/uninstall_values.hpp"
 #include "shell/decimal.hpp"
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 
 using namespace obsc32;
 
@@ -37,7 +37,7 @@ std::size_t RealYens(const std::string& p) {
     for (std::size_t i = 0; i < p.size(); i += CharLen(p, i)) count += p[i] == '\\';
     return count;
 }
-std::string Upper(const std::string& p) { return SjisCase(YenAdd(p), false); }
+std::string Upper(const std::string& p) { return AsciiCase(YenAdd(p), false); }
 
 // The plain rule: a drive or share path shorter than MAX_PATH whose every character is whole, none a
 // control, wildcard or stray colon, and whose every part is a real name; a share needs its server and share

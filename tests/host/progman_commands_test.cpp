@@ -29,13 +29,13 @@ TEST(ProgmanCommands, NamesThatWouldBreakACommandDoNotFit) {
         EXPECT_TRUE(obsc32::FitsInCommand(good)) << good;
     for (const char* bad : {"a)b", "a(b", "a,b", "a\"b", "[x", "x]", "a\tb", "a\nb"})
         EXPECT_FALSE(obsc32::FitsInCommand(bad)) << bad;
-    // A first byte with no real second byte would take the next byte, the command's own ')' at the end.
-    for (const char* bad : {"Start\x81", "\x81,b", "\x81\"b", "\x81\tb", "\xE0:", "\x9F\x7F"})
+    // A broken character could take the next byte on its way to the system's code page.
+    for (const char* bad : {"Start\x81", "\xE3\x81,b", "\xC0\xA9"})
         EXPECT_FALSE(obsc32::FitsInCommand(bad)) << bad;
-    // A second byte that happens to be a bracket's is part of its character (ー is 0x81 0x5B, ] is 0x5D).
-    EXPECT_TRUE(obsc32::FitsInCommand("\x81\x5B\x81\x5D"));
-    EXPECT_TRUE(obsc32::FitsInCommand(std::string(255, 'a')));
-    EXPECT_FALSE(obsc32::FitsInCommand(std::string(256, 'a')));
+    // The limit counts code page 932's bytes: two for 表, one for ｱ.
+    EXPECT_TRUE(obsc32::FitsInCommand(std::string(253, 'a') + "表"));
+    EXPECT_FALSE(obsc32::FitsInCommand(std::string(254, 'a') + "表"));
+    EXPECT_TRUE(obsc32::FitsInCommand(std::string(254, 'a') + "ｱ"));
 }
 
 TEST(ProgmanGroups, SeparatorsAreAnyByteBelow0x14AndTheZeroEndsTheReply) {

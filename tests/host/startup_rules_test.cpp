@@ -36,8 +36,8 @@ TEST(StartupRules, ForwardedTextJoinsWithQuestionMarks) {
     EXPECT_EQ(ForwardedArgumentText({"x?y", "z"}), "x?y?z");
 }
 
-TEST(ProductValues, TextsAreShiftJisBytes) {
-    // "vaz", seven half-width blanks, then すみかげ in Shift-JIS.
-    EXPECT_EQ(std::string(ProductLongTitle), "vaz       \x82\xb7\x82\xdd\x82\xa9\x82\xb0");
-    EXPECT_EQ(std::string(ProductTitle), "\x90\x5e\x82\xc1\x8d\x95\x82\xb7\x82\xdd\x82\xa9\x82\xb0");
+TEST(ProductValues, TextsAreUtf8Bytes) {
+    // "vaz", seven half-width blanks, then すみかげ in UTF-8.
+    EXPECT_EQ(std::string(ProductLongTitle), "vaz       \xE3\x81\x99\xE3\x81\xBF\xE3\x81\x8B\xE3\x81\x92");
+    EXPECT_EQ(std::string(ProductTitle).substr(0, 6), "\xE7\x9C\x9F\xE3\x81\xA3");  // 真っ
 }

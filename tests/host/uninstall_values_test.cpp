@@ -31,7 +31,13 @@ TEST(UninstallValues, CaptionAndHandedColors) {
 
 TEST(UninstallValues, OnlyAWholeAbsoluteFileIsTakenFromAHandOver) {
     EXPECT_TRUE(IsUsableHandOverFile("C:\\VERADO32\\OBSC32\\OBSC32.EXE"));
-    EXPECT_TRUE(IsUsableHandOverFile("d:\\表\\OBSC32.EXE"));  // a folder name ending in 0x5C is a name
+    EXPECT_TRUE(IsUsableHandOverFile("d:\\表\\OBSC32.EXE"));
+    // MAX_PATH counts UTF-16 units, not bytes: 259 of them here, in 775 bytes.
+    EXPECT_TRUE(IsUsableHandOverFile("C:\\" + [] {
+        std::string s;
+        for (int i = 0; i < 250; ++i) s += "表";
+        return s;
+    }() + "\\A.EXE"));
     EXPECT_TRUE(IsUsableHandOverFile("\\\\server\\share\\OBSC32.EXE"));
     const std::string longest = "C:\\" + std::string(247, 'a') + "\\OBSC.EXE";  // 259 bytes
     EXPECT_TRUE(IsUsableHandOverFile(longest));
@@ -43,7 +49,6 @@ TEST(UninstallValues, OnlyAWholeAbsoluteFileIsTakenFromAHandOver) {
                                                            "C:\\",
                                                            "C:\\VERADO32\\",
                                                            "1:\\A.EXE",
-                                                           "C:\\VERADO32\\表",
                                                            "C:\\A\\..\\B.EXE",
                                                            "C:\\A\\.\\B.EXE",
                                                            "C:\\A\\\\B.EXE",

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "settings/run_context.hpp"
-#include "shell/sjis_path.hpp"
+#include "shell/path_text.hpp"
 #include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 #include "ui/prompter.hpp"
