@@ -15,8 +15,8 @@ namespace {
 
 std::atomic<bool> drivesFail{false};
 ImportPatch* spacePatch = nullptr;
-BOOL WINAPI NoDriveAnswers(LPCSTR root, PULARGE_INTEGER a, PULARGE_INTEGER b, PULARGE_INTEGER c) {
-    if (!drivesFail) return spacePatch->Original<decltype(&GetDiskFreeSpaceExA)>()(root, a, b, c);
+BOOL WINAPI NoDriveAnswers(LPCWSTR root, PULARGE_INTEGER a, PULARGE_INTEGER b, PULARGE_INTEGER c) {
+    if (!drivesFail) return spacePatch->Original<decltype(&GetDiskFreeSpaceExW)>()(root, a, b, c);
     SetLastError(ERROR_NOT_READY);
     return FALSE;
 }
@@ -96,7 +96,7 @@ TEST_F(PickerTest, AnEmptyOrOverLongStartFolderOpensAtTheProgramsFolder) {
 }
 
 TEST_F(PickerTest, RecoveryEndsAfterTheWindowsDrivesRootFailsTooAndThePickerStaysUsable) {
-    ImportPatch patch("kernel32.dll", "GetDiskFreeSpaceExA", reinterpret_cast<void*>(&NoDriveAnswers));
+    ImportPatch patch("kernel32.dll", "GetDiskFreeSpaceExW", reinterpret_cast<void*>(&NoDriveAnswers));
     ASSERT_TRUE(patch.Installed());
     spacePatch = &patch;
     SeenBox first, second;

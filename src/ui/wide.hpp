@@ -1,0 +1,27 @@
+// The one place where the program's texts meet the system's UTF-16: every "W" call takes what Wide makes
+// and gives back what Narrow reads, in one code page for the whole program.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+// The code page of every std::string inside the program (its literals are compiled to it too).
+inline constexpr UINT kInnerCodePage = 932;
+
+// A text to show: what the code page cannot say becomes the system's default character.
+std::wstring Wide(std::string_view text);
+std::string Narrow(const wchar_t* text, size_t length);
+std::string Narrow(std::wstring_view text);
+// A path, a key or a name: none unless the text converts one to one, so nothing reaches another file.
+std::optional<std::wstring> WideExact(std::string_view text);
+std::optional<std::string> NarrowExact(std::wstring_view text);
+// A path for the file functions: one that does not convert exactly comes out empty, which names no file.
+std::wstring WidePath(std::string_view path);
+// A window's text, however long.
+std::string WindowTextOf(HWND wnd);
+
+}  // namespace ui
