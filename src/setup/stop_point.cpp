@@ -13,7 +13,7 @@ void StopPoint(const char* flow, int step) {
     // Read once: the steps are many, and the setting is fixed for the run.
     static const std::string wanted = [] {
         wchar_t text[64] = {};
-        DWORD n = GetEnvironmentVariableW(L"OBSC32_STOP_AT", text, 64);
+        DWORD n = GetEnvironmentVariableW(ui::Wide("OBSC32_STOP_AT").c_str(), text, 64);
         return n > 0 && n < 64 ? ui::Narrow(text, n) : std::string();
     }();
     if (wanted.empty() || wanted != std::string(flow) + ":" + std::to_string(step)) return;

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "ui/wide.hpp"
+
 namespace ui {
 
 namespace {
@@ -25,7 +27,7 @@ void TraceStep(const char* name) {
 
 void WriteTrace() {
     wchar_t path[MAX_PATH];
-    DWORD n = GetEnvironmentVariableW(L"OBSC32_TRACE_FILE", path, MAX_PATH);
+    DWORD n = GetEnvironmentVariableW(Wide("OBSC32_TRACE_FILE").c_str(), path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return;
     FILE* f = _wfopen(path, L"w");
     if (!f) return;

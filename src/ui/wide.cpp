@@ -51,7 +51,10 @@ std::optional<std::wstring> WideExact(std::string_view text) { return ToWide(tex
 
 std::optional<std::string> NarrowExact(std::wstring_view text) { return ToNarrow(text, true); }
 
-std::wstring WidePath(std::string_view path) { return WideExact(path).value_or(std::wstring()); }
+std::wstring WidePath(std::string_view path) {
+    std::wstring wide = WideExact(path).value_or(std::wstring());
+    return wide.size() < MAX_PATH ? wide : std::wstring();
+}
 
 std::string WindowTextOf(HWND wnd) {
     const int n = GetWindowTextLengthW(wnd);

@@ -19,7 +19,8 @@ std::string Narrow(std::wstring_view text);
 // A path, a key or a name: none unless the text converts one to one, so nothing reaches another file.
 std::optional<std::wstring> WideExact(std::string_view text);
 std::optional<std::string> NarrowExact(std::wstring_view text);
-// A path for the file functions: one that does not convert exactly comes out empty, which names no file.
+// A path for the file functions: one that does not convert exactly, or is MAX_PATH long or longer (where
+// the "A" functions stopped, and Windows does without long paths), comes out empty, which names no file.
 std::wstring WidePath(std::string_view path);
 // A window's text, however long.
 std::string WindowTextOf(HWND wnd);

@@ -51,7 +51,12 @@ LRESULT CallBaseOf(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor, WNDPROC proc,
                        const char* superclass) {
+    // No class name is longer than an atom holds; Wine's wide calls overrun a buffer with a longer one.
     const std::wstring wideName = Wide(name);
+    if (wideName.empty() || wideName.size() > 255) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     HINSTANCE inst = GetModuleHandleW(nullptr);
