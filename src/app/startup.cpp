@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <optional>
+#include <string>
+
 #include "app/start_turn.hpp"
 #include "app/startup_rules.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
@@ -14,17 +17,20 @@
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
 #include "ui/startup_trace.hpp"
+#include "ui/wide.hpp"
 
 namespace obsc32 {
 
 bool ForwardToRunningCover(const std::vector<std::string>& args, const std::function<void()>& beforeWaiting) {
-    HWND cover = FindWindowA(kCoverClassName, nullptr);
+    HWND cover = FindWindowW(ui::Wide(kCoverClassName).c_str(), nullptr);
     if (!cover) return false;
     beforeWaiting();
     std::string text = ForwardedArgumentText(args);
-    // A text the atom table cannot hold goes as no atom, like an empty one.
-    ui::GlobalAtom atom(text.size() <= kMaxAtomText ? GlobalAddAtomA(text.c_str()) : 0);
-    SendMessageA(cover, WM_SECOND_START, atom.Get(), 0);
+    // A text the atom table cannot hold goes as no atom, like an empty one. Counted in the program's bytes,
+    // as an older copy reads it back in them; one that does not convert exactly would read back otherwise.
+    const std::optional<std::wstring> wide = ui::WideExact(text);
+    ui::GlobalAtom atom(text.size() <= kMaxAtomText && wide ? GlobalAddAtomW(wide->c_str()) : 0);
+    SendMessageW(cover, WM_SECOND_START, atom.Get(), 0);
     return true;
 }
 
@@ -61,12 +67,13 @@ int RunStartup(RunContext run, const std::vector<std::string>& args) {
                 ImmDisableIME(0);
                 form = &app.CreateForm<TOBSCURIO32VANTE>(run);
             } else {
-                if (FindWindowA(kSetupClassName, nullptr)) return 0;
+                if (FindWindowW(ui::Wide(kSetupClassName).c_str(), nullptr)) return 0;
                 form = &app.CreateForm<TOBSC32SETUPForm>(run);
             }
             break;
         case StartModes::Uninstall1:
-            if (FindWindowA(kCoverClassName, nullptr) || FindWindowA(kSetupClassName, nullptr))
+            if (FindWindowW(ui::Wide(kCoverClassName).c_str(), nullptr) ||
+                FindWindowW(ui::Wide(kSetupClassName).c_str(), nullptr))
                 run.StartMode = StartModes::UninstallRefused;
             form = &app.CreateForm<TOBSC32SETUPForm>(run);
             break;

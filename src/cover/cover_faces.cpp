@@ -1,10 +1,12 @@
 #include "cover/cover_faces.hpp"
 
 #include <new>
+#include <optional>
 
 #include "shell/path_text.hpp"
 #include "ui/component.hpp"
 #include "ui/gdi.hpp"
+#include "ui/wide.hpp"
 
 namespace obsc32 {
 
@@ -14,6 +16,7 @@ constexpr char kLoadFailed[] = "ＢＭＰﾌｧｲﾙﾛｰﾄﾞに失敗しま
 constexpr char kNoRoom[] = "ＢＭＰﾌｧｲﾙ領域確保に失敗しました・・・";
 constexpr char kSaveFailed[] = "壁紙セーブに失敗しました・・・";
 constexpr char kPasteFailed[] = "壁紙張付に失敗しました・・・";
+constexpr char kUnreadableName[] = "このＢＭＰﾌｧｲﾙ名を扱えません・・・";
 
 // Tiled and the corners are composed to the screen's size; the others are the file itself.
 bool Composed(WallpaperPosition position) {
@@ -145,7 +148,9 @@ std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
     dialog.DefaultExt = "BMP";
     dialog.Filter = "ＢＭＰ ファイル (*.BMP)|*.BMP|All files (*.*)|*.*";
     dialog.Options = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-    return dialog.Execute(owner) ? dialog.FileName : std::string();
+    if (dialog.Execute(owner)) return dialog.FileName;
+    if (dialog.NameUnreadable) throw ui::Error(kUnreadableName);
+    return std::string();
 }
 
 bool CoverFaces::SaveImageAsBmp(const std::string& path) {
@@ -174,9 +179,9 @@ void CoverFaces::PasteAsDesktopWallpaper(const std::string& path) {
     prompter_.LetMessagesRun();
     image_.Repaint();
     // The system's own wallpaper style and tiling stay as they are.
-    std::string file = path;
-    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, file.data(),
-                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
+    std::optional<std::wstring> file = ui::WideExact(path);
+    if (!file || !SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, file->data(),
+                                        SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
         throw ui::Error(kPasteFailed);
 }
 

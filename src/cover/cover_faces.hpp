@@ -75,6 +75,7 @@ private:
 };
 
 // Asks for a BMP file, starting in the folder of `earlier` (none: the Windows folder); "" when cancelled.
+// Throws ui::Error for a file whose name the program cannot hold.
 std::string AskForBmpFile(ui::OpenDialog& dialog, const std::string& earlier,
                           const std::string& windowsFolder, HWND owner);
 

@@ -8,7 +8,7 @@ void CoverOwner::Own(HWND cover) {
     p.ClassName = "TOBSCURIO32VANTEOwner";
     p.Style = WS_POPUP;
     // Without it the cover is merely unowned: the same window, with a taskbar button under Wine.
-    if (CreateHandle(p)) SetWindowLongPtrA(cover, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
+    if (CreateHandle(p)) SetWindowLongPtrW(cover, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
 }
 
 CoverOwner::~CoverOwner() { DestroyHandle(); }

@@ -11,12 +11,12 @@ void CoverReach::Start(HWND cover, HICON icon) {
     const std::optional<HotKeyChord> key = hotKey_->Register(cover);
     prompter_.LetMessagesRun();
     tray_ = std::make_unique<TrayIcon>(cover, icon, ShownLeft(HotKeyTip("真っ黒すみかげ", key), 63));
-    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // A cover run as administrator hears the shell, which is not, only when it lets the message in. Looked
     // up, not imported: older systems have no such filter.
     using AllowMessage = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
     if (const auto allow = reinterpret_cast<AllowMessage>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx"))))
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx"))))
         allow(cover, taskbarCreated_, 1 /* MSGFLT_ALLOW */, nullptr);
     tray_->AddTrayIcon();
 }

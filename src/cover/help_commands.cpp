@@ -64,8 +64,8 @@ void HelpCommands::About(TAboutBoxDlg& box) {
 
 void HelpCommands::AlreadyRunning(ATOM handedOver) {
     // Read while the sender waits: it deletes the atom once this returns.
-    char text[258] = {};
-    if (handedOver) GlobalGetAtomNameA(handedOver, text, sizeof text);
+    wchar_t text[256] = {};
+    if (handedOver) GlobalGetAtomNameW(handedOver, text, 256);
     prompter_.TellTimed(std::string(ProductLongTitle) + "\nは、既に常駐しています☆☆☆", 0);
 }
 

@@ -12,6 +12,7 @@
 #include "shell/whole_file.hpp"
 #include "ui/dpi_awareness.hpp"
 #include "ui/gdi.hpp"
+#include "ui/wide.hpp"
 
 namespace obsc32 {
 
@@ -281,8 +282,8 @@ bool SaveBitmapAsBmp(HBITMAP bitmap, const std::string& path, int emptyWidth, in
     memcpy(stream.data() + 14, &bih, sizeof bih);
     CorrectBmpPixelOffset(stream);
 
-    ui::FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ui::FileHandle file(CreateFileW(ui::WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
     return WriteFile(file.Get(), stream.data(), static_cast<DWORD>(stream.size()), &written, nullptr) &&

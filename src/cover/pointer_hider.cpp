@@ -61,7 +61,7 @@ void PointerHider::Idle() {
 void PointerHider::ShowAgain() {
     if (!hidden_) return;
     hidden_ = false;
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
 }
 
 bool PointerHider::OverCover() const {

@@ -20,8 +20,8 @@ inline TrayButton ButtonOf(LPARAM mouseMessage) {
 
 class TrayIcon {
 public:
-    // The record is the 88-byte form of NOTIFYICONDATA, which every shell accepts.
-    static constexpr DWORD kRecordSize = 88;
+    // The record is the first form of NOTIFYICONDATAW, which every shell accepts.
+    static constexpr DWORD kRecordSize = NOTIFYICONDATAW_V1_SIZE;
 
     TrayIcon(HWND wnd, HICON icon, const std::string& tip);
     TrayIcon(const TrayIcon&) = delete;
@@ -33,7 +33,7 @@ public:
     void RemoveTrayIcon();
 
 private:
-    NOTIFYICONDATAA record_{};
+    NOTIFYICONDATAW record_{};
     int trayAdded_ = 0;
 };
 

@@ -106,7 +106,7 @@ void TOBSC32SETUPForm::FormCreate() {
     CheckBoxBkColor.SetChecked(stored.BackColor);
     VANTE_COLOR.SetChecked(stored.VanteColor);
 
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app.Icon()));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app.Icon()));
     ProductFiles = ProductFileNames(ProductCode);
     WindowTitleBase = app.Title() + VersionText(ProgramVersion);
 
@@ -324,7 +324,7 @@ bool TOBSC32SETUPForm::FormCloseQuery() {
         return false;
     }
     // An install stopped halfway leaves no hourglass behind on the way out.
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
     return true;
 }
 

@@ -5,14 +5,16 @@
 
 #include <string>
 
+#include "ui/wide.hpp"
+
 namespace obsc32 {
 
 void StopPoint(const char* flow, int step) {
     // Read once: the steps are many, and the setting is fixed for the run.
     static const std::string wanted = [] {
-        char text[64] = {};
-        DWORD n = GetEnvironmentVariableA("OBSC32_STOP_AT", text, sizeof text);
-        return n > 0 && n < sizeof text ? std::string(text, n) : std::string();
+        wchar_t text[64] = {};
+        DWORD n = GetEnvironmentVariableW(ui::Wide("OBSC32_STOP_AT").c_str(), text, 64);
+        return n > 0 && n < 64 ? ui::Narrow(text, n) : std::string();
     }();
     if (wanted.empty() || wanted != std::string(flow) + ":" + std::to_string(step)) return;
     TerminateProcess(GetCurrentProcess(), StopPointExitCode);

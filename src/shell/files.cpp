@@ -2,21 +2,43 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "ui/wide.hpp"
+
 namespace obsc32 {
 
-bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != FALSE; }
-
-bool RemoveFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != FALSE; }
-
-bool EnterFolder(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != FALSE; }
-
-bool CopyFileOver(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+bool MakeFolder(const std::string& path) {
+    return CreateDirectoryW(ui::WidePath(path).c_str(), nullptr) != FALSE;
 }
 
-bool DeleteFileAt(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+bool RemoveFolder(const std::string& path) { return RemoveDirectoryW(ui::WidePath(path).c_str()) != FALSE; }
 
-// WinExec reports failure as a value below 32.
-bool StartProgram(const std::string& commandLine) { return WinExec(commandLine.c_str(), SW_SHOW) >= 32; }
+bool EnterFolder(const std::string& path) {
+    return SetCurrentDirectoryW(ui::WidePath(path).c_str()) != FALSE;
+}
+
+bool CopyFileOver(const std::string& from, const std::string& to) {
+    return CopyFileW(ui::WidePath(from).c_str(), ui::WidePath(to).c_str(), FALSE) != FALSE;
+}
+
+bool DeleteFileAt(const std::string& path) { return DeleteFileW(ui::WidePath(path).c_str()) != FALSE; }
+
+// As WinExec, which has no wide form: shown, and given up to 30 s to come up.
+bool StartProgram(const std::string& commandLine) {
+    std::optional<std::wstring> line = ui::WideExact(commandLine);
+    if (!line) return false;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, line->data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    WaitForInputIdle(info.hProcess, 30000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
+}
 
 }  // namespace obsc32

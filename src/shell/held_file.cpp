@@ -6,6 +6,7 @@
 
 #include "shell/program_file.hpp"
 #include "shell/whole_file.hpp"
+#include "ui/wide.hpp"
 
 namespace obsc32 {
 
@@ -26,7 +27,7 @@ using SetInfoFn = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     // Backup semantics open folders as well as files.
-    ui::FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+    ui::FileHandle file(CreateFileW(ui::WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) return std::nullopt;
@@ -34,8 +35,8 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 }
 
 HeldFile::HeldFile(const std::string& path)
-    : file_(CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr)) {}
+    : file_(CreateFileW(ui::WidePath(path).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr)) {}
 
 std::optional<FileIdentity> HeldFile::Identity() const { return IdentityOfHandle(file_.Get()); }
 
@@ -50,7 +51,7 @@ std::optional<std::vector<uint8_t>> HeldFile::Bytes() const {
 
 bool HeldFile::Delete() {
     static const auto setInfo = reinterpret_cast<SetInfoFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
     if (!setInfo || !file_) return false;
     DispositionInfo info{TRUE};
     return setInfo(file_.Get(), kFileDispositionInfo, &info, sizeof info) != FALSE;

@@ -5,7 +5,7 @@
 
 namespace obsc32 {
 
-// The running program's full path, however long.
+// The running program's full path, however long; "" when the program's texts cannot hold it.
 std::string ProgramPath();
 // The Windows folder, ending in "\".
 std::string WindowsFolder();

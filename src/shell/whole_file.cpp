@@ -3,12 +3,14 @@
 #include <new>
 
 #include "ui/handles.hpp"
+#include "ui/wide.hpp"
 
 namespace obsc32 {
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, uint64_t limit) {
-    ui::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ui::FileHandle file(CreateFileW(ui::WidePath(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     return ReadWholeFile(file.Get(), limit);
 }

@@ -2,6 +2,7 @@
 
 #include "ui/form.hpp"
 #include "ui/modal_loop.hpp"
+#include "ui/wide.hpp"
 
 namespace ui {
 
@@ -21,7 +22,7 @@ bool Application::AppWindow::Create(const std::string& title) {
 
 void Application::SetTitle(const std::string& title) {
     title_ = title;
-    if (appWindow_.HandleAllocated()) SetWindowTextA(appWindow_.Handle(), title_.c_str());
+    if (appWindow_.HandleAllocated()) SetWindowTextW(appWindow_.Handle(), Wide(title_).c_str());
 }
 
 // Null when the window cannot be created; the forms are then owned by nothing.
@@ -35,8 +36,8 @@ void Application::HideTaskbarButton() {
 }
 
 HICON Application::Icon() const {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-    return icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    return icon ? icon : LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
 }
 
 void Application::AdoptForm(std::unique_ptr<Form> form) {
@@ -51,13 +52,13 @@ bool Application::HandleOne(MSG& msg) {
     }
     if (Form::PreTranslateKey(msg)) return true;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
     return true;
 }
 
 void Application::ProcessMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (!HandleOne(msg)) break;
     }
 }
@@ -67,7 +68,7 @@ void Application::Run() {
     MSG msg;
     TraceStep("message loop");
     while (!terminated_) {
-        BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL r = GetMessageW(&msg, nullptr, 0, 0);
         if (r == -1) break;
         if (r == 0) {
             terminated_ = true;
@@ -86,7 +87,7 @@ void Application::HandleException(const std::exception& e) noexcept { ShowErrorR
 void Application::ShowErrorReport(const std::string& text) noexcept {
     HWND owner = mainForm_ && mainForm_->Visible() ? mainForm_->Handle() : nullptr;
     ModalLoop::Scope modal;
-    MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    MessageBoxW(owner, Wide(text).c_str(), Wide(title_).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void Application::Reset() {
@@ -97,7 +98,7 @@ void Application::Reset() {
     ShowMainForm = true;
     // A quit posted by a closed main form must not end the next test's loop.
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
 }
 
 }  // namespace ui

@@ -8,7 +8,7 @@ namespace ui {
 
 class [[nodiscard]] BusyCursor {
 public:
-    BusyCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {
+    BusyCursor() : previous_(SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)))) {
         Application::Instance().BeginWait();
     }
     BusyCursor(const BusyCursor&) = delete;

@@ -9,18 +9,18 @@ CheckBox::CheckBox(Form* parent, const char* name, const char* caption) : Contro
 
 bool CheckBox::Checked() const {
     if (!HandleAllocated()) return checked_;
-    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void CheckBox::SetChecked(bool checked) {
     if (checked == Checked()) return;
     checked_ = checked;
-    if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (OnClick) OnClick(this);
 }
 
 void CheckBox::Created() {
-    if (checked_) SendMessageA(Handle(), BM_SETCHECK, BST_CHECKED, 0);
+    if (checked_) SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);
 }
 
 bool CheckBox::ParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/list_box.hpp"
+#include "ui/wide.hpp"
 
 namespace ui {
 
@@ -34,16 +35,16 @@ void ComboBox::SortRows() {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     const int selected = ItemIndex();
     const std::string text = Text();
-    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-    for (int i = n - 1; i >= 0; --i) SendMessageA(Handle(), CB_DELETESTRING, i, 0);
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+    for (int i = n - 1; i >= 0; --i) SendMessageW(Handle(), CB_DELETESTRING, i, 0);
     for (const auto& k : keyed)
-        SendMessageA(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(rows[static_cast<size_t>(k.second)].c_str()));
+        SendMessageW(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(Wide(rows[static_cast<size_t>(k.second)]).c_str()));
     for (int i = 0; i < n; ++i)
-        if (keyed[static_cast<size_t>(i)].second == selected) SendMessageA(Handle(), CB_SETCURSEL, i, 0);
+        if (keyed[static_cast<size_t>(i)].second == selected) SendMessageW(Handle(), CB_SETCURSEL, i, 0);
     // The user may have typed since picking the row.
-    if (Text() != text) SetWindowTextA(Handle(), text.c_str());
-    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    if (Text() != text) SetWindowTextW(Handle(), Wide(text).c_str());
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
     Invalidate();
 }
 
@@ -63,23 +64,22 @@ int ComboBox::Add(const std::string& text) {
         }
         at = low < Count() ? low : -1;
     }
-    LRESULT i = SendMessageA(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(at),
-                             reinterpret_cast<LPARAM>(text.c_str()));
+    LRESULT i = SendMessageW(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(at),
+                             reinterpret_cast<LPARAM>(Wide(text).c_str()));
     return i < 0 ? -1 : static_cast<int>(i);
 }
 
 int ComboBox::Count() const {
-    return HandleAllocated() ? static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)) : 0;
+    return HandleAllocated() ? static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)) : 0;
 }
 
 std::string ComboBox::Item(int index) const {
     if (!HandleAllocated()) return {};
-    LRESULT n = SendMessageA(Handle(), CB_GETLBTEXTLEN, index, 0);
+    LRESULT n = SendMessageW(Handle(), CB_GETLBTEXTLEN, index, 0);
     if (n <= 0) return {};
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    n = SendMessageA(Handle(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(n < 0 ? 0 : static_cast<size_t>(n));
-    return text;
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = SendMessageW(Handle(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return Narrow(text.data(), n < 0 ? 0 : static_cast<size_t>(n));
 }
 
 // CB_FINDSTRINGEXACT ignores letter case.
@@ -91,25 +91,25 @@ int ComboBox::IndexOf(const std::string& text) const {
 }
 
 void ComboBox::Delete(int index) {
-    if (HandleAllocated()) SendMessageA(Handle(), CB_DELETESTRING, index, 0);
+    if (HandleAllocated()) SendMessageW(Handle(), CB_DELETESTRING, index, 0);
 }
 
 void ComboBox::Clear() {
     if (!HandleAllocated()) return;
-    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-    SetWindowTextA(Handle(), "");
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    SetWindowTextW(Handle(), L"");
 }
 
 int ComboBox::ItemIndex() const {
-    return HandleAllocated() ? static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)) : -1;
+    return HandleAllocated() ? static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)) : -1;
 }
 
 void ComboBox::SetItemIndex(int index) {
-    if (HandleAllocated()) SendMessageA(Handle(), CB_SETCURSEL, index, 0);
+    if (HandleAllocated()) SendMessageW(Handle(), CB_SETCURSEL, index, 0);
 }
 
 bool ComboBox::DroppedDown() const {
-    return HandleAllocated() && SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0);
+    return HandleAllocated() && SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0);
 }
 
 bool ComboBox::WantsKey(UINT key) const {
@@ -129,7 +129,7 @@ bool ComboBox::ParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
             if (HIWORD(wParam) == CBN_SELCHANGE) {
                 // The platform puts the picked row into the edit only after telling of it.
                 int i = ItemIndex();
-                if (i >= 0) SetWindowTextA(Handle(), Item(i).c_str());
+                if (i >= 0) SetWindowTextW(Handle(), Wide(Item(i)).c_str());
             }
             if ((HIWORD(wParam) == CBN_SELCHANGE || HIWORD(wParam) == CBN_EDITCHANGE) && OnChange)
                 OnChange(this);

@@ -1,5 +1,7 @@
 #include "ui/control.hpp"
 
+#include "ui/wide.hpp"
+
 namespace ui {
 
 Control::Control(Form* parent, const char* name)
@@ -25,7 +27,7 @@ void Control::SetBounds(int left, int top, int width, int height) {
 void Control::SetCaption(const std::string& caption) {
     caption_ = caption;
     if (HandleAllocated()) {
-        SetWindowTextA(Handle(), caption_.c_str());
+        SetWindowTextW(Handle(), Wide(caption_).c_str());
         Invalidate();
     }
 }
@@ -157,7 +159,7 @@ bool Control::CreateControl() {
     p.Height = height_;
     p.Parent = Parent->Handle();
     if (!CreateHandle(p)) return false;
-    if (TakesFormFont()) SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Parent->Font()), FALSE);
+    if (TakesFormFont()) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Parent->Font()), FALSE);
     Created();
     return true;
 }
@@ -175,10 +177,7 @@ LRESULT Control::AnswerColors(WPARAM dc) {
 
 std::string Control::WindowText() const {
     if (!HandleAllocated()) return caption_;
-    int n = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(Handle(), text.data(), n + 1)));
-    return text;
+    return WindowTextOf(Handle());
 }
 
 void Control::ParentResized() {

@@ -8,7 +8,7 @@ using SetThreadContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
 // Looked up, not imported: the program still starts where user32 lacks it.
 SetThreadContext SetThreadDpiContext() {
     static const auto set = reinterpret_cast<SetThreadContext>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
     return set;
 }
 }  // namespace

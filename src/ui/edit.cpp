@@ -5,7 +5,7 @@ namespace ui {
 Edit::Edit(Form* parent, const char* name) : Control(parent, name) { TabStop = true; }
 
 void Edit::SelectAll() {
-    if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
+    if (HandleAllocated()) SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
 bool Edit::ParentMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {

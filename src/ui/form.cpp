@@ -6,6 +6,7 @@
 #include "ui/control.hpp"
 #include "ui/dpi_awareness.hpp"
 #include "ui/modal_loop.hpp"
+#include "ui/wide.hpp"
 
 namespace ui {
 
@@ -56,9 +57,9 @@ bool Form::Create() {
     else if (!ShowInTaskbar)
         p.ExStyle |= WS_EX_TOOLWINDOW;
     if (!FontName.empty())
-        font_.Reset(CreateFontA(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, FontCharset,
+        font_.Reset(CreateFontW(FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, FontCharset,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                FontName.c_str()));
+                                Wide(FontName).c_str()));
     // The window, its controls and whatever FormCreate makes share the awareness.
     DpiAwarenessScope dpi(PerMonitorDpi ? DpiAwarenessScope::PerMonitor : DpiAwarenessScope::Unchanged);
     creatorDpi_ = dpi.Previous();
@@ -84,7 +85,7 @@ bool Form::Create() {
 
 void Form::SetCaption(const std::string& caption) {
     caption_ = caption;
-    if (HandleAllocated()) SetWindowTextA(Handle(), caption_.c_str());
+    if (HandleAllocated()) SetWindowTextW(Handle(), Wide(caption_).c_str());
 }
 
 void Form::SetColor(COLORREF color) {
@@ -214,7 +215,7 @@ bool Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     // Its controls ask the form first, so one answer covers the whole window. A box asking something
     // meanwhile keeps the arrow.
     if (msg == WM_SETCURSOR && Application::Instance().Waiting() && !modal_) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
         result = TRUE;
         return true;
     }

@@ -4,7 +4,7 @@ namespace ui {
 
 SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP bm{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) return SIZE{0, 0};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return SIZE{0, 0};
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 

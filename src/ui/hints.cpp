@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include "ui/wide.hpp"
+
 namespace ui {
 
 namespace {
-TOOLINFOA Tool(HWND form, UINT_PTR id, UINT flags) {
-    TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+TOOLINFOW Tool(HWND form, UINT_PTR id, UINT flags) {
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
     ti.uFlags = flags;
     ti.hwnd = form;
     ti.uId = id;
@@ -35,34 +37,36 @@ bool Hints::Create(HWND form) {
 
 void Hints::AddWindow(HWND form, HWND control, const std::string& text) {
     // Transparent: a click where the hint shows goes to what lies beneath, not to the hint.
-    TOOLINFOA ti =
+    TOOLINFOW ti =
         Tool(form, reinterpret_cast<UINT_PTR>(control), TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT);
-    ti.lpszText = const_cast<char*>(text.c_str());
-    if (Active()) SendMessageA(Handle(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    std::wstring wide = Wide(text);
+    ti.lpszText = wide.data();
+    if (Active()) SendMessageW(Handle(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void Hints::AddArea(HWND form, UINT_PTR id, const Rect& area, const std::string& text) {
-    TOOLINFOA ti = Tool(form, id, TTF_TRANSPARENT);
+    TOOLINFOW ti = Tool(form, id, TTF_TRANSPARENT);
     ti.rect = ToRECT(area);
-    ti.lpszText = const_cast<char*>(text.c_str());
-    if (Active()) SendMessageA(Handle(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    std::wstring wide = Wide(text);
+    ti.lpszText = wide.data();
+    if (Active()) SendMessageW(Handle(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void Hints::MoveArea(HWND form, UINT_PTR id, const Rect& area) {
-    TOOLINFOA ti = Tool(form, id, 0);
+    TOOLINFOW ti = Tool(form, id, 0);
     ti.rect = ToRECT(area);
-    if (Active()) SendMessageA(Handle(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+    if (Active()) SendMessageW(Handle(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void Hints::Remove(HWND form, UINT_PTR id) {
-    TOOLINFOA ti = Tool(form, id, 0);
-    if (Active()) SendMessageA(Handle(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    TOOLINFOW ti = Tool(form, id, 0);
+    if (Active()) SendMessageW(Handle(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void Hints::Relay(HWND form, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!Active()) return;
     MSG m{form, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-    SendMessageA(Handle(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+    SendMessageW(Handle(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 }  // namespace ui

@@ -39,6 +39,8 @@ bool KeyboardNavigation::HandleKey(const MSG& msg) const {
     }
     // Characters: accelerators, unless the focused control takes characters itself.
     if (msg.message == WM_CHAR && focused && focused->WantsKey(WM_CHAR)) return false;
+    // Accelerators are ASCII letters; a wider character must not pass for its low byte.
+    if (msg.wParam >= 0x80) return false;
     char ch = static_cast<char>(msg.wParam);
     for (Control* c : controls_.List())
         if (c->DialogChar(ch)) return true;

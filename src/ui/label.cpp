@@ -1,6 +1,7 @@
 #include "ui/label.hpp"
 
 #include "ui/handles.hpp"
+#include "ui/wide.hpp"
 
 namespace ui {
 
@@ -21,7 +22,8 @@ SIZE Label::TextExtent() const {
     WindowDC dc = WindowDC::Of(nullptr);
     SelectObjectScope font(dc.Get(), Parent->Font());
     RECT r{0, 0, 0, 0};
-    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+    const std::wstring wide = Wide(text);
+    DrawTextW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &r, DrawFlags() | DT_CALCRECT);
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -47,7 +49,8 @@ void Label::Paint(HDC dc) {
     SelectObjectScope font(dc, Parent->Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Enabled() ? FontColor() : GetSysColor(COLOR_GRAYTEXT));
-    DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &r, DrawFlags());
+    const std::wstring caption = Wide(Caption());
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DrawFlags());
 }
 
 }  // namespace ui

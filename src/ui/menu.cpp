@@ -2,6 +2,7 @@
 
 #include "ui/handles.hpp"
 #include "ui/modal_loop.hpp"
+#include "ui/wide.hpp"
 
 namespace ui {
 
@@ -14,7 +15,7 @@ void Build(HMENU menu, const MenuItem& parent, std::vector<MenuItem*>& byId) {
     for (MenuItem* item : parent.Items) {
         if (!item->Visible) continue;
         if (item->IsSeparator()) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
         UINT flags = MF_STRING | (item->Checked ? MF_CHECKED : 0) | (item->Enabled ? 0 : MF_GRAYED);
@@ -23,10 +24,10 @@ void Build(HMENU menu, const MenuItem& parent, std::vector<MenuItem*>& byId) {
             item->Click();
             HMENU sub = CreatePopupMenu();
             Build(sub, *item, byId);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item->Caption.c_str());
+            AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Wide(item->Caption).c_str());
         } else {
             byId.push_back(item);
-            AppendMenuA(menu, flags, byId.size(), item->Caption.c_str());
+            AppendMenuW(menu, flags, byId.size(), Wide(item->Caption).c_str());
         }
     }
 }
@@ -43,7 +44,7 @@ MenuItem* PopupMenu::Track(int x, int y, HWND owner) {
     ModalLoop::Scope modal;
     UINT id =
         TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr);
-    PostMessageA(owner, WM_NULL, 0, 0);
+    PostMessageW(owner, WM_NULL, 0, 0);
     return id > 0 && id <= byId.size() ? byId[id - 1] : nullptr;
 }
 

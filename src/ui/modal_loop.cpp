@@ -20,7 +20,7 @@ BOOL CALLBACK ModalLoop::DisableOne(HWND wnd, LPARAM lp) {
 bool ModalLoop::Run(const std::function<bool()>& done) {
     MSG msg;
     while (!done()) {
-        BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL r = GetMessageW(&msg, nullptr, 0, 0);
         if (r == 0 || r == -1) {
             // The program is ending: let the outer loop see the quit too.
             PostQuitMessage(static_cast<int>(msg.wParam));
@@ -28,7 +28,7 @@ bool ModalLoop::Run(const std::function<bool()>& done) {
         }
         if (Form::PreTranslateKey(msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return true;
 }

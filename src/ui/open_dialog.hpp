@@ -22,6 +22,8 @@ public:
 
     // True when a file was chosen.
     bool Execute(HWND owner);
+    // The last Execute was given a name the program's texts cannot hold, and chose nothing.
+    bool NameUnreadable = false;
 };
 
 }  // namespace ui

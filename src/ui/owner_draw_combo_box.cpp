@@ -1,5 +1,7 @@
 #include "ui/owner_draw_combo_box.hpp"
 
+#include "ui/wide.hpp"
+
 namespace ui {
 
 OwnerDrawComboBox::OwnerDrawComboBox(Form* parent, const char* name, int itemHeight)
@@ -12,18 +14,18 @@ DWORD OwnerDrawComboBox::ControlStyle() const {
 void OwnerDrawComboBox::Created() {
     // The rows take their height from the owner when made; the selection field would be sized by the
     // system's font instead.
-    SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ItemHeight);
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ItemHeight);
 }
 
 int OwnerDrawComboBox::Add(const std::string& text, LPARAM data) {
     const int i = ComboBox::Add(text);
-    if (i >= 0) SendMessageA(Handle(), CB_SETITEMDATA, i, data);
+    if (i >= 0) SendMessageW(Handle(), CB_SETITEMDATA, i, data);
     return i;
 }
 
 LPARAM OwnerDrawComboBox::ItemData(int index) const {
     if (!HandleAllocated()) return 0;
-    LRESULT d = SendMessageA(Handle(), CB_GETITEMDATA, index, 0);
+    LRESULT d = SendMessageW(Handle(), CB_GETITEMDATA, index, 0);
     return d == CB_ERR ? 0 : d;
 }
 
@@ -31,9 +33,9 @@ void OwnerDrawComboBox::SetItem(int index, const std::string& text) {
     if (!HandleAllocated() || index < 0 || index >= Count()) return;
     LPARAM data = ItemData(index);
     bool selected = ItemIndex() == index;
-    SendMessageA(Handle(), CB_DELETESTRING, index, 0);
-    SendMessageA(Handle(), CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(Handle(), CB_SETITEMDATA, index, data);
+    SendMessageW(Handle(), CB_DELETESTRING, index, 0);
+    SendMessageW(Handle(), CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    SendMessageW(Handle(), CB_SETITEMDATA, index, data);
     if (selected) SetItemIndex(index);
 }
 

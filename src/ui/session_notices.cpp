@@ -18,10 +18,10 @@ bool SessionNotices::Start(HWND window) {
     Stop();
     // Loaded on first need, and by its full path: the search may still start in the program's folder, which
     // any user can write to on a system without SetDefaultDllDirectories.
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return false;
-    library_.Reset(LoadLibraryExA((std::string(folder) + "\\wtsapi32.dll").c_str(), nullptr,
+    library_.Reset(LoadLibraryExW((std::wstring(folder, length) + L"\\wtsapi32.dll").c_str(), nullptr,
                                   LOAD_WITH_ALTERED_SEARCH_PATH));
     const auto registerFn = WtsFunction<decltype(&WTSRegisterSessionNotification)>(
         library_.Get(), "WTSRegisterSessionNotification");

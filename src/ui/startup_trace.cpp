@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "ui/wide.hpp"
+
 namespace ui {
 
 namespace {
@@ -24,10 +26,10 @@ void TraceStep(const char* name) {
 }
 
 void WriteTrace() {
-    char path[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("OBSC32_TRACE_FILE", path, sizeof path);
-    if (n == 0 || n >= sizeof path) return;
-    FILE* f = std::fopen(path, "w");
+    wchar_t path[MAX_PATH];
+    DWORD n = GetEnvironmentVariableW(Wide("OBSC32_TRACE_FILE").c_str(), path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    FILE* f = _wfopen(path, L"w");
     if (!f) return;
     for (int i = 0; i < count; ++i) std::fprintf(f, "%lld %s\n", steps[i].ticks, steps[i].name);
     std::fclose(f);

@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "ui/application.hpp"
+#include "ui/wide.hpp"
 
 namespace ui {
 
 namespace {
-// The object whose CreateWindowExA is under way: messages arrive before CreateWindowExA returns.
+// The object whose CreateWindowExW is under way: messages arrive before CreateWindowExW returns.
 thread_local Window* creating = nullptr;
 
 // What a detached window keeps instead of its object, so no object being created can claim it.
@@ -39,37 +40,43 @@ WNDPROC BaseProcNamed(const char* name) {
 }
 
 LRESULT CallBase(WNDPROC base, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return base ? CallWindowProcA(base, wnd, msg, wParam, lParam) : DefWindowProcA(wnd, msg, wParam, lParam);
+    return base ? CallWindowProcW(base, wnd, msg, wParam, lParam) : DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
 // A window with no object to ask: its own class's base still owns its state (a list box frees its rows
 // on WM_NCDESTROY).
 LRESULT CallBaseOf(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallBase(BaseProcOf(static_cast<ATOM>(GetClassLongPtrA(wnd, GCW_ATOM))), wnd, msg, wParam, lParam);
+    return CallBase(BaseProcOf(static_cast<ATOM>(GetClassLongPtrW(wnd, GCW_ATOM))), wnd, msg, wParam, lParam);
 }
 
 bool RegisterClassOnce(const char* name, UINT style, HICON icon, HCURSOR cursor, WNDPROC proc,
                        const char* superclass) {
-    WNDCLASSEXA wc{};
+    // No class name is longer than an atom holds; Wine's wide calls overrun a buffer with a longer one.
+    const std::wstring wideName = Wide(name);
+    if (wideName.empty() || wideName.size() > 255) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    if (GetClassInfoExA(inst, name, &wc)) return true;
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    if (GetClassInfoExW(inst, wideName.c_str(), &wc)) return true;
     WNDPROC base = nullptr;
     if (superclass) {
         // The platform class's extra bytes, styles and cursor come along; only the procedure is ours.
-        if (!GetClassInfoExA(nullptr, superclass, &wc)) return 0;
+        if (!GetClassInfoExW(nullptr, Wide(superclass).c_str(), &wc)) return 0;
         base = wc.lpfnWndProc;
         wc.style &= ~CS_GLOBALCLASS;
     } else {
         wc.style = style;
         wc.hIcon = icon;
-        wc.hCursor = cursor ? cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     }
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
     wc.hInstance = inst;
-    wc.lpszClassName = name;
-    ATOM atom = RegisterClassExA(&wc);
+    wc.lpszClassName = wideName.c_str();
+    ATOM atom = RegisterClassExW(&wc);
     if (atom && base) Superclasses().push_back({atom, name, base});
     return atom != 0;
 }
@@ -79,9 +86,9 @@ Window::~Window() { DetachHandle(); }
 
 Window* Window::FromHandle(HWND wnd) {
     if (!wnd) return nullptr;
-    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC));
+    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC));
     if (proc != &Window::WndProc) return nullptr;
-    LONG_PTR self = GetWindowLongPtrA(wnd, GWLP_USERDATA);
+    LONG_PTR self = GetWindowLongPtrW(wnd, GWLP_USERDATA);
     return self == kDetached ? nullptr : reinterpret_cast<Window*>(self);
 }
 
@@ -94,9 +101,9 @@ bool Window::CreateHandle(const CreateParams& p) {
         baseProc_ = p.Superclass ? BaseProcNamed(p.ClassName) : nullptr;
         creating = this;
     }
-    HWND wnd = CreateWindowExA(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                               p.Height, p.Parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.Id)),
-                               GetModuleHandleA(nullptr), nullptr);
+    HWND wnd = CreateWindowExW(
+        p.ExStyle, Wide(p.ClassName).c_str(), Wide(p.Caption).c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+        p.Parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.Id)), GetModuleHandleW(nullptr), nullptr);
     creating = previous;
     if (!wnd) return false;
     hwnd_ = wnd;
@@ -116,24 +123,24 @@ void Window::DetachHandle() {
     HWND wnd = hwnd_;
     if (!wnd) return;
     hwnd_ = nullptr;
-    if (!platformClass_) SetWindowLongPtrA(wnd, GWLP_USERDATA, kDetached);
+    if (!platformClass_) SetWindowLongPtrW(wnd, GWLP_USERDATA, kDetached);
     DestroyWindow(wnd);
 }
 
 LRESULT CALLBACK Window::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LONG_PTR data = GetWindowLongPtrA(wnd, GWLP_USERDATA);
+    LONG_PTR data = GetWindowLongPtrW(wnd, GWLP_USERDATA);
     if (data == kDetached) return CallBaseOf(wnd, msg, wParam, lParam);
     auto* self = reinterpret_cast<Window*>(data);
     if (!self && creating) {
         self = creating;
         creating = nullptr;
         self->hwnd_ = wnd;
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self) return CallBaseOf(wnd, msg, wParam, lParam);
 
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, kDetached);
+        SetWindowLongPtrW(wnd, GWLP_USERDATA, kDetached);
         self->hwnd_ = nullptr;
         LRESULT r = CallBase(self->baseProc_, wnd, msg, wParam, lParam);
         self->OnHandleDestroyed();

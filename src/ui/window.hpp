@@ -64,7 +64,7 @@ protected:
     // While muted, the window's messages get the system's default handling instead of OnMessage.
     void Mute(bool on) { muted_ += on ? 1 : -1; }
 
-    // True when handled; `result` is then returned. Unhandled messages go to DefWindowProcA.
+    // True when handled; `result` is then returned. Unhandled messages go to DefWindowProcW.
     virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
     // The window is gone (WM_NCDESTROY); Handle() is already null.
     virtual void OnHandleDestroyed() {}

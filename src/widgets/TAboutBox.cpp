@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "ui/application.hpp"
+#include "ui/wide.hpp"
 #include "widgets/work_area.hpp"
 
 namespace obsc32 {
@@ -95,8 +96,8 @@ void TAboutBox::ColorBtn3Click(ui::Component*) {
 void TAboutBox::Open(const std::string& address, const char* failure) {
     ui::Form* main = ui::Application::Instance().MainForm();
     HWND owner = main && main->HandleAllocated() ? main->Handle() : nullptr;
-    const auto started =
-        reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOW));
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(owner, L"open", ui::Wide(address).c_str(), nullptr, nullptr, SW_SHOW));
     if (started > 31)
         ModalResult = 1;
     else

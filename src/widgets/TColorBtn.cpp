@@ -6,6 +6,7 @@
 
 #include "shell/path_text.hpp"
 #include "ui/handles.hpp"
+#include "ui/wide.hpp"
 
 namespace obsc32 {
 
@@ -19,7 +20,7 @@ BYTE Darker(BYTE v) { return static_cast<BYTE>(std::max(0, v - 32)); }
 void FillSolid(HDC dc, int l, int t, int r, int b, COLORREF c) {
     RECT rc{l, t, r, b};
     SetBkColor(dc, c);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
 }
 
 // The caption's accelerator: the character after the first single '&' ("&&" is a literal one).
@@ -149,7 +150,8 @@ void TColorBtn::Paint(HDC target) {
         SetBkMode(dc.Get(), TRANSPARENT);
         SetTextColor(dc.Get(), Enabled() ? Resolve(FontColor()) : GetSysColor(COLOR_GRAYTEXT));
         RECT text{bevelWidth_, bevelWidth_, w - bevelWidth_, h - bevelWidth_};
-        DrawTextA(dc.Get(), Caption().c_str(), static_cast<int>(Caption().size()), &text,
+        const std::wstring caption = ui::Wide(Caption());
+        DrawTextW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &text,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     BitBlt(target, 0, 0, w, h, dc.Get(), 0, 0, SRCCOPY);

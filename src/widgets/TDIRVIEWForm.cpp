@@ -4,6 +4,7 @@
 #include "shell/system_paths.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
+#include "ui/wide.hpp"
 #include "widgets/work_area.hpp"
 
 namespace obsc32 {
@@ -16,7 +17,7 @@ constexpr COLORREF kTransparent = RGB(255, 0, 0);
 
 ui::Bitmap LoadPicture(const char* name) {
     return ui::Bitmap(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+        LoadImageW(GetModuleHandleW(nullptr), ui::Wide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
 }
 
 // Draws the picture at (x, y) and returns its width; 0 when there is none.
@@ -30,7 +31,8 @@ int DrawPicture(HDC dc, int x, int y, const ui::Image& image) {
 }
 
 void WriteText(HDC dc, int x, int y, const std::string& text) {
-    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring wide = ui::Wide(text);
+    TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "shell/decimal.hpp"
 #include "ui/application.hpp"
 #include "ui/handles.hpp"
+#include "ui/wide.hpp"
 #include "widgets/work_area.hpp"
 
 namespace obsc32 {
@@ -10,7 +11,7 @@ namespace obsc32 {
 namespace {
 ui::Bitmap LoadBoxBitmap(const char* name) {
     return ui::Bitmap(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+        LoadImageW(GetModuleHandleW(nullptr), ui::Wide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
 }
 }  // namespace
 

@@ -4,45 +4,49 @@
 #include <winnetwk.h>
 
 #include "ui/error_mode.hpp"
+#include "ui/wide.hpp"
 #include "widgets/dir_rows.hpp"
 
 namespace obsc32 {
 
 namespace {
 // The system's own case mapping for file names, chosen by the case of the drive letter.
-std::string FoldLike(char letter, std::string text) {
-    if (text.empty()) return text;
-    DWORD n = static_cast<DWORD>(text.size());
+std::string FoldLike(char letter, const std::string& text) {
+    std::wstring wide = ui::Wide(text);
+    if (wide.empty()) return text;
+    DWORD n = static_cast<DWORD>(wide.size());
     if (static_cast<unsigned char>(letter) >= 0x61)
-        CharLowerBuffA(text.data(), n);
+        CharLowerBuffW(wide.data(), n);
     else
-        CharUpperBuffA(text.data(), n);
-    return text;
+        CharUpperBuffW(wide.data(), n);
+    return ui::Narrow(wide);
 }
 }  // namespace
 
 std::string VolumeLabel(char letter) {
-    char name[261] = {};
+    wchar_t name[261] = {};
     bool read;
     {
         ui::CriticalErrorsOff quiet;
-        read = GetVolumeInformationA(DriveRoot(letter).c_str(), name, sizeof name, nullptr, nullptr, nullptr,
-                                     nullptr, 0);
+        read = GetVolumeInformationW(ui::Wide(DriveRoot(letter)).c_str(), name, 261, nullptr, nullptr,
+                                     nullptr, nullptr, 0);
     }
-    return "[" + FoldLike(letter, read ? name : "") + "]";
+    return "[" + FoldLike(letter, read ? ui::Narrow(name) : "") + "]";
 }
 
 std::string NetworkName(char letter) {
-    char local[3] = {letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter, ':', 0};
-    char remote[261] = {};
-    DWORD size = sizeof remote;
-    if (WNetGetConnectionA(local, remote, &size) != NO_ERROR) return VolumeLabel(letter);
-    remote[sizeof remote - 1] = 0;
-    return FoldLike(letter, remote);
+    wchar_t local[3] = {letter >= 'a' && letter <= 'z' ? static_cast<wchar_t>(letter - 'a' + 'A')
+                                                       : static_cast<wchar_t>(letter),
+                        L':', 0};
+    wchar_t remote[261] = {};
+    DWORD size = 261;
+    if (WNetGetConnectionW(local, remote, &size) != NO_ERROR) return VolumeLabel(letter);
+    remote[260] = 0;
+    return FoldLike(letter, ui::Narrow(remote));
 }
 
 std::string DriveLabel(char letter) {
-    switch (GetDriveTypeA(DriveRoot(letter).c_str())) {
+    switch (GetDriveTypeW(ui::Wide(DriveRoot(letter)).c_str())) {
         case DRIVE_REMOVABLE:
         case DRIVE_FIXED:
         case DRIVE_CDROM:
@@ -55,7 +59,8 @@ std::string DriveLabel(char letter) {
 void CheckDrive(char letter) {
     ui::CriticalErrorsOff quiet;
     ULARGE_INTEGER total{};
-    if (!GetDiskFreeSpaceExA(DriveRoot(letter).c_str(), nullptr, &total, nullptr)) throw EDriveError();
+    if (!GetDiskFreeSpaceExW(ui::Wide(DriveRoot(letter)).c_str(), nullptr, &total, nullptr))
+        throw EDriveError();
 }
 
 }  // namespace obsc32

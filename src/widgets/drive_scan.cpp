@@ -1,5 +1,6 @@
 #include "widgets/drive_scan.hpp"
 
+#include "ui/wide.hpp"
 #include "widgets/dir_rows.hpp"
 #include "widgets/drive_info.hpp"
 
@@ -20,8 +21,9 @@ DriveFacts ReadDriveFacts(char programDrive) {
     // A letter the system does not know has no root; asking it once spares the slow question for each.
     const DWORD known = GetLogicalDrives();
     for (int i = 0; i < 26; ++i)
-        facts.Types[i] = known & (1u << i) ? GetDriveTypeA(DriveRoot(static_cast<char>('A' + i)).c_str())
-                                           : DRIVE_NO_ROOT_DIR;
+        facts.Types[i] = known & (1u << i)
+                             ? GetDriveTypeW(ui::Wide(DriveRoot(static_cast<char>('A' + i))).c_str())
+                             : DRIVE_NO_ROOT_DIR;
     const int program = LetterIndex(programDrive);
     if (program >= 0 && ListedDriveType(facts.Types[program]))
         facts.ProgramDriveLabel = DriveLabel(programDrive);

@@ -12,6 +12,7 @@
 #include "ui/handles.hpp"
 #include "ui/list_box.hpp"
 #include "ui/scope_guard.hpp"
+#include "ui/wide.hpp"
 #include "widgets/dir_rows.hpp"
 #include "widgets/drive_info.hpp"
 #include "widgets/drive_scan.hpp"
@@ -35,24 +36,30 @@ std::string FolderFullPath(const std::string& path) {
 // An empty drive may be entered here first: no system box may ask for a disk.
 void ChangeDirectory(const std::string& path) {
     ui::CriticalErrorsOff quiet;
-    if (!SetCurrentDirectoryA(path.c_str())) throw ui::Error(path + "\nフォルダーに移れません・・・");
+    if (!SetCurrentDirectoryW(ui::WidePath(path).c_str()))
+        throw ui::Error(path + "\nフォルダーに移れません・・・");
 }
 
 bool IsDots(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
-// Every entry the search finds; a folder with nothing in it is no error, one that cannot be read is.
+// Every entry the search finds, by name and attributes; a folder with nothing in it is no error, one that
+// cannot be read is. A name the program's texts cannot hold goes by its short name, which leads to the same
+// entry, or is left out: it must not become another entry's name.
 template <typename Visit>
 void ForEachEntry(const std::string& pattern, Visit visit) {
     ui::CriticalErrorsOff quiet;
-    WIN32_FIND_DATAA entry;
-    ui::FindHandle find(FindFirstFileA(pattern.c_str(), &entry));
+    WIN32_FIND_DATAW entry;
+    ui::FindHandle find(FindFirstFileW(ui::WidePath(pattern).c_str(), &entry));
     if (!find) {
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return;
         throw ui::Error(pattern + "\nフォルダーを読めません・・・");
     }
-    do visit(entry);
-    while (FindNextFileA(find.Get(), &entry));
+    do {
+        std::optional<std::string> name = ui::NarrowExact(entry.cFileName);
+        if (!name && entry.cAlternateFileName[0]) name = ui::NarrowExact(entry.cAlternateFileName);
+        if (name) visit(*name, entry.dwFileAttributes);
+    } while (FindNextFileW(find.Get(), &entry));
 }
 
 }  // namespace
@@ -170,8 +177,8 @@ void FolderNavigator::ListFolders(std::string path) {
     const std::string folder = YenAdd(path);
 
     std::vector<Entry> entries;
-    ForEachEntry(folder + "*.*", [&](const WIN32_FIND_DATAA& e) {
-        entries.push_back({e.cFileName, e.dwFileAttributes});
+    ForEachEntry(folder + "*.*", [&](const std::string& name, DWORD attributes) {
+        entries.push_back({name, attributes});
     });
     std::vector<std::string> names;
     for (const Entry& e : entries) {
@@ -228,8 +235,7 @@ void FolderNavigator::ListFiles(std::string folder) {
             for (const Entry& e : scanned) take(e.Name, e.Attributes);
             continue;
         }
-        ForEachEntry(folder + mask,
-                     [&](const WIN32_FIND_DATAA& e) { take(e.cFileName, e.dwFileAttributes); });
+        ForEachEntry(folder + mask, take);
     }
     files_.SetItems(std::move(names));
     fileCount_.SetCaption(" " + std::to_string(files_.Count()) + "ｺ");

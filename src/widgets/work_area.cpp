@@ -15,9 +15,9 @@ namespace {
 HWND rememberedTaskbar = nullptr;
 
 bool HasEmptyTitle(HWND wnd) {
-    char title[100];
+    wchar_t title[100];
     SetLastError(0);
-    int n = GetWindowTextA(wnd, title, sizeof title);
+    int n = GetWindowTextW(wnd, title, 100);
     return n == 0 && GetLastError() == 0;
 }
 }  // namespace

@@ -55,6 +55,11 @@ TEST(Form, CaptionIsTheWindowTextAndCloseAsksFirst) {
     ASSERT_TRUE(f.Create());
     EXPECT_EQ(f.creates, 1);
     EXPECT_EQ(testing_common::TextOf(f.Handle()), "テスト");
+    // A Unicode window holding the caption in UTF-16, whatever the system's code page.
+    EXPECT_TRUE(IsWindowUnicode(f.Handle()));
+    wchar_t wide[8] = {};
+    GetWindowTextW(f.Handle(), wide, 8);
+    EXPECT_EQ(std::wstring(wide), L"\u30c6\u30b9\u30c8");
     EXPECT_FALSE(f.Visible());
     f.Show();
     EXPECT_TRUE(f.Visible());

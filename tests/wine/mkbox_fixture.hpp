@@ -67,7 +67,10 @@ inline std::vector<std::string>* countsShown;
 inline LRESULT CALLBACK RecordCounts(int code, WPARAM wParam, LPARAM lParam) {
     auto* m = reinterpret_cast<CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && m->message == WM_SETTEXT && IsLabel(m->hwnd)) {
-        std::string text = reinterpret_cast<const char*>(m->lParam);
+        // The label is a Unicode window: its text is read back in the code page of the tests' own texts.
+        char text[64] = {};
+        WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(m->lParam), -1, text, sizeof text - 1,
+                            nullptr, nullptr);
         if (EndsWithSeconds(text)) countsShown->push_back(text);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

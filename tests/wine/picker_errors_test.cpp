@@ -15,8 +15,8 @@ namespace {
 
 std::atomic<bool> drivesFail{false};
 ImportPatch* spacePatch = nullptr;
-BOOL WINAPI NoDriveAnswers(LPCSTR root, PULARGE_INTEGER a, PULARGE_INTEGER b, PULARGE_INTEGER c) {
-    if (!drivesFail) return spacePatch->Original<decltype(&GetDiskFreeSpaceExA)>()(root, a, b, c);
+BOOL WINAPI NoDriveAnswers(LPCWSTR root, PULARGE_INTEGER a, PULARGE_INTEGER b, PULARGE_INTEGER c) {
+    if (!drivesFail) return spacePatch->Original<decltype(&GetDiskFreeSpaceExW)>()(root, a, b, c);
     SetLastError(ERROR_NOT_READY);
     return FALSE;
 }
@@ -96,7 +96,7 @@ TEST_F(PickerTest, AnEmptyOrOverLongStartFolderOpensAtTheProgramsFolder) {
 }
 
 TEST_F(PickerTest, RecoveryEndsAfterTheWindowsDrivesRootFailsTooAndThePickerStaysUsable) {
-    ImportPatch patch("kernel32.dll", "GetDiskFreeSpaceExA", reinterpret_cast<void*>(&NoDriveAnswers));
+    ImportPatch patch("kernel32.dll", "GetDiskFreeSpaceExW", reinterpret_cast<void*>(&NoDriveAnswers));
     ASSERT_TRUE(patch.Installed());
     spacePatch = &patch;
     SeenBox first, second;
@@ -125,4 +125,35 @@ TEST_F(PickerTest, RecoveryEndsAfterTheWindowsDrivesRootFailsTooAndThePickerStay
     EXPECT_EQ(chosen, "c:\\");
     EXPECT_EQ(result, "c:\\");
     spacePatch = nullptr;
+}
+
+TEST_F(PickerTest, NamesShiftJisCannotHoldGoByTheirShortNamesWhichLeadToThem) {
+    // Hangul has no Shift-JIS code: read as "?" the rows would lead nowhere, or somewhere else.
+    const std::wstring top = L"C:\\obsc32names", folder = top + L"\\\uD55C\uAE00",
+                       file = top + L"\\\uD55C.txt";
+    ASSERT_TRUE(CreateDirectoryW(top.c_str(), nullptr) && CreateDirectoryW(folder.c_str(), nullptr));
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    dlg.Directory = "C:\\obsc32names";
+    Rows rows, files;
+    bool entered = false;
+    Drive([&](const PickerParts& p) {
+        rows = RowsOf(p.Folders);
+        files = RowsOf(p.Files);
+        entered = rows.size() == 3 && ClickRowUntil(p, 2, "c:\\obsc32names\\" + rows[2]);
+        ClickAt(p.Set);
+    });
+    const std::string chosen = dlg.Execute();
+    driver_.join();
+    // Where the chosen row and the listed file lead, asked before they go.
+    auto widened = [](const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); };
+    wchar_t reached[MAX_PATH] = {};
+    GetLongPathNameW(widened(chosen).c_str(), reached, MAX_PATH);
+    const DWORD listed = files.size() == 1 ? GetFileAttributesW((top + L"\\" + widened(files[0])).c_str())
+                                           : INVALID_FILE_ATTRIBUTES;
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(top.c_str());
+    EXPECT_TRUE(entered);
+    EXPECT_EQ(lstrcmpiW(reached, folder.c_str()), 0) << chosen;
+    EXPECT_TRUE(listed != INVALID_FILE_ATTRIBUTES && !(listed & FILE_ATTRIBUTE_DIRECTORY));
 }

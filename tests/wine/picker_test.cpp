@@ -27,11 +27,11 @@ COLORREF Highlight() { return GetSysColor(COLOR_HIGHLIGHT); }
 // The error mode each folder was entered with.
 std::vector<UINT> entryModes;
 ImportPatch* entryPatch = nullptr;
-BOOL WINAPI RecordEntryMode(LPCSTR path) {
+BOOL WINAPI RecordEntryMode(LPCWSTR path) {
     UINT mode = SetErrorMode(0);
     SetErrorMode(mode);
     entryModes.push_back(mode);
-    return entryPatch->Original<decltype(&SetCurrentDirectoryA)>()(path);
+    return entryPatch->Original<decltype(&SetCurrentDirectoryW)>()(path);
 }
 
 Rows FilesOnDisk(const std::string& folder) {
@@ -130,7 +130,7 @@ TEST_F(PickerTest, OpensAtTheWindowsSystemFolderAsAChainOfOpenFolders) {
 
 TEST_F(PickerTest, ClicksOpenAncestorsAndSubfoldersDownToTheChosenOne) {
     // Every folder is entered with the system's critical-error boxes off, and the mode is given back.
-    ImportPatch patch("kernel32.dll", "SetCurrentDirectoryA", reinterpret_cast<void*>(&RecordEntryMode));
+    ImportPatch patch("kernel32.dll", "SetCurrentDirectoryW", reinterpret_cast<void*>(&RecordEntryMode));
     ASSERT_TRUE(patch.Installed());
     entryPatch = &patch;
     entryModes.clear();

@@ -60,6 +60,35 @@ TEST_F(RegistryTest, LongValuesReadWhole) {
     EXPECT_EQ(reg.ReadString("big"), big);
 }
 
+TEST_F(RegistryTest, StringsAreStoredInUnicodeThatAnOlderCopyReadsBackAsTheSameBytes) {
+    // ソ and 表 end in the byte of '\\'.
+    const std::string text = "真っ黒\\ソ表";
+    ui::Registry reg(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey(kScratch, true).Ok());
+    ASSERT_TRUE(reg.WriteString("text", text).Ok());
+    EXPECT_EQ(reg.WriteString("broken", "a\x81").Code, ERROR_NO_UNICODE_TRANSLATION);
+    reg.CloseKey();
+
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, &raw), ERROR_SUCCESS);
+    ui::Key key(raw);
+    wchar_t wide[16] = {};
+    DWORD type = 0, size = sizeof wide;
+    ASSERT_EQ(RegQueryValueExW(key.Get(), L"text", nullptr, &type, reinterpret_cast<BYTE*>(wide), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, 7 * sizeof(wchar_t));  // six characters and the terminator
+    EXPECT_EQ(std::wstring(wide), L"\u771f\u3063\u9ed2\\\u30bd\u8868");
+    char bytes[32] = {};
+    size = sizeof bytes;
+    ASSERT_EQ(RegQueryValueExA(key.Get(), "text", nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::string(bytes, size), text + '\0');
+    // A text that is not Shift-JIS is refused, not stored garbled.
+    EXPECT_EQ(RegQueryValueExA(key.Get(), "broken", nullptr, nullptr, nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
+}
+
 TEST_F(RegistryTest, WritesListsAndDeletesTrees) {
     ui::Registry reg(HKEY_CURRENT_USER);
     ASSERT_TRUE(reg.OpenKey(std::string(kScratch) + "\\A\\B", true).Ok());
