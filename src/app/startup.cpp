@@ -26,10 +26,10 @@ bool ForwardToRunningCover(const std::vector<std::string>& args, const std::func
     if (!cover) return false;
     beforeWaiting();
     std::string text = ForwardedArgumentText(args);
-    // A text the atom table cannot hold goes as no atom, like an empty one. Counted in the program's bytes,
+    // A text the atom table cannot hold goes as no atom, like an empty one. Counted in code page 932's bytes,
     // as an older copy reads it back in them; one that does not convert exactly would read back otherwise.
     const std::optional<std::wstring> wide = ui::WideExact(text);
-    ui::GlobalAtom atom(text.size() <= kMaxAtomText && wide ? GlobalAddAtomW(wide->c_str()) : 0);
+    ui::GlobalAtom atom(ShownWidth(text) <= kMaxAtomText && wide ? GlobalAddAtomW(wide->c_str()) : 0);
     SendMessageW(cover, WM_SECOND_START, atom.Get(), 0);
     return true;
 }

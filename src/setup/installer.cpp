@@ -93,7 +93,7 @@ std::optional<std::string> Installer::MakeFolders(const std::string& path, std::
         const std::string failed = "[ " + level + " ]\n" + kFolderFailedText;
         // Windows makes no folder whose path leaves no room for an 8.3 file name; some file systems would,
         // and the program could not be started from there.
-        if (level.empty() || level.size() > kMaxFolderPath) throw ui::Error(failed);
+        if (level.empty() || WideLength(level) > kMaxFolderPath) throw ui::Error(failed);
         // Recorded before it is made, so no moment leaves a folder made that no record names, and taken back
         // when it is not made, so no record names a folder another made. A record of a run cut short that
         // holds this folder stays: that run made what this one finds.
@@ -112,7 +112,7 @@ std::optional<std::string> Installer::MakeFolders(const std::string& path, std::
     std::string folder = levels.empty() ? std::string() : YenAdd(levels.back());
     if (folder == "\\") folder.clear();
     // An existing folder too deep for the program's own path is no place for it either.
-    if (folder.empty() || folder.size() + ProductFileNames(ProductCode)[0].size() >= MAX_PATH)
+    if (folder.empty() || WideLength(folder + ProductFileNames(ProductCode)[0]) >= MAX_PATH)
         throw ui::Error("[ " + folder + " ]\n" + kBadDataText);
     return folder;
 }

@@ -5,8 +5,6 @@
 namespace ui {
 
 namespace {
-// UTF-8 has no default character to report; it refuses what it cannot say instead.
-constexpr bool kUtf8 = kInnerCodePage == CP_UTF8;
 // WC_ERR_INVALID_CHARS, which the headers for the oldest systems leave out.
 constexpr DWORD kErrInvalidChars = 0x80;
 
@@ -26,14 +24,14 @@ std::optional<std::string> ToNarrow(std::wstring_view text, bool exact) {
     if (text.empty()) return std::string();
     if (text.size() > INT_MAX / 4) return std::nullopt;
     const int length = static_cast<int>(text.size());
-    // No best fit: a character that would come back as another one is no match for a path.
-    const DWORD flags = !exact ? 0 : kUtf8 ? kErrInvalidChars : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* used = exact && !kUtf8 ? &usedDefault : nullptr;
-    const int n = WideCharToMultiByte(kInnerCodePage, flags, text.data(), length, nullptr, 0, nullptr, used);
-    if (n <= 0 || usedDefault) return std::nullopt;
+    // Exact: a lone surrogate, which UTF-8 cannot hold, refuses the whole text.
+    const DWORD flags = exact ? kErrInvalidChars : 0;
+    const int n =
+        WideCharToMultiByte(kInnerCodePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::nullopt;
     std::string narrow(static_cast<size_t>(n), '\0');
-    if (WideCharToMultiByte(kInnerCodePage, flags, text.data(), length, narrow.data(), n, nullptr, used) != n)
+    if (WideCharToMultiByte(kInnerCodePage, flags, text.data(), length, narrow.data(), n, nullptr, nullptr) !=
+        n)
         return std::nullopt;
     return narrow;
 }

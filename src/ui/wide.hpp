@@ -1,5 +1,5 @@
 // The one place where the program's texts meet the system's UTF-16: every "W" call takes what Wide makes
-// and gives back what Narrow reads, in one code page for the whole program.
+// and gives back what Narrow reads. Inside, every text is UTF-8.
 #pragma once
 #include <windows.h>
 
@@ -10,9 +10,9 @@
 namespace ui {
 
 // The code page of every std::string inside the program (its literals are compiled to it too).
-inline constexpr UINT kInnerCodePage = 932;
+inline constexpr UINT kInnerCodePage = CP_UTF8;
 
-// A text to show: what the code page cannot say becomes the system's default character.
+// A text to show: a broken sequence becomes U+FFFD, a lone surrogate likewise.
 std::wstring Wide(std::string_view text);
 std::string Narrow(const wchar_t* text, size_t length);
 std::string Narrow(std::wstring_view text);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "shell/path_text.hpp"
 #include "ui/application.hpp"
 #include "ui/scope_guard.hpp"
 #include "widgets/TAboutBox.hpp"
@@ -24,8 +25,8 @@ bool TAboutBoxDlg::ShowAbout() {
     const ui::Rect place = PlaceOverMainWindow(SourceHandle, size.Width, size.Height);
     box->SetBounds(place.Left, place.Top, place.Width, place.Height);
 
-    // A short name says what it is; a long one is shown alone.
-    box->ProductName.SetCaption(ProductName.size() < 21 ? "ProductName " + ProductName : ProductName);
+    // A short name says what it is; a long one is shown alone. Counted as code page 932 did.
+    box->ProductName.SetCaption(ShownWidth(ProductName) < 21 ? "ProductName " + ProductName : ProductName);
     box->Version.SetCaption("Version " + Version);
     box->Copyright.SetCaption(Copyright);
     box->Comment0.SetCaption(Comment0);

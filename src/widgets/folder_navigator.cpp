@@ -29,7 +29,8 @@ constexpr DWORD kHiddenFolder = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 // folder the picker can enter is MAX_PATH long.
 std::string FolderFullPath(const std::string& path) {
     std::optional<std::string> full = FullPath(path);
-    if (!full || full->size() >= MAX_PATH) throw ui::Error(path + "\nフォルダー名が正しくありません・・・");
+    if (!full || WideLength(*full) >= MAX_PATH)
+        throw ui::Error(path + "\nフォルダー名が正しくありません・・・");
     return *full;
 }
 
