@@ -27,6 +27,7 @@
 #include "common/registry.hpp"
 #include "common/screen.hpp"
 #include "common/screen_size.hpp"
+#include "common/text.hpp"
 #include "common/windows.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "figures.hpp"
@@ -104,7 +105,7 @@ bool MeasureCase(const char* name, const std::string& bmp, double& ws, double& p
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     GetTempPathA(MAX_PATH, tmp);
     const std::string out = std::string(tmp) + "obsc32_display_case.txt";
-    DeleteFileA(out.c_str());
+    DeleteFileW(testing_common::W(out).c_str());
     Process child(self, std::string("case \"") + name + "\" \"" + bmp + "\" \"" + out + "\"");
     if (!child.WaitForExit(60000) || child.ExitCode() != 0) return false;
     unsigned long w = 0, p = 0;
@@ -241,7 +242,7 @@ int main(int argc, char** argv) {
             storms, cover.each, bare.each, cover.during, cover.during / bare.during, bare.during, cover.after,
             bare.after);
     }
-    DeleteFileA(bmp.c_str());
-    DeleteFileA(photo.c_str());
+    DeleteFileW(testing_common::W(bmp).c_str());
+    DeleteFileW(testing_common::W(photo).c_str());
     return status;
 }

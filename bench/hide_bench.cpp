@@ -19,6 +19,7 @@
 #include "common/process.hpp"
 #include "common/registry.hpp"
 #include "common/screen.hpp"
+#include "common/text.hpp"
 #include "common/windows.hpp"
 #include "figures.hpp"
 
@@ -274,6 +275,6 @@ int main(int argc, char** argv) {
                 "the bare popup's, of %d\n",
                 coverCases[c].name, lost[c], bareLost, kRounds);
     }
-    DeleteFileA(bmp.c_str());
+    DeleteFileW(testing_common::W(bmp).c_str());
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "common/holdings.hpp"
 #include "common/process.hpp"
 #include "common/registry.hpp"
+#include "common/text.hpp"
 #include "common/windows.hpp"
 #include "figures.hpp"
 
@@ -64,7 +65,9 @@ int main(int argc, char** argv) {
     std::vector<double> ws[5], pb[5];
     // The bare program's popup is its only window owned by its main one.
     const auto popupOf = [](HWND main) {
-        return FindWindowA("ObscBenchBarePopup", nullptr) ? FindWindowA("ObscBenchBarePopup", nullptr) : main;
+        return FindWindowW(testing_common::W("ObscBenchBarePopup").c_str(), nullptr)
+                   ? FindWindowW(testing_common::W("ObscBenchBarePopup").c_str(), nullptr)
+                   : main;
     };
     for (int r = 0; r < rounds; ++r) {
         Figures f[5];

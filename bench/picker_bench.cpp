@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text.hpp"
 #include "figures.hpp"
 #include "ui/application.hpp"
 #include "ui/form.hpp"
@@ -44,12 +45,12 @@ std::string Numbered(const char* prefix, int i) {
 }
 
 bool MakeFolder() {
-    if (!CreateDirectoryA(kFolder.c_str(), nullptr)) return false;
+    if (!CreateDirectoryW(testing_common::W(kFolder).c_str(), nullptr)) return false;
     for (int i = 0; i < kFolders; ++i)
-        if (!CreateDirectoryA(Numbered("Sub", i).c_str(), nullptr)) return false;
+        if (!CreateDirectoryW(testing_common::W(Numbered("Sub", i)).c_str(), nullptr)) return false;
     for (int i = 0; i < kFiles; ++i) {
-        HANDLE f = CreateFileA((Numbered("File", i) + ".txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE f = CreateFileW(testing_common::W(Numbered("File", i) + ".txt").c_str(), GENERIC_WRITE, 0,
+                               nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (f == INVALID_HANDLE_VALUE) return false;
         CloseHandle(f);
     }
@@ -58,10 +59,10 @@ bool MakeFolder() {
 
 void RemoveFolder() {
     // The picker leaves the process in the folder it showed, which keeps that folder from going.
-    SetCurrentDirectoryA("C:\\");
-    for (int i = 0; i < kFiles; ++i) DeleteFileA((Numbered("File", i) + ".txt").c_str());
-    for (int i = 0; i < kFolders; ++i) RemoveDirectoryA(Numbered("Sub", i).c_str());
-    RemoveDirectoryA(kFolder.c_str());
+    SetCurrentDirectoryW(testing_common::W("C:\\").c_str());
+    for (int i = 0; i < kFiles; ++i) DeleteFileW(testing_common::W(Numbered("File", i) + ".txt").c_str());
+    for (int i = 0; i < kFolders; ++i) RemoveDirectoryW(testing_common::W(Numbered("Sub", i)).c_str());
+    RemoveDirectoryW(testing_common::W(kFolder).c_str());
 }
 
 int ListAlone() {
@@ -162,7 +163,7 @@ int main(int argc, char** argv) {
 
     // The same picker on an empty folder: what its windows cost without any listing.
     const std::string empty = kFolder + "-empty";
-    CreateDirectoryA(empty.c_str(), nullptr);
+    CreateDirectoryW(testing_common::W(empty).c_str(), nullptr);
     obsc32::TMKBoxDlg box(nullptr, "MKBoxDlg1");
     std::vector<double> listing, first, shown, emptyFirst, emptyShown, boxShown;
     for (int i = 0; i < runs + 2; ++i) {
@@ -177,8 +178,8 @@ int main(int argc, char** argv) {
         box.MsgOK("フォルダーを選んでください☆");
         if (i >= 2 && paintedAt > 0) boxShown.push_back(paintedAt - start);
     }
-    SetCurrentDirectoryA("C:\\");
-    RemoveDirectoryA(empty.c_str());
+    SetCurrentDirectoryW(testing_common::W("C:\\").c_str());
+    RemoveDirectoryW(testing_common::W(empty).c_str());
 
     picker.Directory = kFolder;
     int entries = 0;

@@ -9,6 +9,7 @@
 
 #include "common/files.hpp"
 #include "common/group_windows.hpp"
+#include "common/text.hpp"
 #include "common/wait.hpp"
 #include "figures.hpp"
 #include "shell/progman.hpp"
@@ -31,7 +32,7 @@ int main() {
     }
     // Once the folder window's process has ended, nothing holds the group's folder.
     CloseGroupWindows(known);
-    RemoveDirectoryA((ShellFolder("Programs") + "\\" + kGroup).c_str());
+    RemoveDirectoryW(testing_common::W(ShellFolder("Programs") + "\\" + kGroup).c_str());
 
     if (!failed.empty() || ms.empty()) {
         std::printf("Program Manager round trip: not measured (%s)\n",

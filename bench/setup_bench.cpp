@@ -15,6 +15,7 @@
 #include "common/input.hpp"
 #include "common/process.hpp"
 #include "common/registry.hpp"
+#include "common/text.hpp"
 #include "figures.hpp"
 #include "settings/product.hpp"
 #include "setup_bench_env.hpp"
@@ -45,7 +46,7 @@ bool WaitsForPaint(HWND wnd) {
 
 bool SetupReady(HWND setup) {
     if (!IsWindowVisible(setup)) return false;
-    HWND combo = FindWindowExA(setup, nullptr, "TComboBox", nullptr);
+    HWND combo = FindWindowExW(setup, nullptr, testing_common::W("TComboBox").c_str(), nullptr);
     DWORD_PTR rows = 0;
     if (!combo || !SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows) ||
         static_cast<LONG>(rows) <= 0)
@@ -164,9 +165,9 @@ void FreshInstallState(const Shortcut& s) {
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
         registry::DeleteTree(root, obsc32::UninstallKey);
     RemoveTree(kInstall);
-    CreateDirectoryA(kInstall, nullptr);
-    DeleteFileA(s.link.c_str());
-    if (!s.groupExisted) RemoveDirectoryA(s.group.c_str());
+    CreateDirectoryW(testing_common::W(kInstall).c_str(), nullptr);
+    DeleteFileW(testing_common::W(s.link).c_str());
+    if (!s.groupExisted) RemoveDirectoryW(testing_common::W(s.group).c_str());
 }
 
 // The time from the click on "設定" to the completion box, or a negative value.
@@ -175,7 +176,7 @@ double InstallOnce(bool& folderShown, const std::vector<HWND>& folders) {
     HWND setup = nullptr;
     if (WaitForSetup(run, setup) < 0) return -1;
     // Its own edit, not the combo box's.
-    HWND edit = FindWindowExA(setup, nullptr, "Edit", nullptr);
+    HWND edit = FindWindowExW(setup, nullptr, testing_common::W("Edit").c_str(), nullptr);
     DWORD_PTR r;
     if (!edit ||
         !SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kInstall), SMTO_ABORTIFHUNG, 5000,
@@ -276,7 +277,8 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string linkCopy = std::string(temp) + "obsc32bench.lnk";
-    const bool linkExisted = CopyFileA(s.link.c_str(), linkCopy.c_str(), FALSE);
+    const bool linkExisted =
+        CopyFileW(testing_common::W(s.link).c_str(), testing_common::W(linkCopy).c_str(), FALSE);
 
     // Folder windows open now are not the benchmark's to close; the registry goes back as it was.
     const std::vector<HWND> folders = GroupWindows();
@@ -289,11 +291,11 @@ int main(int argc, char** argv) {
     CloseGroupWindows(folders);
     RemoveTree(kInstall);
     RemoveTree(kDist);
-    DeleteFileA(s.link.c_str());
+    DeleteFileW(testing_common::W(s.link).c_str());
     if (linkExisted) {
-        CopyFileA(linkCopy.c_str(), s.link.c_str(), FALSE);
-        DeleteFileA(linkCopy.c_str());
+        CopyFileW(testing_common::W(linkCopy).c_str(), testing_common::W(s.link).c_str(), FALSE);
+        DeleteFileW(testing_common::W(linkCopy).c_str());
     }
-    if (!s.groupExisted) RemoveDirectoryA(s.group.c_str());
+    if (!s.groupExisted) RemoveDirectoryW(testing_common::W(s.group).c_str());
     return ok ? 0 : 1;
 }

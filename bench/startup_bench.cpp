@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/process.hpp"
+#include "common/text.hpp"
 #include "common/windows.hpp"
 #include "figures.hpp"
 
@@ -42,7 +43,7 @@ bool Resolve(const char* exe, Program& p) {
     char* file = nullptr;
     DWORD n = GetFullPathNameA(exe, MAX_PATH, full, &file);
     if (n == 0 || n >= MAX_PATH || !file) return false;
-    if (GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES) return false;
+    if (GetFileAttributesW(testing_common::W(full).c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     p.path = full;
     p.name = file;
     p.dir.assign(full, file);
@@ -100,11 +101,11 @@ void ReportTrace(const char* exe, const Program& like, int runs) {
     char dir[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
     const std::string file = std::string(dir) + "obsc32_trace.txt";
-    SetEnvironmentVariableA("OBSC32_TRACE_FILE", file.c_str());
+    SetEnvironmentVariableW(testing_common::W("OBSC32_TRACE_FILE").c_str(), testing_common::W(file).c_str());
     std::vector<std::string> names;
     std::vector<std::vector<double>> at, added;
     for (int r = 0; r <= runs; ++r) {
-        DeleteFileA(file.c_str());
+        DeleteFileW(testing_common::W(file).c_str());
         if (RunOnce(p, false) < 0 || r == 0) continue;
         FILE* f = std::fopen(file.c_str(), "r");
         if (!f) continue;
@@ -124,8 +125,8 @@ void ReportTrace(const char* exe, const Program& like, int runs) {
         }
         std::fclose(f);
     }
-    SetEnvironmentVariableA("OBSC32_TRACE_FILE", nullptr);
-    DeleteFileA(file.c_str());
+    SetEnvironmentVariableW(testing_common::W("OBSC32_TRACE_FILE").c_str(), nullptr);
+    DeleteFileW(testing_common::W(file).c_str());
     std::printf("start-up trace of %s (%d runs; medians from the start, and what each step added):\n",
                 p.name.c_str(), runs);
     for (size_t i = 0; i < names.size(); ++i)
@@ -155,7 +156,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         // A running instance would be found instead of ours, or make a single-instance program quit at once.
-        if (FindWindowA(progs[i].className.c_str(), nullptr)) {
+        if (FindWindowW(testing_common::W(progs[i].className).c_str(), nullptr)) {
             std::printf("error: a window of class \"%s\" already exists; close that program first\n",
                         progs[i].className.c_str());
             return 1;

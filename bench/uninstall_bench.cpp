@@ -16,6 +16,7 @@
 #include "common/input.hpp"
 #include "common/process.hpp"
 #include "common/registry.hpp"
+#include "common/text.hpp"
 #include "figures.hpp"
 #include "settings/product.hpp"
 #include "setup_bench_env.hpp"
@@ -43,7 +44,7 @@ HWND WaitForBox(DWORD pid, const char* part) {
 
 bool InstallByHand(const std::string& exe, const std::string& exeDir) {
     RemoveTree(kRoot);
-    CreateDirectoryA(kRoot, nullptr);
+    CreateDirectoryW(testing_common::W(kRoot).c_str(), nullptr);
     if (!setup_bench::MakeDistribution(kFolder, exe, exeDir)) return false;
     const std::string folder = kFolder;
     registry::SetString(HKEY_CURRENT_USER, obsc32::ProductKey, "EXEPATH", folder);
@@ -139,6 +140,6 @@ int main(int argc, char** argv) {
     }
 
     RemoveTree(kRoot);
-    if (!copyExisted) DeleteFileA(copy.c_str());
+    if (!copyExisted) DeleteFileW(testing_common::W(copy).c_str());
     return ok ? 0 : 1;
 }

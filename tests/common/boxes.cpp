@@ -5,12 +5,13 @@
 
 #include "common/group_windows.hpp"
 #include "common/input.hpp"
+#include "common/text.hpp"
 
 namespace testing_common {
 
 std::string BoxText(HWND box) {
     if (ClassOf(box) == kPlatformBox) return TextOf(GetDlgItem(box, 0xFFFF));
-    return TextOf(FindWindowExA(box, nullptr, "EDIT", nullptr));
+    return TextOf(FindWindowExW(box, nullptr, testing_common::W("EDIT").c_str(), nullptr));
 }
 
 HWND WaitForBox(DWORD pid, const std::function<bool(const std::string&)>& matches, Millis timeout,
@@ -108,7 +109,7 @@ void BoxWatcher::Run() {
         if (HWND button = caption.empty() ? nullptr : ChildWithText(box, "TColorBtn", caption)) {
             input::PostClick(button);
         } else if (platform) {
-            if (HWND first = FindWindowExA(box, nullptr, "Button", nullptr))
+            if (HWND first = FindWindowExW(box, nullptr, testing_common::W("Button").c_str(), nullptr))
                 PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED),
                              reinterpret_cast<LPARAM>(first));
         } else {
@@ -142,7 +143,8 @@ void FileDialogAnswerer::Run() {
     auto typed = [&] { return TextOf(nameBox()) == fileName_; };
     if (!WaitUntil([&] {
             if (stop_) return true;
-            if (!typed()) SendMessageA(nameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName_.c_str()));
+            if (!typed())
+                SendMessageW(nameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(fileName_).c_str()));
             return HoldsFor(typed, 200);
         }) ||
         stop_)

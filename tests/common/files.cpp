@@ -5,13 +5,17 @@
 #include <shlobj.h>
 
 #include "common/registry.hpp"
+#include "common/text.hpp"
 
 namespace testing_common {
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string FileBytes(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE f =
+        CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return "<none>";
     std::string bytes;
     char buffer[65536];
@@ -22,20 +26,20 @@ std::string FileBytes(const std::string& path) {
 }
 
 void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA e;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &e);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &e)) {
-        const std::string name = e.cFileName;
+    WIN32_FIND_DATAW e;
+    HANDLE find = FindFirstFileW(W(folder + "\\*").c_str(), &e);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &e)) {
+        const std::string name = U(e.cFileName);
         if (name == "." || name == "..") continue;
         const std::string inner = folder + "\\" + name;
-        SetFileAttributesA(inner.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(W(inner).c_str(), FILE_ATTRIBUTE_NORMAL);
         if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             RemoveTree(inner);
         else
-            DeleteFileA(inner.c_str());
+            DeleteFileW(W(inner).c_str());
     }
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(W(folder).c_str());
 }
 
 std::string ShellFolder(const char* name) {
@@ -47,16 +51,15 @@ std::string ShellFolder(const char* name) {
 std::string ShortcutTarget(const std::string& file) {
     std::string target;
     CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    IShellLinkW* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                    reinterpret_cast<void**>(&link)))) {
         IPersistFile* persist = nullptr;
-        wchar_t wide[MAX_PATH] = {};
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        char path[MAX_PATH] = {};
+        wchar_t path[MAX_PATH] = {};
         if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-            SUCCEEDED(persist->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
-            target = path;
+            SUCCEEDED(persist->Load(W(file).c_str(), STGM_READ)) &&
+            SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+            target = U(path);
         if (persist) persist->Release();
         link->Release();
     }

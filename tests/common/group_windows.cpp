@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "common/text.hpp"
 #include "common/wait.hpp"
 #include "common/windows.hpp"
 
@@ -22,7 +23,7 @@ bool GroupWindowsShown() { return !GroupWindows().empty(); }
 
 void CloseGroupWindows(const std::vector<HWND>& known) {
     const DWORD shell = ProcessOf(GetDesktopWindow()),
-                tray = ProcessOf(FindWindowA("Shell_TrayWnd", nullptr));
+                tray = ProcessOf(FindWindowW(testing_common::W("Shell_TrayWnd").c_str(), nullptr));
     std::set<DWORD> pids;
     for (HWND w : GroupWindows(known)) {
         PostMessageA(w, WM_CLOSE, 0, 0);

@@ -1,5 +1,7 @@
 #include "common/process.hpp"
 
+#include "common/text.hpp"
+
 namespace testing_common {
 
 Process::Process(const std::string& exe, const std::string& args, const std::string& folder) {
@@ -7,12 +9,12 @@ Process::Process(const std::string& exe, const std::string& args, const std::str
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     if (job_) SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-    STARTUPINFOA si{};
+    std::wstring commandLine = W("\"" + exe + "\"" + (args.empty() ? "" : " " + args));
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     // Suspended until it is in the job, so nothing it starts can escape it.
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &si, &pi_)) {
+    if (!CreateProcessW(W(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, folder.empty() ? nullptr : W(folder).c_str(), &si, &pi_)) {
         pi_ = {};
         return;
     }

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "common/text.hpp"
+
 namespace testing_common::registry {
 
 namespace {
@@ -9,8 +11,9 @@ class Key {
 public:
     Key(HKEY root, const std::string& path, bool create, DWORD options = 0) {
         if (create)
-            RegCreateKeyExA(root, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        else if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key_) != ERROR_SUCCESS)
+            RegCreateKeyExW(root, W(path).c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key_,
+                            nullptr);
+        else if (RegOpenKeyExW(root, W(path).c_str(), 0, KEY_ALL_ACCESS, &key_) != ERROR_SUCCESS)
             key_ = nullptr;
     }
     ~Key() {
@@ -24,16 +27,16 @@ private:
     HKEY key_ = nullptr;
 };
 
-// Names and raw bytes of every value, in the order the key lists them.
+// Names and raw bytes (strings in UTF-16) of every value, in the order the key lists them.
 std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> RawValues(HKEY key) {
     std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> values;
     std::vector<BYTE> data(65536);
     for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD nameLen = sizeof name, type = 0, size = static_cast<DWORD>(data.size());
-        if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+        wchar_t name[256];
+        DWORD nameLen = 256, type = 0, size = static_cast<DWORD>(data.size());
+        if (RegEnumValueW(key, i, name, &nameLen, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
         values.push_back(
-            {std::string(name, nameLen), {type, std::string(data.begin(), data.begin() + size)}});
+            {U(std::wstring(name, nameLen)), {type, std::string(data.begin(), data.begin() + size)}});
     }
     return values;
 }
@@ -41,18 +44,21 @@ std::vector<std::pair<std::string, std::pair<DWORD, std::string>>> RawValues(HKE
 std::vector<std::string> Subkeys(HKEY key) {
     std::vector<std::string> names;
     for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD len = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.emplace_back(name, len);
+        wchar_t name[256];
+        DWORD len = 256;
+        if (RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.push_back(U(std::wstring(name, len)));
     }
     return names;
 }
 
-Value FromRaw(DWORD type, std::string bytes) {
-    // A string as stored: its one terminator is not part of the text.
-    if ((type == REG_SZ || type == REG_EXPAND_SZ) && !bytes.empty() && bytes.back() == '\0') bytes.pop_back();
-    return Value{type, bytes};
+// A string in UTF-8, without its one terminator; other values as stored.
+Value FromRaw(DWORD type, const std::string& bytes) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return Value{type, bytes};
+    std::wstring text(bytes.size() / 2, L'\0');
+    bytes.copy(reinterpret_cast<char*>(text.data()), text.size() * 2);
+    if (!text.empty() && text.back() == L'\0') text.pop_back();
+    return Value{type, U(text)};
 }
 }  // namespace
 
@@ -72,12 +78,14 @@ Value Dword(DWORD value) {
 bool SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data,
             DWORD size) {
     Key k(root, key, true);
-    return k.Get() && RegSetValueExA(k.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) ==
-                          ERROR_SUCCESS;
+    return k.Get() && RegSetValueExW(k.Get(), W(name).c_str(), 0, type, static_cast<const BYTE*>(data),
+                                     size) == ERROR_SUCCESS;
 }
 
 bool SetString(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
-    return SetRaw(root, key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    const std::wstring wide = W(text);
+    return SetRaw(root, key, name, REG_SZ, wide.c_str(),
+                  static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
 bool SetDword(HKEY root, const std::string& key, const std::string& name, DWORD value) {
@@ -86,7 +94,7 @@ bool SetDword(HKEY root, const std::string& key, const std::string& name, DWORD 
 
 void DeleteValue(HKEY root, const std::string& key, const std::string& name) {
     Key k(root, key, false);
-    if (k.Get()) RegDeleteValueA(k.Get(), name.c_str());
+    if (k.Get()) RegDeleteValueW(k.Get(), W(name).c_str());
 }
 
 bool CreateVolatileKey(HKEY root, const std::string& key) {
@@ -102,7 +110,7 @@ bool DeleteTree(HKEY root, const std::string& key) {
         if (!k.Get()) return !KeyExists(root, key);
         for (const std::string& sub : Subkeys(k.Get())) DeleteTree(k.Get(), sub);
     }
-    return RegDeleteKeyA(root, key.c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyW(root, W(key).c_str()) == ERROR_SUCCESS;
 }
 
 Value Read(HKEY root, const std::string& key, const std::string& name) {
@@ -110,7 +118,7 @@ Value Read(HKEY root, const std::string& key, const std::string& name) {
     std::vector<BYTE> data(65536);
     DWORD type = REG_NONE, size = static_cast<DWORD>(data.size());
     if (!k.Get() ||
-        RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+        RegQueryValueExW(k.Get(), W(name).c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
         return {};
     return FromRaw(type, std::string(data.begin(), data.begin() + size));
 }
@@ -143,20 +151,20 @@ void Put(HKEY root, const std::string& path, const SavedKey::Tree& tree) {
     for (const auto& [name, raw] : RawValues(k.Get())) {
         bool kept = false;
         for (const auto& saved : tree.values) kept |= saved.first == name;
-        if (!kept) RegDeleteValueA(k.Get(), name.c_str());
+        if (!kept) RegDeleteValueW(k.Get(), W(name).c_str());
     }
     const auto now = RawValues(k.Get());
     for (const auto& saved : tree.values) {
         bool same = false;
         for (const auto& value : now) same |= value == saved;
         if (!same)
-            RegSetValueExA(k.Get(), saved.first.c_str(), 0, saved.second.first,
+            RegSetValueExW(k.Get(), W(saved.first).c_str(), 0, saved.second.first,
                            reinterpret_cast<const BYTE*>(saved.second.second.data()),
                            static_cast<DWORD>(saved.second.second.size()));
     }
     for (const std::string& sub : Subkeys(k.Get())) {
         bool kept = false;
-        for (const auto& saved : tree.keys) kept |= lstrcmpiA(saved.first.c_str(), sub.c_str()) == 0;
+        for (const auto& saved : tree.keys) kept |= lstrcmpiW(W(saved.first).c_str(), W(sub).c_str()) == 0;
         if (!kept) DeleteTree(k.Get(), sub);
     }
     for (const auto& [name, sub] : tree.keys) Put(k.Get(), name, sub);

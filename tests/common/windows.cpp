@@ -1,5 +1,9 @@
 #include "common/windows.hpp"
 
+#include <iterator>
+
+#include "common/text.hpp"
+
 namespace testing_common {
 
 std::string ClassOf(HWND wnd) {
@@ -9,12 +13,12 @@ std::string ClassOf(HWND wnd) {
 }
 
 std::string TextOf(HWND wnd) {
-    char text[4096] = {};
+    wchar_t text[4096] = {};
     DWORD_PTR length = 0;
-    if (!wnd || !SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+    if (!wnd || !SendMessageTimeoutW(wnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
                                      SMTO_ABORTIFHUNG, 5000, &length))
         return {};
-    return std::string(text, length < sizeof text ? length : 0);
+    return U(std::wstring(text, length < std::size(text) ? length : 0));
 }
 
 DWORD ProcessOf(HWND wnd) {
@@ -105,7 +109,7 @@ bool IsAbove(HWND upper, HWND lower) {
 
 std::vector<HWND> TaskbarButtonWindows() {
     std::vector<HWND> shown;
-    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND tray = FindWindowW(testing_common::W("Shell_TrayWnd").c_str(), nullptr);
     if (!tray) return shown;
     for (HWND button : ChildrenOf(tray, "Button")) {
         // Id 0 is the start button.

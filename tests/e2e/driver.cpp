@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "common/text.hpp"
+
 namespace e2e {
 
 namespace registry {
@@ -41,7 +43,7 @@ ScopedSystemWallpaper::ScopedSystemWallpaper(const char* path) : saved_(HKEY_USE
 }  // namespace registry
 
 std::vector<COLORREF> TrayAreaPixels() {
-    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND tray = FindWindowW(testing_common::W("Shell_TrayWnd").c_str(), nullptr);
     if (!tray) return {};
     const RECT r = RectOf(tray);
     return ScreenPixels({r.right - 128, r.top, r.right, r.bottom});
@@ -98,9 +100,9 @@ std::string Program::ExePath() {
 
 namespace {
 std::string CopyOfProgram(const std::string& copyName) {
-    CreateDirectoryA(Program::ScratchFolder().c_str(), nullptr);
+    CreateDirectoryW(testing_common::W(Program::ScratchFolder()).c_str(), nullptr);
     const std::string copy = Program::ScratchFolder() + copyName;
-    if (!CopyFileA(Program::ExePath().c_str(), copy.c_str(), FALSE))
+    if (!CopyFileW(testing_common::W(Program::ExePath()).c_str(), testing_common::W(copy).c_str(), FALSE))
         throw std::runtime_error("cannot copy to " + copy);
     return copy;
 }
@@ -154,9 +156,13 @@ void Program::End() {
     // Whatever it started goes with it.
     Close(nullptr);
     if (!copyPath_.empty()) {
-        WaitUntil([&] { return DeleteFileA(copyPath_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; },
-                  3000);
-        RemoveDirectoryA(ScratchFolder().c_str());  // only once empty
+        WaitUntil(
+            [&] {
+                return DeleteFileW(testing_common::W(copyPath_).c_str()) ||
+                       GetLastError() == ERROR_FILE_NOT_FOUND;
+            },
+            3000);
+        RemoveDirectoryW(testing_common::W(ScratchFolder()).c_str());  // only once empty
         copyPath_.clear();
     }
 }
@@ -164,7 +170,8 @@ void Program::End() {
 std::string PrepareDesktop() {
     // The first window call starts the desktop and its shell; a cover needs the tray to add its icon.
     GetDesktopWindow();
-    if (!WaitUntil([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }))
+    if (!WaitUntil(
+            [] { return FindWindowW(testing_common::W("Shell_TrayWnd").c_str(), nullptr) != nullptr; }))
         return "the shell's tray window did not appear";
     for (const char* cls : {kCoverClass, kSetupClass})
         for (HWND w : WindowsOf(0, cls)) PostMessageA(w, WM_CLOSE, 0, 0);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "e2e/driver.hpp"
 
 namespace e2e {
@@ -108,7 +109,7 @@ protected:
     }
 
     bool ShownAtTheBottom() const {
-        HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+        HWND taskbar = FindWindowW(testing_common::W("Shell_TrayWnd").c_str(), nullptr);
         return IsWindowVisible(cover_) && !IsTopmost(cover_) && VisibleWindowsBelow(cover_).empty() &&
                IsAbove(taskbar, cover_);
     }

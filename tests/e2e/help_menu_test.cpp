@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/text.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -105,7 +106,7 @@ TEST_F(HelpMenu, BeforeVistaTheHelpCommandOpensTheHelpFileBesideTheProgramInTheV
     HWND viewer = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            viewer = FindWindowA("MS_WINHELP", nullptr);
+            viewer = FindWindowW(testing_common::W("MS_WINHELP").c_str(), nullptr);
             return viewer && IsWindowVisible(viewer) && TextOf(viewer) == "真っ黒すみかげ ヘルプ";
         },
         3 * kDeadline))
@@ -122,7 +123,7 @@ TEST_F(HelpMenu, SinceVistaTheBrowserOpensThePageAtItsContentsAndItsIndex) {
     char temp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, temp);
     const std::string opened = std::string(temp) + "obsc32-opened.txt";
-    DeleteFileA(opened.c_str());
+    DeleteFileW(testing_common::W(opened).c_str());
     ASSERT_TRUE(testing_common::registry::SetString(HKEY_LOCAL_MACHINE, command, "",
                                                     "cmd.exe /c echo %1>>\"" + opened + "\""));
     ASSERT_NO_FATAL_FAILURE(StartCover(DistExe()));
@@ -136,7 +137,7 @@ TEST_F(HelpMenu, SinceVistaTheBrowserOpensThePageAtItsContentsAndItsIndex) {
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(opened) == page + "\r\n" + page + "#keyword-index\r\n"; },
                           3 * kDeadline))
         << FileBytes(opened);
-    DeleteFileA(opened.c_str());
+    DeleteFileW(testing_common::W(opened).c_str());
 }
 
 TEST_F(HelpMenu, AMissingHelpPageIsToldAndTheCoverStaysUsable) {

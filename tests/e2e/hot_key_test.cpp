@@ -1,5 +1,6 @@
 // The global key pressed as a person presses it: the face chosen last where the placement says, and away.
 #include "common/bmp_files.hpp"
+#include "common/text.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -27,7 +28,7 @@ protected:
 
 TEST_F(HotKey, ShowsEachFaceChosenLastWhereThePlacementSaysOnceWhenHeldAndTakesItAway) {
     const std::string bmp = Program::ScratchFolder() + "green.bmp";
-    CreateDirectoryA(Program::ScratchFolder().c_str(), nullptr);
+    CreateDirectoryW(testing_common::W(Program::ScratchFolder()).c_str(), nullptr);
     ASSERT_TRUE(SaveBmp24(bmp, 16, 16, [](int, int) { return kGreen; }));
     for (auto [name, value] : {std::pair<const char*, std::string>{"Version", "12"},
                                {"MUE", "0"},
@@ -54,7 +55,7 @@ TEST_F(HotKey, ShowsEachFaceChosenLastWhereThePlacementSaysOnceWhenHeldAndTakesI
     // Gone from the screen, the window is still in the capture.
     red.Hide();
     EXPECT_TRUE(HidesAndShowsAgain(kRed)) << "the capture";
-    DeleteFileA(bmp.c_str());
+    DeleteFileW(testing_common::W(bmp).c_str());
 }
 
 // A bad or empty value is decided by the parser (HotKeyText.*); what the cover does with a key it cannot

@@ -2,6 +2,7 @@
 // removing the Startup shortcut.
 #include <string>
 
+#include "common/text.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -18,12 +19,12 @@ protected:
         mapGroups_ = std::make_unique<testing_common::registry::SavedKey>(HKEY_CURRENT_USER, kMapGroups);
         testing_common::registry::SetString(HKEY_CURRENT_USER, kMapGroups, "StartUp", "StartUp");
         startupShortcut_ = ShellFolder("Startup") + "\\" + kTitle + ".lnk";
-        DeleteFileA(startupShortcut_.c_str());
+        DeleteFileW(testing_common::W(startupShortcut_).c_str());
     }
     void TearDown() override {
         CoverTest::TearDown();
         CloseGroupWindows();
-        DeleteFileA(startupShortcut_.c_str());
+        DeleteFileW(testing_common::W(startupShortcut_).c_str());
         mapGroups_.reset();
     }
 

@@ -5,6 +5,7 @@
 
 #include "common/bmp_files.hpp"
 #include "common/holdings.hpp"
+#include "common/text.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -36,7 +37,7 @@ protected:
     }
     void TearDown() override {
         CoverTest::TearDown();
-        DeleteFileA(kPicture.c_str());
+        DeleteFileW(testing_common::W(kPicture).c_str());
     }
 
     // Opens a tray menu as the shell reports a click, and leaves it with keys posted to the menu: its loop

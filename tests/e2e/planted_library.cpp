@@ -4,11 +4,11 @@
 
 extern "C" {
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
-    char mark[MAX_PATH + 8];
-    const DWORD length = GetModuleFileNameA(self, mark, MAX_PATH);
+    wchar_t mark[MAX_PATH + 8];
+    const DWORD length = GetModuleFileNameW(self, mark, MAX_PATH);
     if (reason != DLL_PROCESS_ATTACH || length == 0 || length >= MAX_PATH) return TRUE;
-    lstrcpyA(mark + length, ".loaded");
-    CloseHandle(CreateFileA(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    lstrcpyW(mark + length, L".loaded");
+    CloseHandle(CreateFileW(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return TRUE;
 }
 

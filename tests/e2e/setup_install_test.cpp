@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "common/text.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -22,11 +23,13 @@ protected:
         E2eTest::SetUp();
         testing_common::registry::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKey);
         // The distribution as built, copied into the test's own drive.
-        CreateDirectoryA(Program::ScratchFolder().c_str(), nullptr);
-        CreateDirectoryA(Dist().c_str(), nullptr);
+        CreateDirectoryW(testing_common::W(Program::ScratchFolder()).c_str(), nullptr);
+        CreateDirectoryW(testing_common::W(Dist()).c_str(), nullptr);
         const std::string built = Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\";
         for (const char* name : kFiles)
-            ASSERT_TRUE(CopyFileA((built + name).c_str(), (Dist() + name).c_str(), FALSE)) << built << name;
+            ASSERT_TRUE(CopyFileW(testing_common::W(built + name).c_str(),
+                                  testing_common::W(Dist() + name).c_str(), FALSE))
+                << built << name;
     }
     void TearDown() override {
         program_.reset();
@@ -38,7 +41,7 @@ protected:
         while (WaitUntil(GroupWindowsShown, 1500)) CloseGroupWindows();
         testing_common::registry::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKey);
         for (const std::string& made : made_) {
-            DeleteFileA(made.c_str());
+            DeleteFileW(testing_common::W(made).c_str());
             RemoveTree(made);
         }
         RemoveTree(Dist());
@@ -52,7 +55,9 @@ protected:
         HWND setup = nullptr;
         WaitUntil([&] {
             setup = program_->Window(kSetupClass);
-            HWND combo = setup ? FindWindowExA(setup, nullptr, "TComboBox", nullptr) : nullptr;
+            HWND combo = setup
+                             ? FindWindowExW(setup, nullptr, testing_common::W("TComboBox").c_str(), nullptr)
+                             : nullptr;
             return combo && IsWindowVisible(setup) && SendMessageA(combo, CB_GETCOUNT, 0, 0) > 0;
         });
         return setup;
@@ -122,7 +127,7 @@ TEST_F(SetupInstall, AFirstRunInstallsWhereProposedAndTheNextStartRunsTheCover) 
     HWND setup = StartSetup();
     ASSERT_NE(setup, nullptr) << "no setup window with its groups";
     EXPECT_EQ(TextOf(setup), "真っ黒すみかげ V1.2 登録");
-    EXPECT_EQ(TextOf(FindWindowExA(setup, nullptr, "EDIT", nullptr)), folder);
+    EXPECT_EQ(TextOf(FindWindowExW(setup, nullptr, testing_common::W("EDIT").c_str(), nullptr)), folder);
 
     input::Click(CenterOf(ChildWithText(setup, "TColorBtn", "設定")));
     ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", "はい"));
@@ -154,10 +159,11 @@ protected:
     // Only the test build of the program has stop points; it installs from the distribution in its place.
     void SetUp() override {
         SetupInstall::SetUp();
-        ASSERT_TRUE(CopyFileA(OBSC32_TEST_BUILD_EXE, (Dist() + "OBSC32.EXE").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(testing_common::W(OBSC32_TEST_BUILD_EXE).c_str(),
+                              testing_common::W(Dist() + "OBSC32.EXE").c_str(), FALSE));
     }
     void TearDown() override {
-        SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
+        SetEnvironmentVariableW(testing_common::W("OBSC32_STOP_AT").c_str(), nullptr);
         SetupInstall::TearDown();
     }
     // Clicks 設定 once nothing lies over it (a group window of an earlier run may).
@@ -173,7 +179,8 @@ protected:
     }
     // Runs the setup from the distribution up to the stop point, answering the folder question if asked.
     void InstallUntil(int step) {
-        SetEnvironmentVariableA("OBSC32_STOP_AT", ("install:" + std::to_string(step)).c_str());
+        SetEnvironmentVariableW(testing_common::W("OBSC32_STOP_AT").c_str(),
+                                testing_common::W("install:" + std::to_string(step)).c_str());
         HWND setup = StartSetup();
         ASSERT_NE(setup, nullptr) << "no setup window with its groups before step " << step;
         ASSERT_NO_FATAL_FAILURE(ClickInstall(setup));
@@ -195,15 +202,17 @@ TEST_F(InterruptedInstall, CutShortAtEveryStepTheNextStartGoesOnAndNoFileOfTheUs
     RemoveTree(root);
     // The user's own folder where the install makes its own, with a file beside the install folder and,
     // once that is made, one in it.
-    ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(root).c_str(), nullptr));
     const std::string beside = root + "\\mine.txt", inside = folder + "\\memo.txt";
-    ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), beside.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(testing_common::W(Dist() + "OBSC32.TXT").c_str(), testing_common::W(beside).c_str(),
+                          FALSE));
     // Step 0 ends it with the install folder recorded and not yet made.
     for (int step = 0; step <= 9; ++step) {
         ASSERT_NO_FATAL_FAILURE(InstallUntil(step));
         if (step == 1) {
             ASSERT_TRUE(Exists(folder));
-            ASSERT_TRUE(CopyFileA(beside.c_str(), inside.c_str(), FALSE));
+            ASSERT_TRUE(
+                CopyFileW(testing_common::W(beside).c_str(), testing_common::W(inside).c_str(), FALSE));
         }
         EXPECT_EQ(FileBytes(beside), FileBytes(Dist() + "OBSC32.TXT")) << "after step " << step;
         EXPECT_EQ(FileBytes(inside), step > 0 ? FileBytes(Dist() + "OBSC32.TXT") : "<none>")
@@ -213,7 +222,7 @@ TEST_F(InterruptedInstall, CutShortAtEveryStepTheNextStartGoesOnAndNoFileOfTheUs
     ExpectInstalledIn(folder);
     // The folder the first run made is still known to the uninstall, though that run ended before its entry.
     EXPECT_EQ(UninstallValue("MadeFolder"), folder);
-    SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
+    SetEnvironmentVariableW(testing_common::W("OBSC32_STOP_AT").c_str(), nullptr);
     program_ = Program::At(folder + "\\OBSC32.EXE");
     EXPECT_NE(WaitForReadyCover(*program_), nullptr) << "the installed program did not run the cover";
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text.hpp"
 #include "e2e/fixture.hpp"
 
 namespace e2e {
@@ -60,9 +61,9 @@ protected:
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
             testing_common::registry::DeleteTree(root, kUninstallKey);
         testing_common::registry::DeleteTree(HKEY_CURRENT_USER, kScratchKey);
-        DeleteFileA(TempCopy().c_str());
-        RemoveDirectoryA(TempCopy().c_str());
-        for (const std::string& link : Links()) DeleteFileA(link.c_str());
+        DeleteFileW(testing_common::W(TempCopy()).c_str());
+        RemoveDirectoryW(testing_common::W(TempCopy()).c_str());
+        for (const std::string& link : Links()) DeleteFileW(testing_common::W(link).c_str());
     }
     std::vector<std::string> Links() const {
         return {ShellFolder("Programs") + "\\" + group_ + "\\" + kLink, ShellFolder("Startup") + "\\" + kLink,
@@ -72,10 +73,12 @@ protected:
     // What an install into the default folder leaves: files, settings, the Uninstall entry and three icons.
     void InstallByHand(const std::string& group) {
         group_ = group;
-        CreateDirectoryA(kRoot.c_str(), nullptr);
-        CreateDirectoryA(kFolder.c_str(), nullptr);
+        CreateDirectoryW(testing_common::W(kRoot).c_str(), nullptr);
+        CreateDirectoryW(testing_common::W(kFolder).c_str(), nullptr);
         for (const char* name : kFiles)
-            ASSERT_TRUE(CopyFileA((Dist() + name).c_str(), (kFolder + "\\" + name).c_str(), FALSE)) << name;
+            ASSERT_TRUE(CopyFileW(testing_common::W(Dist() + name).c_str(),
+                                  testing_common::W(kFolder + "\\" + name).c_str(), FALSE))
+                << name;
         for (const auto& [name, value] : {std::pair<const char*, std::string>{"EXEPATH", kFolder},
                                           {"Group", group},
                                           {"Version", "12"},
@@ -85,9 +88,10 @@ protected:
         SetString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", "VANTE vaz       すみかげ V1.2");
         SetString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", kExe + " /uninstall");
         SetString(HKEY_LOCAL_MACHINE, kUninstallKey, "MadeFolder", kRoot);
-        CreateDirectoryA((ShellFolder("Programs") + "\\" + group).c_str(), nullptr);
+        CreateDirectoryW(testing_common::W(ShellFolder("Programs") + "\\" + group).c_str(), nullptr);
         for (const std::string& link : Links()) {
-            HANDLE f = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            HANDLE f = CreateFileW(testing_common::W(link).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   0, nullptr);
             ASSERT_NE(f, INVALID_HANDLE_VALUE) << link;
             CloseHandle(f);
         }
@@ -144,7 +148,8 @@ TEST_F(Uninstall, LoadsNoLibraryPlantedBesideTheProgram) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
     for (const char* name : {"msimg32", "comctl32"}) {
         SetString(HKEY_CURRENT_USER, overrides, name, "native,builtin");
-        ASSERT_TRUE(CopyFileA(OBSC32_PLANTED_LIBRARY, (kFolder + "\\" + name + ".dll").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(testing_common::W(OBSC32_PLANTED_LIBRARY).c_str(),
+                              testing_common::W(kFolder + "\\" + name + ".dll").c_str(), FALSE));
     }
     HWND done = UninstallAnswering("はい");
     for (const char* name : {"msimg32", "comctl32"})
@@ -165,12 +170,12 @@ constexpr DWORD kStopped = 0x5709;
 class InterruptedUninstall : public Uninstall {
 protected:
     void TearDown() override {
-        SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
+        SetEnvironmentVariableW(testing_common::W("OBSC32_STOP_AT").c_str(), nullptr);
         Uninstall::TearDown();
     }
     // Starts stage 1, answers yes to whatever it asks, and waits for it to end.
     void UninstallUntil(const std::string& stop) {
-        SetEnvironmentVariableA("OBSC32_STOP_AT", stop.c_str());
+        SetEnvironmentVariableW(testing_common::W("OBSC32_STOP_AT").c_str(), testing_common::W(stop).c_str());
         program_ = Program::At(kExe, "/uninstall");
         ASSERT_TRUE(WaitUntil([&] {
             HWND box = testing_common::VisibleWindowOf(kBoxClass, program_->Pid());
@@ -188,10 +193,12 @@ protected:
 TEST_F(InterruptedUninstall, CutShortAtEveryStepTheNextUninstallRemovesAllButTheUsersFiles) {
     ASSERT_NO_FATAL_FAILURE(InstallByHand("VANTE SOFT32"));
     // Only the test build of the program has stop points.
-    ASSERT_TRUE(CopyFileA(OBSC32_TEST_BUILD_EXE, kExe.c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW(testing_common::W(OBSC32_TEST_BUILD_EXE).c_str(), testing_common::W(kExe).c_str(), FALSE));
     const std::string inside = kFolder + "\\memo.txt", beside = kRoot + "\\mine.txt";
     for (const std::string& file : {inside, beside})
-        ASSERT_TRUE(CopyFileA((Dist() + "OBSC32.TXT").c_str(), file.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(testing_common::W(Dist() + "OBSC32.TXT").c_str(),
+                              testing_common::W(file).c_str(), FALSE));
     for (int step = 1; step <= 6; ++step) {
         ASSERT_NO_FATAL_FAILURE(UninstallUntil("uninstall:" + std::to_string(step)));
         EXPECT_EQ(program_->ExitCode(), kStopped) << "step " << step;
@@ -208,7 +215,7 @@ TEST_F(InterruptedUninstall, CutShortAtEveryStepTheNextUninstallRemovesAllButThe
     EXPECT_TRUE(Exists(kExe));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kScratchKey));
 
-    SetEnvironmentVariableA("OBSC32_STOP_AT", nullptr);
+    SetEnvironmentVariableW(testing_common::W("OBSC32_STOP_AT").c_str(), nullptr);
     HWND done = UninstallAnswering("はい");
     ASSERT_NE(done, nullptr);
     for (const char* name : kFiles) EXPECT_FALSE(Exists(kFolder + "\\" + name)) << name;

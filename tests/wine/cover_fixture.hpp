@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "ui/application.hpp"
 #include "wine/fixture.hpp"
@@ -43,7 +44,7 @@ protected:
 class FacesFixture : public CoverFixture {
 protected:
     void SetUp() override {
-        CreateDirectoryA(kDir, nullptr);
+        CreateDirectoryW(testing_common::W(kDir).c_str(), nullptr);
         CoverFixture::SetUp();
     }
     static std::string File(const std::string& name) { return std::string(kDir) + "\\" + name; }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "cover/icon_commands.hpp"
 #include "shell/progman.hpp"
 #include "wine/cover_fixture.hpp"
@@ -34,15 +35,9 @@ void CALLBACK ReadIconSubmenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     HMENU menu = ShownMenu();
     for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
-        char text[256] = {};
-        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        if (std::string(text) != "アイコンの登録／削除") continue;
+        if (MenuItemText(menu, i) != "アイコンの登録／削除") continue;
         HMENU sub = GetSubMenu(menu, i);
-        for (int j = 0; j < GetMenuItemCount(sub); ++j) {
-            char item[256] = {};
-            GetMenuStringA(sub, j, item, sizeof item, MF_BYPOSITION);
-            submenu.push_back(item);
-        }
+        for (int j = 0; j < GetMenuItemCount(sub); ++j) submenu.push_back(MenuItemText(sub, j));
     }
     EndMenu();
 }
@@ -65,7 +60,9 @@ std::string Contents(const std::string& path) {
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(testing_common::W(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 class CoverIcons : public CoverFixture {
 protected:
@@ -82,13 +79,14 @@ protected:
         desktop_ = cover_->Icons.DesktopShortcut();
         startup_ = cover_->Icons.StartupShortcut();
         programsFolder_ = programs_.substr(0, programs_.rfind('\\'));
-        ASSERT_TRUE(CreateDirectoryA(programsFolder_.c_str(), nullptr) ||
+        ASSERT_TRUE(CreateDirectoryW(testing_common::W(programsFolder_).c_str(), nullptr) ||
                     GetLastError() == ERROR_ALREADY_EXISTS);
         std::ofstream(programs_, std::ios::binary) << "the group's shortcut";
     }
     void TearDown() override {
-        for (const std::string& file : {programs_, desktop_, startup_}) DeleteFileA(file.c_str());
-        RemoveDirectoryA(programsFolder_.c_str());
+        for (const std::string& file : {programs_, desktop_, startup_})
+            DeleteFileW(testing_common::W(file).c_str());
+        RemoveDirectoryW(testing_common::W(programsFolder_).c_str());
         CoverFixture::TearDown();
     }
 
@@ -135,7 +133,7 @@ TEST_F(CoverIcons, TheDesktopCopyIsOfferedMadeRefusedWhenThereAndTakenAway) {
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopSet}));
 
     // Without the group's shortcut there is nothing to copy.
-    DeleteFileA(programs_.c_str());
+    DeleteFileW(testing_common::W(programs_).c_str());
     ChooseAndAnswer(cover_->Menus.MDESK_SET);
     EXPECT_EQ(boxTexts, Texts{std::string(obsc32::kDesktopCopyFailed) + "\r\nvaz       すみかげ"});
     EXPECT_FALSE(Exists(desktop_));
@@ -144,7 +142,7 @@ TEST_F(CoverIcons, TheDesktopCopyIsOfferedMadeRefusedWhenThereAndTakenAway) {
 TEST_F(CoverIcons, TheStartupItemFollowsTheStartupShortcutEachTimeTheMenuOpens) {
     std::ofstream(startup_, std::ios::binary) << "made by Program Manager";
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupDel, "", kDesktopSet}));
-    DeleteFileA(startup_.c_str());
+    DeleteFileW(testing_common::W(startup_).c_str());
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopSet}));
 }
 

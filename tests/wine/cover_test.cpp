@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "settings/product.hpp"
 #include "ui/application.hpp"
@@ -50,7 +51,7 @@ constexpr POINT kInMine{250, 200};
 TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     DeleteProductKeys();
     TOBSCURIO32VANTE& c = Create();
-    HWND wnd = FindWindowA("TOBSCURIO32VANTE", nullptr);
+    HWND wnd = FindWindowW(testing_common::W("TOBSCURIO32VANTE").c_str(), nullptr);
     ASSERT_EQ(wnd, c.Handle());
     RECT r;
     GetWindowRect(wnd, &r);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
+
 namespace {
 const std::string kDist = OBSC32_DIST_DIR;
 
@@ -28,7 +30,7 @@ TEST(Dist, HoldsTheProgramAsBuiltBesideTheGuideAndTheHelpFileAndPage) {
         exe.data() + *reinterpret_cast<const LONG*>(exe.data() + 0x3C));
     EXPECT_TRUE(pe->FileHeader.Characteristics & IMAGE_FILE_LARGE_ADDRESS_AWARE);
     for (const char* name : {"OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"}) {
-        DWORD attrs = GetFileAttributesA((kDist + "\\" + name).c_str());
+        DWORD attrs = GetFileAttributesW(testing_common::W(kDist + "\\" + name).c_str());
         EXPECT_TRUE(attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY)) << name;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "cover/cover_faces.hpp"
 #include "ui/application.hpp"
@@ -243,7 +244,7 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
         BoxWatcher boxes;
         // A folder whose name ends in ソ (0x83 0x5C), and a path longer than MAX_PATH.
         const std::string sjisDir = File("\x83\x5C");
-        CreateDirectoryA(sjisDir.c_str(), nullptr);
+        CreateDirectoryW(testing_common::W(sjisDir).c_str(), nullptr);
         WriteBmp24(sjisDir + "\\ok.bmp", 4, 4, Coded);
         ShowWallpaper(sjisDir + "\\ok.bmp", Position::Tile);
         EXPECT_TRUE(IsWindowVisible(c.Handle()));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.hpp"
+#include "common/text.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 
 namespace {
@@ -30,7 +31,7 @@ TEST(HandOver, AnOlderCopyReadsTheSecondStartsArgumentsAsTheSameShiftJisBytes) {
     // ソ and 表 end in the byte of '\\'.
     EXPECT_TRUE(obsc32::ForwardToRunningCover({"/x", "C:\\真っ黒\\ソ表.bmp"}, [] {}));
     EXPECT_TRUE(handed);
-    EXPECT_EQ(handedText, "/x?C:\\真っ黒\\ソ表.bmp");
+    EXPECT_EQ(handedText, testing_common::InCodePage("/x?C:\\真っ黒\\ソ表.bmp", 932));
     DestroyWindow(cover);
     UnregisterClassA(obsc32::kCoverClassName, wc.hInstance);
 }

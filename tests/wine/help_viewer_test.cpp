@@ -14,16 +14,19 @@
 #include <thread>
 #include <vector>
 
+#include "common/text.hpp"
 #include "helpc/help_source.hpp"
 #include "wine/fixture.hpp"
 
 using namespace testing_wine;
 using testing_common::kDeadline;
 using testing_common::kPlatformBox;
-using testing_common::TextOf;
 using testing_common::VisibleWindowOf;
 
 namespace {
+
+// The viewer's texts in code page 932, as the help source holds them.
+std::string TextOf(HWND wnd) { return testing_common::InCodePage(testing_common::TextOf(wnd), 932); }
 
 const std::string kHelpFile = std::string(OBSC32_DIST_DIR) + "\\OBSC32.HLP";
 
@@ -160,7 +163,8 @@ protected:
 
     HWND ViewerBox() {
         DWORD pid = 0;
-        if (HWND w = FindWindowA("MS_WINHELP", nullptr)) GetWindowThreadProcessId(w, &pid);
+        if (HWND w = FindWindowW(testing_common::W("MS_WINHELP").c_str(), nullptr))
+            GetWindowThreadProcessId(w, &pid);
         return pid ? VisibleWindowOf(kPlatformBox, pid) : nullptr;
     }
 

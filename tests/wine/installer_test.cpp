@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "setup/setup_values.hpp"
@@ -59,7 +60,7 @@ protected:
 TEST_F(Install, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsBothIcons) {
     // Both the group and the last folder end in a character whose second byte is a backslash.
     const std::string group = kGroup + "表";
-    ASSERT_TRUE(CreateDirectoryA((kRoot + "\\A").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(kRoot + "\\A").c_str(), nullptr));
     const std::string folder = kRoot + "\\A\\B\\表";
     ScopedStartupGroup startup("OBSC32 始動");
     ASSERT_TRUE(Run(folder, group, true));
@@ -94,7 +95,8 @@ TEST_F(Install, AFirstInstallMakesTheMissingFoldersCopiesWritesAndAddsBothIcons)
 
 TEST_F(Install, IntoAFolderWithABlankTheSystemsListStartsTheUninstall) {
     // The real program, so that the entry's command can be started as the system's list starts it.
-    ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, (Source() + "OBSC32.EXE").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(testing_common::W(OBSC32_BUILT_EXE).c_str(),
+                          testing_common::W(Source() + "OBSC32.EXE").c_str(), FALSE));
     const std::string folder = kRoot + "\\My Tools";
     ASSERT_TRUE(Run(folder, kGroup));
     std::string command = UninstallValue(HKEY_LOCAL_MACHINE, "UninstallString");
@@ -139,7 +141,7 @@ TEST_F(Install, WithoutAStartupGroupItSaysSoAndInstallsTheRest) {
 
 TEST_F(Install, IntoTheRunningFolderNothingIsCopiedAndEverythingWritten) {
     // Were it copied, the missing help file would stop the install.
-    DeleteFileA((Source() + "OBSC32.HLP").c_str());
+    DeleteFileW(testing_common::W(Source() + "OBSC32.HLP").c_str());
     const std::string folder = "c:\\OBSC32SETUP\\dist";
     ASSERT_TRUE(Run(folder, kGroup));
     EXPECT_EQ(person_.Said, Texts{});
@@ -151,7 +153,7 @@ TEST_F(Install, IntoTheRunningFolderNothingIsCopiedAndEverythingWritten) {
 }
 
 TEST_F(Install, ARelativeFolderIsTakenFromTheCurrentFolder) {
-    ASSERT_TRUE(SetCurrentDirectoryA(kSetupRoot));
+    ASSERT_TRUE(SetCurrentDirectoryW(testing_common::W(kSetupRoot).c_str()));
     ASSERT_TRUE(Run("sub", kGroup));
     EXPECT_EQ(person_.Said, Texts{Question(kRoot + "\\sub")});
     EXPECT_TRUE(IsFile(kRoot + "\\sub\\OBSC32.EXE"));
@@ -169,7 +171,7 @@ TEST_F(Install, AnsweringNoStopsWithNothingMadeOrWritten) {
 
 TEST_F(Install, AStepThatFailsStopsItKeepingWhatCameBeforeButTheVersion) {
     // The guide is missing: the program is copied, nothing written.
-    DeleteFileA((Source() + "OBSC32.TXT").c_str());
+    DeleteFileW(testing_common::W(Source() + "OBSC32.TXT").c_str());
     const std::string folder = kRoot + "\\inst";
     try {
         Run(folder, kGroup);

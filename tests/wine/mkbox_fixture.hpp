@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "ui/application.hpp"
 #include "ui/form.hpp"
 #include "widgets/TMKBoxDlg.hpp"
@@ -27,7 +28,7 @@ public:
 };
 
 inline HWND Child(HWND box, const char* cls, const char* text) {
-    return FindWindowExA(box, nullptr, cls, text);
+    return FindWindowExW(box, nullptr, testing_common::W(cls).c_str(), testing_common::W(text).c_str());
 }
 
 inline RECT ClientRectOf(HWND child) {

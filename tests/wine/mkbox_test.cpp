@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "ui/timer.hpp"
 #include "widgets/work_area.hpp"
 #include "wine/mkbox_fixture.hpp"
@@ -54,7 +55,7 @@ TEST_F(MKBoxTest, OkBoxLayoutReadBackFromTheWindow) {
     ui::Rect work = obsc32::GetWorkArea().Area;
     EXPECT_EQ(outer.left, (1024 - w) / 2);
     EXPECT_EQ(outer.top, std::min((768 - h) / 2, work.Bottom() - h));
-    EXPECT_EQ(FindWindowA("TMKBox", nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(testing_common::W("TMKBox").c_str(), nullptr), nullptr);
 }
 
 TEST_F(MKBoxTest, KeysAndTheCloseBoxGiveTheirAnswers) {
@@ -104,7 +105,7 @@ TEST_F(MKBoxTest, BoxesNestAndAFullSlotTableShowsNothing) {
     EXPECT_EQ(dlg.MsgOK("x"), 0);
     EXPECT_EQ(dlg.MsgYesNoTimer("x", 6), 0);
     EXPECT_LT(GetTickCount() - start, 500u);
-    EXPECT_EQ(FindWindowA("TMKBox", nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(testing_common::W("TMKBox").c_str(), nullptr), nullptr);
 }
 
 TEST_F(MKBoxTest, HugeTextsArePinnedToTheWorkAreaAndStayUsable) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "common/import_patch.hpp"
+#include "common/text.hpp"
 #include "wine/picker_fixture.hpp"
 
 using namespace testing_wine;
@@ -43,7 +44,7 @@ TEST_F(PickerTest, AFolderThatCannotBeListedFallsBackToItsDrivesRoot) {
     DriveFromStart([&] {
         // The box comes while the picker opens, before it is shown, centred where it will be.
         box = CloseNextBox();
-        GetWindowRect(FindWindowA("TDIRVIEWForm", nullptr), &picker);
+        GetWindowRect(FindWindowW(testing_common::W("TDIRVIEWForm").c_str(), nullptr), &picker);
         PickerParts p = WaitForPicker();
         chosen = TextOf(p.Chosen);
         rows = RowsOf(p.Folders);

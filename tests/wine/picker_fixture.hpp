@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "widgets/TDIROPENDLG.hpp"
 #include "wine/mkbox_fixture.hpp"
 
@@ -35,16 +36,20 @@ inline void MakeTree() {
     for (const std::string& f :
          {kTree, kMixed, kMixed + "\\Beta", kMixed + "\\alpha", kSo, kSo + "\\Child", kMixed + "\\表示",
           kTree + "\\Long", kTree + "\\Long\\" + std::string(200, 'a'), kLong})
-        ASSERT_TRUE(CreateDirectoryA(f.c_str(), nullptr)) << f;
+        ASSERT_TRUE(CreateDirectoryW(testing_common::W(f).c_str(), nullptr)) << f;
     for (DWORD a : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
         const std::string f = kMixed + (a == FILE_ATTRIBUTE_HIDDEN ? "\\Hidden" : "\\System");
-        ASSERT_TRUE(CreateDirectoryA(f.c_str(), nullptr) && SetFileAttributesA(f.c_str(), a)) << f;
-        ASSERT_TRUE(GetFileAttributesA(f.c_str()) == (a | FILE_ATTRIBUTE_DIRECTORY)) << "not kept: " << f;
+        ASSERT_TRUE(CreateDirectoryW(testing_common::W(f).c_str(), nullptr) &&
+                    SetFileAttributesW(testing_common::W(f).c_str(), a))
+            << f;
+        ASSERT_TRUE(GetFileAttributesW(testing_common::W(f).c_str()) == (a | FILE_ATTRIBUTE_DIRECTORY))
+            << "not kept: " << f;
     }
     for (const std::string& f : {kMixed + "\\B.TXT", kMixed + "\\a.txt", kMixed + "\\ファイル.txt",
                                  kSo + "\\中.txt", kMixed + "\\隠し.txt"}) {
         DWORD hidden = f.find("隠し") != std::string::npos ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL;
-        HANDLE file = CreateFileA(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, hidden, nullptr);
+        HANDLE file = CreateFileW(testing_common::W(f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  hidden, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE) << f;
         CloseHandle(file);
     }
@@ -63,7 +68,8 @@ struct PickerParts {
 };
 
 inline HWND ChildAt(HWND form, const char* cls, int left, int top) {
-    for (HWND c = FindWindowExA(form, nullptr, cls, nullptr); c; c = FindWindowExA(form, c, cls, nullptr)) {
+    for (HWND c = FindWindowExW(form, nullptr, testing_common::W(cls).c_str(), nullptr); c;
+         c = FindWindowExW(form, c, testing_common::W(cls).c_str(), nullptr)) {
         RECT r = ClientRectOf(c);
         if (r.left == left && r.top == top) return c;
     }
@@ -72,14 +78,16 @@ inline HWND ChildAt(HWND form, const char* cls, int left, int top) {
 
 inline PickerParts PartsOf(HWND form) {
     return {form,
-            FindWindowExA(form, nullptr, "TComboBox", nullptr),
+            FindWindowExW(form, nullptr, testing_common::W("TComboBox").c_str(), nullptr),
             ChildAt(form, "TListBox", 8, 40),
             ChildAt(form, "TListBox", 160, 40),
             ChildAt(form, "TLabel", 8, 152),
             ChildAt(form, "TLabel", 160, 8),
             ChildAt(form, "TLabel", 312, 40),
-            FindWindowExA(form, nullptr, "TColorBtn", "設定"),
-            FindWindowExA(form, nullptr, "TColorBtn", "中止")};
+            FindWindowExW(form, nullptr, testing_common::W("TColorBtn").c_str(),
+                          testing_common::W("設定").c_str()),
+            FindWindowExW(form, nullptr, testing_common::W("TColorBtn").c_str(),
+                          testing_common::W("中止").c_str())};
 }
 
 // The rows of a list box (LB_GETCOUNT, LB_GETTEXT) or a combo box (CB_GETCOUNT, CB_GETLBTEXT).
@@ -157,7 +165,7 @@ protected:
     static void SetUpTestSuite() { MakeTree(); }
     static void TearDownTestSuite() {
         // The picker leaves the process inside the tree, which keeps its folders from going.
-        SetCurrentDirectoryA(ProgramFolder().c_str());
+        SetCurrentDirectoryW(testing_common::W(ProgramFolder()).c_str());
         RemoveTree();
     }
     void SetUp() override {
@@ -166,7 +174,7 @@ protected:
         main_->SetFontColor(GetSysColor(COLOR_WINDOWTEXT));
         main_->Show();
         // The picker keeps its folders from one run to the next; each test starts from the program's own.
-        SetCurrentDirectoryA(ProgramFolder().c_str());
+        SetCurrentDirectoryW(testing_common::W(ProgramFolder()).c_str());
     }
     void TearDown() override {
         if (driver_.joinable()) driver_.join();

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "common/import_patch.hpp"
+#include "common/text.hpp"
 #include "widgets/work_area.hpp"
 #include "wine/picker_fixture.hpp"
 
@@ -36,12 +37,13 @@ BOOL WINAPI RecordEntryMode(LPCWSTR path) {
 
 Rows FilesOnDisk(const std::string& folder) {
     Rows names;
-    WIN32_FIND_DATAA e;
-    HANDLE f = FindFirstFileA((folder + "\\*").c_str(), &e);
+    WIN32_FIND_DATAW e;
+    HANDLE f = FindFirstFileW(testing_common::W(folder + "\\*").c_str(), &e);
     if (f == INVALID_HANDLE_VALUE) return names;
     do
-        if (!(e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Lower(e.cFileName));
-    while (FindNextFileA(f, &e));
+        if (!(e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(Lower(testing_common::U(e.cFileName)));
+    while (FindNextFileW(f, &e));
     FindClose(f);
     return names;
 }

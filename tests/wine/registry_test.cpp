@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/registry.hpp"
+#include "common/text.hpp"
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "wine/fixture.hpp"
@@ -31,11 +32,12 @@ TEST_F(RegistryTest, ReadsStringsAndTreatsEverythingElseAsAbsent) {
     DWORD dword = 7;
     SetRaw("dword", REG_DWORD, &dword, sizeof dword);
     SetRaw("binary", REG_BINARY, "12", 2);
-    SetRaw("expand", REG_EXPAND_SZ, "%WINDIR%\\a.bmp", 15);
-    // Stored without its terminator, and one with a terminator in the middle.
-    SetRaw("unterminated", REG_SZ, "abc", 3);
-    SetRaw("early", REG_SZ, "ab\0cd", 6);
-    SetRaw("empty", REG_SZ, "", 0);
+    SetRaw("expand", REG_EXPAND_SZ, L"%WINDIR%\\a.bmp", 30);
+    // Stored without its terminator, one with a terminator in the middle, and one of an odd length.
+    SetRaw("unterminated", REG_SZ, L"abc", 6);
+    SetRaw("early", REG_SZ, L"ab\0cd", 12);
+    SetRaw("empty", REG_SZ, L"", 0);
+    SetRaw("odd", REG_SZ, L"ab", 3);
 
     ASSERT_TRUE(reg.OpenKey(kScratch, false).Ok());
     EXPECT_EQ(reg.ReadString("dword"), "");
@@ -44,6 +46,7 @@ TEST_F(RegistryTest, ReadsStringsAndTreatsEverythingElseAsAbsent) {
     EXPECT_EQ(reg.ReadString("unterminated"), "abc");
     EXPECT_EQ(reg.ReadString("early"), "ab");
     EXPECT_EQ(reg.ReadString("empty"), "");
+    EXPECT_EQ(reg.ReadString("odd"), "a");
     EXPECT_EQ(reg.ReadString("missing"), "");
     EXPECT_TRUE(reg.ValueExists("dword"));
     EXPECT_FALSE(reg.ValueExists("missing"));
@@ -51,7 +54,7 @@ TEST_F(RegistryTest, ReadsStringsAndTreatsEverythingElseAsAbsent) {
 
 TEST_F(RegistryTest, LongValuesReadWhole) {
     std::string big(5000, 'x');
-    big += "\x83\x5C";
+    big += "ソ한";
     ui::Registry reg(HKEY_CURRENT_USER);
     ASSERT_TRUE(reg.OpenKey(kScratch, true).Ok());
     ASSERT_TRUE(reg.WriteString("big", big).Ok());
@@ -83,8 +86,8 @@ TEST_F(RegistryTest, StringsAreStoredInUnicodeThatAnOlderCopyReadsBackAsTheSameB
     size = sizeof bytes;
     ASSERT_EQ(RegQueryValueExA(key.Get(), "text", nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size),
               ERROR_SUCCESS);
-    EXPECT_EQ(std::string(bytes, size), text + '\0');
-    // A text that is not Shift-JIS is refused, not stored garbled.
+    EXPECT_EQ(std::string(bytes, size), testing_common::InCodePage(text, 932) + '\0');
+    // A text that is not whole UTF-8 is refused, not stored garbled.
     EXPECT_EQ(RegQueryValueExA(key.Get(), "broken", nullptr, nullptr, nullptr, nullptr),
               ERROR_FILE_NOT_FOUND);
 }

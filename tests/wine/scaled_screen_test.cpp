@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "common/text.hpp"
 #include "ui/dpi_awareness.hpp"
 #include "wine/cover_fixture.hpp"
 
@@ -43,7 +44,8 @@ TEST_F(ScaledScreen, CoverAndCaptureInRealPixelsItsBoxesUnaware) {
         // As from the tray: the screen taken and shown on top; then a box of the cover's own message.
         c.PCapChanClick(&c.Menus.PCapChan);
         BoxWatcher closer(testing_common::kProgramBox, [&](const std::string&) {
-            boxAwareness = WindowAwareness(FindWindowA(testing_common::kProgramBox, nullptr));
+            boxAwareness =
+                WindowAwareness(FindWindowW(testing_common::W(testing_common::kProgramBox).c_str(), nullptr));
             return std::string();
         });
         SendMessageA(c.Handle(), obsc32::WM_SECOND_START, 0, 0);

@@ -5,6 +5,7 @@
 #include <sddl.h>
 
 #include "common/registry.hpp"
+#include "common/text.hpp"
 #include "settings/product.hpp"
 #include "ui/application.hpp"
 #include "ui/registry.hpp"
@@ -31,21 +32,21 @@ void SetupFixture::SetUp() {
     DeleteProductKeys();
     DeleteUninstallEntries();
     RemoveTree(kSetupRoot);
-    ASSERT_TRUE(CreateDirectoryA(kSetupRoot, nullptr));
-    ASSERT_TRUE(CreateDirectoryA(Source().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(kSetupRoot).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(Source()).c_str(), nullptr));
     for (const char* name : {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"})
         ASSERT_NO_FATAL_FAILURE(WriteFile(Source() + name, std::string("the distribution's ") + name));
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);
     savedFolder_ = folder;
-    SetCurrentDirectoryA(kSetupRoot);
+    SetCurrentDirectoryW(testing_common::W(kSetupRoot).c_str());
 }
 
 void SetupFixture::TearDown() {
     auto& app = ui::Application::Instance();
     app.Reset();
     app.SetTitle(obsc32::ProductTitle);
-    SetCurrentDirectoryA(savedFolder_.c_str());
+    SetCurrentDirectoryW(testing_common::W(savedFolder_).c_str());
     RemoveTree(kSetupRoot);
     DeleteProductKeys();
     DeleteUninstallEntries();
@@ -61,7 +62,8 @@ obsc32::TOBSC32SETUPForm& SetupFixture::Create(obsc32::StartModes mode, const st
 }
 
 void SetupFixture::WriteFile(const std::string& path, const std::string& text) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE f =
+        CreateFileW(testing_common::W(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
     ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -69,12 +71,12 @@ void SetupFixture::WriteFile(const std::string& path, const std::string& text) {
 }
 
 bool SetupFixture::IsFile(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = GetFileAttributesW(testing_common::W(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool SetupFixture::IsFolder(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = GetFileAttributesW(testing_common::W(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/boxes.hpp"
+#include "common/text.hpp"
 
 namespace testing_wine {
 
@@ -15,9 +16,9 @@ inline HMENU ShownMenu() {
 }
 
 inline std::string MenuItemText(HMENU menu, int position) {
-    char text[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-    return text;
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+    return testing_common::U(text);
 }
 
 }  // namespace testing_wine

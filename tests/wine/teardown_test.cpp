@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "ui/application.hpp"
 #include "ui/form.hpp"
@@ -172,7 +173,7 @@ TEST_F(Teardown, LiveWindowsOfEveryKindGoWithoutAFault) {
         app.CreateForm<obsc32::TOBSCURIO32VANTE>(TestRun(obsc32::ProgramPath()));
     ASSERT_TRUE(IsWindow(cover.Handle()));
     app.Reset();
-    EXPECT_EQ(FindWindowA(obsc32::kCoverClassName, nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(testing_common::W(obsc32::kCoverClassName).c_str(), nullptr), nullptr);
     EXPECT_EQ(accessViolations, 0) << "the cover";
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "ui/application.hpp"
 #include "wine/fixture.hpp"
@@ -146,7 +147,7 @@ TEST_F(TrayTest, AClickOnItsWayBeforeAMenuIsUpOpensNone) {
 namespace {
 void CALLBACK ChooseFirstItem(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    HWND popup = FindWindowA("#32768", nullptr);
+    HWND popup = FindWindowW(testing_common::W("#32768").c_str(), nullptr);
     PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
 }

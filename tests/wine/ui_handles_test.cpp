@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "ui/busy_cursor.hpp"
 #include "ui/handles.hpp"
 #include "ui/menu.hpp"
@@ -125,7 +126,7 @@ Seen* out;
 // Inspects the real menu while it is up, then chooses "Gamma" with the keyboard.
 void CALLBACK InspectAndChooseGamma(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    HWND popup = FindWindowA("#32768", nullptr);
+    HWND popup = FindWindowW(testing_common::W("#32768").c_str(), nullptr);
     HMENU h = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
     if (!h) return;
     out->menu = h;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "ui/check_box.hpp"
 #include "ui/combo_box.hpp"
 #include "ui/edit.hpp"
@@ -58,9 +59,9 @@ std::vector<std::string> Rows(HWND combo) {
     std::vector<std::string> rows;
     const int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
-        char text[256] = {};
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        rows.push_back(text);
+        wchar_t text[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        rows.push_back(testing_common::U(text));
     }
     return rows;
 }

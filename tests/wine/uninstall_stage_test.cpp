@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "settings/product.hpp"
 #include "settings/uninstall_store.hpp"
 #include "ui/application.hpp"
@@ -24,10 +25,11 @@ protected:
 }  // namespace
 
 TEST_F(StageTwoWindow, TakesCaptionAndColoursFromTheHandOverAndReportsUnderThem) {
-    ASSERT_TRUE(CreateDirectoryA(made_.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(made_).c_str(), nullptr));
     // This window's program, whose bytes the program it deletes must hold.
     for (const std::string& file : {exe_, Source() + "OBSC32.EXE"})
-        ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, file.c_str(), FALSE));
+        ASSERT_TRUE(
+            CopyFileW(testing_common::W(OBSC32_BUILT_EXE).c_str(), testing_common::W(file).c_str(), FALSE));
     obsc32::WriteHandOver({exe_, "題", "", " 255 ", "white", made_});
     BoxWatcher boxes;
     auto& f = Create(obsc32::StartModes::Uninstall2, "/DeleteFile");

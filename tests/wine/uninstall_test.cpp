@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "common/process.hpp"
+#include "common/text.hpp"
 #include "settings/product.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/uninstall_store.hpp"
@@ -39,15 +40,17 @@ protected:
     void SetUp() override {
         SetupFixture::SetUp();
         obsc32::DeleteHandOver();
-        ASSERT_TRUE(CreateDirectoryA(kMade.c_str(), nullptr));
-        ASSERT_TRUE(CreateDirectoryA(kFolder.c_str(), nullptr));
-        ASSERT_TRUE(CreateDirectoryA(kWindows.c_str(), nullptr));
-        ASSERT_TRUE(CopyFileA(OBSC32_BUILT_EXE, kExe.c_str(), FALSE));
+        ASSERT_TRUE(CreateDirectoryW(testing_common::W(kMade).c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW(testing_common::W(kFolder).c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW(testing_common::W(kWindows).c_str(), nullptr));
+        ASSERT_TRUE(
+            CopyFileW(testing_common::W(OBSC32_BUILT_EXE).c_str(), testing_common::W(kExe).c_str(), FALSE));
     }
     void TearDown() override {
         obsc32::DeleteHandOver();
         RemoveTree(Programs() + "\\" + kGroup);
-        for (const std::string& link : {Links().back(), StartupLink()}) DeleteFileA(link.c_str());
+        for (const std::string& link : {Links().back(), StartupLink()})
+            DeleteFileW(testing_common::W(link).c_str());
         CloseGroupWindows();
         SetupFixture::TearDown();
     }
@@ -71,7 +74,7 @@ protected:
             SetProductValue(name, value);
         obsc32::WriteUninstallEntry({"VANTE vaz       すみかげ V1.2", kExe + " /uninstall", kMade, kExe,
                                      "1.2", "VANTE SOFT", kFolder, 1});
-        ASSERT_TRUE(CreateDirectoryA((Programs() + "\\" + kGroup).c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW(testing_common::W(Programs() + "\\" + kGroup).c_str(), nullptr));
         for (const std::string& link : Links()) ASSERT_NO_FATAL_FAILURE(WriteFile(link, ""));
     }
     // Stage 1 stopped before it removed anything an install made.
@@ -182,18 +185,20 @@ namespace {
 class ScopedTemp {
 public:
     explicit ScopedTemp(const std::string& folder) {
-        for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, folder.c_str());
+        for (const char* name : {"TMP", "TEMP"})
+            SetEnvironmentVariableW(testing_common::W(name).c_str(), testing_common::W(folder).c_str());
     }
     ~ScopedTemp() {
-        for (const auto& [name, value] : saved_) SetEnvironmentVariableA(name, value.c_str());
+        for (const auto& [name, value] : saved_)
+            SetEnvironmentVariableW(testing_common::W(name).c_str(), testing_common::W(value).c_str());
     }
 
 private:
     std::vector<std::pair<const char*, std::string>> saved_{{"TMP", Get("TMP")}, {"TEMP", Get("TEMP")}};
     static std::string Get(const char* name) {
-        char value[MAX_PATH] = {};
-        GetEnvironmentVariableA(name, value, sizeof value);
-        return value;
+        wchar_t value[MAX_PATH] = {};
+        GetEnvironmentVariableW(testing_common::W(name).c_str(), value, MAX_PATH);
+        return testing_common::U(value);
     }
 };
 }  // namespace
@@ -202,9 +207,9 @@ TEST_F(Uninstall, WithNoPlaceForItsCopyNothingGoesAndAStandardUsersNextTryRunsFr
     ASSERT_NO_FATAL_FAILURE(InstallByHand());
     // Folders where the copy would go, in the Windows folder and in the temporary one: none can be made.
     const std::string temp = std::string(kSetupRoot) + "\\temp\\";
-    ASSERT_TRUE(CreateDirectoryA(temp.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(temp).c_str(), nullptr));
     for (const std::string& folder : {kWindows, temp})
-        ASSERT_TRUE(CreateDirectoryA((folder + obsc32::UninstallerName).c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW(testing_common::W(folder + obsc32::UninstallerName).c_str(), nullptr));
     ScopedTemp moved(temp);
     // This user's own entry, not the machine's, knows the folders made.
     ASSERT_TRUE(
@@ -222,7 +227,7 @@ TEST_F(Uninstall, WithNoPlaceForItsCopyNothingGoesAndAStandardUsersNextTryRunsFr
     ExpectNothingRemoved();
 
     // The temporary folder free again, the Windows folder still closed, as to a standard user.
-    ASSERT_TRUE(RemoveDirectoryA((temp + obsc32::UninstallerName).c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(testing_common::W(temp + obsc32::UninstallerName).c_str()));
     ASSERT_TRUE(stage1_.Run({"題", "", ""}));
     EXPECT_EQ(FileText(temp + obsc32::UninstallerName), FileText(OBSC32_BUILT_EXE));
     ASSERT_TRUE(StageTwoReported("削除が完了しました☆☆☆\r\nお疲れ様☆☆☆", "題"));
@@ -258,10 +263,10 @@ TEST_F(StageTwo, TakesTheHandOverAndDeletesAHeldProgramOnceReleasedWithTheFolder
     ScopedTemp nowhere(std::string(kSetupRoot) + "\\none\\");
     // Held the way a still-running program holds it: no one may delete it meanwhile. Its own file unread,
     // as held by a scanner, keeps it trying too.
-    HANDLE held =
-        CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    HANDLE own =
-        CreateFileA(stage2Run_.ProgramPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(testing_common::W(kExe).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    HANDLE own = CreateFileW(testing_common::W(stage2Run_.ProgramPath).c_str(), GENERIC_READ, 0, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
     ASSERT_TRUE(held != INVALID_HANDLE_VALUE && own != INVALID_HANDLE_VALUE);
     stage2_.Begin();
     EXPECT_FALSE(stage2_.TryFinish());
@@ -278,13 +283,13 @@ TEST_F(StageTwo, TakesTheHandOverAndDeletesAHeldProgramOnceReleasedWithTheFolder
 TEST_F(StageTwo, AProgramPutInPlaceOfTheCheckedOneBetweenTriesIsNotDeleted) {
     HandOver(kExe);
     stage2_.Take();
-    HANDLE held =
-        CreateFileA(kExe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(testing_common::W(kExe).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     stage2_.Begin();
     CloseHandle(held);
     // Another file takes the program's name before the next try.
-    ASSERT_TRUE(DeleteFileA(kExe.c_str()));
+    ASSERT_TRUE(DeleteFileW(testing_common::W(kExe).c_str()));
     ASSERT_NO_FATAL_FAILURE(WriteFile(kExe, "someone else's"));
     try {
         stage2_.TryFinish();
@@ -304,7 +309,8 @@ TEST_F(StageTwo, OtherSpellingsOfItsPlacesLeadToTheSameFilesAndAProgramAlreadyGo
     EXPECT_FALSE(IsFolder(kMade));
 
     // Handed again once the program is gone (a stage 2 cut short, say): the empty folders go, no error.
-    ASSERT_TRUE(CreateDirectoryA(kMade.c_str(), nullptr) && CreateDirectoryA(kFolder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(kMade).c_str(), nullptr) &&
+                CreateDirectoryW(testing_common::W(kFolder).c_str(), nullptr));
     HandOver(kExe);
     stage2_.Take();
     stage2_.Begin();
@@ -317,7 +323,7 @@ TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
     // goes before the test's folders are cleared, which would otherwise go through it. Windows calls cannot
     // make or remove a link under Wine, whose wait on the system's own commands may end before they have.
     const std::string link = std::string(kSetupRoot) + "\\link";
-    auto attributes = [&] { return GetFileAttributesA(link.c_str()); };
+    auto attributes = [&] { return GetFileAttributesW(testing_common::W(link).c_str()); };
     ui::ScopeGuard unlink([&] {
         testing_common::Process rm("Z:\\bin\\rm", "link", kSetupRoot);
         WaitUntil([&] { return attributes() == INVALID_FILE_ATTRIBUTES; });
@@ -337,7 +343,7 @@ TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
     EXPECT_TRUE(IsFile(kExe));
 
     // With the program gone, only the folders are left: none is removed through the link.
-    ASSERT_TRUE(DeleteFileA(kExe.c_str()));
+    ASSERT_TRUE(DeleteFileW(testing_common::W(kExe).c_str()));
     obsc32::WriteHandOver({link + "\\OBSC32\\OBSC32.EXE", "題", "", "", "", link});
     stage2_.Take();
     stage2_.Begin();
@@ -347,7 +353,7 @@ TEST_F(StageTwo, AJunctionOnTheWayStopsBothTheDeletionAndTheRemoval) {
 
 TEST_F(StageTwo, AFolderOfAnotherBesideTheProgramsKeepsTheFoldersAboveIt) {
     // Empty, as a program of another may leave it: not the uninstall's to remove, nor what holds it.
-    ASSERT_TRUE(CreateDirectoryA((kMade + "\\OTHER").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(kMade + "\\OTHER").c_str(), nullptr));
     HandOver(kExe);
     stage2_.Take();
     stage2_.Begin();
@@ -369,7 +375,7 @@ TEST_F(StageTwo, AskedToKeepTheFoldersItDeletesOnlyTheProgram) {
 TEST_F(StageTwo, GivesUpOnAProgramFileThatCannotBeDeletedAndKeepsItsFolders) {
     HandOver(kExe);
     // Deleting a read-only file fails, every time.
-    ASSERT_TRUE(SetFileAttributesA(kExe.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(testing_common::W(kExe).c_str(), FILE_ATTRIBUTE_READONLY));
     stage2_.RetryLimit = 2;
     stage2_.Take();
     stage2_.Begin();
@@ -382,13 +388,13 @@ TEST_F(StageTwo, GivesUpOnAProgramFileThatCannotBeDeletedAndKeepsItsFolders) {
     }
     EXPECT_TRUE(IsFile(kExe));
     EXPECT_TRUE(IsFolder(kFolder));
-    SetFileAttributesA(kExe.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(testing_common::W(kExe).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(StageTwo, DeletesNothingItWasNotHandedAsAnotherCopyOfThisProgram) {
     // A copy of the program whose name ends in the byte 0x5C, which tools blind to Shift-JIS read as a folder.
     const std::string yenEnding = kFolder + "\\表";
-    ASSERT_TRUE(CopyFileA(kExe.c_str(), yenEnding.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(testing_common::W(kExe).c_str(), testing_common::W(yenEnding).c_str(), FALSE));
     ASSERT_NO_FATAL_FAILURE(WriteFile(kFolder + "\\OBSC32.TXT", "guide"));
     struct Case {
         std::string file, argument;

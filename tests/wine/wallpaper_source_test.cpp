@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "shell/system_paths.hpp"
 #include "ui/scope_guard.hpp"
@@ -43,7 +44,7 @@ TEST_F(WallpaperSource, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) 
     WriteBmp24(file, 100, 100, Coded);
     ShowWallpaper(file, Position::Tile);
     const std::string saved = obsc32::WindowsFolder() + "WALLOB$$.BMP";
-    DeleteFileA(saved.c_str());
+    DeleteFileW(testing_common::W(saved).c_str());
     c.PLHARIGAMIClick(&c.Menus.PLHARIGAMI);
     EXPECT_FALSE(IsWindowVisible(c.Handle()));
     EXPECT_EQ(c.Faces.WallpaperPath(), file);
@@ -59,15 +60,15 @@ TEST_F(WallpaperSource, PasteWritesWhatTheCoverShowsAndSetsTheDesktopWallpaper) 
     EXPECT_TRUE(FileShows(saved, W, H, [](int, int) { return RGB(0, 0, 0); }));
 
     // A file that cannot be written is told in the cover's box; the cover stays.
-    ASSERT_TRUE(DeleteFileA(saved.c_str()));
-    ASSERT_TRUE(CreateDirectoryA(saved.c_str(), nullptr));
+    ASSERT_TRUE(DeleteFileW(testing_common::W(saved).c_str()));
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(saved).c_str(), nullptr));
     c.PKUROClick(&c.Menus.PKURO);
     {
         BoxWatcher boxes;
         c.PLHARIGAMIClick(&c.Menus.PLHARIGAMI);
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"壁紙セーブに失敗しました・・・"});
     }
-    RemoveDirectoryA(saved.c_str());
+    RemoveDirectoryW(testing_common::W(saved).c_str());
     EXPECT_TRUE(IsWindowVisible(c.Handle()));
 }
 
