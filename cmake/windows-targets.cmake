@@ -143,6 +143,12 @@ target_link_options(e2e_tests PRIVATE ${OBSC32_STATIC})
 add_dependencies(e2e_tests OBSC32 OBSC32_test_build planted_library)
 gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES RESOURCE_LOCK desktop)
+# Texts, paths, the install and the uninstall once more in a Western code page (1252), which scripts/test.sh
+# runs in a set-up of its own (by their label).
+gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "SetupWindow.*"
+                     TEST_PREFIX "1252." PROPERTIES RESOURCE_LOCK desktop LABELS second-locale)
+gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "Folders/AnyLanguage.*"
+                     TEST_PREFIX "1252.e2e." PROPERTIES RESOURCE_LOCK desktop LABELS second-locale)
 
 # A person's road through the program (start, a second start's notice answered, starts at the same moment,
 # another program's window over the cover, tray menus, quit) with Wine's exception trace on: no fault may be

@@ -1,10 +1,11 @@
 # Sourced, not run: sets up the Wine environment OBSC32 runs and is tested in.
-# Callers set OBSC32_WINEPREFIX (default: the user's ~/.wine) and OBSC32_DESKTOP (WxH, default 1024x768).
+# Callers set OBSC32_WINEPREFIX (default: the user's ~/.wine), OBSC32_DESKTOP (WxH, default 1024x768) and
+# OBSC32_LANG (default ja_JP.UTF-8, code page 932; en_US.UTF-8 gives 1252).
 
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export LANG="${OBSC32_LANG:-ja_JP.UTF-8}" LC_ALL="${OBSC32_LANG:-ja_JP.UTF-8}"
 export WINEPREFIX="${OBSC32_WINEPREFIX:-$HOME/.wine}"
 OBSC32_DESKTOP="${OBSC32_DESKTOP:-1024x768}"
 
@@ -65,7 +66,8 @@ obsc32_own_user_folders() {
 # kept alive so the desktop and its tray last the whole run. Call obsc32_test_env_down when done.
 obsc32_test_env_up() {
     local root="$1"
-    export OBSC32_WINEPREFIX="$root/build/win/wineprefix"
+    # A prefix per language: Wine keeps the first one's settings in it.
+    export OBSC32_WINEPREFIX="$root/build/win/wineprefix${OBSC32_LANG:+-$OBSC32_LANG}"
     export WINEPREFIX="$OBSC32_WINEPREFIX"
     unset DISPLAY
     obsc32_start_xvfb ":${OBSC32_TEST_DISPLAY:-91}"

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "common/text.hpp"
+
 namespace testing_common {
 
 std::vector<unsigned char> BmpBytes(int w, int h, int bpp, const std::vector<COLORREF>& table,
@@ -47,7 +49,7 @@ std::vector<unsigned char> BmpBytes(int w, int h, int bpp, const std::vector<COL
 }
 
 bool SaveBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = _wfopen(W(path).c_str(), L"wb");
     if (!f) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && written;

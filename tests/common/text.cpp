@@ -12,8 +12,8 @@ std::wstring W(const std::string& utf8) {
 }
 
 std::string U(const std::wstring& wide) {
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                      nullptr, nullptr);
     std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
     if (n > 0)
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr,
@@ -23,8 +23,8 @@ std::string U(const std::wstring& wide) {
 
 std::string InCodePage(const std::string& utf8, unsigned codePage) {
     const std::wstring wide = W(utf8);
-    const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                      nullptr, nullptr);
     std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
     if (n > 0)
         WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr,

@@ -180,4 +180,20 @@ std::string PrepareDesktop() {
     return {};
 }
 
+const std::string kUninstallQuestion =
+    "VANTE vaz       すみかげ V1.2\r\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？";
+const std::string kUninstallRegistryQuestion = "当ソフトのレジストリー情報も削除してよろしいですか？？";
+const std::string kUninstallDone = "削除が完了しました☆☆☆\r\nお疲れ様☆☆☆";
+
+HWND UninstallAnswering(std::unique_ptr<Program>& program, const std::string& exe,
+                        const char* registryAnswer) {
+    program = Program::At(exe, "/uninstall");
+    HWND first = testing_common::WaitForBoxWithText(program->Pid(), kUninstallQuestion);
+    if (!first || !testing_common::ClickBoxButton(first, "はい")) return nullptr;
+    HWND second = testing_common::WaitForBoxWithText(program->Pid(), kUninstallRegistryQuestion);
+    if (!second || !testing_common::ClickBoxButton(second, registryAnswer) || !program->WaitForExit())
+        return nullptr;
+    return testing_common::WaitForBoxWithText(0, kUninstallDone);
+}
+
 }  // namespace e2e

@@ -114,6 +114,13 @@ private:
     std::string copyPath_;
 };
 
+// The uninstall's questions and its report, as its boxes show them.
+extern const std::string kUninstallQuestion, kUninstallRegistryQuestion, kUninstallDone;
+// Starts `exe` with "/uninstall" as `program` and answers its two questions, the second with `registryAnswer`;
+// the box stage 2 shows when it is done, or null.
+HWND UninstallAnswering(std::unique_ptr<Program>& program, const std::string& exe,
+                        const char* registryAnswer);
+
 // Readies the shared desktop for a test: the shell's tray is up and no earlier run is left over.
 // Returns what is wrong, or an empty text.
 std::string PrepareDesktop();

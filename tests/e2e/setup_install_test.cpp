@@ -146,6 +146,65 @@ TEST_F(SetupInstall, AFirstRunInstallsWhereProposedAndTheNextStartRunsTheCover) 
     EXPECT_NE(WaitForReadyCover(*program_), nullptr) << "the installed program did not run the cover";
 }
 
+// A user whose folders are under "André" installs into a folder named in another language, which the
+// uninstall then takes away with all it put there and nothing else. Run in a Western code page too.
+class AnyLanguage : public SetupInstall, public testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        SetupInstall::SetUp();
+        for (const char* name : {"Desktop", "Programs", "Startup"}) {
+            const std::string folder = kUser + "\\" + name;
+            ASSERT_TRUE(testing_common::registry::SetString(HKEY_CURRENT_USER, kShell, name, folder));
+            ASSERT_TRUE(testing_common::registry::SetString(HKEY_CURRENT_USER, kUserShell, name, folder));
+        }
+        made_ = {kUser, GetParam()};
+        for (const std::string& folder : {kUser, kUser + "\\Programs", std::string(GetParam())})
+            CreateDirectoryW(testing_common::W(folder).c_str(), nullptr);
+    }
+    const std::string kUser = "C:\\users\\André";
+    const std::string kShell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      kUserShell =
+                          "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    testing_common::registry::SavedKey shell_{HKEY_CURRENT_USER, kShell},
+        userShell_{HKEY_CURRENT_USER, kUserShell};
+};
+
+TEST_P(AnyLanguage, TheSetupInstallsThereAndTheUninstallTakesAwayExactlyWhatItPut) {
+    const std::string root = GetParam(), folder = root + "\\Tools", mine = root + "\\mine.txt";
+    ASSERT_TRUE(
+        CopyFileW(testing_common::W(Dist() + "OBSC32.TXT").c_str(), testing_common::W(mine).c_str(), FALSE));
+    HWND setup = StartSetup();
+    ASSERT_NE(setup, nullptr) << "no setup window with its groups";
+    EXPECT_EQ(TextOf(setup), "真っ黒すみかげ V1.2 登録");
+    HWND edit = FindWindowExW(setup, nullptr, L"EDIT", nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(testing_common::W(folder).c_str()));
+    input::Click(CenterOf(ChildWithText(setup, "TColorBtn", "設定")));
+    ASSERT_NO_FATAL_FAILURE(Answer(folder + "\r\nフォルダーを作成します", "はい"));
+    ASSERT_NO_FATAL_FAILURE(
+        SeeBox("登録完了です。\r\n\r\n[ VANTE SOFT32 ]\r\nグループに登録しました☆☆\r\nお疲れ様☆☆"));
+    ExpectInstalledIn(folder);
+    const std::string group = kUser + "\\Programs\\VANTE SOFT32";
+    EXPECT_TRUE(WaitUntil([&] { return Exists(group); })) << group;
+    // Where the system's code page cannot spell the icon's title, Wine's Program Manager makes no icon.
+    if (GetACP() == 932) {
+        EXPECT_TRUE(WaitUntil([&] { return Exists(group + "\\" + kShortcutName); }));
+    }
+    program_->End();
+    ASSERT_NO_FATAL_FAILURE(CloseTheGroupWindow());
+
+    HWND done = UninstallAnswering(program_, folder + "\\OBSC32.EXE", "はい");
+    ASSERT_NE(done, nullptr) << "the uninstall did not run to its report; showing: " << Showing();
+    EXPECT_TRUE(ClickBoxButton(done, "ＯＫ"));
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(folder); })) << folder;
+    EXPECT_EQ(FileBytes(mine), FileBytes(Dist() + "OBSC32.TXT"));
+    EXPECT_FALSE(Exists(group + "\\" + kShortcutName));
+    EXPECT_EQ(UninstallValue("UninstallString"), "<none>");
+    EXPECT_TRUE(registry::ReadAll().empty());
+}
+
+// A Western letter, and Korean, which neither code page 932 nor 1252 holds.
+INSTANTIATE_TEST_SUITE_P(Folders, AnyLanguage, testing::Values("C:\\Café", "C:\\한국어"));
+
 }  // namespace e2e
 
 namespace e2e {

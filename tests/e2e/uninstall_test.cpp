@@ -16,19 +16,7 @@ const std::string kRoot = "C:\\VERADO32";
 const std::string kFolder = kRoot + "\\OBSC32";
 const std::string kExe = kFolder + "\\OBSC32.EXE";
 const std::string kLink = "vaz       すみかげ.lnk";
-const std::string kCaption = "真っ黒すみかげ V1.2 削除";
 const char* const kFiles[] = {"OBSC32.EXE", "OBSC32.TXT", "OBSC32.HLP", "OBSC32.HTM"};
-
-// As a box shows it: every line ends in CR LF.
-std::string Shown(std::string text) {
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
-        text.replace(at, 1, "\r\n");
-    return text;
-}
-const std::string kFirstQuestion =
-    Shown("VANTE vaz       すみかげ V1.2\nを、ｱﾝｲﾝｽﾂｰﾙしてよろしいですか？？？");
-const std::string kRegistryQuestion = "当ソフトのレジストリー情報も削除してよろしいですか？？";
-const std::string kDone = Shown("削除が完了しました☆☆☆\nお疲れ様☆☆☆");
 
 using testing_common::registry::KeyExists;
 using testing_common::registry::SetString;
@@ -99,18 +87,8 @@ protected:
 
     // Starts stage 1 and answers its two questions; the stage-2 box that follows, or null.
     HWND UninstallAnswering(const char* registryAnswer) {
-        program_ = Program::At(kExe, "/uninstall");
-        HWND first = WaitForBoxWithText(program_->Pid(), kFirstQuestion);
-        EXPECT_NE(first, nullptr) << "no first question";
-        if (!first) return nullptr;
-        EXPECT_EQ(TextOf(first), kCaption);
-        EXPECT_TRUE(ClickBoxButton(first, "はい"));
-        HWND second = WaitForBoxWithText(program_->Pid(), kRegistryQuestion);
-        EXPECT_NE(second, nullptr) << "no registry question";
-        if (!second || !ClickBoxButton(second, registryAnswer)) return nullptr;
-        EXPECT_TRUE(program_->WaitForExit()) << "stage 1 did not end";
-        HWND done = WaitForBoxWithText(0, kDone);
-        EXPECT_NE(done, nullptr) << "stage 2 did not report";
+        HWND done = e2e::UninstallAnswering(program_, kExe, registryAnswer);
+        EXPECT_NE(done, nullptr) << "the uninstall did not run to its report";
         return done;
     }
 
@@ -124,7 +102,7 @@ TEST_F(Uninstall, WhileTheCoverRunsItIsRefusedAndNothingChanges) {
     ASSERT_NE(WaitForReadyCover(*cover), nullptr);
     program_ = Program::At(kExe, "/uninstall");
     HWND refusal = WaitForBoxWithText(
-        program_->Pid(), Shown("ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ソフトが起動中です。\n終了しないとｱﾝｲﾝｽﾂｰﾙ出来ません。"));
+        program_->Pid(), "ｱﾝｲﾝｽﾂｰﾙｴﾗｰ：ソフトが起動中です。\r\n終了しないとｱﾝｲﾝｽﾂｰﾙ出来ません。");
     ASSERT_NE(refusal, nullptr);
     EXPECT_TRUE(ClickBoxButton(refusal, "ＯＫ"));
     EXPECT_TRUE(program_->WaitForExit());
@@ -180,7 +158,7 @@ protected:
         ASSERT_TRUE(WaitUntil([&] {
             HWND box = testing_common::VisibleWindowOf(kBoxClass, program_->Pid());
             const std::string text = box ? testing_common::BoxText(box) : "";
-            if (text == kFirstQuestion || text == kRegistryQuestion) ClickBoxButton(box, "はい");
+            if (text == kUninstallQuestion || text == kUninstallRegistryQuestion) ClickBoxButton(box, "はい");
             return !program_->Running();
         })) << stop
             << " was not reached";

@@ -1,12 +1,12 @@
 // The cover's icon submenu: what it offers follows the shortcut files, the desktop copy is made and taken
 // away, and tray clicks are held off while one of its notices is up.
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "common/bmp_files.hpp"
+#include "common/files.hpp"
 #include "common/text.hpp"
 #include "cover/icon_commands.hpp"
 #include "shell/progman.hpp"
@@ -18,6 +18,7 @@ using namespace testing_wine;
 using Texts = std::vector<std::string>;
 
 namespace {
+const char kShortcut[] = "the group's shortcut";
 
 const std::string kStartupSet = "アイコンを、スタートアップにも、登録する (&S)";
 const std::string kStartupDel = "アイコンを、スタートアップから、削除する (&S)";
@@ -55,10 +56,7 @@ void CALLBACK ClickTrayDuringBox(HWND, UINT, UINT_PTR id, DWORD) {
     PostMessageA(box, WM_CLOSE, 0, 0);
 }
 
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
-}
+std::string Contents(const std::string& path) { return testing_common::FileBytes(path); }
 
 bool Exists(const std::string& path) {
     return GetFileAttributesW(testing_common::W(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -81,7 +79,7 @@ protected:
         programsFolder_ = programs_.substr(0, programs_.rfind('\\'));
         ASSERT_TRUE(CreateDirectoryW(testing_common::W(programsFolder_).c_str(), nullptr) ||
                     GetLastError() == ERROR_ALREADY_EXISTS);
-        std::ofstream(programs_, std::ios::binary) << "the group's shortcut";
+        testing_common::SaveBytes(programs_, {kShortcut, kShortcut + sizeof kShortcut - 1});
     }
     void TearDown() override {
         for (const std::string& file : {programs_, desktop_, startup_})
@@ -117,7 +115,7 @@ TEST_F(CoverIcons, TheDesktopCopyIsOfferedMadeRefusedWhenThereAndTakenAway) {
 
     ChooseAndAnswer(cover_->Menus.MDESK_SET);
     EXPECT_EQ(boxTexts, Texts{}) << "the copy was not made quietly";
-    EXPECT_EQ(Contents(desktop_), "the group's shortcut");
+    EXPECT_EQ(Contents(desktop_), kShortcut);
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopDel}));
 
     // Already there: only the notice; a tray click meanwhile opens no menu.
@@ -140,7 +138,7 @@ TEST_F(CoverIcons, TheDesktopCopyIsOfferedMadeRefusedWhenThereAndTakenAway) {
 }
 
 TEST_F(CoverIcons, TheStartupItemFollowsTheStartupShortcutEachTimeTheMenuOpens) {
-    std::ofstream(startup_, std::ios::binary) << "made by Program Manager";
+    testing_common::SaveBytes(startup_, {'m', 'a', 'd', 'e'});
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupDel, "", kDesktopSet}));
     DeleteFileW(testing_common::W(startup_).c_str());
     EXPECT_EQ(IconSubmenu(), (Texts{kStartupSet, "", kDesktopSet}));

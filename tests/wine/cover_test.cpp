@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/registry.hpp"
 #include "common/text.hpp"
 #include "cover/TOBSCURIO32VANTE.hpp"
 #include "settings/product.hpp"
@@ -73,12 +74,8 @@ TEST_F(CoverTest, WithNoSettingsStartsHiddenWithDefaultMenuState) {
     EXPECT_EQ(c.Faces.ColorDepth(), 32);
     // Shortcut paths from the shell's folders, read independently here.
     auto shellFolder = [](const char* name) {
-        char buf[MAX_PATH] = {};
-        DWORD size = sizeof buf;
-        RegGetValueA(HKEY_CURRENT_USER,
-                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
-                     RRF_RT_REG_SZ, nullptr, buf, &size);
-        return std::string(buf);
+        return testing_common::registry::StringOf(
+            HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name);
     };
     const std::string lnk = "vaz       すみかげ.lnk";
     EXPECT_EQ(c.Icons.DesktopShortcut(), shellFolder("Desktop") + "\\" + lnk);
@@ -260,7 +257,7 @@ int StartOnTopEnabled(TOBSCURIO32VANTE& c) {
 void StoreOddValues() {
     SetProductValue("ICHI", "9");
     SetProductDword("AUTO", 1);
-    SetProductValue("BMPFile", "C:\\\x83\x5C\\x.bmp");
+    SetProductValue("BMPFile", "C:\\ソ\\x.bmp");
 }
 void ChooseStartUpOptionsAndAMissingBmp(TOBSCURIO32VANTE& c) {
     // Read as fallbacks: "AUTO" stored as a number is off, position 9 is no position.
@@ -339,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 Written("0", "1", "1", "", "1", "0", "1")},
                       CloseCase{"OddValuesThenTheStartUpOptionsAndAMissingBmp", nullptr, StoreOddValues,
                                 ChooseStartUpOptionsAndAMissingBmp, false,
-                                Written("1", "0", "4", "C:\\\x83\x5C\\x.bmp", "0", "2", "1")},
+                                Written("1", "0", "4", "C:\\ソ\\x.bmp", "0", "2", "1")},
                       CloseCase{"OwnSettingsClosedByTheSystem", kSystemWallpaper, StoreOwnSettings,
                                 StaysHidden, true,
                                 Written("0", "0", "6", "C:\\pictures\\test.bmp", "0", "0", "0")}),

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/registry.hpp"
+#include "common/text.hpp"
 #include "common/wait.hpp"
 
 namespace testing_wine {
@@ -127,16 +128,18 @@ HDDEDATA CALLBACK TestDdeServer::Callback(UINT type, UINT fmt, HCONV, HSZ hsz1, 
             DWORD size = DdeGetData(data, nullptr, 0, 0);
             std::string bytes(size, '\0');
             DdeGetData(data, reinterpret_cast<BYTE*>(bytes.data()), size, 0);
+            // What arrived, in UTF-8: a wide server's text is UTF-16, a narrow one's in the system's code page.
+            std::wstring chars;
             if (self->kind_ == Kind::Wide) {
-                std::wstring chars(bytes.size() / 2, L'\0');
+                chars.assign(bytes.size() / 2, L'\0');
                 std::memcpy(chars.data(), bytes.data(), chars.size() * 2);
-                chars.resize(std::min(chars.size(), chars.find(L'\0')));
-                std::string sjis(chars.size() * 2, '\0');
-                sjis.resize(static_cast<size_t>(
-                    WideCharToMultiByte(932, 0, chars.data(), static_cast<int>(chars.size()), sjis.data(),
-                                        static_cast<int>(sjis.size()), nullptr, nullptr)));
-                bytes = sjis + '\0';
+            } else {
+                chars.assign(bytes.size(), L'\0');
+                chars.resize(static_cast<size_t>(
+                    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), chars.data(),
+                                        static_cast<int>(chars.size()))));
             }
+            bytes = testing_common::U(chars);
             const bool refused = self->kind_ == Kind::Wide && bytes.find(']') == std::string::npos;
             size_t zero = bytes.find('\0');
             std::lock_guard<std::mutex> hold(self->lock_);
@@ -145,11 +148,13 @@ HDDEDATA CALLBACK TestDdeServer::Callback(UINT type, UINT fmt, HCONV, HSZ hsz1, 
                                                                   : bytes.substr(0, zero));
             return reinterpret_cast<HDDEDATA>(refused ? DDE_FNOTPROCESSED : DDE_FACK);
         }
-        case XTYP_REQUEST:
+        case XTYP_REQUEST: {
             if (fmt != CF_TEXT || self->reply_.empty()) return nullptr;
-            return DdeCreateDataHandle(self->instance_,
-                                       reinterpret_cast<BYTE*>(const_cast<char*>(self->reply_.data())),
-                                       static_cast<DWORD>(self->reply_.size()), 0, hsz2, CF_TEXT, 0);
+            // Program Manager answers in the system's code page.
+            std::string reply = testing_common::InCodePage(self->reply_, CP_ACP);
+            return DdeCreateDataHandle(self->instance_, reinterpret_cast<BYTE*>(reply.data()),
+                                       static_cast<DWORD>(reply.size()), 0, hsz2, CF_TEXT, 0);
+        }
         default: return nullptr;
     }
 }

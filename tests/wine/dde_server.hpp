@@ -27,7 +27,7 @@ public:
     TestDdeServer& operator=(const TestDdeServer&) = delete;
 
     bool Serving() const { return serving_; }
-    // Each execute's text up to its zero (a wide one in code page 932; a refused one only "<refused>"); a text
+    // Each execute's text up to its zero, in UTF-8 (a refused one only "<refused>"); a text
     // that came without one is marked "<no zero>".
     std::vector<std::string> Executes() const;
     int Connections() const;

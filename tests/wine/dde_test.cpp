@@ -18,7 +18,7 @@ constexpr const char* kTopic = "Commands";
 }  // namespace
 
 TEST(DdeClientConv, ExecutesArriveWholeAndRequestsBringTheServersBytes) {
-    const std::string reply("\r\nアクセサリ\r\n\0", 15);
+    const std::string reply = std::string("\r\nアクセサリ\r\n") + '\0';
     TestDdeServer server(kService, kTopic, false, reply);
     ASSERT_TRUE(server.Serving());
     ui::DdeClientConv conv(nullptr, "conv");

@@ -242,11 +242,11 @@ TEST_F(FacesTest, BrokenFilesAreReportedAndChangeNothingElse) {
     }
     {
         BoxWatcher boxes;
-        // A folder whose name ends in ソ (0x83 0x5C), and a path longer than MAX_PATH.
-        const std::string sjisDir = File("\x83\x5C");
-        CreateDirectoryW(testing_common::W(sjisDir).c_str(), nullptr);
-        WriteBmp24(sjisDir + "\\ok.bmp", 4, 4, Coded);
-        ShowWallpaper(sjisDir + "\\ok.bmp", Position::Tile);
+        // A folder named in Japanese, and a path longer than MAX_PATH.
+        const std::string japaneseDir = File("ソ");
+        CreateDirectoryW(testing_common::W(japaneseDir).c_str(), nullptr);
+        WriteBmp24(japaneseDir + "\\ok.bmp", 4, 4, Coded);
+        ShowWallpaper(japaneseDir + "\\ok.bmp", Position::Tile);
         EXPECT_TRUE(IsWindowVisible(c.Handle()));
         c.P3Click(&c.Menus.P3);
         ShowWallpaper(File(std::string(400, 'a') + ".bmp"), Position::Tile);

@@ -28,7 +28,8 @@ public:
 };
 
 inline HWND Child(HWND box, const char* cls, const char* text) {
-    return FindWindowExW(box, nullptr, testing_common::W(cls).c_str(), testing_common::W(text).c_str());
+    return FindWindowExW(box, nullptr, testing_common::W(cls).c_str(),
+                         text ? testing_common::W(text).c_str() : nullptr);
 }
 
 inline RECT ClientRectOf(HWND child) {
@@ -68,10 +69,8 @@ inline std::vector<std::string>* countsShown;
 inline LRESULT CALLBACK RecordCounts(int code, WPARAM wParam, LPARAM lParam) {
     auto* m = reinterpret_cast<CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && m->message == WM_SETTEXT && IsLabel(m->hwnd)) {
-        // The label is a Unicode window: its text is read back in the code page of the tests' own texts.
-        char text[64] = {};
-        WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(m->lParam), -1, text, sizeof text - 1,
-                            nullptr, nullptr);
+        // The label is a Unicode window.
+        const std::string text = testing_common::U(reinterpret_cast<const wchar_t*>(m->lParam));
         if (EndsWithSeconds(text)) countsShown->push_back(text);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

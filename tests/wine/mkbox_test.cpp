@@ -120,8 +120,8 @@ TEST_F(MKBoxTest, HugeTextsArePinnedToTheWorkAreaAndStayUsable) {
         SendMessageA(memo, EM_SETSEL, 0, -1);
         SendMessageA(memo, WM_COPY, 0, 0);
         if (OpenClipboard(nullptr)) {
-            if (HANDLE h = GetClipboardData(CF_TEXT)) {
-                copied = static_cast<const char*>(GlobalLock(h));
+            if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+                copied = testing_common::U(static_cast<const wchar_t*>(GlobalLock(h)));
                 GlobalUnlock(h);
             }
             CloseClipboard();
@@ -135,7 +135,7 @@ TEST_F(MKBoxTest, HugeTextsArePinnedToTheWorkAreaAndStayUsable) {
     EXPECT_GT(outer.bottom - outer.top, work.Height);
     EXPECT_EQ(outer.top, work.Top);
     EXPECT_EQ(outer.left, (1024 - (outer.right - outer.left)) / 2);
-    EXPECT_EQ(copied.substr(0, 10), "行 0\r\n行 1");
+    EXPECT_EQ(copied.substr(0, 14), "行 0\r\n行 1");
 
     std::string wide(5000, 'W');
     Drive([&](HWND box) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/bmp_files.hpp"
+#include "common/files.hpp"
 #include "common/import_patch.hpp"
 #include "common/text.hpp"
 #include "wine/picker_fixture.hpp"
@@ -128,13 +130,14 @@ TEST_F(PickerTest, RecoveryEndsAfterTheWindowsDrivesRootFailsTooAndThePickerStay
     spacePatch = nullptr;
 }
 
-TEST_F(PickerTest, NamesShiftJisCannotHoldGoByTheirShortNamesWhichLeadToThem) {
-    // Hangul has no Shift-JIS code: read as "?" the rows would lead nowhere, or somewhere else.
-    const std::wstring top = L"C:\\obsc32names", folder = top + L"\\\uD55C\uAE00",
-                       file = top + L"\\\uD55C.txt";
-    ASSERT_TRUE(CreateDirectoryW(top.c_str(), nullptr) && CreateDirectoryW(folder.c_str(), nullptr));
-    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    dlg.Directory = "C:\\obsc32names";
+TEST_F(PickerTest, NamesOfAnyLanguageAreListedAsTheyAreAndLeadToTheirFolder) {
+    // Hangul, which code page 932 has no code for.
+    const std::string top = "C:\\obsc32names", folder = top + "\\한글";
+    testing_common::RemoveTree(top);
+    ASSERT_TRUE(CreateDirectoryW(testing_common::W(top).c_str(), nullptr) &&
+                CreateDirectoryW(testing_common::W(folder).c_str(), nullptr));
+    ASSERT_TRUE(testing_common::SaveBytes(top + "\\한.txt", {}));
+    dlg.Directory = top;
     Rows rows, files;
     bool entered = false;
     Drive([&](const PickerParts& p) {
@@ -145,16 +148,9 @@ TEST_F(PickerTest, NamesShiftJisCannotHoldGoByTheirShortNamesWhichLeadToThem) {
     });
     const std::string chosen = dlg.Execute();
     driver_.join();
-    // Where the chosen row and the listed file lead, asked before they go.
-    auto widened = [](const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); };
-    wchar_t reached[MAX_PATH] = {};
-    GetLongPathNameW(widened(chosen).c_str(), reached, MAX_PATH);
-    const DWORD listed = files.size() == 1 ? GetFileAttributesW((top + L"\\" + widened(files[0])).c_str())
-                                           : INVALID_FILE_ATTRIBUTES;
-    DeleteFileW(file.c_str());
-    RemoveDirectoryW(folder.c_str());
-    RemoveDirectoryW(top.c_str());
+    testing_common::RemoveTree(top);
     EXPECT_TRUE(entered);
-    EXPECT_EQ(lstrcmpiW(reached, folder.c_str()), 0) << chosen;
-    EXPECT_TRUE(listed != INVALID_FILE_ATTRIBUTES && !(listed & FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(rows.size() == 3 ? rows[2] : "", "한글");
+    EXPECT_EQ(files, Rows{"한.txt"});
+    EXPECT_EQ(chosen, "c:\\obsc32names\\한글");
 }

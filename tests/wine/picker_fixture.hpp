@@ -93,10 +93,10 @@ inline PickerParts PartsOf(HWND form) {
 // The rows of a list box (LB_GETCOUNT, LB_GETTEXT) or a combo box (CB_GETCOUNT, CB_GETLBTEXT).
 inline Rows RowsOf(HWND list, UINT count = LB_GETCOUNT, UINT text = LB_GETTEXT) {
     Rows rows;
-    for (LRESULT i = 0, n = SendMessageA(list, count, 0, 0); i < n; ++i) {
-        char row[600] = {};
-        SendMessageA(list, text, i, reinterpret_cast<LPARAM>(row));
-        rows.push_back(row);
+    for (LRESULT i = 0, n = SendMessageW(list, count, 0, 0); i < n; ++i) {
+        wchar_t row[600] = {};
+        SendMessageW(list, text, i, reinterpret_cast<LPARAM>(row));
+        rows.push_back(testing_common::U(row));
     }
     return rows;
 }

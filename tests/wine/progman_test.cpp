@@ -88,7 +88,7 @@ TEST_F(ProgmanChannel, AMissingOrUnusableGroupNameIsToldAndNothingIsSent) {
 }
 
 TEST_F(ProgmanChannel, TheGroupListIsSplitFromTheServersReply) {
-    TestDdeServer progman("PROGMAN", "PROGMAN", true, std::string("\r\nアクセサリ\r\nStartUp\r\n\0", 23));
+    TestDdeServer progman("PROGMAN", "PROGMAN", true, std::string("\r\nアクセサリ\r\nStartUp\r\n") + '\0');
     std::vector<std::string> groups;
     bool opened = false;
     RunOnQuietDesktop([&] {

@@ -121,13 +121,13 @@ TEST(SettingsStore, CoverSettingsReadFromTheRegistryWithFallbacks) {
     SetProductValue("ICHI", "9");
     SetProductValue("mode", "2");
     SetProductValue("MUE", "x");
-    SetProductValue("BMPFile", "C:\\\x83\x5C\\a.bmp");
+    SetProductValue("BMPFile", "C:\\ソ\\a.bmp");
     s = obsc32::ReadCoverSettings();
     EXPECT_FALSE(s.Auto);
     EXPECT_EQ(s.Ichi, 1);
     EXPECT_EQ(s.Mode, 2);
     EXPECT_TRUE(s.Mue);
-    EXPECT_EQ(s.BmpFile, "C:\\\x83\x5C\\a.bmp");
+    EXPECT_EQ(s.BmpFile, "C:\\ソ\\a.bmp");
     DeleteProductKeys();
 }
 
@@ -167,7 +167,7 @@ TEST(SettingsStore, InstallValuesAndTheVersionReset) {
     EXPECT_EQ(none.ExePath, "");
     EXPECT_FALSE(none.BackColor);
     EXPECT_TRUE(none.VanteColor);
-    obsc32::WriteInstallPlace("C:\\VERADO32\\OBSC32", "\x83\x5C\x83\x74\x83\x67");
+    obsc32::WriteInstallPlace("C:\\VERADO32\\OBSC32", "ソフト");
     obsc32::WriteInstalledVersion(12, true, false);
     EXPECT_EQ(obsc32::ReadStoredVersion(), 12);
     obsc32::ClearStoredVersion();
@@ -178,7 +178,7 @@ TEST(SettingsStore, InstallValuesAndTheVersionReset) {
     // Everything else survives the reset.
     obsc32::SetupSettings s = obsc32::ReadSetupSettings();
     EXPECT_EQ(s.ExePath, "C:\\VERADO32\\OBSC32");
-    EXPECT_EQ(s.Group, "\x83\x5C\x83\x74\x83\x67");
+    EXPECT_EQ(s.Group, "ソフト");
     EXPECT_TRUE(s.BackColor);
     EXPECT_FALSE(s.VanteColor);
     SetProductValue("VANTE_COLOR", "x");
