@@ -144,8 +144,9 @@ add_dependencies(e2e_tests OBSC32 OBSC32_test_build planted_library)
 gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES RESOURCE_LOCK desktop)
 # Texts, paths, the install and the uninstall once more in a Western code page (1252), which scripts/test.sh
-# runs in a set-up of its own (by their label).
-gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "SetupWindow.*"
+# runs in a set-up of its own (by their label). The group list is left out: Program Manager sends it in the
+# system's code page, which spells no Japanese group name there.
+gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "SetupWindow.*:-SetupWindow.TheGroupList*"
                      TEST_PREFIX "1252." PROPERTIES RESOURCE_LOCK desktop LABELS second-locale)
 gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "Folders/AnyLanguage.*"
                      TEST_PREFIX "1252.e2e." PROPERTIES RESOURCE_LOCK desktop LABELS second-locale)
