@@ -7,6 +7,7 @@
 
 #include "fuzz_input.hpp"
 #include "shell/path_text.hpp"
+#include "utf8_reference.hpp"
 
 using namespace obsc32;
 
@@ -17,6 +18,8 @@ std::vector<bool> Starts(const std::string& s) {
     std::vector<bool> starts(s.size() + 1, false);
     for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) {
         const std::size_t length = CharLength(s, i);
+        // As the targets' own reading of UTF-8 has it: a whole sequence, or a byte alone.
+        FUZZ_CHECK(length == (fuzz::Utf8At(s, i).length ? fuzz::Utf8At(s, i).length : 1));
         FUZZ_CHECK(length >= 1 && length <= 4 && i + length <= s.size());
         // A separator or quote is always a character of its own.
         for (std::size_t k = 1; k < length; ++k) FUZZ_CHECK(static_cast<unsigned char>(s[i + k]) >= 0x80);

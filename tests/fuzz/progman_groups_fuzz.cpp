@@ -8,23 +8,17 @@
 
 #include "fuzz_input.hpp"
 #include "shell/progman_commands.hpp"
+#include "utf8_reference.hpp"
 
 namespace {
 
-// Written apart from the code under test: a first byte needs a real second byte, and no single byte may
-// be a control character or one of the command's own marks.
+// Written apart from the code under test: whole UTF-8, at most 255 bytes of code page 932, and no byte a
+// control character or one of the command's own marks.
 bool Fits(const std::string& name) {
-    if (name.size() > 255) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto b = static_cast<unsigned char>(name[i]);
-        if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
-            const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
-            if (next < 0x40 || next == 0x7F || next > 0xFC) return false;
-            ++i;
-        } else if (b < 0x20 || std::string("[](),\"").find(static_cast<char>(b)) != std::string::npos) {
+    if (!fuzz::WholeUtf8(name) || fuzz::Cp932Bytes(name) > 255) return false;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || std::string("[](),\"").find(c) != std::string::npos)
             return false;
-        }
-    }
     return true;
 }
 

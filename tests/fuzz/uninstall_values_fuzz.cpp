@@ -1,6 +1,7 @@
 // libFuzzer target: what one uninstall stage hands the other. A usable file is a whole absolute path; the
 // folders to remove are levels of the file's folder, deepest first, never a root and never the Windows folder
 // or one holding it; colours and trimming agree with their plain rules.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,50 +11,33 @@
 #include "setup/uninstall_values.hpp"
 #include "shell/decimal.hpp"
 #include "shell/path_text.hpp"
+#include "utf8_reference.hpp"
 
 using namespace obsc32;
 
 namespace {
 
-// Written apart from the code under test: a first byte takes the next byte only when that may be a second.
-std::size_t CharLen(const std::string& p, std::size_t i) {
-    const auto b = static_cast<unsigned char>(p[i]);
-    const auto next = i + 1 < p.size() ? static_cast<unsigned char>(p[i + 1]) : 0;
-    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    return lead && next >= 0x40 && next <= 0xFC && next != 0x7F ? 2 : 1;
-}
-bool LoneLead(const std::string& p, std::size_t i) {
-    const auto b = static_cast<unsigned char>(p[i]);
-    return CharLen(p, i) == 1 && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC));
-}
 bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
 bool DriveRooted(const std::string& p) {
     const char d = p.size() >= 3 ? p[0] : 0;
     return ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')) && p[1] == ':' && p[2] == '\\';
 }
-// Backslashes that start a character.
 std::size_t RealYens(const std::string& p) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < p.size(); i += CharLen(p, i)) count += p[i] == '\\';
-    return count;
+    return static_cast<std::size_t>(std::count(p.begin(), p.end(), '\\'));
 }
 std::string Upper(const std::string& p) { return AsciiCase(YenAdd(p), false); }
 
-// The plain rule: a drive or share path shorter than MAX_PATH whose every character is whole, none a
-// control, wildcard or stray colon, and whose every part is a real name; a share needs its server and share
-// before the file (\\server\share\file).
+// The plain rule: a drive or share path in whole UTF-8, shorter than MAX_PATH in UTF-16 units, no character
+// a control, wildcard or stray colon, and every part a real name; a share needs its server and share before
+// the file (\\server\share\file).
 bool Usable(const std::string& path) {
     const bool unc = StartsWith(path, "\\\\");
-    if (path.empty() || path.size() >= 260 || path.back() == '\\' || !(DriveRooted(path) || unc))
+    if (path.empty() || !fuzz::WholeUtf8(path) || fuzz::Utf16Units(path) >= 260 || path.back() == '\\' ||
+        !(DriveRooted(path) || unc))
         return false;
     std::string part;
     std::size_t parts = 0;
-    for (std::size_t i = unc ? 2 : 3; i <= path.size(); i += i < path.size() ? CharLen(path, i) : 1) {
-        if (i < path.size() && LoneLead(path, i)) return false;
-        if (i < path.size() && CharLen(path, i) == 2) {
-            part.append(path, i, 2);
-            continue;
-        }
+    for (std::size_t i = unc ? 2 : 3; i <= path.size(); ++i) {
         const char c = i < path.size() ? path[i] : '\\';
         if (static_cast<unsigned char>(c) < 0x20 || std::string("/*?\"<>|:").find(c) != std::string::npos)
             return false;
