@@ -23,7 +23,7 @@ obsc32_fuzz_target(startup_rules_fuzz src/app/startup_rules.cpp)
 obsc32_fuzz_target(uninstall_values_fuzz src/setup/uninstall_values.cpp src/shell/decimal.cpp
                    src/shell/path_text.cpp)
 obsc32_fuzz_target(tiling_fuzz src/cover/tiling.cpp src/cover/monitor_plan.cpp)
-obsc32_fuzz_target(screen_choice_fuzz src/cover/screen_choice.cpp)
+obsc32_fuzz_target(screen_choice_fuzz src/cover/screen_choice.cpp src/settings/setting_values.cpp src/shell/decimal.cpp)
 obsc32_fuzz_target(mkbox_layout_fuzz src/widgets/mkbox_layout.cpp)
 obsc32_fuzz_target(setup_values_fuzz src/setup/setup_values.cpp)
 obsc32_fuzz_target(work_area_rules_fuzz src/widgets/work_area_rules.cpp)

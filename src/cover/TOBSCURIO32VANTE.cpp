@@ -70,7 +70,7 @@ TOBSCURIO32VANTE::~TOBSCURIO32VANTE() {
 void TOBSCURIO32VANTE::FormCreate() {
     // Read first: which monitors the cover takes is one of them.
     CoverSettings s = ReadCoverSettings();
-    Faces.SetAllScreens(s.Screens);
+    Faces.SetScreens(ParseScreens(s.Screens));
     Follow.Begin();
     LetMessagesRun();
     const std::string systemWallpaper = ReadSystemWallpaper();

@@ -27,9 +27,9 @@ public:
     // How the screen is copied (tests make the copy fail).
     void SetScreenGrab(ScreenGrab grab) { grab_ = std::move(grab); }
     // Every monitor (the default) or the primary one alone.
-    void SetAllScreens(bool all) { allScreens_ = all; }
+    void SetScreens(const ScreenChoice& choice) { screens_ = choice; }
     // What the cover covers now.
-    ScreenLayout Screen() const { return ReadScreenLayout(allScreens_); }
+    ScreenLayout Screen() const { return ReadScreenLayout(screens_); }
 
     // The screen as it is now. At 8 bits per pixel or fewer it goes through the clipboard, which gives it
     // the screen's palette (and takes the place of what the clipboard held). Throws when it cannot be taken.
@@ -69,7 +69,7 @@ private:
     ScreenGrab grab_ = GrabScreenBitmap;
     // The palette of the composed picture shown, given at 8 bits per pixel or fewer.
     Palette palette_;
-    bool allScreens_ = true;
+    ScreenChoice screens_;
     // The picture shown was composed monitor by monitor.
     bool perMonitor_ = false;
 };

@@ -63,7 +63,7 @@ public:
     int ColorDepth() const { return colorDepth_; }
     void SetScreenGrab(ScreenGrab grab) { faces_.SetScreenGrab(std::move(grab)); }
     // Every monitor or the primary one: what the cover covers now.
-    void SetAllScreens(bool all) { faces_.SetAllScreens(all); }
+    void SetScreens(const ScreenChoice& choice) { faces_.SetScreens(choice); }
     ScreenLayout Screen() const { return faces_.Screen(); }
     // The palette of the composed picture shown, at 8 bits per pixel or fewer.
     HPALETTE PictureColors() const { return faces_.PictureColors(); }

@@ -47,6 +47,23 @@ ScreenRect PastedPart(const ScreenLayout& layout, int pictureW, int pictureH) {
     return Intersect({p.Left - area.Left, p.Top - area.Top, p.Right - area.Left, p.Bottom - area.Top}, whole);
 }
 
+ScreenLayout ChosenLayout(const std::vector<ScreenRect>& chosen, const ScreenRect& corner,
+                          const ScreenRect& primary) {
+    if (chosen.empty()) return CoverLayout(false, {}, primary, {});
+    ScreenLayout layout;
+    layout.Primary = corner;
+    layout.Area = chosen[0];
+    long long covered = 0;
+    for (const ScreenRect& m : chosen) {
+        layout.Area = {std::min(layout.Area.Left, m.Left), std::min(layout.Area.Top, m.Top),
+                       std::max(layout.Area.Right, m.Right), std::max(layout.Area.Bottom, m.Bottom)};
+        covered += static_cast<long long>(m.Width()) * m.Height();
+        layout.Monitors.push_back(m);
+    }
+    layout.Shaped = covered < static_cast<long long>(layout.Area.Width()) * layout.Area.Height();
+    return layout;
+}
+
 bool InRestoreCorner(const ScreenLayout& layout, int x, int y) {
     const int cx = x - (layout.Primary.Left - layout.Area.Left);
     const int cy = y - (layout.Primary.Top - layout.Area.Top);

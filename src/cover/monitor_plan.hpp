@@ -20,6 +20,8 @@ struct ScreenLayout {
     ScreenRect Area;     // what the cover covers, in screen coordinates (may start left of or above 0, 0)
     ScreenRect Primary;  // the primary monitor, whose top-left is 0, 0
     std::vector<ScreenRect> Monitors;  // each within Area, none empty
+    // The cover is cut to its monitors: some of the Area lies on monitors it leaves alone.
+    bool Shaped = false;
     // The wallpaper is composed monitor by monitor rather than being the file itself.
     bool PerMonitor() const { return Monitors.size() != 1 || Monitors[0] != Area; }
     bool operator==(const ScreenLayout&) const = default;
@@ -29,6 +31,11 @@ struct ScreenLayout {
 // no monitor left in it, falls back to the primary alone.
 ScreenLayout CoverLayout(bool allScreens, const ScreenRect& virtualScreen, const ScreenRect& primary,
                          const std::vector<ScreenRect>& monitors);
+
+// The chosen monitors alone: the Area around them, the cover cut to them, and the restore corner on `corner`
+// (the primary when it is chosen). None chosen is the primary alone.
+ScreenLayout ChosenLayout(const std::vector<ScreenRect>& chosen, const ScreenRect& corner,
+                          const ScreenRect& primary);
 
 // A right click here restores: the top-left 20 x 20 pixels of the primary monitor, in the cover's client
 // coordinates.

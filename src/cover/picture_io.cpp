@@ -84,8 +84,18 @@ Palette PaletteOf(const std::vector<uint8_t>& data, const BmpInfo& info) {
     return Palette(CreatePalette(log));
 }
 
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
-    reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back({r->left, r->top, r->right, r->bottom});
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT r, LPARAM list) {
+    MonitorInfo info{{}, {r->left, r->top, r->right, r->bottom}, false};
+    MONITORINFOEXW mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoW(monitor, &mi)) {
+        info.Primary = (mi.dwFlags & MONITORINFOF_PRIMARY) != 0;
+        // The first device of the adapter's output is the monitor on it.
+        DISPLAY_DEVICEW device{};
+        device.cb = sizeof device;
+        if (EnumDisplayDevicesW(mi.szDevice, 0, &device, 0)) info.DeviceId = ui::Narrow(device.DeviceID);
+    }
+    reinterpret_cast<std::vector<MonitorInfo>*>(list)->push_back(std::move(info));
     return TRUE;
 }
 
@@ -132,17 +142,32 @@ ui::Bitmap LoadPictureFile(const std::string& path) {
     return std::move(LoadBmpFile(path).Bitmap);
 }
 
-ScreenLayout ReadScreenLayout(bool allScreens) {
+std::vector<MonitorInfo> ReadMonitors() {
+    ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
+    std::vector<MonitorInfo> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+ScreenLayout ReadScreenLayout(const ScreenChoice& choice) {
     // An unaware thread is told the screen scaled down to 96 DPI.
     ui::DpiAwarenessScope realPixels(ui::DpiAwarenessScope::PerMonitor);
     const ScreenRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (!allScreens) return CoverLayout(false, {}, primary, {});
+    if (choice.What == ScreenChoice::Kind::PrimaryOnly) return CoverLayout(false, {}, primary, {});
+    const std::vector<MonitorInfo> monitors = ReadMonitors();
+    if (choice.What == ScreenChoice::Kind::Listed) {
+        const std::vector<std::size_t> chosen = ChosenMonitors(choice, monitors);
+        std::vector<ScreenRect> places;
+        for (std::size_t i : chosen) places.push_back(monitors[i].Place);
+        const ScreenRect corner = chosen.empty() ? primary : monitors[CornerMonitor(chosen, monitors)].Place;
+        return ChosenLayout(places, corner, primary);
+    }
     const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const ScreenRect virtualScreen{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                    y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    std::vector<ScreenRect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return CoverLayout(true, virtualScreen, primary, monitors);
+    std::vector<ScreenRect> places;
+    for (const MonitorInfo& m : monitors) places.push_back(m.Place);
+    return CoverLayout(true, virtualScreen, primary, places);
 }
 
 ui::Bitmap GrabScreenBitmap(int width, int height, int left, int top) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cover/monitor_plan.hpp"
+#include "cover/screen_choice.hpp"
 #include "cover/tiling.hpp"
 #include "ui/handles.hpp"
 
@@ -30,9 +31,11 @@ ui::Bitmap LoadPictureFile(const std::string& path);
 // A bitmap of the screen's format, filled with black; empty when it cannot be made.
 ui::Bitmap MakeScreenBitmap(int width, int height);
 
-// What the cover covers, every monitor or the primary one, and the monitors in it, in real pixels whatever
-// the calling thread's DPI awareness.
-ScreenLayout ReadScreenLayout(bool allScreens);
+// The monitors as the system lists them, with their device identities, in real pixels.
+std::vector<MonitorInfo> ReadMonitors();
+// What the cover covers, every monitor, the primary one or the chosen ones, and the monitors in it, in real
+// pixels whatever the calling thread's DPI awareness.
+ScreenLayout ReadScreenLayout(const ScreenChoice& choice);
 
 // A copy of the screen, W x H real pixels from (left, top).
 ui::Bitmap GrabScreenBitmap(int width, int height, int left = 0, int top = 0);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+
+#include "settings/setting_values.hpp"
 
 namespace obsc32 {
 
@@ -59,17 +62,17 @@ MonitorKey KeyOf(const MonitorInfo& monitor) {
     return {MonitorIdentity(monitor.DeviceId), monitor.Place.Left, monitor.Place.Top};
 }
 
-ScreenChoice ParseScreens(const std::optional<std::string>& value) {
-    if (!value) return {};
-    if (*value == "0") return {ScreenChoice::Kind::PrimaryOnly, {}};
+ScreenChoice ParseScreens(const std::string& value) {
     ScreenChoice listed{ScreenChoice::Kind::Listed, {}};
-    std::size_t start = 0;
-    while (start <= value->size()) {
-        std::size_t end = value->find(kBetween, start);
-        if (end == std::string::npos) end = value->size();
-        const std::optional<MonitorKey> key = ParseKey(value->substr(start, end - start));
-        // Anything else, "1" included, is no list: every monitor, as an older copy reads it.
-        if (!key) return {};
+    for (std::size_t start = 0; start <= value.size();) {
+        std::size_t end = value.find(kBetween, start);
+        if (end == std::string::npos) end = value.size();
+        const std::optional<MonitorKey> key = ParseKey(value.substr(start, end - start));
+        if (!key) {
+            // No list: read as an older copy reads it.
+            if (NumberSetting(value, 1, 1) == 0) return {ScreenChoice::Kind::PrimaryOnly, {}};
+            return {};
+        }
         listed.Listed.push_back(*key);
         start = end + 1;
     }

@@ -1,9 +1,8 @@
-// Which monitors the cover covers, as "Screens" keeps it: "0" the primary alone, "1" (or absent, or anything
-// that is no list) every monitor, otherwise the chosen monitors by an identity that survives a reboot and a
-// change of numbering. Pure logic: the monitors come in as the system lists them.
+// Which monitors the cover covers, as "Screens" keeps it: "0" the primary alone, "1" every monitor, otherwise
+// the chosen monitors by an identity that survives a reboot and a change of numbering. Pure logic: the
+// monitors come in as the system lists them.
 #pragma once
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,7 +36,9 @@ struct ScreenChoice {
 std::string MonitorIdentity(const std::string& deviceId);
 MonitorKey KeyOf(const MonitorInfo& monitor);
 
-ScreenChoice ParseScreens(const std::optional<std::string>& value);
+// A list of monitors, else as the value has always read: a number 0 is the primary alone, anything else (an
+// absent value reads as empty) every monitor.
+ScreenChoice ParseScreens(const std::string& value);
 std::string FormatScreens(const ScreenChoice& choice);
 
 // The indices of the monitors the choice covers, in the system's order. A remembered monitor matches the one

@@ -1,6 +1,7 @@
 #include "cover/screen_follow.hpp"
 
 #include "ui/dpi_awareness.hpp"
+#include "ui/gdi.hpp"
 #include "ui/handles.hpp"
 
 namespace obsc32 {
@@ -33,6 +34,12 @@ ScreenShape ScreenFollow::Fit() {
     // Bounds only: shown or hidden, topmost or at the bottom, the cover stays as it was placed.
     const ScreenRect& area = shape.Layout.Area;
     cover_.SetBounds(area.Left, area.Top, area.Width(), area.Height());
+    // Cut to the chosen monitors, so that those between them stay uncovered.
+    std::vector<RECT> parts;
+    if (shape.Layout.Shaped)
+        for (const ScreenRect& m : shape.Layout.Monitors)
+            parts.push_back({m.Left - area.Left, m.Top - area.Top, m.Right - area.Left, m.Bottom - area.Top});
+    ui::ShapeWindow(cover_.Handle(), parts);
     ui::WindowDC dc = ui::WindowDC::Of(cover_.Handle());
     shape.Depth = GetDeviceCaps(dc.Get(), BITSPIXEL);
     // A capture taken before the burst settles is taken at the new depth.

@@ -22,7 +22,7 @@ CoverSettings ParseCoverSettings(const ValueReader& read) {
     s.Mode = NumberSetting(read("mode"), 0, 0);
     s.Mue = NumberSetting(read("MUE"), 1, 1) != 0;
     s.HidePointer = NumberSetting(read("HidePointer"), 1, 1) != 0;
-    s.Screens = NumberSetting(read("Screens"), 1, 1) != 0;
+    s.Screens = read("Screens");
     return s;
 }
 

@@ -29,7 +29,7 @@ struct CoverSettings {
     int Mode = 0;             // "mode": the face
     bool Mue = true;          // "MUE": placed on top
     bool HidePointer = true;  // "HidePointer": the pointer goes over a shown cover (read only: "0" keeps it)
-    bool Screens = true;      // "Screens": every monitor covered (read only: "0" keeps the primary one alone)
+    std::string Screens;      // "Screens": which monitors are covered, as stored (read only)
 };
 
 using ValueReader = std::function<std::string(const char* name)>;

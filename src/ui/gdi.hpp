@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "ui/rect.hpp"
 
 namespace ui {
@@ -12,5 +14,8 @@ SIZE BitmapSize(HBITMAP bitmap);
 inline Rect ToRect(const RECT& r) { return Rect::FromEdges(r.left, r.top, r.right, r.bottom); }
 // A window's rectangle on the screen; empty when the window is gone.
 Rect WindowRect(HWND wnd);
+// Cuts a window to the rectangles, in its own coordinates; none gives it back whole. False when the system
+// refuses.
+bool ShapeWindow(HWND wnd, const std::vector<RECT>& parts);
 
 }  // namespace ui

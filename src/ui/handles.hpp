@@ -70,6 +70,7 @@ using Menu = UniqueHandle<HMENU, MenuTraits>;
 using Bitmap = UniqueHandle<HBITMAP, GdiTraits>;
 using Brush = UniqueHandle<HBRUSH, GdiTraits>;
 using Font = UniqueHandle<HFONT, GdiTraits>;
+using Region = UniqueHandle<HRGN, GdiTraits>;
 using Icon = UniqueHandle<HICON, IconTraits>;
 using MemoryDC = UniqueHandle<HDC, MemoryDcTraits>;
 using GlobalAtom = UniqueHandle<ATOM, AtomTraits>;

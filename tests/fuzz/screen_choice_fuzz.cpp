@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     monitors[static_cast<std::size_t>(in.Range(0, static_cast<long long>(monitors.size()) - 1))].Primary =
         true;
-    ScreenChoice choice = ParseScreens(in.Bool() ? std::optional<std::string>(in.Text()) : std::nullopt);
+    ScreenChoice choice = ParseScreens(in.Text());
     for (int step = 0; step < 6; ++step) {
         const std::vector<std::size_t> chosen = ChosenMonitors(choice, monitors);
         FUZZ_CHECK(!chosen.empty() && std::is_sorted(chosen.begin(), chosen.end()));

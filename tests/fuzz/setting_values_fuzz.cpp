@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(s.Ichi == (ichi >= 0 && ichi < kPositionCount ? ichi : 1));
     FUZZ_CHECK(s.BmpFile == values[3] && s.Kabe == (number_of(4, 1) != 0));
     FUZZ_CHECK(s.Mode == number_of(5, 0) && s.Mue == (number_of(6, 1) != 0));
-    FUZZ_CHECK(s.HidePointer == (number_of(7, 1) != 0) && s.Screens == (number_of(8, 1) != 0));
+    FUZZ_CHECK(s.HidePointer == (number_of(7, 1) != 0) && s.Screens == values[8]);
 
     const auto written = CoverSettingsValues(s);
     FUZZ_CHECK(written.size() == 7);

@@ -17,10 +17,11 @@ std::vector<MonitorInfo> Monitors() {
 }  // namespace
 
 TEST(ScreenChoice, RemembersMonitorsByIdentityAndPlaceThroughARenumbering) {
-    EXPECT_EQ(ParseScreens(std::nullopt), ScreenChoice{});
+    // What is no list reads as it always has: 0 the primary, anything else every monitor.
     for (const char* all : {"1", "", "2", "x@1", "a@1,2|", "a@1,2|b"})
         EXPECT_EQ(ParseScreens(all), ScreenChoice{}) << all;
-    EXPECT_EQ(ParseScreens("0").What, Kind::PrimaryOnly);
+    for (const char* primary : {"0", "00"})
+        EXPECT_EQ(ParseScreens(primary).What, Kind::PrimaryOnly) << primary;
     // Only the second Wine monitor, then the two Wine monitors numbered the other way round.
     const ScreenChoice second = Toggled(Toggled(ScreenChoice{}, Monitors(), 0), Monitors(), 2);
     EXPECT_EQ(FormatScreens(second), kWine + "@800,0");
@@ -31,7 +32,8 @@ TEST(ScreenChoice, RemembersMonitorsByIdentityAndPlaceThroughARenumbering) {
     swapped[1].DeviceId = kWine + "\\0000";
     EXPECT_EQ(ChosenMonitors(second, swapped), Indices{1});
     // Gone, it is skipped and the primary covered; it stays remembered through another choice.
-    const std::vector<MonitorInfo> alone{Monitors()[2], {"MONITOR\\ABC\\{y}\\0000", {0, 0, 800, 600}, true},
+    const std::vector<MonitorInfo> alone{Monitors()[2],
+                                         {"MONITOR\\ABC\\{y}\\0000", {0, 0, 800, 600}, true},
                                          {"MONITOR\\ABC\\{y}\\0001", {800, 0, 1600, 600}, false}};
     EXPECT_EQ(ChosenMonitors(second, alone), Indices{1});
     const ScreenChoice later = Toggled(second, alone, 0);
@@ -48,4 +50,15 @@ TEST(ScreenChoice, OneStaysCheckedAllIsOneThePrimaryAloneIsZeroAndTheCornerFollo
     EXPECT_EQ(CornerMonitor({1, 2}, Monitors()), 2u);  // the leftmost
     EXPECT_EQ(ChosenMonitors(ScreenChoice{}, Monitors()), (Indices{0, 1, 2}));
     EXPECT_EQ(ChosenMonitors(ParseScreens("0"), Monitors()), Indices{0});
+}
+
+TEST(ChosenLayout, MonitorsOneAndThreeOfThreeAreCutOutOfTheAreaAroundThem) {
+    const ScreenLayout layout =
+        ChosenLayout({{-1024, 0, 0, 768}, {800, 0, 1440, 480}}, {800, 0, 1440, 480}, {0, 0, 800, 600});
+    EXPECT_EQ(layout.Area, (ScreenRect{-1024, 0, 1440, 768}));
+    EXPECT_TRUE(layout.Shaped);
+    EXPECT_TRUE(
+        InRestoreCorner(layout, 1824, 5));  // the corner monitor's top-left, in the cover's coordinates
+    EXPECT_FALSE(ChosenLayout({{800, 0, 1440, 480}}, {800, 0, 1440, 480}, {0, 0, 800, 600}).Shaped);
+    EXPECT_EQ(ChosenLayout({}, {}, {0, 0, 800, 600}).Area, (ScreenRect{0, 0, 800, 600}));
 }

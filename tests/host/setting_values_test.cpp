@@ -85,7 +85,7 @@ TEST(CoverSettings, StoredValuesAreUsedOneByOne) {
                              {"MUE", "0"},
                              {"HidePointer", "0"},
                              {"Screens", "0"}});
-    EXPECT_FALSE(s.Screens);
+    EXPECT_EQ(s.Screens, "0");
     EXPECT_TRUE(s.Auto);
     EXPECT_FALSE(s.Ue);
     EXPECT_EQ(s.Ichi, 6);

@@ -41,8 +41,28 @@ TEST_F(TwoMonitors, EveryFaceCoversBothMonitorsThenThePrimaryAlone) {
 
     // The second monitor gone, as the cover sees it (this Wine cannot take a monitor away): the primary alone,
     // the file itself stretched over it rather than a picture composed for two.
-    c.Faces.SetAllScreens(false);
+    c.Faces.SetScreens(obsc32::ParseScreens("0"));
     SendMessageA(c.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
     EXPECT_TRUE(Covers(c.Handle(), 800, 600));
     EXPECT_TRUE(WaitUntil([&] { return c.Image1.PictureSize().cx == 100; }));
+}
+
+// The second monitor alone, chosen by its identity: covered, and the primary's pixels left as they were.
+TEST_F(TwoMonitors, AChosenMonitorAloneIsCoveredAndTheOtherLeftAsItWas) {
+    const std::vector<obsc32::MonitorInfo> monitors = obsc32::ReadMonitors();
+    ASSERT_EQ(monitors.size(), 2u);
+    EXPECT_NE(monitors[0].DeviceId, monitors[1].DeviceId);
+    EXPECT_EQ(obsc32::MonitorIdentity(monitors[0].DeviceId), obsc32::MonitorIdentity(monitors[1].DeviceId));
+    const std::size_t primary = monitors[0].Primary ? 0 : 1;
+    testing_common::PlainWindow green(RECT{100, 100, 200, 200}, RGB(0, 255, 0), WS_EX_TOOLWINDOW);
+    green.Show(false);
+    obsc32::TOBSCURIO32VANTE& c = CreateStarted();
+    c.Faces.SetScreens(obsc32::Toggled(obsc32::ScreenChoice{}, monitors, primary));
+    SendMessageA(c.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+    c.PKUROClick(&c.Menus.PKURO);
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT r = testing_common::RectOf(c.Handle());
+        return r.left == 800 && r.top == 0 && r.right == 1440 && r.bottom == 480;
+    }));
+    EXPECT_TRUE(Shows({{150, 150}, {1000, 200}}, {RGB(0, 255, 0), RGB(0, 0, 0)}));
 }
