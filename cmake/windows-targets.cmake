@@ -148,7 +148,7 @@ gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOV
 # system's code page, which spells no Japanese group name there.
 gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "SetupWindow.*:-SetupWindow.TheGroupList*"
                      TEST_PREFIX "1252." PROPERTIES RESOURCE_LOCK desktop LABELS second-locale)
-gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "Folders/AnyLanguage.*"
+gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "AnyLanguage.*"
                      TEST_PREFIX "1252.e2e." PROPERTIES RESOURCE_LOCK desktop LABELS second-locale)
 
 # A person's road through the program (start, a second start's notice answered, starts at the same moment,

@@ -58,9 +58,11 @@ std::string MonitorIdentity(const std::string& deviceId) {
     return last == std::string::npos ? deviceId : deviceId.substr(0, last);
 }
 
+namespace {
 MonitorKey KeyOf(const MonitorInfo& monitor) {
     return {MonitorIdentity(monitor.DeviceId), monitor.Place.Left, monitor.Place.Top};
 }
+}  // namespace
 
 ScreenChoice ParseScreens(const std::string& value) {
     ScreenChoice listed{ScreenChoice::Kind::Listed, {}};

@@ -34,7 +34,6 @@ struct ScreenChoice {
 
 // The identity of a device instance path: all but its last part, the instance number.
 std::string MonitorIdentity(const std::string& deviceId);
-MonitorKey KeyOf(const MonitorInfo& monitor);
 
 // A list of monitors, else as the value has always read: a number 0 is the primary alone, anything else (an
 // absent value reads as empty) every monitor.

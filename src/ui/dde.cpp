@@ -18,26 +18,6 @@ DdeInstance InitializeDdeClient(bool wide) {
     return status == DMLERR_NO_ERROR ? DdeInstance(id) : DdeInstance();
 }
 
-std::string SystemCodePageText(const std::string& text) {
-    const std::wstring wide = Wide(text);
-    if (wide.empty()) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr,
-                            nullptr);
-    return bytes;
-}
-
-std::string FromSystemCodePage(const std::string& bytes) {
-    if (bytes.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
-    return Narrow(wide);
-}
-
 DdeString DdeString::Create(DWORD instance, const std::string& text, bool wide) {
     if (wide) return DdeString(instance, DdeCreateStringHandleW(instance, Wide(text).c_str(), CP_WINUNICODE));
     return DdeString(instance,
@@ -111,10 +91,9 @@ DdeClientConv::Outcome DdeClientConv::ExecuteMacroWaiting(const std::string& com
     if (!conv_) return Outcome::Failed;
     DdeData data = CreateDdeText(instance_.Get(), command, wide_);
     if (!data) return Outcome::Failed;
-    DWORD result = 0;
     HDDEDATA handle = data.Release();
     if (DdeClientTransaction(reinterpret_cast<BYTE*>(handle), 0xFFFFFFFF, conv_.Get(), nullptr,
-                             wide_ ? CF_UNICODETEXT : CF_TEXT, XTYP_EXECUTE, timeoutMs, &result))
+                             wide_ ? CF_UNICODETEXT : CF_TEXT, XTYP_EXECUTE, timeoutMs, nullptr))
         return Outcome::Done;
     switch (DdeGetLastError(instance_.Get())) {
         case DMLERR_NOTPROCESSED: return Outcome::Refused;

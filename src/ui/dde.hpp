@@ -34,10 +34,6 @@ using DdeData = UniqueHandle<HDDEDATA, DdeDataTraits>;
 // The text and a terminating zero, in UTF-16 or in the system's code page; empty when it cannot be made.
 [[nodiscard]] DdeData CreateDdeText(DWORD instance, const std::string& text, bool wide);
 
-// The program's text in the system's code page and back, as a narrow conversation carries it.
-std::string SystemCodePageText(const std::string& text);
-std::string FromSystemCodePage(const std::string& bytes);
-
 // A string handle of a wide or a narrow instance; freeing it needs its instance, so it keeps that too.
 class DdeString {
 public:
@@ -81,7 +77,6 @@ public:
     void SetLink(const std::string& service, const std::string& topic);
     // Whether the next conversation is wide; an open one is closed first.
     void SetWide(bool wide);
-    bool Wide() const { return wide_; }
     // Connects. A server that does not answer is started once, with its service and topic as the command
     // line, and asked again. False when there is still no conversation.
     [[nodiscard]] bool OpenLink();

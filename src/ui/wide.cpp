@@ -8,30 +8,27 @@ namespace {
 // WC_ERR_INVALID_CHARS, which the headers for the oldest systems leave out.
 constexpr DWORD kErrInvalidChars = 0x80;
 
-std::optional<std::wstring> ToWide(std::string_view text, DWORD flags) {
+std::optional<std::wstring> ToWide(std::string_view text, DWORD flags, UINT codePage = kInnerCodePage) {
     if (text.empty()) return std::wstring();
     if (text.size() > INT_MAX) return std::nullopt;
     const int length = static_cast<int>(text.size());
-    const int n = MultiByteToWideChar(kInnerCodePage, flags, text.data(), length, nullptr, 0);
+    const int n = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
     if (n <= 0) return std::nullopt;
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    if (MultiByteToWideChar(kInnerCodePage, flags, text.data(), length, wide.data(), n) != n)
-        return std::nullopt;
+    if (MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), n) != n) return std::nullopt;
     return wide;
 }
 
-std::optional<std::string> ToNarrow(std::wstring_view text, bool exact) {
+std::optional<std::string> ToNarrow(std::wstring_view text, bool exact, UINT codePage = kInnerCodePage) {
     if (text.empty()) return std::string();
     if (text.size() > INT_MAX / 4) return std::nullopt;
     const int length = static_cast<int>(text.size());
     // Exact: a lone surrogate, which UTF-8 cannot hold, refuses the whole text.
     const DWORD flags = exact ? kErrInvalidChars : 0;
-    const int n =
-        WideCharToMultiByte(kInnerCodePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
     if (n <= 0) return std::nullopt;
     std::string narrow(static_cast<size_t>(n), '\0');
-    if (WideCharToMultiByte(kInnerCodePage, flags, text.data(), length, narrow.data(), n, nullptr, nullptr) !=
-        n)
+    if (WideCharToMultiByte(codePage, flags, text.data(), length, narrow.data(), n, nullptr, nullptr) != n)
         return std::nullopt;
     return narrow;
 }
@@ -52,6 +49,14 @@ std::optional<std::string> NarrowExact(std::wstring_view text) { return ToNarrow
 std::wstring WidePath(std::string_view path) {
     std::wstring wide = WideExact(path).value_or(std::wstring());
     return wide.size() < MAX_PATH ? wide : std::wstring();
+}
+
+std::string SystemCodePageText(std::string_view text) {
+    return ToNarrow(Wide(text), false, CP_ACP).value_or(std::string());
+}
+
+std::string FromSystemCodePage(std::string_view bytes) {
+    return Narrow(ToWide(bytes, 0, CP_ACP).value_or(std::wstring()));
 }
 
 std::string WindowTextOf(HWND wnd) {

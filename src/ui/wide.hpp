@@ -22,6 +22,10 @@ std::optional<std::string> NarrowExact(std::wstring_view text);
 // A path for the file functions: one that does not convert exactly, or is MAX_PATH long or longer (where
 // the "A" functions stopped, and Windows does without long paths), comes out empty, which names no file.
 std::wstring WidePath(std::string_view path);
+// A text in the system's code page and back, for a peer that reads only that (Program Manager's older
+// conversations); what the code page cannot say becomes its default character.
+std::string SystemCodePageText(std::string_view text);
+std::string FromSystemCodePage(std::string_view bytes);
 // A window's text, however long.
 std::string WindowTextOf(HWND wnd);
 

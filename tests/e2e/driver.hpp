@@ -108,6 +108,8 @@ public:
     static std::string ScratchFolder() { return "C:\\obsc32e2e\\"; }
     // OBSC32.EXE of this build, or the one named by the environment variable OBSC32_E2E_EXE.
     static std::string ExePath();
+    // The distribution folder built beside it, with its trailing backslash.
+    static std::string DistFolder() { return ExePath().substr(0, ExePath().rfind('\\') + 1) + "dist\\"; }
 
 private:
     Program(const std::string& exe, const std::string& args, bool copied);

@@ -24,9 +24,7 @@ protected:
     void ChooseInHelpMenu(int downs) { ChooseInSubmenu(3, downs); }
     HWND Box(const std::string& text) { return WaitForBoxWithText(program_->Pid(), text); }
     // The distribution folder holds the help file and its page beside the program.
-    static std::string DistExe() {
-        return Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\OBSC32.EXE";
-    }
+    static std::string DistExe() { return Program::DistFolder() + "OBSC32.EXE"; }
 };
 
 TEST_F(HelpMenu, TheResetAnsweredNoKeepsTheVersionAndLeftToItsCountdownEmptiesIt) {

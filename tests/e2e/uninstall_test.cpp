@@ -26,7 +26,7 @@ std::string TempCopy() {
     GetWindowsDirectoryA(path, MAX_PATH);
     return std::string(path) + "\\unin_vante000.exe";
 }
-std::string Dist() { return Program::ExePath().substr(0, Program::ExePath().rfind('\\') + 1) + "dist\\"; }
+std::string Dist() { return Program::DistFolder(); }
 
 class Uninstall : public E2eTest {
 protected:

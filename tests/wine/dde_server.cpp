@@ -129,17 +129,13 @@ HDDEDATA CALLBACK TestDdeServer::Callback(UINT type, UINT fmt, HCONV, HSZ hsz1, 
             std::string bytes(size, '\0');
             DdeGetData(data, reinterpret_cast<BYTE*>(bytes.data()), size, 0);
             // What arrived, in UTF-8: a wide server's text is UTF-16, a narrow one's in the system's code page.
-            std::wstring chars;
             if (self->kind_ == Kind::Wide) {
-                chars.assign(bytes.size() / 2, L'\0');
+                std::wstring chars(bytes.size() / 2, L'\0');
                 std::memcpy(chars.data(), bytes.data(), chars.size() * 2);
+                bytes = testing_common::U(chars);
             } else {
-                chars.assign(bytes.size(), L'\0');
-                chars.resize(static_cast<size_t>(
-                    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), chars.data(),
-                                        static_cast<int>(chars.size()))));
+                bytes = testing_common::FromCodePage(bytes, CP_ACP);
             }
-            bytes = testing_common::U(chars);
             const bool refused = self->kind_ == Kind::Wide && bytes.find(']') == std::string::npos;
             size_t zero = bytes.find('\0');
             std::lock_guard<std::mutex> hold(self->lock_);
